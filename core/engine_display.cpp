@@ -1,0 +1,66 @@
+#include "core/engine_display.h"
+
+#include "core/controller_registers.h"
+#include "core/number_helpers.h"
+
+namespace scanbench {
+
+void EngineDisplay::ShowStatus(std::string_view text, StatusColour colour) {
+    if (text == Text && colour == Colour) {
+        return;
+    }
+    Text.assign(text);
+    Colour = colour;
+    Out.ShowStatus(Text, Colour);
+}
+
+void EngineDisplay::ShowReadouts(const ControllerRegisters& registers) {
+    for (std::uint8_t tap = 0; tap < 2; ++tap) {
+        if (CounterShown[tap] != registers.Counter[tap]) {
+            CounterShown[tap] = registers.Counter[tap];
+            Out.ShowCounter(tap, FormatCounter(registers.Counter[tap]));
+        }
+        if (FlagsShown[tap] != registers.Flags[tap]) {
+            FlagsShown[tap] = registers.Flags[tap];
+            Out.ShowFlags(tap, FormatFlags(registers.Flags[tap]));
+        }
+    }
+}
+
+void EngineDisplay::DrawFlagMarkers(const ControllerRegisters& registers) {
+    Out.DrawFlagMarkers({registers.SelectedFlagBit(0), registers.SelectedFlagBit(1)});
+}
+
+void EngineDisplay::HighlightSelectedTap(std::uint8_t tap) {
+    if (HighlightedTap != tap) {
+        HighlightedTap = tap;
+        Out.HighlightSelectedTap(tap);
+    }
+}
+
+void EngineDisplay::DisableRunCommands() {
+    UpdateCommands([](CommandStates& c) {
+        c.EventByEvent = false;
+        c.StepByStep = false;
+        c.Execute = false;
+        c.Pause = false;
+        c.SpeedRunButton = false;
+        c.SpeedRunItem = false;
+    });
+}
+
+void EngineDisplay::SetExecuteTimer(bool running) {
+    if (ExecuteTimer != running) {
+        ExecuteTimer = running;
+        Out.SetExecuteTimer(running);
+    }
+}
+
+void EngineDisplay::SetActivityTimer(bool running) {
+    if (ActivityTimer != running) {
+        ActivityTimer = running;
+        Out.SetActivityTimer(running);
+    }
+}
+
+} // namespace scanbench

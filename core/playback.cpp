@@ -1,0 +1,127 @@
+#include "core/playback.h"
+
+#include "core/engine_display.h"
+#include "core/engine_state.h"
+#include "core/number_helpers.h"
+#include "core/signal_port.h"
+#include "core/tap_models.h"
+#include "core/tap_state.h"
+
+namespace scanbench {
+
+namespace {
+
+[[nodiscard]] constexpr std::uint8_t High(std::uint8_t level) { return level == 1 ? 1 : 0; }
+
+} // namespace
+
+void Playback::PlayEvent() {
+    ControllerRegisters& regs = State.Registers;
+    PlaybackState& play = State.Playback;
+    EventStore& store = State.Events;
+
+    State.Run.AboutClicks = 0;
+    play.WavesValid = true;
+    Display.UpdateCommands([](CommandStates& c) { c.Reset = true; });
+
+    static const TEvento Zero{};
+    const TEvento* next = store.PeekNext();
+    const bool played = next != nullptr;
+    if (played) {
+        store.AdvanceCursor();
+    }
+    const TEvento& e = played ? *next : Zero;
+
+    if (e.Description == "NSHFCP") {
+        play.StartCapture();
+    } else if (!e.Description.empty()) {
+        play.Capturing = false;
+    }
+
+    const bool risingEdge = DecideEdge(e);
+
+    if (e.Tap <= 1) {
+        regs.LastTms[e.Tap] = e.TMS;
+        regs.LastTck[e.Tap] = e.TCK;
+        regs.LastTx[e.Tap] = e.TX;
+    }
+    if (played) {
+        // The sync outputs follow the events that are really played, so that
+        // SSA1 raises the SOA pin.
+        play.LastSoa = High(e.SOA);
+        play.LastSob = High(e.SOB);
+    }
+    Port.WritePortSignals(High(regs.LastTck[0]), High(regs.LastTms[0]), High(regs.LastTx[0]),
+                          High(regs.LastTck[1]), High(regs.LastTms[1]), High(regs.LastTx[1]),
+                          play.LastSoa, play.LastSob);
+
+    // The samples go into the event just played or, when nothing was left,
+    // into the last event played before (nowhere if there is none).
+    const std::uint32_t index = store.PlayedCount() - 1;
+    TEvento scratch;
+    TEvento& target = store.PlayedCount() > 0 ? store.StoredEvent(index) : scratch;
+
+    const std::uint8_t s = Taps.State(target.Tap);
+    if (!risingEdge) {
+        const bool valid = IsShiftState(s) || play.ShiftSeen;
+        target.ValidRX = valid ? 1 : 0;
+        play.RxValidLatch = valid;
+        if (IsShiftState(s)) {
+            play.ShiftSeen = true;
+        }
+    } else {
+        target.ValidRX = (play.RxValidLatch || play.ShiftSeen) ? 1 : 0;
+    }
+    if (target.Tap <= 1) {
+        target.RX = Port.ReadRx(target.Tap);
+    }
+    target.SIA = Port.ReadSia();
+    target.SIB = Port.ReadSib();
+
+    Capture(risingEdge);
+    Display.ShowReadouts(regs);
+}
+
+bool Playback::DecideEdge(const TEvento& e) {
+    PlaybackState& play = State.Playback;
+    const std::uint8_t t = State.Registers.SelectedTap & 1;
+    if (play.FirstEdge[t]) {
+        // The first event after reset or Open only sets the reference level.
+        play.FirstEdge[t] = false;
+        play.FirstTck[t] = e.TCK;
+        return true;
+    }
+    if (play.FirstTck[t] == 0 && e.TCK == 1) {
+        Taps.Step(e.Tap, e.TMS);
+        return true;
+    }
+    if (play.ShiftSeen && !e.Description.empty()) {
+        play.ShiftSeen = false; // first event of a new statement
+    }
+    return false;
+}
+
+void Playback::Capture(bool risingEdge) {
+    PlaybackState& play = State.Playback;
+    if (risingEdge || !play.Capturing) {
+        return;
+    }
+    const std::uint8_t t = State.Registers.SelectedTap & 1;
+    play.ReceivedBits += Port.ReadRx(t) == 1 ? '1' : '0';
+    if (play.CapturedCount() == State.Registers.Counter[t]) {
+        FinishCapture(t);
+    }
+}
+
+void Playback::FinishCapture(std::uint8_t t) {
+    PlaybackState& play = State.Playback;
+    ControllerRegisters& regs = State.Registers;
+    play.Capturing = false;
+    if (MaskedEqual(play.CapturedBits(), regs.ExpectedBits, regs.MaskBits)) {
+        regs.Flags[t] = static_cast<std::uint8_t>(regs.Flags[t] & ~regs.FlagMask[t]); // pass
+    } else {
+        regs.Flags[t] = static_cast<std::uint8_t>(regs.Flags[t] | regs.FlagMask[t]); // fail
+    }
+}
+
+} // namespace scanbench

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <chrono>
+
+namespace scanbench {
+
+struct EngineState;
+class EngineDisplay;
+class LineExecution;
+
+// The run modes built from the step: Event-by-Event, Step-by-Step, Execute
+// (one Step-by-Step per timer tick, stopping at breakpoints), Speed Run and
+// Pause, plus the activity indicator and the Speed Run button's housekeeping.
+class RunControl {
+public:
+    RunControl(EngineState& state, LineExecution& execution, EngineDisplay& display)
+        : State(state), Execution(execution), Display(display) {}
+
+    // Commands of the main window. A command that arrives while a
+    // Step-by-Step or Speed Run lets the user interface run (from a click or a
+    // timer tick during its yield) is ignored instead of nesting a run inside
+    // the running one.
+    void EventByEvent();
+    void StepByStep();
+    void StartExecute();
+    void ExecuteTick();
+    void SpeedRun();
+    void Pause();
+
+    // The activity indicator's timer tick: the next animation frame.
+    void ActivityTick();
+    // The Speed Run button is usable only with the setting on and Execute enabled.
+    void HousekeepingTick();
+
+    // Whether the run may go on to the statement at CurrentLine: not when
+    // that line carries a breakpoint and everything recorded has been played.
+    [[nodiscard]] bool BreakpointAllowsRun() const;
+
+    // Asks a running Speed Run to stop at its next yield (reset, closing).
+    void RequestStop() { StopRequested = true; }
+    [[nodiscard]] bool Busy() const { return InStepByStep || InSpeedRun; }
+
+    // How often a Speed Run lets the user interface handle its messages.
+    static constexpr std::chrono::milliseconds YieldInterval{50};
+
+private:
+    void OneEvent();
+    void OneStatement();
+    void StopActivity();
+
+    EngineState& State;
+    LineExecution& Execution;
+    EngineDisplay& Display;
+    bool InStepByStep = false;
+    bool InSpeedRun = false;
+    bool StopRequested = false;
+};
+
+} // namespace scanbench

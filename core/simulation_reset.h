@@ -1,0 +1,30 @@
+#pragma once
+
+namespace scanbench {
+
+struct EngineState;
+class EngineDisplay;
+class ResetScrambler;
+class TapModels;
+
+// The simulation reset and the run state's start values.
+class SimulationReset {
+public:
+    SimulationReset(EngineState& state, TapModels& taps, ResetScrambler& scrambler,
+                    EngineDisplay& display)
+        : State(state), Taps(taps), Scrambler(scrambler), Display(display) {}
+
+    // Clears the store, scrambles both TAP models, resets the registers and
+    // makes the run commands usable again; the status shows "Reset".
+    void ResetSimulation();
+    // The start values of the run state, applied at program start and by Open.
+    void ApplyStartValues();
+
+private:
+    EngineState& State;
+    TapModels& Taps;
+    ResetScrambler& Scrambler;
+    EngineDisplay& Display;
+};
+
+} // namespace scanbench
