@@ -4,8 +4,7 @@ namespace scanbench {
 
 Engine::Engine(EngineReporter& reporter, SignalPort& port, EventBudget budget)
     : Shown(reporter), TapModel(St.Switches, reporter), Limit(budget),
-      Interpreter(St.Registers, St.Events, TapModel, Limit),
-      Player(St, TapModel, port, Shown),
+      Interpreter(St.Registers, St.Events, TapModel, Limit), Player(St, TapModel, port, Shown),
       Execution(St, Program, Interpreter, Player, port, Shown),
       Reset(St, TapModel, Scrambler, Shown), Control(St, Execution, Shown) {}
 

@@ -52,11 +52,11 @@ public:
     virtual void ProcessPendingMessages() {}
 
     // Notifications of the view windows.
-    virtual void ShowStates() {}              // a TAP model stepped
-    virtual void RefreshWaveforms() {}        // after an event, when the window is visible
-    virtual void ResetWaveformStart() {}      // the first shown event goes back to 0
-    virtual void RefreshEventList() {}        // the store was cleared by a reset
-    virtual void RefreshPinLevels() {}        // the port pins may have changed
+    virtual void ShowStates() {}         // a TAP model stepped
+    virtual void RefreshWaveforms() {}   // after an event, when the window is visible
+    virtual void ResetWaveformStart() {} // the first shown event goes back to 0
+    virtual void RefreshEventList() {}   // the store was cleared by a reset
+    virtual void RefreshPinLevels() {}   // the port pins may have changed
 };
 
 } // namespace scanbench

@@ -11,7 +11,7 @@ namespace scanbench {
 struct TEvento {
     std::uint8_t TMS = 0;
     std::uint8_t TCK = 0;
-    std::uint8_t RX = 0;      // sampled by playback
+    std::uint8_t RX = 0; // sampled by playback
     std::uint8_t TX = 0;
     std::uint8_t SOA = 0;
     std::uint8_t SOB = 0;

@@ -26,7 +26,9 @@ public:
     // MaxNameLength characters.
     void Add(std::int32_t line, std::string_view name);
 
-    [[nodiscard]] std::int32_t LabelCount() const { return static_cast<std::int32_t>(Entries.size()); }
+    [[nodiscard]] std::int32_t LabelCount() const {
+        return static_cast<std::int32_t>(Entries.size());
+    }
     [[nodiscard]] const std::vector<TLabelEntry>& Labels() const { return Entries; }
     // The line of the first label whose name equals `name` exactly.
     [[nodiscard]] std::optional<std::int32_t> Find(const std::string& name) const;

@@ -52,10 +52,9 @@ void LineExecution::PollWait() {
         text = Status::WaitSibHigh;
     }
     Display.ShowStatus(std::string(text), StatusColour::Purple);
-    const bool satisfied = (regs.WaitSiaLow && Port.ReadSia() == 0) ||
-                           (regs.WaitSiaHigh && Port.ReadSia() == 1) ||
-                           (regs.WaitSibLow && Port.ReadSib() == 0) ||
-                           (regs.WaitSibHigh && Port.ReadSib() == 1);
+    const bool satisfied =
+        (regs.WaitSiaLow && Port.ReadSia() == 0) || (regs.WaitSiaHigh && Port.ReadSia() == 1) ||
+        (regs.WaitSibLow && Port.ReadSib() == 0) || (regs.WaitSibHigh && Port.ReadSib() == 1);
     if (satisfied) {
         regs.ClearWaits();
     }
@@ -181,6 +180,8 @@ bool LineExecution::CheckCode() {
     return true;
 }
 
-void LineExecution::ShowExecPoint() { Display.Reporter().ShowExecPoint(State.Registers.CurrentLine); }
+void LineExecution::ShowExecPoint() {
+    Display.Reporter().ShowExecPoint(State.Registers.CurrentLine);
+}
 
 } // namespace scanbench

@@ -19,8 +19,8 @@ class LineExecution {
 public:
     LineExecution(EngineState& state, ProgramText*& program, LineInterpreter& interpreter,
                   Playback& playback, SignalPort& port, EngineDisplay& display)
-        : State(state), Program(program), Interpreter(interpreter), Player(playback),
-          Port(port), Display(display) {}
+        : State(state), Program(program), Interpreter(interpreter), Player(playback), Port(port),
+          Display(display) {}
 
     // One step.
     void ExecuteStep();

@@ -35,15 +35,21 @@ inline constexpr std::uint8_t NotAHexDigit = 255;
 [[nodiscard]] std::string_view HexDigitBitsReversed(char c);
 
 // Level of a bit character: 0 for '0', 1 for anything else.
-[[nodiscard]] constexpr std::uint8_t BitLevel(char c) { return c == '0' ? 0 : 1; }
+[[nodiscard]] constexpr std::uint8_t BitLevel(char c) {
+    return c == '0' ? 0 : 1;
+}
 
 // Compares received with expected at every position of received where mask
 // holds '1'; positions beyond expected or mask are not compared.
 [[nodiscard]] bool MaskedEqual(std::string_view received, std::string_view expected,
                                std::string_view mask);
 
-[[nodiscard]] constexpr std::int32_t Min(std::int32_t a, std::int32_t b) { return a < b ? a : b; }
-[[nodiscard]] constexpr std::int32_t Max(std::int32_t a, std::int32_t b) { return a > b ? a : b; }
+[[nodiscard]] constexpr std::int32_t Min(std::int32_t a, std::int32_t b) {
+    return a < b ? a : b;
+}
+[[nodiscard]] constexpr std::int32_t Max(std::int32_t a, std::int32_t b) {
+    return a > b ? a : b;
+}
 
 // Read-out texts of the main window: a counter as eight lower-case hexadecimal
 // digits and "h" (two's complement for negative values), flags as eight binary

@@ -96,8 +96,7 @@ std::int32_t LineInterpreter::ShiftCompare(std::string_view operand) {
     if (trimmed.find(',') == std::string_view::npos) {
         return Result::MissingParameters;
     }
-    const std::string separated =
-        ReplaceFirstWithBlank(ReplaceFirstWithBlank(trimmed, ';'), ',');
+    const std::string separated = ReplaceFirstWithBlank(ReplaceFirstWithBlank(trimmed, ';'), ',');
     if (separated.find(',') == std::string::npos) {
         return Result::MissingParameters;
     }

@@ -11,7 +11,9 @@ namespace scanbench {
 
 namespace {
 
-[[nodiscard]] constexpr std::uint8_t High(std::uint8_t level) { return level == 1 ? 1 : 0; }
+[[nodiscard]] constexpr std::uint8_t High(std::uint8_t level) {
+    return level == 1 ? 1 : 0;
+}
 
 } // namespace
 

@@ -8,8 +8,9 @@ namespace scanbench {
 
 // What playback remembers between events.
 struct PlaybackState {
-    std::array<bool, 2> FirstEdge{true, true}; // next event of the TAP is the first since reset/Open
-    std::array<std::uint8_t, 2> FirstTck{};    // TCK of that first event: rising-edge reference
+    std::array<bool, 2> FirstEdge{true,
+                                  true};    // next event of the TAP is the first since reset/Open
+    std::array<std::uint8_t, 2> FirstTck{}; // TCK of that first event: rising-edge reference
     bool RxValidLatch = false; // ValidRX decided at the last event that was not a rising edge
     bool ShiftSeen = false;    // the port was seen in a shift state during this statement
     bool Capturing = false;    // an NSHFCP is collecting RX bits

@@ -34,9 +34,8 @@ inline constexpr std::uint8_t NoSuchState = 253;
 
 // The names that test programs use for the states, indexed by state number.
 inline constexpr std::array<std::string_view, TapStateCount> TapStateNames = {
-    "RESET",    "IDLE",     "DRSELECT", "IRSELECT", "DRCAPTURE", "IRCAPTURE",
-    "DRSHIFT",  "IRSHIFT",  "DREXIT1",  "IREXIT1",  "DRPAUSE",   "IRPAUSE",
-    "DREXIT2",  "IREXIT2",  "DRUPDATE", "IRUPDATE"};
+    "RESET",   "IDLE",    "DRSELECT", "IRSELECT", "DRCAPTURE", "IRCAPTURE", "DRSHIFT",  "IRSHIFT",
+    "DREXIT1", "IREXIT1", "DRPAUSE",  "IRPAUSE",  "DREXIT2",   "IREXIT2",   "DRUPDATE", "IRUPDATE"};
 
 // Upper-cases the text and returns the number of the state with exactly that
 // name, or NoSuchState (253).

@@ -30,7 +30,9 @@ std::string_view TrimRightBlanks(std::string_view text) {
     return text.substr(0, n);
 }
 
-std::string_view TrimBlanks(std::string_view text) { return TrimRightBlanks(TrimLeftBlanks(text)); }
+std::string_view TrimBlanks(std::string_view text) {
+    return TrimRightBlanks(TrimLeftBlanks(text));
+}
 
 WordSplit SplitFirstWord(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {

@@ -7,7 +7,9 @@
 namespace scanbench {
 
 // Blanks of the program language: space, tab and carriage return, nothing else.
-[[nodiscard]] constexpr bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+[[nodiscard]] constexpr bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
 
 // The characters before the first "!" or the first "//"; a lone "/" is kept.
 [[nodiscard]] std::string_view StripComment(std::string_view text);

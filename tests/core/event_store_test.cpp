@@ -133,7 +133,9 @@ TEST(EventStore, ClearAndDoneLeaveAUsableEmptyStore) {
     EXPECT_EQ(store.GetEvent(50000), TEvento{});
 }
 
-TEST(EventStore, EventsStayCompact) { EXPECT_LE(EventStore::BytesPerEvent, 64U); }
+TEST(EventStore, EventsStayCompact) {
+    EXPECT_LE(EventStore::BytesPerEvent, 64U);
+}
 
 } // namespace
 } // namespace scanbench

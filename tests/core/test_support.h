@@ -15,8 +15,8 @@ namespace scanbench::testing {
 // follows its TX output (a loopback board).
 class FakeSignalPort : public SignalPort {
 public:
-    void WritePortSignals(std::uint8_t tck0, std::uint8_t tms0, std::uint8_t tx0,
-                          std::uint8_t tck1, std::uint8_t tms1, std::uint8_t tx1, std::uint8_t soa,
+    void WritePortSignals(std::uint8_t tck0, std::uint8_t tms0, std::uint8_t tx0, std::uint8_t tck1,
+                          std::uint8_t tms1, std::uint8_t tx1, std::uint8_t soa,
                           std::uint8_t sob) override {
         Writes.push_back({tck0, tms0, tx0, tck1, tms1, tx1, soa, sob});
         Tx = {tx0, tx1};
