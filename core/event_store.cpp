@@ -3,21 +3,26 @@
 namespace scanbench {
 
 void EventStore::Init() {
-    LastChunk = 0;
+    for (auto& chunk : Chunks) {
+        Recycle(std::move(chunk));
+    }
     Chunks.clear();
     Chunks.resize(1);
+    LastChunk = 0;
     Played = 0;
     Count = 0;
     Cursor = 0;
     LastIndex = 0;
+    NextSlot = 0;
+    Descriptions.Reset();
 }
 
 void EventStore::Done() {
     // Free from the newest chunk down, as the chunks were allocated upwards.
     while (!Chunks.empty()) {
+        Recycle(std::move(Chunks.back()));
         Chunks.pop_back();
     }
-    Chunks.shrink_to_fit();
     Played = 0;
     Count = 0;
     // The cursor and chunk index go back too, so that a store used after Done
@@ -25,54 +30,75 @@ void EventStore::Done() {
     Cursor = 0;
     LastChunk = 0;
     LastIndex = 0;
+    NextSlot = 0;
 }
 
-std::uint32_t EventStore::AppendInNewChunk() {
-    if (!HasFirstChunk()) {
+std::unique_ptr<EventStore::Chunk> EventStore::NewChunk() {
+    if (Spare.empty()) {
+        // Left uninitialised: slots are written before they are read.
+        return std::make_unique_for_overwrite<Chunk>();
+    }
+    std::unique_ptr<Chunk> chunk = std::move(Spare.back());
+    Spare.pop_back();
+    return chunk;
+}
+
+void EventStore::Recycle(std::unique_ptr<Chunk> chunk) {
+    if (chunk && Spare.size() < SpareChunks) {
+        Spare.push_back(std::move(chunk));
+    }
+}
+
+void EventStore::AddInNewChunk(const PackedEvent& event) {
+    if (Count == 0) {
         if (Chunks.empty()) {
             Chunks.resize(1);
         }
-        Chunks[0] = std::make_unique<Chunk>();
+        if (!Chunks[0]) {
+            Chunks[0] = NewChunk();
+        }
         LastIndex = 0;
     } else {
         ++LastIndex;
         ++LastChunk;
-        Chunks.push_back(std::make_unique<Chunk>());
+        Chunks.push_back(NewChunk());
     }
+    (*Chunks.back())[0] = event;
+    NextSlot = 1;
     ++Count;
-    return LastIndex;
 }
 
 TEvento EventStore::GetEvent(std::uint32_t index) const {
-    if (!HasFirstChunk() || index / ChunkSize > LastChunk) {
+    if (!Holds(index)) {
         return {};
     }
-    return (*Chunks[index / ChunkSize])[index % ChunkSize];
+    const PackedEvent& e = (*Chunks[index / ChunkSize])[index % ChunkSize];
+    return Unpack(e, Descriptions.Text(e.Description));
 }
 
-const TEvento* EventStore::PeekNext() const {
-    if (!HasFirstChunk() || Cursor / ChunkSize > LastChunk || Played >= Count) {
+const PackedEvent* EventStore::PeekNext() const {
+    if (Played >= Count) {
         return nullptr;
     }
     return &(*Chunks[Cursor / ChunkSize])[Cursor % ChunkSize];
 }
 
 bool EventStore::NextEvent(TEvento& event) {
-    const TEvento* next = PeekNext();
+    const PackedEvent* next = PeekNext();
     if (next == nullptr) {
         event = TEvento{};
         return false;
     }
-    event = *next;
+    event = Unpack(*next, Descriptions.Text(next->Description));
     AdvanceCursor();
     return true;
 }
 
 bool EventStore::PutEvent(std::uint32_t index, const TEvento& event) {
-    if (!HasFirstChunk() || index / ChunkSize > LastChunk) {
+    if (!Holds(index)) {
         return false;
     }
-    StoredEvent(index) = event;
+    StoredEvent(index) = Pack(event);
     return true;
 }
 
@@ -81,6 +107,9 @@ void EventStore::KeepLastChunks(std::uint8_t k) {
         return;
     }
     const std::uint32_t d = LastChunk - k;
+    for (std::uint32_t i = 0; i < d; ++i) {
+        Recycle(std::move(Chunks[i]));
+    }
     Chunks.erase(Chunks.begin(), Chunks.begin() + d);
     const std::uint32_t shift = d * ChunkSize;
     Played -= shift;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/description_table.h"
 #include "core/event.h"
+#include "core/packed_event.h"
 
 #include <array>
 #include <cstdint>
@@ -11,12 +13,17 @@ namespace scanbench {
 
 // The store of recorded events: fixed chunks of ChunkSize events that never
 // move once allocated, addressed through a growable array of chunk pointers.
-// Events are copied in and out by value. Indices count from the oldest event
-// still held (see KeepLastChunks).
+// Events are copied in and out by value as TEvento; inside, each is kept
+// packed. Indices count from the oldest event still held (see
+// KeepLastChunks). A few freed chunks are kept for reuse, so that long runs
+// that flush or trim the store do not go back to the system for fresh memory
+// on every chunk.
 class EventStore {
 public:
     static constexpr std::uint32_t ChunkSize = 50000;
-    using Chunk = std::array<TEvento, ChunkSize>;
+    using Chunk = std::array<PackedEvent, ChunkSize>;
+    // Freed chunks kept for reuse at most.
+    static constexpr std::size_t SpareChunks = 4;
 
     EventStore() { Init(); }
 
@@ -30,15 +37,25 @@ public:
         Init();
     }
 
-    void Add(const TEvento& event) { StoredEvent(AppendIndex()) = event; }
+    void Add(const TEvento& event) { AddPacked(Pack(event)); }
+    void AddPacked(const PackedEvent& event) {
+        if (Count > 0 && NextSlot < ChunkSize) {
+            (*Chunks.back())[NextSlot++] = event;
+            ++LastIndex;
+            ++Count;
+        } else {
+            AddInNewChunk(event);
+        }
+    }
 
-    // A copy of the event at index; the zero event for an empty store or an
-    // index beyond the last chunk (index -1 taken as unsigned included).
+    // A copy of the event at index; the zero event for an index that holds no
+    // event (an empty store, past the last event, index -1 taken as unsigned).
     [[nodiscard]] TEvento GetEvent(std::uint32_t index) const;
     // Hands out the event at the play cursor and advances it; false and the
     // zero event when everything has been played.
     [[nodiscard]] bool NextEvent(TEvento& event);
-    // Overwrites the event at index; false for an empty store.
+    // Overwrites the event at index; false (nothing written) when the index
+    // holds no event.
     bool PutEvent(std::uint32_t index, const TEvento& event);
 
     [[nodiscard]] std::uint32_t PlayedCount() const { return Played; }
@@ -48,36 +65,36 @@ public:
 
     // Frees all chunks but the last k + 1 and renumbers the events so that the
     // oldest kept chunk becomes chunk 0. Does nothing for k = 0 or when the
-    // store holds no more than k + 1 chunks.
+    // store holds no more than k + 1 chunks. Used only when every event has
+    // been played.
     void KeepLastChunks(std::uint8_t k);
 
     // Direct access for playback, which reads the next event and writes its
-    // samples back without copying the description text. The index must be
-    // that of a stored event.
-    [[nodiscard]] const TEvento* PeekNext() const;
+    // samples back without unpacking it.
+    [[nodiscard]] const PackedEvent* PeekNext() const;
     void AdvanceCursor() {
         ++Cursor;
         ++Played;
     }
-    [[nodiscard]] TEvento& StoredEvent(std::uint32_t index) {
+    // The stored event at index, which must hold an event.
+    [[nodiscard]] PackedEvent& StoredEvent(std::uint32_t index) {
         return (*Chunks[index / ChunkSize])[index % ChunkSize];
+    }
+    [[nodiscard]] const DescriptionTable& DescriptionTexts() const { return Descriptions; }
+    // The packed form of an event, its description entered in the table; for
+    // writers that append long runs of events with AddPacked.
+    [[nodiscard]] PackedEvent Pack(const TEvento& event) {
+        return {event.Line, Descriptions.Intern(event.Description), PackLevels(event), event.Tap};
     }
 
     // Bytes of chunk memory one event occupies.
-    static constexpr std::size_t BytesPerEvent = sizeof(TEvento);
+    static constexpr std::size_t BytesPerEvent = sizeof(PackedEvent);
 
 private:
-    // Reserves the slot for one more event and returns its index.
-    std::uint32_t AppendIndex() {
-        if (!HasFirstChunk() || (LastIndex + 1) % ChunkSize == 0) {
-            return AppendInNewChunk();
-        }
-        ++Count;
-        return ++LastIndex;
-    }
-    // The slow path of AppendIndex: the first event, or one that opens a chunk.
-    std::uint32_t AppendInNewChunk();
-    [[nodiscard]] bool HasFirstChunk() const { return !Chunks.empty() && Chunks[0] != nullptr; }
+    void AddInNewChunk(const PackedEvent& event);
+    [[nodiscard]] bool Holds(std::uint32_t index) const { return Count > 0 && index <= LastIndex; }
+    [[nodiscard]] std::unique_ptr<Chunk> NewChunk();
+    void Recycle(std::unique_ptr<Chunk> chunk);
 
     std::uint32_t Played = 0;
     std::uint32_t Count = 0;
@@ -85,6 +102,9 @@ private:
     std::uint32_t LastChunk = 0;
     std::vector<std::unique_ptr<Chunk>> Chunks;
     std::uint32_t Cursor = 0;
+    std::uint32_t NextSlot = 0; // slot of the next event in the last chunk
+    std::vector<std::unique_ptr<Chunk>> Spare;
+    DescriptionTable Descriptions;
 };
 
 } // namespace scanbench

@@ -176,21 +176,18 @@ std::int32_t LineInterpreter::ClockCycles() {
     if (!Fits(2 * cycles + 1)) {
         return Result::OutOfMemory;
     }
-    TEvento e = BaseEvent();
+    TEvento first = BaseEvent();
+    first.Description = "NTCK";
+    const PackedEvent described = Store.Pack(first);
+    PackedEvent e = Store.Pack(BaseEvent());
     for (std::uint64_t i = 0; i < cycles; ++i) {
-        if (i == 0) {
-            e.Description = "NTCK";
-        }
-        e.TCK = 0;
-        Store.Add(e);
-        if (i == 0) {
-            e.Description.clear();
-        }
-        e.TCK = 1;
-        Store.Add(e);
+        e.SetLevel(PackedEvent::TCK, 0);
+        Store.AddPacked(i == 0 ? described : e);
+        e.SetLevel(PackedEvent::TCK, 1);
+        Store.AddPacked(e);
     }
-    e.TCK = 0;
-    Store.Add(e);
+    e.SetLevel(PackedEvent::TCK, 0);
+    Store.AddPacked(e);
     return Result::Done;
 }
 

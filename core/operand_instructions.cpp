@@ -3,6 +3,7 @@
 #include "core/event_store.h"
 #include "core/line_interpreter.h"
 #include "core/number_helpers.h"
+#include "core/packed_event.h"
 #include "core/result_codes.h"
 #include "core/tap_models.h"
 #include "core/tap_state.h"
@@ -143,32 +144,39 @@ std::uint64_t LineInterpreter::ShiftSequenceLength() const {
 void LineInterpreter::AppendShiftSequence(std::string_view shiftBits,
                                           std::string_view description) {
     const std::int32_t n = Regs.Counter[Regs.SelectedTap];
-    TEvento e = BaseEvent();
+    const TEvento base = BaseEvent();
     if (n <= 0) {
-        Store.Add(e);
-        Store.Add(e);
+        Store.Add(base);
+        Store.Add(base);
         return;
     }
+    // Millions of events: written packed, the description entered once.
+    TEvento first = base;
+    first.Description = description;
+    const PackedEvent described = Store.Pack(first);
+    PackedEvent e = Store.Pack(base);
     const auto count = static_cast<std::size_t>(n);
-    e.Description = description;
     for (std::size_t i = 0; i < count; ++i) {
         // Bits go out leftmost first; bits the operand lacks are sent as 0,
         // and the last bit leaves the shift state with TMS = 1.
-        e.TX = i < shiftBits.size() ? BitLevel(shiftBits[i]) : 0;
-        e.TMS = i + 1 == count ? 1 : 0;
-        e.TCK = 0;
-        Store.Add(e);
+        e.SetLevel(PackedEvent::TX, i < shiftBits.size() ? BitLevel(shiftBits[i]) : 0);
+        e.SetLevel(PackedEvent::TMS, i + 1 == count ? 1 : 0);
+        e.SetLevel(PackedEvent::TCK, 0);
         if (i == 0) {
-            e.Description.clear();
+            PackedEvent head = e;
+            head.Description = described.Description;
+            Store.AddPacked(head);
+        } else {
+            Store.AddPacked(e);
         }
-        e.TCK = 1;
-        Store.Add(e);
+        e.SetLevel(PackedEvent::TCK, 1);
+        Store.AddPacked(e);
     }
-    e.TCK = 0;
-    e.TMS = 1;
-    Store.Add(e);
-    e.TMS = 0;
-    Store.Add(e);
+    e.SetLevel(PackedEvent::TCK, 0);
+    e.SetLevel(PackedEvent::TMS, 1);
+    Store.AddPacked(e);
+    e.SetLevel(PackedEvent::TMS, 0);
+    Store.AddPacked(e);
 }
 
 std::int32_t LineInterpreter::State(std::string_view operand) {

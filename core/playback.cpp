@@ -26,78 +26,77 @@ void Playback::PlayEvent() {
     play.WavesValid = true;
     Display.UpdateCommands([](CommandStates& c) { c.Reset = true; });
 
-    static const TEvento Zero{};
-    const TEvento* next = store.PeekNext();
+    static const PackedEvent Zero{};
+    const PackedEvent* next = store.PeekNext();
     const bool played = next != nullptr;
     if (played) {
         store.AdvanceCursor();
     }
-    const TEvento& e = played ? *next : Zero;
+    const PackedEvent e = played ? *next : Zero;
 
-    if (e.Description == "NSHFCP") {
+    if (e.Description == DescriptionTable::NshfcpIndex) {
         play.StartCapture();
-    } else if (!e.Description.empty()) {
+    } else if (e.Description != DescriptionTable::EmptyIndex) {
         play.Capturing = false;
     }
 
     const bool risingEdge = DecideEdge(e);
 
     if (e.Tap <= 1) {
-        regs.LastTms[e.Tap] = e.TMS;
-        regs.LastTck[e.Tap] = e.TCK;
-        regs.LastTx[e.Tap] = e.TX;
+        regs.LastTms[e.Tap] = e.Level(PackedEvent::TMS);
+        regs.LastTck[e.Tap] = e.Level(PackedEvent::TCK);
+        regs.LastTx[e.Tap] = e.Level(PackedEvent::TX);
     }
     if (played) {
         // The sync outputs follow the events that are really played, so that
         // SSA1 raises the SOA pin.
-        play.LastSoa = High(e.SOA);
-        play.LastSob = High(e.SOB);
+        play.LastSoa = e.Level(PackedEvent::SOA);
+        play.LastSob = e.Level(PackedEvent::SOB);
     }
-    Port.WritePortSignals(High(regs.LastTck[0]), High(regs.LastTms[0]), High(regs.LastTx[0]),
-                          High(regs.LastTck[1]), High(regs.LastTms[1]), High(regs.LastTx[1]),
-                          play.LastSoa, play.LastSob);
+    Port.WritePortSignals(regs.LastTck[0], regs.LastTms[0], regs.LastTx[0], regs.LastTck[1],
+                          regs.LastTms[1], regs.LastTx[1], play.LastSoa, play.LastSob);
 
     // The samples go into the event just played or, when nothing was left,
     // into the last event played before (nowhere if there is none).
     const std::uint32_t index = store.PlayedCount() - 1;
-    TEvento scratch;
-    TEvento& target = store.PlayedCount() > 0 ? store.StoredEvent(index) : scratch;
+    PackedEvent scratch;
+    PackedEvent& target = store.PlayedCount() > 0 ? store.StoredEvent(index) : scratch;
 
     const std::uint8_t s = Taps.State(target.Tap);
     if (!risingEdge) {
         const bool valid = IsShiftState(s) || play.ShiftSeen;
-        target.ValidRX = valid ? 1 : 0;
+        target.SetLevel(PackedEvent::ValidRX, valid ? 1 : 0);
         play.RxValidLatch = valid;
         if (IsShiftState(s)) {
             play.ShiftSeen = true;
         }
     } else {
-        target.ValidRX = (play.RxValidLatch || play.ShiftSeen) ? 1 : 0;
+        target.SetLevel(PackedEvent::ValidRX, (play.RxValidLatch || play.ShiftSeen) ? 1 : 0);
     }
     if (target.Tap <= 1) {
-        target.RX = Port.ReadRx(target.Tap);
+        target.SetLevel(PackedEvent::RX, Port.ReadRx(target.Tap));
     }
-    target.SIA = Port.ReadSia();
-    target.SIB = Port.ReadSib();
+    target.SetLevel(PackedEvent::SIA, Port.ReadSia());
+    target.SetLevel(PackedEvent::SIB, Port.ReadSib());
 
     Capture(risingEdge);
     Display.ShowReadouts(regs);
 }
 
-bool Playback::DecideEdge(const TEvento& e) {
+bool Playback::DecideEdge(const PackedEvent& e) {
     PlaybackState& play = State.Playback;
     const std::uint8_t t = State.Registers.SelectedTap & 1;
     if (play.FirstEdge[t]) {
         // The first event after reset or Open only sets the reference level.
         play.FirstEdge[t] = false;
-        play.FirstTck[t] = e.TCK;
+        play.FirstTck[t] = e.Level(PackedEvent::TCK);
         return true;
     }
-    if (play.FirstTck[t] == 0 && e.TCK == 1) {
-        Taps.Step(e.Tap, e.TMS);
+    if (play.FirstTck[t] == 0 && e.Level(PackedEvent::TCK) == 1) {
+        Taps.Step(e.Tap, e.Level(PackedEvent::TMS));
         return true;
     }
-    if (play.ShiftSeen && !e.Description.empty()) {
+    if (play.ShiftSeen && e.Description != DescriptionTable::EmptyIndex) {
         play.ShiftSeen = false; // first event of a new statement
     }
     return false;

@@ -8,7 +8,7 @@ struct EngineState;
 class EngineDisplay;
 class SignalPort;
 class TapModels;
-struct TEvento;
+struct PackedEvent;
 
 // Plays recorded events one at a time: moves the TAP models on rising TCK
 // edges, drives the port, samples RX, SIA and SIB back into the event, judges
@@ -25,7 +25,7 @@ public:
 private:
     // Decides whether the event is a rising TCK edge (stepping the model of
     // its port if so).
-    bool DecideEdge(const TEvento& event);
+    bool DecideEdge(const PackedEvent& event);
     void Capture(bool risingEdge);
     void FinishCapture(std::uint8_t tap);
 

@@ -48,7 +48,7 @@ TEST(EventStore, ChunkBoundary) {
     EXPECT_EQ(store.GetEvent(49999).Line, 49999);
     EXPECT_EQ(store.GetEvent(50000).Line, 50000);
     // A stored event keeps its address while the store grows.
-    const TEvento* first = &store.StoredEvent(0);
+    const PackedEvent* first = &store.StoredEvent(0);
     Fill(store, 200000);
     EXPECT_EQ(first, &store.StoredEvent(0));
     EXPECT_EQ(store.GetEvent(0).Line, 0);
