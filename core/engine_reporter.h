@@ -22,9 +22,11 @@ public:
         (void)text;
         (void)colour;
     }
-    // The execution point: the arrow beside editor line `line` (0-based), the
-    // editor scrolled so that the line is visible.
-    virtual void ShowExecPoint(std::int32_t line) { (void)line; }
+    // The execution point after a step, given as CurrentLine: the window's
+    // scroll bar goes to CurrentLine, the caret to the start of editor line
+    // CurrentLine - 1 (the last line of the statement just fetched, 0-based)
+    // with that line scrolled into view, and the arrow beside it.
+    virtual void ShowExecPoint(std::int32_t currentLine) { (void)currentLine; }
     // Removes the execution-point arrow from the gutter.
     virtual void ClearExecPoint() {}
     // The marker under the flag bit that each TAP's FlagMask selects (0..7).

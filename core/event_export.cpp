@@ -27,14 +27,14 @@ char* Put(char* at, std::string_view text) {
 
 void WriteEventExport(std::ostream& out, const EventStore& store, std::string_view date,
                       std::string_view time) {
-    out << "//" << Eol                                                      //
+    out << "//" << Eol                                                          //
         << "// Scanbench - a boundary-scan (IEEE 1149.1) teaching bench" << Eol //
-        << "//" << Eol                                                      //
-        << "// Scanbench 0.1, 2026, by the Scanbench developers" << Eol     //
-        << "// Contact: the issue tracker of the Scanbench sources" << Eol  //
-        << "//" << Eol                                                      //
-        << "// This file was produced by Scanbench on " << date << " at " << time << Eol
-        << "//" << Eol << "//" << Eol
+        << "//" << Eol                                                          //
+        << "// Scanbench 0.1, 2026, by the Scanbench developers" << Eol         //
+        << "// Contact: the issue tracker of the Scanbench sources" << Eol      //
+        << "//" << Eol                                                          //
+        << "// This file was produced by Scanbench on " << date << " at " << time << Eol << "//"
+        << Eol << "//" << Eol
         << "// Event nr. / Line Number / Tap / TCK / TMS / RX / TX / VALID RX  / SOA / SIA / SOB "
            "/ SIB"
         << Eol << Eol;

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace scanbench {
+
+class Engine;
+
+// The main window's program-file state and the command enabling that follows
+// from starting, editing, New, Open and Save. The window asks its questions
+// and loads or writes the text; this decides what changes.
+class ProgramSession {
+public:
+    explicit ProgramSession(Engine& engine) : Eng(engine) {}
+
+    // Start-up: the port status message, the run state's start values and the
+    // commands disabled until a program is there.
+    void Start(bool portAvailable);
+    // The editor's text changed (also by loading): `lineCount` lines.
+    void TextChanged(std::int32_t lineCount);
+    // New, after the user agreed to drop unsaved text: an untitled empty program.
+    void NewProgram();
+    // Open, after the file's text is in the editor.
+    void ProgramOpened(std::string path);
+    // Save or Save As wrote the text to `path`.
+    void Saved(std::string path);
+
+    [[nodiscard]] bool ProgNamed() const { return Named; }
+    [[nodiscard]] const std::string& ProgFile() const { return File; }
+    // The window title for the current file and modified mark.
+    [[nodiscard]] std::string Title(bool modified) const;
+
+private:
+    Engine& Eng;
+    std::string File;
+    bool Named = false;
+};
+
+// "Scanbench - " + file name (or "untitled") + " -", with " *" when modified.
+[[nodiscard]] std::string WindowTitle(bool progNamed, std::string_view fileName, bool modified);
+
+// The file name part of a path (after the last "/" or "\").
+[[nodiscard]] std::string_view FileNamePart(std::string_view path);
+
+} // namespace scanbench
