@@ -1,0 +1,158 @@
+#include "settings/store_values.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+
+namespace scanbench {
+
+namespace {
+
+// A JSON number that is a whole number within the signed 32-bit range.
+// Strings, booleans, null, arrays, objects and fractions are not.
+std::optional<std::int32_t> ToInt32(const QJsonValue& value) {
+    if (!value.isDouble()) {
+        return std::nullopt;
+    }
+    const double number = value.toDouble();
+    if (!std::isfinite(number) || std::trunc(number) != number ||
+        number < std::numeric_limits<std::int32_t>::min() ||
+        number > std::numeric_limits<std::int32_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(number);
+}
+
+// Reads values one after another until the first unusable one; after that
+// every read gives a dummy value and Ok() stays false.
+class ValueReader {
+public:
+    explicit ValueReader(const StoreDocument& document) : Document(document) {}
+
+    std::int32_t Integer(const char* key) {
+        if (!Good) {
+            return 0;
+        }
+        const std::optional<std::int32_t> value = ToInt32(Document.Value(QString::fromLatin1(key)));
+        Good = value.has_value();
+        return value.value_or(0);
+    }
+
+    // Pin numbers fit in a byte; only the low 8 bits of the value count.
+    std::uint8_t Pin(const char* key) {
+        return static_cast<std::uint8_t>(static_cast<std::uint32_t>(Integer(key)) & 0xFFU);
+    }
+
+    bool Switch(const char* key) { return Integer(key) != 0; }
+
+    // A missing text reads as empty; any other type is unusable.
+    std::string Text(const char* key) {
+        if (!Good) {
+            return {};
+        }
+        const QJsonValue value = Document.Value(QString::fromLatin1(key));
+        if (value.isUndefined()) {
+            return {};
+        }
+        Good = value.isString();
+        return value.toString().toStdString();
+    }
+
+    [[nodiscard]] bool Ok() const { return Good; }
+
+private:
+    const StoreDocument& Document;
+    bool Good = true;
+};
+
+StoreDocument::Entry Number(const char* key, int value) {
+    return {QString::fromLatin1(key), QJsonValue(value)};
+}
+
+StoreDocument::Entry Flag(const char* key, bool on) {
+    return Number(key, on ? 1 : 0);
+}
+
+// The port choice values hold a name; anything else counts as absent.
+std::string StoredName(const StoreDocument& document, const char* key) {
+    const QJsonValue value = document.Value(QString::fromLatin1(key));
+    return value.isString() ? value.toString().toStdString() : std::string{};
+}
+
+} // namespace
+
+bool ReadStoredValues(const StoreDocument& document, Settings& settings) {
+    ValueReader reader(document);
+    Settings read = settings;
+    PinSettings& pins = read.Pins;
+    pins.PortBase = reader.Integer("lpt_addr");
+    pins.TmsPin[0] = reader.Pin("tms_pin0");
+    pins.TmsPin[1] = reader.Pin("tms_pin1");
+    pins.TckPin[0] = reader.Pin("tck_pin0");
+    pins.TckPin[1] = reader.Pin("tck_pin1");
+    pins.RxPin[0] = reader.Pin("tdi_pin0");
+    pins.RxPin[1] = reader.Pin("tdi_pin1");
+    pins.TxPin[0] = reader.Pin("tdo_pin0");
+    pins.TxPin[1] = reader.Pin("tdo_pin1");
+    pins.SoaPin = reader.Pin("soa_pin");
+    pins.SobPin = reader.Pin("sob_pin");
+    pins.SiaPin = reader.Pin("sia_pin");
+    pins.SibPin = reader.Pin("sib_pin");
+    read.SpeedRun = reader.Switch("speed run");
+    read.ShowZ = reader.Switch("show Z");
+    read.ActiveMode = reader.Switch("active mode");
+    read.InstallDir = reader.Text("instdir");
+    if (!reader.Ok()) {
+        return false;
+    }
+    settings = read;
+    return true;
+}
+
+void ReadPortChoice(const StoreDocument& document, Settings& settings) {
+    settings.Port = ParsePortKind(StoredName(document, "port")).value_or(Settings{}.Port);
+    settings.Board = ParseBoardKind(StoredName(document, "board")).value_or(Settings{}.Board);
+}
+
+std::vector<StoreDocument::Entry> DefaultEntries() {
+    const Settings defaults;
+    const PinSettings& pins = defaults.Pins;
+    return {
+        Number("lpt_addr", pins.PortBase),        Number("tms_pin0", pins.TmsPin[0]),
+        Number("tms_pin1", pins.TmsPin[1]),       Number("tck_pin0", pins.TckPin[0]),
+        Number("tck_pin1", pins.TckPin[1]),       Number("tdo_pin0", pins.TxPin[0]),
+        Number("tdo_pin1", pins.TxPin[1]),        Number("tdi_pin0", pins.RxPin[0]),
+        Number("tdi_pin1", pins.RxPin[1]),        Number("soa_pin", pins.SoaPin),
+        Number("sob_pin", pins.SobPin),           Number("sia_pin", pins.SiaPin),
+        Number("sib_pin", pins.SibPin),           Flag("always_on_top", true),
+        Flag("show Z", defaults.ShowZ),           Flag("speed run", defaults.SpeedRun),
+        Flag("active mode", defaults.ActiveMode),
+    };
+}
+
+void ResetStoredValues(Settings& settings) {
+    const Settings defaults;
+    settings.Pins = defaults.Pins;
+    settings.ShowZ = defaults.ShowZ;
+    settings.SpeedRun = defaults.SpeedRun;
+    settings.ActiveMode = defaults.ActiveMode;
+}
+
+std::vector<StoreDocument::Entry> SavedEntries(const Settings& settings) {
+    const PinSettings& pins = settings.Pins;
+    return {
+        Number("lpt_addr", pins.PortBase),        Number("tms_pin0", pins.TmsPin[0]),
+        Number("tms_pin1", pins.TmsPin[1]),       Number("tck_pin0", pins.TckPin[0]),
+        Number("tck_pin1", pins.TckPin[1]),       Number("tdo_pin0", pins.TxPin[0]),
+        Number("tdo_pin1", pins.TxPin[1]),        Number("tdi_pin0", pins.RxPin[0]),
+        Number("tdi_pin1", pins.RxPin[1]),        Flag("refresh windows", settings.RefreshWindows),
+        Flag("speed run", settings.SpeedRun),     Flag("show Z", settings.ShowZ),
+        Flag("active mode", settings.ActiveMode), Number("soa_pin", pins.SoaPin),
+        Number("sob_pin", pins.SobPin),           Number("sia_pin", pins.SiaPin),
+        Number("sib_pin", pins.SibPin),
+    };
+}
+
+} // namespace scanbench
