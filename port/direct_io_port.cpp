@@ -1,0 +1,66 @@
+#include "port/direct_io_port.h"
+
+#include "port/port_registers.h"
+
+#include <utility>
+
+namespace scanbench {
+
+namespace {
+
+[[nodiscard]] bool BaseFits(std::int32_t base) {
+    return base >= 0 && base + PortRegister::Count <= 0x10000;
+}
+
+} // namespace
+
+DirectIoPort::DirectIoPort(std::int32_t portBase, std::unique_ptr<DirectIoSystem> system)
+    : System(std::move(system)), Base(portBase),
+      First(RegisterAddress(portBase, PortRegister::Data)) {
+    Grant();
+}
+
+DirectIoPort::~DirectIoPort() {
+    Revoke();
+}
+
+void DirectIoPort::SetDirectAccess(bool enable) {
+    if (enable) {
+        Grant();
+    } else {
+        Revoke();
+    }
+}
+
+void DirectIoPort::Grant() {
+    if (Granted || !System || !BaseFits(Base)) {
+        return;
+    }
+    Granted = System->Ioperm(static_cast<unsigned long>(Base), PortRegister::Count, true) == 0;
+}
+
+void DirectIoPort::Revoke() {
+    if (!Granted) {
+        return;
+    }
+    // Dropping a permission the process holds cannot fail in a way that
+    // matters: the port is treated as unavailable from here on either way.
+    [[maybe_unused]] const int dropped =
+        System->Ioperm(static_cast<unsigned long>(Base), PortRegister::Count, false);
+    Granted = false;
+}
+
+std::uint8_t DirectIoPort::PortReadByte(std::uint16_t address) {
+    if (!Granted || !IsRegister(address)) {
+        return FloatingBus;
+    }
+    return System->Inb(address);
+}
+
+void DirectIoPort::PortWriteByte(std::uint16_t address, std::uint8_t value) {
+    if (Granted && IsRegister(address)) {
+        System->Outb(address, value);
+    }
+}
+
+} // namespace scanbench

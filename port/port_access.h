@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+namespace scanbench {
+
+// Byte-wide access to the parallel port's I/O addresses. Implementations
+// answer only at the three register addresses of their port; other addresses
+// read 0xFF and ignore writes.
+class PortAccess {
+public:
+    PortAccess() = default;
+    virtual ~PortAccess() = default;
+    PortAccess(const PortAccess&) = delete;
+    PortAccess& operator=(const PortAccess&) = delete;
+    PortAccess(PortAccess&&) = delete;
+    PortAccess& operator=(PortAccess&&) = delete;
+
+    [[nodiscard]] virtual std::uint8_t PortReadByte(std::uint16_t address) = 0;
+    virtual void PortWriteByte(std::uint16_t address, std::uint8_t value) = 0;
+    [[nodiscard]] virtual bool DriverAvailable() const = 0;
+    // Asked once at start with true; backends that need no permission ignore it.
+    virtual void SetDirectAccess(bool enable) = 0;
+};
+
+} // namespace scanbench

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace scanbench {
+
+// How the program reaches the parallel port: the built-in simulated board,
+// the Linux ppdev driver, or direct I/O instructions.
+enum class PortKind { Board, Ppdev, Direct };
+
+// What the simulated board has plugged into its connector.
+enum class BoardKind { Loopback, Open };
+
+// Names as they appear in settings and on the command line: "board", "ppdev",
+// "direct" and "loopback", "open". Parsing ignores ASCII letter case and
+// gives nothing for any other text.
+[[nodiscard]] std::optional<PortKind> ParsePortKind(std::string_view text);
+[[nodiscard]] std::string_view PortKindName(PortKind kind);
+[[nodiscard]] std::optional<BoardKind> ParseBoardKind(std::string_view text);
+[[nodiscard]] std::string_view BoardKindName(BoardKind kind);
+
+} // namespace scanbench

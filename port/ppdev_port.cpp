@@ -1,0 +1,89 @@
+#include "port/ppdev_port.h"
+
+#include "port/port_registers.h"
+
+#include <linux/ioctl.h> // the request macros linux/ppdev.h is built from
+#include <linux/ppdev.h>
+#include <string>
+#include <utility>
+
+namespace scanbench {
+
+PpdevPort::PpdevPort(std::int32_t portBase, std::unique_ptr<PpdevSystem> system)
+    : System(std::move(system)), DataAddress(RegisterAddress(portBase, PortRegister::Data)),
+      StatusAddress(RegisterAddress(portBase, PortRegister::Status)),
+      ControlAddress(RegisterAddress(portBase, PortRegister::Control)) {
+    if (!System) {
+        return;
+    }
+    Fd = System->Open(std::string(DevicePath(portBase)));
+    if (Fd < 0) {
+        return;
+    }
+    Claimed = System->Ioctl(Fd, PPCLAIM, nullptr) == 0;
+    if (!Claimed) {
+        System->Close(Fd);
+        Fd = -1;
+    }
+}
+
+PpdevPort::~PpdevPort() {
+    if (Claimed) {
+        // Nothing useful can be done if the release fails; the close below
+        // frees the port anyway.
+        [[maybe_unused]] const int released = System->Ioctl(Fd, PPRELEASE, nullptr);
+    }
+    if (Fd >= 0) {
+        System->Close(Fd);
+    }
+}
+
+std::string_view PpdevPort::DevicePath(std::int32_t portBase) {
+    switch (portBase) {
+    case 632:
+        return "/dev/parport1";
+    case 956:
+        return "/dev/parport2";
+    default:
+        return "/dev/parport0";
+    }
+}
+
+std::uint8_t PpdevPort::PortReadByte(std::uint16_t address) {
+    if (address == StatusAddress) {
+        return Read(PPRSTATUS);
+    }
+    if (address == DataAddress) {
+        return Read(PPRDATA);
+    }
+    if (address == ControlAddress) {
+        return Read(PPRCONTROL);
+    }
+    return FloatingBus;
+}
+
+void PpdevPort::PortWriteByte(std::uint16_t address, std::uint8_t value) {
+    if (address == DataAddress) {
+        Write(PPWDATA, value);
+    } else if (address == ControlAddress) {
+        Write(PPWCONTROL, value);
+    }
+}
+
+std::uint8_t PpdevPort::Read(unsigned long request) {
+    std::uint8_t value = FloatingBus;
+    if (!Claimed || System->Ioctl(Fd, request, &value) != 0) {
+        return FloatingBus;
+    }
+    return value;
+}
+
+void PpdevPort::Write(unsigned long request, std::uint8_t value) {
+    if (Claimed) {
+        // A failed write leaves the pins as they were; the next event writes
+        // both registers again.
+        [[maybe_unused]] const int written = System->Ioctl(Fd, request, &value);
+    }
+}
+
+} // namespace scanbench

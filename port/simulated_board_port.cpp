@@ -1,0 +1,56 @@
+#include "port/simulated_board_port.h"
+
+#include "port/parallel_connector.h"
+#include "port/port_registers.h"
+
+namespace scanbench {
+
+SimulatedBoardPort::SimulatedBoardPort(const PinSettings& pins, BoardKind board)
+    : Settings(pins), Kind(board) {
+    Rewire();
+}
+
+void SimulatedBoardPort::SetPins(const PinSettings& pins) {
+    Settings = pins;
+    Rewire();
+}
+
+void SimulatedBoardPort::Rewire() {
+    DataAddress = RegisterAddress(Settings.PortBase, PortRegister::Data);
+    StatusAddress = RegisterAddress(Settings.PortBase, PortRegister::Status);
+    ControlAddress = RegisterAddress(Settings.PortBase, PortRegister::Control);
+
+    const BoardWiring wiring(Settings, Kind);
+    for (std::size_t index = 0; index < StatusTable.size(); ++index) {
+        const auto data = static_cast<std::uint8_t>(index & 0xFF);
+        const auto control = static_cast<std::uint8_t>(index >> 8);
+        StatusTable[index] = StatusImage(wiring.InputLevels(DrivenPinLevels(data, control)));
+    }
+    UpdateStatus();
+}
+
+std::uint8_t SimulatedBoardPort::PortReadByte(std::uint16_t address) {
+    if (address == StatusAddress) {
+        return Status;
+    }
+    if (address == DataAddress) {
+        return Data;
+    }
+    if (address == ControlAddress) {
+        return Control;
+    }
+    return FloatingBus;
+}
+
+void SimulatedBoardPort::PortWriteByte(std::uint16_t address, std::uint8_t value) {
+    if (address == DataAddress) {
+        Data = value;
+    } else if (address == ControlAddress) {
+        Control = static_cast<std::uint8_t>(value & 0x0F);
+    } else {
+        return;
+    }
+    UpdateStatus();
+}
+
+} // namespace scanbench

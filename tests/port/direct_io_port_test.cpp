@@ -1,0 +1,54 @@
+#include "fake_direct_io_system.h"
+#include "port/direct_io_port.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+namespace scanbench {
+namespace {
+
+using Journal = std::vector<std::string>;
+
+TEST(PortDirectIo, HoldsPermissionForTheThreeRegistersWhileAlive) {
+    Journal journal;
+    std::optional<DirectIoPort> port;
+    port.emplace(632, std::make_unique<FakeDirectIoSystem>(journal));
+    EXPECT_TRUE(port->DriverAvailable());
+    port->PortWriteByte(632, 5);
+    port->PortWriteByte(634, 11);
+    EXPECT_EQ(port->PortReadByte(633), 0x5A);
+    port.reset();
+    EXPECT_EQ(journal, (Journal{"ioperm 632 3 on", "outb 632 5", "outb 634 11", "inb 633",
+                                "ioperm 632 3 off"}));
+}
+
+TEST(PortDirectIo, DirectAccessCanBeDroppedAndAskedForAgain) {
+    Journal journal;
+    DirectIoPort port(888, std::make_unique<FakeDirectIoSystem>(journal));
+    port.SetDirectAccess(true); // already held: nothing to ask
+    port.SetDirectAccess(false);
+    EXPECT_FALSE(port.DriverAvailable());
+    port.PortWriteByte(888, 1);
+    EXPECT_EQ(port.PortReadByte(889), 0xFF);
+    port.SetDirectAccess(true);
+    EXPECT_TRUE(port.DriverAvailable());
+    EXPECT_EQ(journal, (Journal{"ioperm 888 3 on", "ioperm 888 3 off", "ioperm 888 3 on"}));
+}
+
+TEST(PortDirectIo, BasesBeyondTheAddressSpaceAreRefusedWithoutAsking) {
+    for (const std::int32_t base : {-1, -888, 65534, 65536, 70000}) {
+        Journal journal;
+        DirectIoPort port(base, std::make_unique<FakeDirectIoSystem>(journal));
+        EXPECT_FALSE(port.DriverAvailable()) << base;
+        port.PortWriteByte(static_cast<std::uint16_t>(base), 0);
+        EXPECT_TRUE(journal.empty()) << base;
+    }
+    Journal journal;
+    const DirectIoPort lastFitting(65533, std::make_unique<FakeDirectIoSystem>(journal));
+    EXPECT_TRUE(lastFitting.DriverAvailable());
+}
+
+} // namespace
+} // namespace scanbench

@@ -1,0 +1,168 @@
+// One set of expectations every PortAccess backend must meet: the simulated
+// board with both boards, and the ppdev and direct I/O backends over fakes.
+
+#include "fake_direct_io_system.h"
+#include "fake_ppdev_system.h"
+#include "port/direct_io_port.h"
+#include "port/ppdev_port.h"
+#include "port/simulated_board_port.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace scanbench {
+namespace {
+
+// A backend under test and the status byte the hardware behind it shows for
+// given data and control register contents.
+struct Rig {
+    std::vector<std::string> Journal; // declared first: the port's fake writes into it
+    std::unique_ptr<PortAccess> Port;
+    std::function<std::uint8_t(std::uint8_t, std::uint8_t)> Status;
+};
+
+// Default pins on the loopback board, worked out pin by pin: pin 2 (data
+// bit 0) loops to pin 11 (status bit 7, inverted); pin 6 (data bit 4) to pin
+// 12 (bit 5); pin 16 (control bit 2) to pin 13 (bit 4); pin 17 (control bit 3,
+// inverted) to pin 15 (bit 3); pin 10 (bit 6) and bits 0..2 read high.
+std::uint8_t DefaultLoopbackStatus(std::uint8_t data, std::uint8_t control) {
+    return static_cast<std::uint8_t>(
+        0x47 | ((data & 0x01) != 0 ? 0 : 0x80) | ((data & 0x10) != 0 ? 0x20 : 0) |
+        ((control & 0x04) != 0 ? 0x10 : 0) | ((control & 0x08) != 0 ? 0 : 0x08));
+}
+
+enum class Backend {
+    BoardLoopback,
+    BoardOpen,
+    Ppdev,
+    Direct,
+    PpdevOpenFails,
+    PpdevClaimFails,
+    DirectIopermFails
+};
+constexpr std::array<const char*, 7> BackendNames{
+    "BoardLoopback",   "BoardOpen",        "Ppdev", "Direct", "PpdevOpenFails",
+    "PpdevClaimFails", "DirectIopermFails"};
+
+void Build(Rig& rig, Backend backend, std::int32_t base) {
+    PinSettings pins;
+    pins.PortBase = base;
+    auto ppdev = std::make_unique<FakePpdevSystem>(rig.Journal);
+    ppdev->OpenFails = backend == Backend::PpdevOpenFails;
+    ppdev->ClaimFails = backend == Backend::PpdevClaimFails;
+    auto direct = std::make_unique<FakeDirectIoSystem>(rig.Journal);
+    direct->IopermFails = backend == Backend::DirectIopermFails;
+    // Both fakes start with 0x5A in their status register.
+    rig.Status = [](std::uint8_t, std::uint8_t) -> std::uint8_t { return 0x5A; };
+    switch (backend) {
+    case Backend::BoardLoopback:
+        rig.Port = std::make_unique<SimulatedBoardPort>(pins, BoardKind::Loopback);
+        rig.Status = DefaultLoopbackStatus;
+        break;
+    case Backend::BoardOpen:
+        rig.Port = std::make_unique<SimulatedBoardPort>(pins, BoardKind::Open);
+        rig.Status = [](std::uint8_t, std::uint8_t) -> std::uint8_t { return 0x7F; };
+        break;
+    case Backend::Ppdev:
+    case Backend::PpdevOpenFails:
+    case Backend::PpdevClaimFails:
+        rig.Port = std::make_unique<PpdevPort>(base, std::move(ppdev));
+        break;
+    case Backend::Direct:
+    case Backend::DirectIopermFails:
+        rig.Port = std::make_unique<DirectIoPort>(base, std::move(direct));
+        break;
+    }
+}
+
+using Param = std::tuple<Backend, std::int32_t>;
+
+std::string Name(const testing::TestParamInfo<Param>& param) {
+    return std::string(BackendNames[static_cast<std::size_t>(std::get<0>(param.param))]) + "_" +
+           std::to_string(std::get<1>(param.param));
+}
+
+class PortAccessContract : public testing::TestWithParam<Param> {
+protected:
+    void SetUp() override { Build(Subject, std::get<0>(GetParam()), Base); }
+    [[nodiscard]] std::uint8_t Read(std::int32_t offset) {
+        return Subject.Port->PortReadByte(static_cast<std::uint16_t>(Base + offset));
+    }
+    void Write(std::int32_t offset, std::uint8_t value) {
+        Subject.Port->PortWriteByte(static_cast<std::uint16_t>(Base + offset), value);
+    }
+
+    const std::int32_t Base = std::get<1>(GetParam());
+    Rig Subject;
+};
+
+TEST_P(PortAccessContract, IsAvailableBeforeAndAfterAskingForDirectAccess) {
+    EXPECT_TRUE(Subject.Port->DriverAvailable());
+    Subject.Port->SetDirectAccess(true);
+    EXPECT_TRUE(Subject.Port->DriverAvailable());
+}
+
+TEST_P(PortAccessContract, RegistersTakeWritesAndStatusFollowsTheHardware) {
+    for (const std::uint8_t data : {0x00, 0x01, 0x10, 0xA5, 0xFF}) {
+        for (const std::uint8_t control : {0x00, 0x04, 0x08, 0x0B, 0x0F}) {
+            Write(0, data);
+            Write(2, control);
+            EXPECT_EQ(Read(0), data);
+            EXPECT_EQ(Read(2) & 0x0F, control);
+            EXPECT_EQ(Read(1), Subject.Status(data, control)) << int{data} << " " << int{control};
+        }
+    }
+}
+
+TEST_P(PortAccessContract, OtherAddressesReadFFAndIgnoreWrites) {
+    Write(0, 0x3C);
+    Write(2, 0x05);
+    for (const std::int32_t offset : {-1, 3, 4, -Base, 0xFFFF - Base}) {
+        Write(offset, 0x00);
+        EXPECT_EQ(Read(offset), 0xFF) << offset;
+    }
+    EXPECT_EQ(Read(0), 0x3C);
+    EXPECT_EQ(Read(2) & 0x0F, 0x05);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, PortAccessContract,
+                         testing::Combine(testing::Values(Backend::BoardLoopback,
+                                                          Backend::BoardOpen, Backend::Ppdev,
+                                                          Backend::Direct),
+                                          testing::Values(888, 632)),
+                         Name);
+
+class PortAccessUnavailable : public testing::TestWithParam<Param> {};
+
+TEST_P(PortAccessUnavailable, ReportsFalseReadsFFAndTouchesNothing) {
+    Rig rig;
+    const std::int32_t base = std::get<1>(GetParam());
+    Build(rig, std::get<0>(GetParam()), base);
+    const std::vector<std::string> setup = rig.Journal;
+
+    EXPECT_FALSE(rig.Port->DriverAvailable());
+    for (std::int32_t offset = 0; offset < 3; ++offset) {
+        const auto address = static_cast<std::uint16_t>(base + offset);
+        rig.Port->PortWriteByte(address, 0x00);
+        EXPECT_EQ(rig.Port->PortReadByte(address), 0xFF);
+    }
+    EXPECT_EQ(rig.Journal, setup);
+    rig.Port.reset();
+    EXPECT_EQ(rig.Journal, setup) << "nothing to release or close at the end";
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, PortAccessUnavailable,
+                         testing::Combine(testing::Values(Backend::PpdevOpenFails,
+                                                          Backend::PpdevClaimFails,
+                                                          Backend::DirectIopermFails),
+                                          testing::Values(888)),
+                         Name);
+
+} // namespace
+} // namespace scanbench
