@@ -1,0 +1,26 @@
+#pragma once
+
+#include "cli/runner_options.h"
+#include "settings/settings.h"
+
+#include <ostream>
+#include <string>
+
+namespace scanbench {
+
+// Exit codes of the headless runner.
+namespace RunnerExit {
+inline constexpr int Halt = 0;     // also a program that ran off its end
+inline constexpr int Error = 1;    // the run stopped on a red status
+inline constexpr int Usage = 2;    // bad command line or unreadable file
+inline constexpr int MaxSteps = 3; // the step limit came first
+} // namespace RunnerExit
+
+// Runs a program as the GUI's Speed Run would, without breakpoints: settings
+// as given (with the options' overrides), the simulation reset as opening a
+// file does, then steps until the program ends or the step limit. Writes the
+// result lines to `out`, problems to `err`, and returns the exit code.
+int RunHeadless(const RunnerOptions& options, Settings settings, const std::string& programText,
+                std::ostream& out, std::ostream& err);
+
+} // namespace scanbench

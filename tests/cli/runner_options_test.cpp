@@ -1,0 +1,50 @@
+#include "cli/runner_options.h"
+
+#include <gtest/gtest.h>
+
+namespace scanbench {
+namespace {
+
+RunnerOptions Parse(const std::vector<std::string>& arguments) {
+    auto parsed = ParseRunnerOptions(arguments);
+    EXPECT_TRUE(std::holds_alternative<RunnerOptions>(parsed));
+    return std::holds_alternative<RunnerOptions>(parsed) ? std::get<RunnerOptions>(parsed)
+                                                         : RunnerOptions{};
+}
+
+std::string Error(const std::vector<std::string>& arguments) {
+    auto parsed = ParseRunnerOptions(arguments);
+    EXPECT_TRUE(std::holds_alternative<UsageError>(parsed));
+    return std::holds_alternative<UsageError>(parsed) ? std::get<UsageError>(parsed).Message : "";
+}
+
+TEST(RunnerOptions, EveryOptionOverrides) {
+    const RunnerOptions o = Parse({"--board", "open", "--port", "ppdev", "--events", "ev.txt",
+                                   "--max-steps", "1000", "--active-mode", "off", "p.bst"});
+    EXPECT_EQ(o.Board, BoardKind::Open);
+    EXPECT_EQ(o.Port, PortKind::Ppdev);
+    EXPECT_EQ(o.EventsFile, "ev.txt");
+    EXPECT_EQ(o.MaxSteps, 1000U);
+    EXPECT_EQ(o.ActiveMode, false);
+    EXPECT_EQ(o.ProgramFile, "p.bst");
+}
+
+TEST(RunnerOptions, ProgramAloneLeavesTheSettingsAlone) {
+    const RunnerOptions o = Parse({"p.bst"});
+    EXPECT_FALSE(o.Board || o.Port || o.EventsFile || o.MaxSteps || o.ActiveMode);
+    EXPECT_EQ(Parse({"--", "--odd.bst"}).ProgramFile, "--odd.bst");
+}
+
+TEST(RunnerOptions, BadCommandLinesSayWhatIsWrong) {
+    EXPECT_EQ(Error({}), "no program file given");
+    EXPECT_EQ(Error({"--verbose", "p.bst"}), "unknown option: --verbose");
+    EXPECT_EQ(Error({"p.bst", "--board"}), "option --board needs a value");
+    EXPECT_NE(Error({"--board", "closed", "p.bst"}).find("open or loopback"), std::string::npos);
+    EXPECT_NE(Error({"--max-steps", "-1", "p.bst"}).find("whole number"), std::string::npos);
+    EXPECT_NE(Error({"--max-steps", "12x", "p.bst"}).find("whole number"), std::string::npos);
+    EXPECT_NE(Error({"--active-mode", "yes", "p.bst"}).find("on or off"), std::string::npos);
+    EXPECT_NE(Error({"a.bst", "b.bst"}).find("more than one"), std::string::npos);
+}
+
+} // namespace
+} // namespace scanbench
