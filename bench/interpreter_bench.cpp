@@ -46,8 +46,8 @@ int main(int argc, char** argv) {
         bytesPerEvent.push_back(double(bench::ResidentBytes() - before) / events);
     }
     std::cout << "events per statement:        " << events << "\n"
-              << "events appended per second:  " << bench::Median(rates) / 1e6 << " million (median of "
-              << repetitions << ")\n"
+              << "events appended per second:  " << bench::Median(rates) / 1e6
+              << " million (median of " << repetitions << ")\n"
               << "bytes per event (record):    " << EventStore::BytesPerEvent << "\n"
               << "bytes per event (resident):  " << bench::Median(bytesPerEvent) << "\n";
     return 0;

@@ -14,28 +14,22 @@ void EngineDisplay::ShowStatus(std::string_view text, StatusColour colour) {
     Out.ShowStatus(Text, Colour);
 }
 
-void EngineDisplay::ShowReadouts(const ControllerRegisters& registers) {
+void EngineDisplay::UpdateReadouts(const ControllerRegisters& registers) {
     for (std::uint8_t tap = 0; tap < 2; ++tap) {
-        if (CounterShown[tap] != registers.Counter[tap]) {
+        if (!ReadoutsShown || CounterShown[tap] != registers.Counter[tap]) {
             CounterShown[tap] = registers.Counter[tap];
             Out.ShowCounter(tap, FormatCounter(registers.Counter[tap]));
         }
-        if (FlagsShown[tap] != registers.Flags[tap]) {
+        if (!ReadoutsShown || FlagsShown[tap] != registers.Flags[tap]) {
             FlagsShown[tap] = registers.Flags[tap];
             Out.ShowFlags(tap, FormatFlags(registers.Flags[tap]));
         }
     }
+    ReadoutsShown = true;
 }
 
 void EngineDisplay::DrawFlagMarkers(const ControllerRegisters& registers) {
     Out.DrawFlagMarkers({registers.SelectedFlagBit(0), registers.SelectedFlagBit(1)});
-}
-
-void EngineDisplay::HighlightSelectedTap(std::uint8_t tap) {
-    if (HighlightedTap != tap) {
-        HighlightedTap = tap;
-        Out.HighlightSelectedTap(tap);
-    }
 }
 
 void EngineDisplay::DisableRunCommands() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/command_states.h"
+#include "core/controller_registers.h"
 #include "core/engine_reporter.h"
 
 #include <array>
@@ -9,8 +10,6 @@
 #include <string>
 
 namespace scanbench {
-
-struct ControllerRegisters;
 
 // The engine's side of the main window's displays: it remembers what was last
 // shown and passes only changes on to the reporter, so that per-event
@@ -28,9 +27,20 @@ public:
     [[nodiscard]] StatusColour StatusColourShown() const { return Colour; }
 
     // Counter and flag read-outs of both TAPs.
-    void ShowReadouts(const ControllerRegisters& registers);
+    void ShowReadouts(const ControllerRegisters& registers) {
+        if (!ReadoutsShown || registers.Counter[0] != CounterShown[0] ||
+            registers.Counter[1] != CounterShown[1] || registers.Flags[0] != FlagsShown[0] ||
+            registers.Flags[1] != FlagsShown[1]) {
+            UpdateReadouts(registers);
+        }
+    }
     void DrawFlagMarkers(const ControllerRegisters& registers);
-    void HighlightSelectedTap(std::uint8_t tap);
+    void HighlightSelectedTap(std::uint8_t tap) {
+        if (HighlightedTap != tap) {
+            HighlightedTap = tap;
+            Out.HighlightSelectedTap(tap);
+        }
+    }
 
     [[nodiscard]] const CommandStates& Commands() const { return Shown; }
     // Applies a change of the command states and reports it if anything changed.
@@ -51,12 +61,16 @@ public:
     [[nodiscard]] bool ActivityTimerRunning() const { return ActivityTimer; }
 
 private:
+    void UpdateReadouts(const ControllerRegisters& registers);
+
     EngineReporter& Out;
     std::string Text;
     StatusColour Colour = StatusColour::Red;
-    std::array<std::optional<std::int32_t>, 2> CounterShown{};
-    std::array<std::optional<std::uint8_t>, 2> FlagsShown{};
-    std::optional<std::uint8_t> HighlightedTap;
+    // The read-out values last shown; nothing is shown before the first call.
+    bool ReadoutsShown = false;
+    std::array<std::int32_t, 2> CounterShown{};
+    std::array<std::uint8_t, 2> FlagsShown{};
+    int HighlightedTap = -1; // none yet
     CommandStates Shown;
     bool ExecuteTimer = false;
     bool ActivityTimer = false;

@@ -76,13 +76,6 @@ TEvento EventStore::GetEvent(std::uint32_t index) const {
     return Unpack(e, Descriptions.Text(e.Description));
 }
 
-const PackedEvent* EventStore::PeekNext() const {
-    if (Played >= Count) {
-        return nullptr;
-    }
-    return &(*Chunks[Cursor / ChunkSize])[Cursor % ChunkSize];
-}
-
 bool EventStore::NextEvent(TEvento& event) {
     const PackedEvent* next = PeekNext();
     if (next == nullptr) {

@@ -71,7 +71,9 @@ public:
 
     // Direct access for playback, which reads the next event and writes its
     // samples back without unpacking it.
-    [[nodiscard]] const PackedEvent* PeekNext() const;
+    [[nodiscard]] const PackedEvent* PeekNext() const {
+        return Played < Count ? &(*Chunks[Cursor / ChunkSize])[Cursor % ChunkSize] : nullptr;
+    }
     void AdvanceCursor() {
         ++Cursor;
         ++Played;

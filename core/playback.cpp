@@ -24,7 +24,9 @@ void Playback::PlayEvent() {
 
     State.Run.AboutClicks = 0;
     play.WavesValid = true;
-    Display.UpdateCommands([](CommandStates& c) { c.Reset = true; });
+    if (!Display.Commands().Reset) {
+        Display.UpdateCommands([](CommandStates& c) { c.Reset = true; });
+    }
 
     static const PackedEvent Zero{};
     const PackedEvent* next = store.PeekNext();
@@ -73,13 +75,16 @@ void Playback::PlayEvent() {
     } else {
         target.SetLevel(PackedEvent::ValidRX, (play.RxValidLatch || play.ShiftSeen) ? 1 : 0);
     }
+    const SignalPort::Inputs inputs = Port.ReadInputs(target.Tap);
     if (target.Tap <= 1) {
-        target.SetLevel(PackedEvent::RX, Port.ReadRx(target.Tap));
+        target.SetLevel(PackedEvent::RX, inputs.Rx);
     }
-    target.SetLevel(PackedEvent::SIA, Port.ReadSia());
-    target.SetLevel(PackedEvent::SIB, Port.ReadSib());
+    target.SetLevel(PackedEvent::SIA, inputs.Sia);
+    target.SetLevel(PackedEvent::SIB, inputs.Sib);
 
-    Capture(risingEdge);
+    if (!risingEdge && play.Capturing) {
+        Capture();
+    }
     Display.ShowReadouts(regs);
 }
 
@@ -102,11 +107,8 @@ bool Playback::DecideEdge(const PackedEvent& e) {
     return false;
 }
 
-void Playback::Capture(bool risingEdge) {
+void Playback::Capture() {
     PlaybackState& play = State.Playback;
-    if (risingEdge || !play.Capturing) {
-        return;
-    }
     const std::uint8_t t = State.Registers.SelectedTap & 1;
     play.ReceivedBits += Port.ReadRx(t) == 1 ? '1' : '0';
     if (play.CapturedCount() == State.Registers.Counter[t]) {

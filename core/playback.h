@@ -26,7 +26,9 @@ private:
     // Decides whether the event is a rising TCK edge (stepping the model of
     // its port if so).
     bool DecideEdge(const PackedEvent& event);
-    void Capture(bool risingEdge);
+    // Collects one received bit of a running NSHFCP (at an event that is not
+    // a rising edge) and compares when the last one has arrived.
+    void Capture();
     void FinishCapture(std::uint8_t tap);
 
     EngineState& State;

@@ -16,6 +16,21 @@ public:
     [[nodiscard]] virtual std::uint8_t ReadRx(std::uint8_t tap) = 0;
     [[nodiscard]] virtual std::uint8_t ReadSia() = 0;
     [[nodiscard]] virtual std::uint8_t ReadSib() = 0;
+
+    // RX of a TAP, SIA and SIB sampled together, as playback takes them after
+    // every event. A port whose inputs share one register may read it once.
+    struct Inputs {
+        std::uint8_t Rx = 0;
+        std::uint8_t Sia = 0;
+        std::uint8_t Sib = 0;
+    };
+    [[nodiscard]] virtual Inputs ReadInputs(std::uint8_t tap) {
+        Inputs in;
+        in.Rx = ReadRx(tap);
+        in.Sia = ReadSia();
+        in.Sib = ReadSib();
+        return in;
+    }
 };
 
 } // namespace scanbench

@@ -7,9 +7,23 @@ namespace scanbench {
 
 namespace {
 
-// 0xFF when the level is high (exactly 1), else 0.
-[[nodiscard]] constexpr std::uint8_t HighMask(std::uint8_t level) {
-    return level == 1 ? 0xFF : 0x00;
+// The eight levels as the bits 0..7 of one byte, a bit set exactly where the
+// level is 1 (2 and every other value count as low). Done on all eight bytes
+// at once: XOR with 1 turns exactly the 1 bytes into 0, and the zero-byte
+// test plus a multiplication gathers one bit per byte.
+[[nodiscard]] unsigned HighLevels(std::uint8_t l0, std::uint8_t l1, std::uint8_t l2,
+                                  std::uint8_t l3, std::uint8_t l4, std::uint8_t l5,
+                                  std::uint8_t l6, std::uint8_t l7) {
+    const std::uint64_t bytes = std::uint64_t{l0} | std::uint64_t{l1} << 8 |
+                                std::uint64_t{l2} << 16 | std::uint64_t{l3} << 24 |
+                                std::uint64_t{l4} << 32 | std::uint64_t{l5} << 40 |
+                                std::uint64_t{l6} << 48 | std::uint64_t{l7} << 56;
+    constexpr std::uint64_t Ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t Highs = 0x8080808080808080ULL;
+    const std::uint64_t x = bytes ^ Ones;
+    // High bit of each byte set exactly where that byte of x is zero.
+    const std::uint64_t zero = ~(((x & ~Highs) + ~Highs) | x) & Highs;
+    return static_cast<unsigned>(((zero >> 7) * 0x0102040810204080ULL) >> 56);
 }
 
 } // namespace
@@ -23,9 +37,21 @@ void PortSignals::SetPins(const PinSettings& pins) {
     DataAddress = RegisterAddress(pins.PortBase, PortRegister::Data);
     StatusAddress = RegisterAddress(pins.PortBase, PortRegister::Status);
     ControlAddress = RegisterAddress(pins.PortBase, PortRegister::Control);
-    Outputs = {OutputFor(pins.TckPin[0]), OutputFor(pins.TmsPin[0]), OutputFor(pins.TxPin[0]),
-               OutputFor(pins.TckPin[1]), OutputFor(pins.TmsPin[1]), OutputFor(pins.TxPin[1]),
-               OutputFor(pins.SoaPin),    OutputFor(pins.SobPin)};
+    const std::array<OutputBits, 8> outputs{OutputFor(pins.TckPin[0]), OutputFor(pins.TmsPin[0]),
+                                            OutputFor(pins.TxPin[0]),  OutputFor(pins.TckPin[1]),
+                                            OutputFor(pins.TmsPin[1]), OutputFor(pins.TxPin[1]),
+                                            OutputFor(pins.SoaPin),    OutputFor(pins.SobPin)};
+    for (std::size_t levels = 0; levels < Registers.size(); ++levels) {
+        OutputBits bits;
+        for (std::size_t i = 0; i < outputs.size(); ++i) {
+            if ((levels >> i) & 1U) {
+                bits.Data = static_cast<std::uint8_t>(bits.Data | outputs[i].Data);
+                bits.Control = static_cast<std::uint8_t>(bits.Control | outputs[i].Control);
+            }
+        }
+        bits.Control = static_cast<std::uint8_t>(bits.Control ^ ControlInverted);
+        Registers[levels] = bits;
+    }
     Rx = {InputFor(pins.RxPin[0]), InputFor(pins.RxPin[1])};
     Sia = InputFor(pins.SiaPin);
     Sib = InputFor(pins.SibPin);
@@ -46,16 +72,9 @@ PortSignals::InputBit PortSignals::InputFor(std::uint8_t pin) {
 void PortSignals::WritePortSignals(std::uint8_t tck0, std::uint8_t tms0, std::uint8_t tx0,
                                    std::uint8_t tck1, std::uint8_t tms1, std::uint8_t tx1,
                                    std::uint8_t soa, std::uint8_t sob) {
-    const std::array<std::uint8_t, 8> levels{tck0, tms0, tx0, tck1, tms1, tx1, soa, sob};
-    std::uint8_t data = 0;
-    std::uint8_t control = 0;
-    for (std::size_t i = 0; i < levels.size(); ++i) {
-        const std::uint8_t high = HighMask(levels[i]);
-        data = static_cast<std::uint8_t>(data | (Outputs[i].Data & high));
-        control = static_cast<std::uint8_t>(control | (Outputs[i].Control & high));
-    }
-    Access->PortWriteByte(DataAddress, data);
-    Access->PortWriteByte(ControlAddress, static_cast<std::uint8_t>(control ^ ControlInverted));
+    const OutputBits& bits = Registers[HighLevels(tck0, tms0, tx0, tck1, tms1, tx1, soa, sob)];
+    Access->PortWriteByte(DataAddress, bits.Data);
+    Access->PortWriteByte(ControlAddress, bits.Control);
     if (AfterWrite) {
         AfterWrite();
     }
@@ -69,8 +88,16 @@ std::uint8_t PortSignals::ReadInput(InputBit bit) {
     if (bit.Mask == 0) {
         return 0;
     }
+    return Level(Access->PortReadByte(StatusAddress), bit);
+}
+
+SignalPort::Inputs PortSignals::ReadInputs(std::uint8_t tap) {
+    const InputBit rx = tap < Rx.size() ? Rx[tap] : InputBit{};
+    if (rx.Mask == 0 && Sia.Mask == 0 && Sib.Mask == 0) {
+        return {};
+    }
     const std::uint8_t status = Access->PortReadByte(StatusAddress);
-    return static_cast<std::uint8_t>(((status & bit.Mask) != 0 ? 1 : 0) ^ bit.Inverted);
+    return {Level(status, rx), Level(status, Sia), Level(status, Sib)};
 }
 
 } // namespace scanbench

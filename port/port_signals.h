@@ -84,6 +84,8 @@ public:
     [[nodiscard]] std::uint8_t ReadRx(std::uint8_t tap) override;
     [[nodiscard]] std::uint8_t ReadSia() override { return ReadInput(Sia); }
     [[nodiscard]] std::uint8_t ReadSib() override { return ReadInput(Sib); }
+    // One status register read serves all three inputs.
+    [[nodiscard]] Inputs ReadInputs(std::uint8_t tap) override;
 
 private:
     // Where one output signal lands: at most one of the two masks is nonzero.
@@ -101,14 +103,21 @@ private:
     [[nodiscard]] static OutputBits OutputFor(std::uint8_t pin);
     [[nodiscard]] static InputBit InputFor(std::uint8_t pin);
     [[nodiscard]] std::uint8_t ReadInput(InputBit bit);
+    [[nodiscard]] static std::uint8_t Level(std::uint8_t status, InputBit bit) {
+        return bit.Mask == 0
+                   ? 0
+                   : static_cast<std::uint8_t>(((status & bit.Mask) != 0 ? 1 : 0) ^ bit.Inverted);
+    }
 
     PortAccess* Access; // never null
     PinSettings Settings;
     std::uint16_t DataAddress = 0;
     std::uint16_t StatusAddress = 0;
     std::uint16_t ControlAddress = 0;
-    // In WritePortSignals argument order.
-    std::array<OutputBits, 8> Outputs{};
+    // Data and control register bytes (control already inverted for the
+    // hardware) for every combination of the eight output levels, indexed by
+    // the levels as bits in WritePortSignals argument order.
+    std::array<OutputBits, 256> Registers{};
     std::array<InputBit, 2> Rx{};
     InputBit Sia;
     InputBit Sib;

@@ -34,19 +34,19 @@ std::uint8_t SimulatedBoardPort::PortReadByte(std::uint16_t address) {
         return Status;
     }
     if (address == DataAddress) {
-        return Data;
+        return Data();
     }
     if (address == ControlAddress) {
-        return Control;
+        return Control();
     }
     return FloatingBus;
 }
 
 void SimulatedBoardPort::PortWriteByte(std::uint16_t address, std::uint8_t value) {
     if (address == DataAddress) {
-        Data = value;
+        Registers = static_cast<std::uint16_t>((Registers & 0xFF00U) | value);
     } else if (address == ControlAddress) {
-        Control = static_cast<std::uint8_t>(value & 0x0F);
+        Registers = static_cast<std::uint16_t>((Registers & 0x00FFU) | ((value & 0x0FU) << 8));
     } else {
         return;
     }

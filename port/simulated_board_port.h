@@ -37,15 +37,19 @@ public:
 
 private:
     void Rewire();
-    void UpdateStatus() { Status = StatusTable[(static_cast<std::size_t>(Control) << 8) | Data]; }
+    // Data and control live in one 16-bit word, the table index, and each
+    // register is read back from it: writing a byte and then loading the word
+    // that contains it would stall the processor on every write.
+    void UpdateStatus() { Status = StatusTable[Registers]; }
+    [[nodiscard]] std::uint8_t Data() const { return static_cast<std::uint8_t>(Registers & 0xFF); }
+    [[nodiscard]] std::uint8_t Control() const { return static_cast<std::uint8_t>(Registers >> 8); }
 
     PinSettings Settings;
     BoardKind Kind;
     std::uint16_t DataAddress = 0;
     std::uint16_t StatusAddress = 0;
     std::uint16_t ControlAddress = 0;
-    std::uint8_t Data = 0;
-    std::uint8_t Control = 0; // low four bits only
+    std::uint16_t Registers = 0; // control (low four bits only) << 8 | data
     std::uint8_t Status = 0;
     // Indexed by control << 8 | data.
     std::array<std::uint8_t, 16 * 256> StatusTable{};
