@@ -74,6 +74,9 @@ public:
     [[nodiscard]] const PackedEvent* PeekNext() const {
         return Played < Count ? &(*Chunks[Cursor / ChunkSize])[Cursor % ChunkSize] : nullptr;
     }
+    [[nodiscard]] PackedEvent* PeekNext() {
+        return Played < Count ? &(*Chunks[Cursor / ChunkSize])[Cursor % ChunkSize] : nullptr;
+    }
     void AdvanceCursor() {
         ++Cursor;
         ++Played;

@@ -28,13 +28,12 @@ void Playback::PlayEvent() {
         Display.UpdateCommands([](CommandStates& c) { c.Reset = true; });
     }
 
-    static const PackedEvent Zero{};
-    const PackedEvent* next = store.PeekNext();
+    PackedEvent* next = store.PeekNext();
     const bool played = next != nullptr;
     if (played) {
         store.AdvanceCursor();
     }
-    const PackedEvent e = played ? *next : Zero;
+    const PackedEvent e = played ? *next : PackedEvent{};
 
     if (e.Description == DescriptionTable::NshfcpIndex) {
         play.StartCapture();
@@ -60,9 +59,10 @@ void Playback::PlayEvent() {
 
     // The samples go into the event just played or, when nothing was left,
     // into the last event played before (nowhere if there is none).
-    const std::uint32_t index = store.PlayedCount() - 1;
     PackedEvent scratch;
-    PackedEvent& target = store.PlayedCount() > 0 ? store.StoredEvent(index) : scratch;
+    PackedEvent& target = played                    ? *next
+                          : store.PlayedCount() > 0 ? store.StoredEvent(store.PlayedCount() - 1)
+                                                    : scratch;
 
     const std::uint8_t s = Taps.State(target.Tap);
     if (!risingEdge) {

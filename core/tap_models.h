@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/run_switches.h"
 #include "core/tap_controller.h"
 
 #include <array>
@@ -8,7 +9,6 @@
 namespace scanbench {
 
 class EngineReporter;
-struct RunSwitches;
 
 // The two TAP controller models, one per port. Stepping a model notifies the
 // state display while RefreshWindows is on.
@@ -19,13 +19,15 @@ public:
 
     // Step the model of TAP `tap` with TMS = 1 / TMS = 0; other TAP numbers
     // step nothing.
-    void TapTms1(std::uint8_t tap);
-    void TapTms0(std::uint8_t tap);
+    void TapTms1(std::uint8_t tap) { Step(tap, 1); }
+    void TapTms0(std::uint8_t tap) { Step(tap, 0); }
     void Step(std::uint8_t tap, std::uint8_t tms) {
-        if (tms == 1) {
-            TapTms1(tap);
-        } else {
-            TapTms0(tap);
+        if (tap > 1) {
+            return;
+        }
+        TapModel[tap].Step(tms);
+        if (Switches.RefreshWindows) {
+            NotifyStateDisplay();
         }
     }
 
@@ -35,7 +37,7 @@ public:
     [[nodiscard]] const TTapController& Model(std::uint8_t tap) const { return TapModel[tap & 1]; }
 
 private:
-    void AfterStep();
+    void NotifyStateDisplay();
 
     std::array<TTapController, 2> TapModel{};
     const RunSwitches& Switches;
