@@ -9,14 +9,6 @@
 
 namespace scanbench {
 
-namespace {
-
-[[nodiscard]] constexpr std::uint8_t High(std::uint8_t level) {
-    return level == 1 ? 1 : 0;
-}
-
-} // namespace
-
 void Playback::PlayEvent() {
     ControllerRegisters& regs = State.Registers;
     PlaybackState& play = State.Playback;
