@@ -46,8 +46,6 @@ void Playback::PlayEvent() {
         play.LastSoa = e.Level(PackedEvent::SOA);
         play.LastSob = e.Level(PackedEvent::SOB);
     }
-    Port.WritePortSignals(regs.LastTck[0], regs.LastTms[0], regs.LastTx[0], regs.LastTck[1],
-                          regs.LastTms[1], regs.LastTx[1], play.LastSoa, play.LastSob);
 
     // The samples go into the event just played or, when nothing was left,
     // into the last event played before (nowhere if there is none).
@@ -55,24 +53,33 @@ void Playback::PlayEvent() {
     PackedEvent& target = played                    ? *next
                           : store.PlayedCount() > 0 ? store.StoredEvent(store.PlayedCount() - 1)
                                                     : scratch;
+    const std::uint8_t tap = target.Tap;
 
-    const std::uint8_t s = Taps.State(target.Tap);
+    // Whether RX carries device data depends on the models only, so it is
+    // settled before the port is touched.
+    const std::uint8_t s = Taps.State(tap);
+    bool valid = play.RxValidLatch || play.ShiftSeen;
     if (!risingEdge) {
-        const bool valid = IsShiftState(s) || play.ShiftSeen;
-        target.SetLevel(PackedEvent::ValidRX, valid ? 1 : 0);
+        valid = IsShiftState(s) || play.ShiftSeen;
         play.RxValidLatch = valid;
         if (IsShiftState(s)) {
             play.ShiftSeen = true;
         }
-    } else {
-        target.SetLevel(PackedEvent::ValidRX, (play.RxValidLatch || play.ShiftSeen) ? 1 : 0);
     }
-    const SignalPort::Inputs inputs = Port.ReadInputs(target.Tap);
-    if (target.Tap <= 1) {
-        target.SetLevel(PackedEvent::RX, inputs.Rx);
-    }
-    target.SetLevel(PackedEvent::SIA, inputs.Sia);
-    target.SetLevel(PackedEvent::SIB, inputs.Sib);
+
+    Port.WritePortSignals(regs.LastTck[0], regs.LastTms[0], regs.LastTx[0], regs.LastTck[1],
+                          regs.LastTms[1], regs.LastTx[1], play.LastSoa, play.LastSob);
+    const SignalPort::Inputs inputs = Port.ReadInputs(tap);
+
+    // RX is sampled only for the two real ports; every other level is replaced.
+    const std::uint16_t rxBit =
+        tap <= 1 ? (inputs.Rx == 1 ? PackedEvent::RX : 0) : (target.Levels & PackedEvent::RX);
+    const auto sampled = static_cast<std::uint16_t>((valid ? PackedEvent::ValidRX : 0) | rxBit |
+                                                    (inputs.Sia == 1 ? PackedEvent::SIA : 0) |
+                                                    (inputs.Sib == 1 ? PackedEvent::SIB : 0));
+    constexpr std::uint16_t Samples =
+        PackedEvent::ValidRX | PackedEvent::RX | PackedEvent::SIA | PackedEvent::SIB;
+    target.Levels = static_cast<std::uint16_t>((target.Levels & ~Samples) | sampled);
 
     if (!risingEdge && play.Capturing) {
         Capture();

@@ -18,6 +18,13 @@ public:
 
     [[nodiscard]] virtual std::uint8_t PortReadByte(std::uint16_t address) = 0;
     virtual void PortWriteByte(std::uint16_t address, std::uint8_t value) = 0;
+    // Writes the data register, then the control register: what every signal
+    // update does. A backend may do both in one go.
+    virtual void PortWriteDataThenControl(std::uint16_t dataAddress, std::uint8_t data,
+                                          std::uint16_t controlAddress, std::uint8_t control) {
+        PortWriteByte(dataAddress, data);
+        PortWriteByte(controlAddress, control);
+    }
     [[nodiscard]] virtual bool DriverAvailable() const = 0;
     // Asked once at start with true; backends that need no permission ignore it.
     virtual void SetDirectAccess(bool enable) = 0;

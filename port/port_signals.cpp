@@ -73,8 +73,7 @@ void PortSignals::WritePortSignals(std::uint8_t tck0, std::uint8_t tms0, std::ui
                                    std::uint8_t tck1, std::uint8_t tms1, std::uint8_t tx1,
                                    std::uint8_t soa, std::uint8_t sob) {
     const OutputBits& bits = Registers[HighLevels(tck0, tms0, tx0, tck1, tms1, tx1, soa, sob)];
-    Access->PortWriteByte(DataAddress, bits.Data);
-    Access->PortWriteByte(ControlAddress, bits.Control);
+    Access->PortWriteDataThenControl(DataAddress, bits.Data, ControlAddress, bits.Control);
     if (AfterWrite) {
         AfterWrite();
     }

@@ -53,4 +53,17 @@ void SimulatedBoardPort::PortWriteByte(std::uint16_t address, std::uint8_t value
     UpdateStatus();
 }
 
+void SimulatedBoardPort::PortWriteDataThenControl(std::uint16_t dataAddress, std::uint8_t data,
+                                                  std::uint16_t controlAddress,
+                                                  std::uint8_t control) {
+    if (dataAddress != DataAddress || controlAddress != ControlAddress) {
+        PortWriteByte(dataAddress, data);
+        PortWriteByte(controlAddress, control);
+        return;
+    }
+    // Both registers change together; the inputs settle to the final levels.
+    Registers = static_cast<std::uint16_t>(((control & 0x0FU) << 8) | data);
+    UpdateStatus();
+}
+
 } // namespace scanbench

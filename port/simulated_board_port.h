@@ -26,6 +26,8 @@ public:
 
     [[nodiscard]] std::uint8_t PortReadByte(std::uint16_t address) override;
     void PortWriteByte(std::uint16_t address, std::uint8_t value) override;
+    void PortWriteDataThenControl(std::uint16_t dataAddress, std::uint8_t data,
+                                  std::uint16_t controlAddress, std::uint8_t control) override;
     [[nodiscard]] bool DriverAvailable() const override { return true; }
     void SetDirectAccess(bool /*enable*/) override {}
 
