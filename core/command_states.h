@@ -20,6 +20,25 @@ struct CommandStates {
     bool SaveItems = false;   // "&Save" and "Save &As..."
     bool GutterBoxes = false; // the breakpoint check boxes
 
+    // The four run commands, and Speed Run as the setting allows.
+    void EnableRunCommands(bool speedRunSetting) {
+        EventByEvent = true;
+        StepByStep = true;
+        Execute = true;
+        Pause = true;
+        SpeedRunButton = speedRunSetting;
+        SpeedRunItem = speedRunSetting;
+    }
+    // The run commands' ten controls.
+    void DisableRunCommands() {
+        EventByEvent = false;
+        StepByStep = false;
+        Execute = false;
+        Pause = false;
+        SpeedRunButton = false;
+        SpeedRunItem = false;
+    }
+
     friend bool operator==(const CommandStates&, const CommandStates&) = default;
 };
 

@@ -33,14 +33,7 @@ void EngineDisplay::DrawFlagMarkers(const ControllerRegisters& registers) {
 }
 
 void EngineDisplay::DisableRunCommands() {
-    UpdateCommands([](CommandStates& c) {
-        c.EventByEvent = false;
-        c.StepByStep = false;
-        c.Execute = false;
-        c.Pause = false;
-        c.SpeedRunButton = false;
-        c.SpeedRunItem = false;
-    });
+    UpdateCommands([](CommandStates& c) { c.DisableRunCommands(); });
 }
 
 void EngineDisplay::SetExecuteTimer(bool running) {

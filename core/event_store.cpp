@@ -3,17 +3,8 @@
 namespace scanbench {
 
 void EventStore::Init() {
-    for (auto& chunk : Chunks) {
-        Recycle(std::move(chunk));
-    }
-    Chunks.clear();
+    Done(); // a store initialised twice gives its chunks back, too
     Chunks.resize(1);
-    LastChunk = 0;
-    Played = 0;
-    Count = 0;
-    Cursor = 0;
-    LastIndex = 0;
-    NextSlot = 0;
     Descriptions.Reset();
 }
 

@@ -167,14 +167,7 @@ bool LineExecution::CheckCode() {
     State.Playback.Capturing = false;
     const bool speedRun = State.Switches.SpeedRun;
     Display.UpdateCommands([speedRun](CommandStates& c) {
-        c.StepByStep = true;
-        c.EventByEvent = true;
-        c.Execute = true;
-        c.Pause = true;
-        if (speedRun) {
-            c.SpeedRunButton = true;
-            c.SpeedRunItem = true;
-        }
+        c.EnableRunCommands(speedRun);
         c.Reset = false;
     });
     return true;

@@ -27,12 +27,7 @@ void ProgramSession::TextChanged(std::int32_t lineCount) {
         c.GutterBoxes = true;
         c.SaveItems = true;
         if (lineCount > 1) {
-            c.EventByEvent = true;
-            c.StepByStep = true;
-            c.Execute = true;
-            c.Pause = true;
-            c.SpeedRunButton = speedRun;
-            c.SpeedRunItem = speedRun;
+            c.EnableRunCommands(speedRun);
             c.SaveFileButton = true;
         }
     });
@@ -50,12 +45,7 @@ void ProgramSession::NewProgram() {
         c.EditorWritable = true;
         c.ShowExecPoint = false;
         c.Search = true;
-        c.EventByEvent = false;
-        c.StepByStep = false;
-        c.Execute = false;
-        c.Pause = false;
-        c.SpeedRunButton = false;
-        c.SpeedRunItem = false;
+        c.DisableRunCommands();
         c.Reset = false;
     });
     Eng.Events().Clear();
@@ -72,12 +62,7 @@ void ProgramSession::ProgramOpened(std::string path) {
         c.ShowExecPoint = false;
         c.Search = true;
         c.GutterBoxes = true;
-        c.EventByEvent = true;
-        c.StepByStep = true;
-        c.Execute = true;
-        c.Pause = true;
-        c.SpeedRunButton = speedRun;
-        c.SpeedRunItem = speedRun;
+        c.EnableRunCommands(speedRun);
     });
     Eng.Display().Reporter().ClearExecPoint();
     Eng.OpenProgram();

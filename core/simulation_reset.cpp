@@ -47,12 +47,7 @@ void SimulationReset::ResetSimulation() {
     out.ClearExecPoint();
     const bool speedRun = State.Switches.SpeedRun;
     Display.UpdateCommands([speedRun](CommandStates& c) {
-        c.Execute = true;
-        c.Pause = true;
-        c.EventByEvent = true;
-        c.StepByStep = true;
-        c.SpeedRunButton = speedRun;
-        c.SpeedRunItem = speedRun;
+        c.EnableRunCommands(speedRun);
         c.EditorWritable = true;
         c.ShowExecPoint = false;
         c.Search = true;
