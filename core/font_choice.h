@@ -27,7 +27,8 @@ inline constexpr std::array<int, 5> Candidates{13, 12, 14, 11, 15};
 }
 
 // The flag read-outs put each binary digit over a 9-pixel slot of the flag
-// marker picture; their font is 16 pixels high unless its digits are wider.
+// marker picture; their font is 16 pixels high unless its digits are wider,
+// and letter spacing widens narrower digits to the slot.
 namespace ReadoutFont {
 inline constexpr int DigitSlot = 9;
 inline constexpr int PreferredPixelSize = 16;

@@ -16,7 +16,7 @@ inline constexpr int RowHeight = 16;
 inline constexpr int BoxLeft = 24;
 inline constexpr int BoxSize = 17;
 // Box tops in window client coordinates. They follow the editor rows, which
-// start at y = 89, within a pixel or two.
+// start at y = 89, within three pixels.
 inline constexpr std::array<int, BoxCount> BoxTops{89,  105, 121, 137, 153, 170, 186, 204,
                                                    218, 234, 250, 266, 282, 298, 314, 330,
                                                    345, 361, 377, 393, 409, 426, 442};

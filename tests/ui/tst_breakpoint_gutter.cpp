@@ -1,0 +1,150 @@
+#include "core/font_choice.h"
+#include "tests/ui/window_fixture.h"
+#include "ui/breakpoint_gutter.h"
+#include "ui/program_editor.h"
+#include "ui/status_line.h"
+
+#include <QCheckBox>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace scanbench;
+using namespace scanbench::testing;
+
+namespace {
+
+// A program of `lines` lines "NOP; // line n".
+QByteArray NumberedProgram(int lines) {
+    QByteArray text;
+    for (int n = 1; n <= lines; ++n) {
+        text += "NOP; // line " + QByteArray::number(n) + "\r\n";
+    }
+    return text;
+}
+
+} // namespace
+
+// The 23 boxes stand for the editor's visible lines and edit BreakFlags.
+class BreakpointGutterTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup() { f.reset(); }
+    void boxesLineUpWithTheEditorRows();
+    void boxesStandForTheLinesOnScreen();
+    void clickStoresAllBoxesSyncDoesNot();
+    void boxesFollowTheEditorHoweverItScrolls();
+    void clearAllAndOpenClearBreakpointsFarBelow();
+    void linesBeyondTheFlaggedRangeKeepNoBreakpoint();
+
+private:
+    MainWindow& W() { return f->Window(); }
+    bool Flag(int line) { return f->Eng().State().Breakpoints.IsSet(line); }
+    std::unique_ptr<WindowFixture> f;
+};
+
+void BreakpointGutterTest::init() {
+    f = std::make_unique<WindowFixture>();
+    W().show();
+    f->OpenProgram(NumberedProgram(200));
+}
+
+void BreakpointGutterTest::boxesLineUpWithTheEditorRows() {
+    QCOMPARE(W().Editor().RowHeight(), double(EditorFont::RowHeight));
+    const QWidget* client = W().centralWidget();
+    QCOMPARE(W().Editor().FirstRowTop(client), Gutter::BoxTops[0]);
+    QVERIFY2(W().Editor().viewport()->height() >= Gutter::BoxCount * Gutter::RowHeight,
+             "23 full rows are visible");
+    QVERIFY(W().Editor().viewport()->height() < (Gutter::BoxCount + 1) * Gutter::RowHeight);
+    QCOMPARE(W().Gutter().Box(1)->geometry(), QRect(24, 89, 17, 17));
+    QCOMPARE(W().Gutter().Box(23)->geometry(), QRect(24, 442, 17, 17));
+}
+
+void BreakpointGutterTest::boxesStandForTheLinesOnScreen() {
+    W().EditorScrollBar().setValue(39 + 22); // caret to line 62, the editor follows
+    W().Editor().SetFirstVisibleLine(39);    // line 40 (1-based) on top
+    QCOMPARE(W().Editor().FirstVisibleLine(), 39);
+    W().Gutter().Box(1)->click();
+    W().Gutter().Box(23)->click();
+    QVERIFY(Flag(39));  // line 40
+    QVERIFY(Flag(61));  // line 62
+    QVERIFY(!Flag(38)); // nothing else
+    QVERIFY(!Flag(62));
+    W().Editor().SetFirstVisibleLine(0);
+    QVERIFY(!W().Gutter().Box(1)->isChecked());
+    W().Editor().SetFirstVisibleLine(61);
+    QVERIFY(W().Gutter().Box(1)->isChecked()); // line 62 on top
+}
+
+void BreakpointGutterTest::clickStoresAllBoxesSyncDoesNot() {
+    f->Eng().State().Breakpoints.Set(5, true);
+    W().SyncBoxes();
+    QVERIFY(W().Gutter().Box(6)->isChecked());
+    QVERIFY(W().Gutter().BoxSync());
+    // A programmatic change while BoxSync is false is not written back.
+    GutterBoxStates states{};
+    states[0] = true;
+    W().Gutter().ShowStates(states);
+    QVERIFY(!Flag(0));
+    QVERIFY(Flag(5));
+    // A click writes all 23 boxes: the shown states, box 3 as clicked.
+    W().Gutter().Box(3)->click();
+    QVERIFY(Flag(0));
+    QVERIFY(Flag(2));
+    QVERIFY(!Flag(5));
+}
+
+void BreakpointGutterTest::boxesFollowTheEditorHoweverItScrolls() {
+    f->Eng().State().Breakpoints.Set(100, true);
+    // The window's own scroll bar: the caret goes to its line, which scrolls into view.
+    W().EditorScrollBar().triggerAction(QAbstractSlider::SliderPageStepAdd);
+    W().EditorScrollBar().setValue(100);
+    QCOMPARE(W().Editor().CaretLine(), 100);
+    const int row = 100 - W().Editor().FirstVisibleLine();
+    QVERIFY(row >= 0 && row < Gutter::BoxCount);
+    QVERIFY(W().Gutter().Box(row + 1)->isChecked());
+    // Keys move the editor by themselves; the key-up moves the scroll bar.
+    W().Editor().setFocus();
+    QTest::keyClick(&W().Editor(), Qt::Key_PageUp);
+    QTest::keyClick(&W().Editor(), Qt::Key_PageUp);
+    QCOMPARE(W().EditorScrollBar().value(), W().Editor().CaretLine());
+    const int first = W().Editor().FirstVisibleLine();
+    QVERIFY(first < 100 - Gutter::BoxCount);
+    for (int k = 1; k <= Gutter::BoxCount; ++k) {
+        QCOMPARE(W().Gutter().Box(k)->isChecked(), Flag(BoxLine(first, k)));
+    }
+    QCOMPARE(W().Status().CaretPositionText(),
+             QStringLiteral("Line: %1   Col: 1").arg(W().Editor().CaretLine() + 1));
+}
+
+void BreakpointGutterTest::clearAllAndOpenClearBreakpointsFarBelow() {
+    f->Eng().State().Breakpoints.Set(1, true);
+    f->Eng().State().Breakpoints.Set(150, true);
+    f->Eng().State().Breakpoints.Set(BreakpointFlags::FlagCount - 1, true);
+    W().SyncBoxes();
+    W().ClearallBreakpoints1Click();
+    QVERIFY(!Flag(1) && !Flag(150) && !Flag(BreakpointFlags::FlagCount - 1));
+    QVERIFY(!W().Gutter().Box(2)->isChecked());
+
+    f->Eng().State().Breakpoints.Set(150, true);
+    f->Eng().State().Breakpoints.Set(BreakpointFlags::FlagCount - 1, true);
+    f->OpenProgram(NumberedProgram(3), QStringLiteral("other.bst"));
+    QVERIFY(!Flag(150));
+    QVERIFY(!Flag(BreakpointFlags::FlagCount - 1));
+}
+
+void BreakpointGutterTest::linesBeyondTheFlaggedRangeKeepNoBreakpoint() {
+    // The last flagged line on top: boxes 2..23 have no flag behind them.
+    f->Eng().State().Breakpoints.ClearAll();
+    W().Editor().setPlainText(QString(BreakpointFlags::FlagCount + 30, QLatin1Char('\n')));
+    W().Editor().SetFirstVisibleLine(BreakpointFlags::FlagCount - 1);
+    QCOMPARE(W().Editor().FirstVisibleLine(), BreakpointFlags::FlagCount - 1);
+    W().Gutter().Box(2)->click();
+    QVERIFY(!W().Gutter().Box(2)->isChecked());
+    W().Gutter().Box(1)->click();
+    QVERIFY(W().Gutter().Box(1)->isChecked());
+    QVERIFY(Flag(BreakpointFlags::FlagCount - 1));
+}
+
+QTEST_MAIN(BreakpointGutterTest)
+#include "tst_breakpoint_gutter.moc"

@@ -1,0 +1,135 @@
+#include "tests/ui/window_fixture.h"
+#include "ui/breakpoint_gutter.h"
+#include "ui/program_editor.h"
+
+#include <QCheckBox>
+#include <QTest>
+
+using namespace scanbench;
+using namespace scanbench::testing;
+
+namespace {
+
+enum class Situation { Start, New, OpenOneLine, OpenTwoLines, ChangeOneLine, ChangeTwoLines };
+
+// Enabled states of the controls the table covers.
+struct Enabling {
+    bool Boxes;
+    bool SaveItems;
+    bool SaveButton;
+    bool RunCommands; // the four run buttons with their menu items
+    bool SpeedRunButton;
+    bool SpeedRunItem;
+    bool Reset;
+};
+
+Enabling Observe(MainWindow& window) {
+    const MenuItems& m = window.Items();
+    const ToolButtons& b = window.Buttons();
+    bool boxes = true;
+    for (int k = 1; k <= Gutter::BoxCount; ++k) {
+        boxes = boxes && window.Gutter().Box(k)->isEnabled();
+    }
+    const bool run = BothEnabled(b.ToolButton12, m.StepbyStep1) &&
+                     BothEnabled(b.ToolButton17, m.EventbyEvent1) &&
+                     BothEnabled(b.ToolButton6, m.Run1) && BothEnabled(b.ToolButton20, m.Pause1);
+    const bool anyRun = b.ToolButton12->isEnabled() || m.StepbyStep1->isEnabled() ||
+                        b.ToolButton17->isEnabled() || m.EventbyEvent1->isEnabled() ||
+                        b.ToolButton6->isEnabled() || m.Run1->isEnabled() ||
+                        b.ToolButton20->isEnabled() || m.Pause1->isEnabled();
+    if (run != anyRun) {
+        qWarning("run buttons and items disagree");
+    }
+    return {boxes,
+            m.Save1->isEnabled() && m.SaveAs1->isEnabled(),
+            b.ToolButton3->isEnabled(),
+            run && anyRun,
+            b.ToolButton18->isEnabled(),
+            m.SpeedRunTM1->isEnabled(),
+            b.ToolButton14->isEnabled() && m.Reset1->isEnabled()};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Situation)
+
+// The enabled states after start, New, Open and editing, with the Speed Run
+// setting on and off.
+class CommandStatesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void followTheTable_data();
+    void followTheTable();
+    void oneLineKeepsRunCommandsAsTheyWere();
+};
+
+void CommandStatesTest::followTheTable_data() {
+    QTest::addColumn<Situation>("situation");
+    QTest::addColumn<bool>("speedRun");
+    QTest::addColumn<QList<bool>>(
+        "expected"); // boxes, save items, save button, run, SR button, SR item, reset
+    for (const bool speedRun : {false, true}) {
+        const QByteArray setting = speedRun ? " (Speed Run on)" : " (Speed Run off)";
+        const bool sr = speedRun;
+        QTest::newRow("after start" + setting)
+            << Situation::Start << sr
+            << QList<bool>{false, false, false, false, false, false, false};
+        QTest::newRow("after New" + setting)
+            << Situation::New << sr << QList<bool>{false, false, false, false, false, false, false};
+        QTest::newRow("after Open, 1 line" + setting)
+            << Situation::OpenOneLine << sr << QList<bool>{true, true, false, true, sr, sr, false};
+        QTest::newRow("after Open, 2 lines" + setting)
+            << Situation::OpenTwoLines << sr << QList<bool>{true, true, true, true, sr, sr, false};
+        QTest::newRow("after a change, 1 line" + setting)
+            << Situation::ChangeOneLine << sr
+            << QList<bool>{true, true, false, false, false, false, false};
+        QTest::newRow("after a change, 2 lines" + setting)
+            << Situation::ChangeTwoLines << sr
+            << QList<bool>{true, true, true, true, sr, sr, false};
+    }
+}
+
+void CommandStatesTest::followTheTable() {
+    QFETCH(Situation, situation);
+    QFETCH(bool, speedRun);
+    QFETCH(QList<bool>, expected);
+    WindowFixture f(speedRun);
+    f.Window().show();
+    switch (situation) {
+    case Situation::Start:
+        break;
+    case Situation::New:
+        f.Type(QStringLiteral("RST;\nHALT;"));
+        f.Window().ToolButton1Click();
+        break;
+    case Situation::OpenOneLine:
+        f.OpenProgram("RST;\r\n");
+        break;
+    case Situation::OpenTwoLines:
+        f.OpenProgram("RST;\r\nHALT;\r\n");
+        break;
+    case Situation::ChangeOneLine:
+        f.Type(QStringLiteral("RST;"));
+        break;
+    case Situation::ChangeTwoLines:
+        f.Type(QStringLiteral("RST;\nHALT;"));
+        break;
+    }
+    f.Window().Timer2Timer(); // the housekeeping tick must agree
+    const Enabling e = Observe(f.Window());
+    const QList<bool> seen{e.Boxes,          e.SaveItems,    e.SaveButton, e.RunCommands,
+                           e.SpeedRunButton, e.SpeedRunItem, e.Reset};
+    QCOMPARE(seen, expected);
+}
+
+void CommandStatesTest::oneLineKeepsRunCommandsAsTheyWere() {
+    WindowFixture f;
+    f.OpenProgram("RST;\r\nHALT;\r\n");
+    f.Window().Editor().selectAll();
+    f.Type(QStringLiteral("RST;"));
+    QVERIFY(Observe(f.Window()).RunCommands);
+    QVERIFY(Observe(f.Window()).SaveButton);
+}
+
+QTEST_MAIN(CommandStatesTest)
+#include "tst_command_states.moc"

@@ -1,0 +1,129 @@
+#include "tests/ui/window_fixture.h"
+#include "ui/editor_program_text.h"
+#include "ui/program_editor.h"
+#include "ui/status_line.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace scanbench;
+using namespace scanbench::testing;
+
+// The editor as the engine and the user see it.
+class ProgramEditorTest : public QObject {
+    Q_OBJECT
+private slots:
+    void lineCountFollowsTheMemoRule_data();
+    void lineCountFollowsTheMemoRule();
+    void caretAtTheStartShowsLineOneColumnOne();
+    void scrollBarFollowsTextAndKeys();
+    void clipboardAndUndoWorkOnTheEditor();
+    void helpOpensTheManualOrSaysItIsMissing();
+    void driverFailureShowsTheNotice();
+};
+
+void ProgramEditorTest::lineCountFollowsTheMemoRule_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("lastLine");
+    QTest::newRow("empty") << "" << 0 << "";
+    QTest::newRow("one line") << "RST;" << 1 << "RST;";
+    QTest::newRow("line end") << "RST;\n" << 1 << "RST;";
+    QTest::newRow("blank line after") << "RST;\n\n" << 2 << "";
+    QTest::newRow("not ASCII") << QString::fromUtf8("NOP; // \xC3\xA9t\xC3\xA9") << 1
+                               << QString::fromUtf8("NOP; // \xC3\xA9t\xC3\xA9");
+}
+
+void ProgramEditorTest::lineCountFollowsTheMemoRule() {
+    QFETCH(QString, text);
+    QFETCH(int, count);
+    QFETCH(QString, lastLine);
+    ProgramEditor editor(nullptr);
+    editor.setPlainText(text);
+    std::int32_t shown = -2;
+    EditorProgramText lines(editor, [&](std::int32_t line) { shown = line; });
+    QCOMPARE(lines.LineCount(), count);
+    QCOMPARE(QString::fromStdString(lines.Line(count - 1)), lastLine);
+    QCOMPARE(lines.Line(count), std::string());
+    QCOMPARE(lines.Line(-1), std::string());
+    lines.ShowLine(5);
+    QCOMPARE(shown, 5);
+}
+
+void ProgramEditorTest::caretAtTheStartShowsLineOneColumnOne() {
+    WindowFixture f;
+    f.Window().show();
+    f.OpenProgram("RST;\r\nHALT;\r\n");
+    QCOMPARE(f.Window().Status().CaretPositionText(), QStringLiteral("Line: 1   Col: 1"));
+    f.Window().Editor().moveCursor(QTextCursor::Down);
+    f.Window().Editor().moveCursor(QTextCursor::Right);
+    f.Window().Editor().moveCursor(QTextCursor::Right);
+    f.Window().MemoMouseDown();
+    QCOMPARE(f.Window().Status().CaretPositionText(), QStringLiteral("Line: 2   Col: 3"));
+}
+
+void ProgramEditorTest::scrollBarFollowsTextAndKeys() {
+    WindowFixture f;
+    f.Window().show();
+    QScrollBar& bar = f.Window().EditorScrollBar();
+    QCOMPARE(bar.pageStep(), 23);
+    f.Type(QStringLiteral("A\nB\nC\nD"));
+    QCOMPARE(bar.maximum(), 3); // line count - 1
+    f.Window().Editor().setFocus();
+    QTest::keyClick(&f.Window().Editor(), Qt::Key_Up);
+    QCOMPARE(bar.value(), 2); // the key-up puts the scroll bar on the caret line
+    QCOMPARE(f.Window().Status().CaretPositionText(), QStringLiteral("Line: 3   Col: 2"));
+    f.Window().Editor().selectAll();
+    f.Type(QString());
+    QCOMPARE(bar.maximum(), 3); // an empty text leaves the maximum alone
+}
+
+void ProgramEditorTest::clipboardAndUndoWorkOnTheEditor() {
+    WindowFixture f;
+    f.Type(QStringLiteral("RST;"));
+    f.Window().Editor().selectAll();
+    f.Window().Copy1Click();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("RST;"));
+    f.Window().Cut1Click();
+    QCOMPARE(f.Window().Editor().toPlainText(), QString());
+    f.Window().Past1Click();
+    f.Window().Past1Click();
+    QCOMPARE(f.Window().Editor().toPlainText(), QStringLiteral("RST;RST;"));
+    f.Window().Undo1Click();
+    QCOMPARE(f.Window().Editor().toPlainText(), QStringLiteral("RST;"));
+}
+
+void ProgramEditorTest::helpOpensTheManualOrSaysItIsMissing() {
+    QTemporaryDir install;
+    QTemporaryDir source;
+    QFile manual(source.filePath(QStringLiteral("scanbench.html")));
+    QVERIFY(manual.open(QIODevice::WriteOnly));
+    manual.close();
+    MainWindowOptions options;
+    options.InstallDir = install.path().toStdString(); // set, but no manual there
+    options.SourceDocDir = source.path().toStdString();
+    WindowFixture f(false, options);
+    f.Window().HelpTopics1Click();
+    QCOMPARE(f.User().Documents, QStringList{manual.fileName()});
+    manual.remove();
+    f.Window().ToolButton10Click();
+    QCOMPARE(f.User().Errors.size(), 1);
+}
+
+void ProgramEditorTest::driverFailureShowsTheNotice() {
+    MainWindowOptions options;
+    options.PortAvailable = false;
+    WindowFixture f(false, options);
+    QCOMPARE(f.Window().Items().N9->text(),
+             QStringLiteral("              ERROR STARTING DRIVER.        The program will not "
+                            "function correctly.              "));
+    QVERIFY(!f.Window().Items().N9->isEnabled());
+    QCOMPARE(f.Window().Status().StatusText(),
+             QStringLiteral("Couldnt start driver. Something wrong !"));
+    QCOMPARE(f.Window().Status().StatusColor(), QColor(255, 0, 0));
+}
+
+QTEST_MAIN(ProgramEditorTest)
+#include "tst_program_editor.moc"

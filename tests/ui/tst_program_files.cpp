@@ -1,0 +1,187 @@
+#include "core/program_file.h"
+#include "tests/ui/window_fixture.h"
+#include "ui/program_editor.h"
+#include "ui/program_file_io.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace scanbench;
+using namespace scanbench::testing;
+
+namespace {
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Limits the size of files this process may write, for one scope.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &Saved);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = Saved;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &Saved); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit Saved{};
+};
+
+} // namespace
+
+// Open, Save, Save As, New and the unsaved-text question.
+class ProgramFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void lineEndsAndInvalidBytes_data();
+    void lineEndsAndInvalidBytes();
+    void absurdFilesAreRefusedWithAMessage_data();
+    void absurdFilesAreRefusedWithAMessage();
+    void answeringNoLeavesEverythingAsItWas_data();
+    void answeringNoLeavesEverythingAsItWas();
+    void saveWritesCrLfAndClearsTheMark();
+    void failedSaveKeepsTheOldFileAndTheMark();
+    void openFailureLeavesTheProgram();
+};
+
+void ProgramFilesTest::lineEndsAndInvalidBytes_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("CR LF") << QByteArray("RST;\r\nHALT;\r\n") << "RST;\nHALT;\n";
+    QTest::newRow("CR") << QByteArray("RST;\rHALT;") << "RST;\nHALT;";
+    QTest::newRow("LF") << QByteArray("RST;\nHALT;\n") << "RST;\nHALT;\n";
+    QTest::newRow("invalid UTF-8") << QByteArray("RST; // \xFF\xC3(\r\n")
+                                   << QString::fromUtf8("RST; // \xEF\xBF\xBD\xEF\xBF\xBD(\n");
+    QTest::newRow("a million characters")
+        << QByteArray(1000000, 'A') << QString(1000000, QLatin1Char('A'));
+}
+
+void ProgramFilesTest::lineEndsAndInvalidBytes() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    WindowFixture f;
+    f.OpenProgram(bytes);
+    QVERIFY(f.User().Errors.isEmpty());
+    QCOMPARE(f.Window().Editor().toPlainText(), text);
+    QVERIFY(!f.Window().Editor().document()->isModified());
+    QCOMPARE(f.Window().windowTitle(), QStringLiteral("Scanbench - untitled -")); // until Timer2
+    f.Window().Timer2Timer();
+    QCOMPARE(f.Window().windowTitle(), QStringLiteral("Scanbench - prog.bst -"));
+}
+
+void ProgramFilesTest::absurdFilesAreRefusedWithAMessage_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("binary") << QByteArray("\x7F"
+                                          "ELF\x02\x01\x01\0\0\0",
+                                          10);
+    QTest::newRow("ten million lines") << QByteArray(10000000, '\n');
+    QTest::newRow("a line too long")
+        << QByteArray(static_cast<qsizetype>(ProgramFileLimits::MaxLineBytes) + 1, 'A');
+    QTest::newRow("too large") << QByteArray(
+        static_cast<qsizetype>(ProgramFileLimits::MaxBytes) + 1, ';');
+}
+
+void ProgramFilesTest::absurdFilesAreRefusedWithAMessage() {
+    QFETCH(QByteArray, bytes);
+    WindowFixture f;
+    f.OpenProgram("RST;\r\nHALT;\r\n", QStringLiteral("good.bst"));
+    f.OpenProgram(bytes, QStringLiteral("bad.bst"));
+    QCOMPARE(f.User().Errors.size(), 1);
+    QVERIFY(f.User().Errors.first().contains(QStringLiteral("bad.bst")));
+    QCOMPARE(f.Window().Editor().toPlainText(), QStringLiteral("RST;\nHALT;\n"));
+    QVERIFY(f.Window().Session().ProgFile().ends_with("good.bst"));
+}
+
+void ProgramFilesTest::answeringNoLeavesEverythingAsItWas_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("New") << "New";
+    QTest::newRow("Open") << "Open";
+    QTest::newRow("Close") << "Close";
+}
+
+void ProgramFilesTest::answeringNoLeavesEverythingAsItWas() {
+    QFETCH(QString, command);
+    WindowFixture f;
+    f.Window().show();
+    f.OpenProgram("RST;\r\nHALT;\r\n");
+    f.Type(QStringLiteral("NOP;\n"));
+    f.Eng().State().Breakpoints.Set(1, true);
+    f.User().Answers = {false};
+    f.User().OpenPath = f.WriteFile(QStringLiteral("other.bst"), "TMS0;\r\n");
+    if (command == QLatin1String("New")) {
+        f.Window().ToolButton1Click();
+    } else if (command == QLatin1String("Open")) {
+        f.Window().ToolButton2Click();
+    } else {
+        f.Window().close();
+    }
+    QCOMPARE(f.User().Questions,
+             QStringList{QStringLiteral("File not yet saved!\rDo you want to proceed?")});
+    QVERIFY(f.Window().isVisible());
+    QCOMPARE(f.Window().Editor().toPlainText(), QStringLiteral("NOP;\nRST;\nHALT;\n"));
+    QVERIFY(f.Window().Editor().document()->isModified());
+    QVERIFY(f.Window().Session().ProgFile().ends_with("prog.bst"));
+    QVERIFY(f.Eng().State().Breakpoints.IsSet(1));
+}
+
+void ProgramFilesTest::saveWritesCrLfAndClearsTheMark() {
+    WindowFixture f;
+    f.Type(QStringLiteral("RST;\n\tHALT;\n"));
+    f.User().SavePath = f.WriteFile(QStringLiteral("new.bst"), "");
+    QVERIFY(f.Window().SaveProg()); // untitled: asks for a file
+    QCOMPARE(Contents(f.User().SavePath), QByteArray("RST;\r\n\tHALT;\r\n"));
+    QVERIFY(!f.Window().Editor().document()->isModified());
+    QVERIFY(f.Window().Session().ProgNamed());
+    f.Type(QStringLiteral("NOP;"));
+    f.User().SavePath.clear(); // a named program saves without asking
+    f.Window().ToolButton3Click();
+    QCOMPARE(Contents(f.Window().Session().ProgFile().c_str()),
+             QByteArray("RST;\r\n\tHALT;\r\nNOP;\r\n"));
+}
+
+void ProgramFilesTest::failedSaveKeepsTheOldFileAndTheMark() {
+    WindowFixture f;
+    const QByteArray old = "RST;\r\nHALT;\r\n";
+    f.OpenProgram(old);
+    f.Type(QString(4096, QLatin1Char('X')));
+    {
+        const FileSizeLimit limit(1024); // the write fails part-way
+        f.Window().ToolButton3Click();
+    }
+    QCOMPARE(f.User().Errors.size(), 1);
+    QCOMPARE(Contents(QString::fromStdString(f.Window().Session().ProgFile())), old);
+    QVERIFY(f.Window().Editor().document()->isModified());
+    f.Window().Timer2Timer();
+    QVERIFY(f.Window().windowTitle().endsWith(QStringLiteral(" - *")));
+
+    f.User().SavePath = f.WriteFile(QStringLiteral("no-such-folder/x.bst"), "");
+    f.Window().SaveAs1Click();
+    QCOMPARE(f.User().Errors.size(), 2);
+    QVERIFY(f.Window().Session().ProgFile().ends_with("prog.bst")); // the name did not change
+}
+
+void ProgramFilesTest::openFailureLeavesTheProgram() {
+    WindowFixture f;
+    f.OpenProgram("RST;\r\nHALT;\r\n");
+    f.User().OpenPath = QStringLiteral("/nonexistent/missing.bst");
+    f.Window().ToolButton2Click();
+    QCOMPARE(f.User().Errors.size(), 1);
+    QVERIFY(f.User().Errors.first().contains(QStringLiteral("missing.bst")));
+    QCOMPARE(f.Window().Editor().toPlainText(), QStringLiteral("RST;\nHALT;\n"));
+    f.User().OpenPath.clear(); // cancelled
+    f.Window().ToolButton2Click();
+    QCOMPARE(f.User().Errors.size(), 1);
+}
+
+QTEST_MAIN(ProgramFilesTest)
+#include "tst_program_files.moc"

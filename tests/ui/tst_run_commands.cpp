@@ -1,0 +1,215 @@
+#include "core/result_codes.h"
+#include "tests/ui/window_fixture.h"
+#include "ui/breakpoint_gutter.h"
+#include "ui/program_editor.h"
+#include "ui/readout_panel.h"
+#include "ui/status_line.h"
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+using namespace scanbench;
+using namespace scanbench::testing;
+
+namespace {
+
+// A counter load, a shift of 2 x 60000 + 2 events that Step-by-Step plays
+// with many yields, two more statements and HALT.
+const QByteArray LongShift = "LD CNT,60000d;\r\nNSHF 0h;\r\nTMS0;\r\nTMS0;\r\nHALT;\r\n";
+
+bool RunCommandsEnabled(const MainWindow& w, bool state) {
+    const MenuItems& m = w.Items();
+    const ToolButtons& b = w.Buttons();
+    for (const QAction* a : {b.ToolButton12, m.StepbyStep1, b.ToolButton17, m.EventbyEvent1,
+                             b.ToolButton6, m.Run1, b.ToolButton20, m.Pause1}) {
+        if (a->isEnabled() != state) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+// The run commands through the window: breakpoints, HALT, Reset during a
+// yield, Speed Run and closing while a run lets the interface work.
+class RunCommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void executeStopsBeforeABreakpointAndStepPassesIt();
+    void executionPointShowsCaretArrowAndStatus();
+    void haltDisablesRunCommandsAndResetEnablesThem_data();
+    void haltDisablesRunCommandsAndResetEnablesThem();
+    void readoutsFollowTheSelectedTap();
+    void resetDuringALongStepEndsItAtTheYield();
+    void executeTicksDuringAStepDoNotNest();
+    void speedRunStopsOnPauseAndRepaintsWhileRunning();
+    void closingDuringSpeedRunWaitsForTheLoop();
+};
+
+void RunCommandsTest::executeStopsBeforeABreakpointAndStepPassesIt() {
+    WindowFixture f;
+    f.Window().show();
+    f.OpenProgram("RST;\r\nTMS0;\r\nTMS1;\r\nHALT;\r\n");
+    f.Window().Gutter().Box(3)->click(); // line 2 (0-based): "TMS1;"
+    f.Execute();
+    QCOMPARE(f.CurrentLine(), 2);
+    QVERIFY(!f.Window().ExecuteTimer().isActive());
+    QCOMPARE(f.Window().Status().StatusText(), QStringLiteral("Line processed"));
+    f.Execute();
+    QCOMPARE(f.CurrentLine(), 2); // the breakpoint holds
+    f.Window().ToolButton17Click();
+    QCOMPARE(f.CurrentLine(), 3); // Step-by-Step moves past it
+    f.Execute();
+    QCOMPARE(f.Window().Status().StatusText(), QStringLiteral("HALT"));
+}
+
+void RunCommandsTest::executionPointShowsCaretArrowAndStatus() {
+    WindowFixture f;
+    f.Window().show();
+    QByteArray program;
+    for (int i = 0; i < 60; ++i) {
+        program += "TMS0;\r\n";
+    }
+    f.OpenProgram(program + "HALT;\r\n");
+    for (int i = 0; i < 40; ++i) {
+        f.Window().ToolButton17Click();
+    }
+    MainWindow& w = f.Window();
+    QCOMPARE(w.Editor().CaretLine(), 39);
+    QCOMPARE(w.Editor().FirstVisibleLine(), 39 - 22);
+    QCOMPARE(w.Gutter().ArrowRow(), std::optional<std::int32_t>(22));
+    QCOMPARE(w.EditorScrollBar().value(), 40);
+    QCOMPARE(w.Status().CaretPositionText(), QStringLiteral("Line: 40   Col: 1"));
+    QCOMPARE(w.Status().StatusColor(), QColor(0, 128, 0));
+    QVERIFY(w.Editor().isReadOnly());
+    QVERIFY(!w.EditorPanel().isEnabled());
+    QVERIFY(w.Items().ShowExec1->isEnabled());
+    // The user scrolls away; "Show execution point" brings the line back.
+    w.Editor().SetFirstVisibleLine(0);
+    w.ShowExec1Click();
+    QCOMPARE(w.Editor().FirstVisibleLine(), 39 - 22);
+    QCOMPARE(w.Gutter().ArrowRow(), std::optional<std::int32_t>(22));
+    w.Timer2Timer();
+    QCOMPARE(w.Editor().TextColour(), QColor(128, 0, 0)); // maroon while read-only
+    w.ResetSimulation();
+    QCOMPARE(w.Gutter().ArrowRow(), std::nullopt);
+    w.Timer2Timer();
+    QCOMPARE(w.Editor().TextColour(), QColor(0, 128, 0));
+}
+
+void RunCommandsTest::haltDisablesRunCommandsAndResetEnablesThem_data() {
+    QTest::addColumn<bool>("speedRun");
+    QTest::newRow("Speed Run setting off") << false;
+    QTest::newRow("Speed Run setting on") << true;
+}
+
+void RunCommandsTest::haltDisablesRunCommandsAndResetEnablesThem() {
+    QFETCH(bool, speedRun);
+    WindowFixture f(speedRun);
+    f.Window().show();
+    f.OpenProgram("RST;\r\nHALT;\r\n");
+    f.Execute();
+    QCOMPARE(f.Window().Status().StatusText(), QStringLiteral("HALT"));
+    QVERIFY(RunCommandsEnabled(f.Window(), false));
+    QVERIFY(!f.Window().Buttons().ToolButton18->isEnabled());
+    QVERIFY(!f.Window().Items().SpeedRunTM1->isEnabled());
+    QVERIFY(f.Window().Buttons().ToolButton14->isEnabled()); // Reset
+    f.Window().ResetSimulation();
+    QVERIFY(RunCommandsEnabled(f.Window(), true));
+    QCOMPARE(f.Window().Buttons().ToolButton18->isEnabled(), speedRun);
+    QCOMPARE(f.Window().Items().SpeedRunTM1->isEnabled(), speedRun);
+    QVERIFY(!f.Window().Editor().isReadOnly());
+}
+
+void RunCommandsTest::readoutsFollowTheSelectedTap() {
+    WindowFixture f;
+    f.Window().show();
+    f.OpenProgram("SELTAP1;\r\nLD CNT,10d;\r\nSERFLG2;\r\nHALT;\r\n");
+    for (int i = 0; i < 3; ++i) {
+        f.Window().ToolButton17Click();
+    }
+    const ReadoutPanel& readouts = f.Window().Readouts();
+    QCOMPARE(readouts.CounterText(1), QStringLiteral("0000000ah"));
+    QCOMPARE(readouts.CounterText(0), QStringLiteral("00000000h"));
+    QCOMPARE(readouts.FlagLabel(1).palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(readouts.FlagLabel(0).palette().color(QPalette::WindowText), QColor(128, 128, 128));
+    QVERIFY(readouts.FlagGroup(1).font().bold());
+    QVERIFY(!readouts.FlagGroup(0).font().bold());
+    f.Window().ResetSimulation();
+    QCOMPARE(readouts.CounterText(1), QStringLiteral("00000000h"));
+    QCOMPARE(readouts.FlagLabel(0).palette().color(QPalette::WindowText), QColor(255, 0, 0));
+}
+
+void RunCommandsTest::resetDuringALongStepEndsItAtTheYield() {
+    WindowFixture f;
+    f.Window().show();
+    f.OpenProgram(LongShift);
+    f.Window().ToolButton17Click(); // LD CNT
+    QTimer::singleShot(0, &f.Window(), &MainWindow::ResetSimulation);
+    f.Window().ToolButton17Click(); // the shift; Reset arrives at its first yield
+    QCOMPARE(f.Window().Status().StatusText(), QStringLiteral("Reset"));
+    QCOMPARE(f.Window().Status().StatusColor(), QColor(0, 128, 0));
+    QCOMPARE(f.CurrentLine(), 0);
+    QVERIFY(f.Eng().Events().EventCount() < 1000); // the store was cleared mid-shift
+    QVERIFY(!f.Window().Editor().isReadOnly());
+    QVERIFY(!f.Window().ActivityTimer().isActive());
+}
+
+void RunCommandsTest::executeTicksDuringAStepDoNotNest() {
+    WindowFixture f;
+    f.Window().show();
+    f.OpenProgram(LongShift);
+    f.Window().ToolButton17Click(); // LD CNT
+    f.Window().Run_Test();          // Timer1 ticks every millisecond from now on
+    QElapsedTimer clock;
+    clock.start();
+    f.Window().ToolButton17Click(); // the shift, yielding to those ticks
+    QVERIFY(clock.elapsed() > 2);   // ticks were due during the yields
+    QCOMPARE(f.CurrentLine(), 2);   // no nested Step-by-Step ran the next statements
+    QVERIFY(f.Eng().State().AllPlayed());
+    f.Window().Pause1Click();
+}
+
+void RunCommandsTest::speedRunStopsOnPauseAndRepaintsWhileRunning() {
+    WindowFixture f(true);
+    f.Window().show();
+    f.OpenProgram("L1: TMS0;\r\nJMP L1;\r\n");
+    QElapsedTimer clock;
+    int yields = 0;
+    QTimer pulse;
+    connect(&pulse, &QTimer::timeout, [&] { ++yields; });
+    pulse.start(10);
+    QTimer::singleShot(300, &f.Window(), &MainWindow::Pause1Click);
+    clock.start();
+    f.Window().ToolButton18Click(); // loops for ever until paused
+    QVERIFY(clock.elapsed() >= 290);
+    QVERIFY(clock.elapsed() < 5000);
+    QVERIFY2(yields >= 3, "the interface kept working during the run");
+    QVERIFY(f.Eng().Events().PlayedCount() > 1000);
+    QVERIFY(f.Eng().Switches().RefreshWindows); // put back after the run
+}
+
+void RunCommandsTest::closingDuringSpeedRunWaitsForTheLoop() {
+    WindowFixture f(true);
+    f.Window().show();
+    f.OpenProgram("L1: TMS0;\r\nJMP L1;\r\n");
+    f.Type(QStringLiteral("// edited\n")); // unsaved text
+    f.Window().ResetSimulation();
+    f.User().Answers = {false, true}; // No first, then Yes
+    QTimer::singleShot(100, &f.Window(), &QWidget::close);
+    QTimer::singleShot(200, &f.Window(), &QWidget::close);
+    f.Window().ToolButton18Click();
+    QCOMPARE(f.User().Questions.size(), 2);
+    QVERIFY(f.Window().isVisible()); // still open while the command returns
+    QTRY_VERIFY(!f.Window().isVisible());
+}
+
+QTEST_MAIN(RunCommandsTest)
+#include "tst_run_commands.moc"

@@ -1,0 +1,80 @@
+#include "tests/ui/window_fixture.h"
+
+#include "ui/program_editor.h"
+
+#include <QFile>
+#include <QTimer>
+
+namespace scanbench::testing {
+
+bool ScriptedUser::AskYesNo(QWidget* parent, const QString& question) {
+    (void)parent;
+    Questions << question;
+    if (Answers.empty()) {
+        return true;
+    }
+    const bool answer = Answers.front();
+    Answers.pop_front();
+    return answer;
+}
+
+QString ScriptedUser::ChooseFileToOpen(QWidget* parent) {
+    (void)parent;
+    return OpenPath;
+}
+
+QString ScriptedUser::ChooseFileToSave(QWidget* parent) {
+    (void)parent;
+    return SavePath;
+}
+
+void ScriptedUser::ShowError(QWidget* parent, const QString& message) {
+    (void)parent;
+    Errors << message;
+}
+
+bool ScriptedUser::OpenDocument(const QString& path) {
+    Documents << path;
+    return true;
+}
+
+WindowFixture::WindowFixture(bool speedRun, MainWindowOptions options)
+    : Engine_(Relay, Port, EventBudget::ForBytes(1ULL << 30)) {
+    Port.Loopback = true;
+    Engine_.Switches().SpeedRun = speedRun;
+    Main = std::make_unique<MainWindow>(Engine_, Relay, Person, std::move(options));
+}
+
+QString WindowFixture::WriteFile(const QString& name, const QByteArray& bytes) const {
+    const QString path = Scratch.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(bytes);
+    }
+    return path;
+}
+
+void WindowFixture::OpenProgram(const QByteArray& text, const QString& name) {
+    Person.OpenPath = WriteFile(name, text);
+    Main->ToolButton2Click();
+}
+
+void WindowFixture::Type(const QString& text) {
+    Main->Editor().insertPlainText(text);
+}
+
+int WindowFixture::Execute(int ticks) {
+    Main->Run_Test();
+    int n = 0;
+    while (Main->ExecuteTimer().isActive() && n < ticks) {
+        Main->Timer1Timer();
+        ++n;
+    }
+    return n;
+}
+
+bool BothEnabled(const QAction* button, const QAction* item) {
+    return button->isEnabled() && item->isEnabled();
+}
+
+} // namespace scanbench::testing

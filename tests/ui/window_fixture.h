@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/engine.h"
+#include "core/reporter_relay.h"
+#include "tests/core/test_support.h"
+#include "ui/main_window.h"
+#include "ui/user_interaction.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <memory>
+
+namespace scanbench::testing {
+
+// Answers the window's questions and dialogs as a test tells it to, and
+// remembers what it was asked.
+class ScriptedUser final : public UserInteraction {
+public:
+    bool AskYesNo(QWidget* parent, const QString& question) override;
+    QString ChooseFileToOpen(QWidget* parent) override;
+    QString ChooseFileToSave(QWidget* parent) override;
+    void ShowError(QWidget* parent, const QString& message) override;
+    bool OpenDocument(const QString& path) override;
+
+    std::deque<bool> Answers; // Yes when empty
+    QStringList Questions;
+    QString OpenPath;
+    QString SavePath;
+    QStringList Errors;
+    QStringList Documents;
+};
+
+// A main window over a fake loopback port, with its engine, a scripted user
+// and a scratch folder for program files.
+class WindowFixture {
+public:
+    explicit WindowFixture(bool speedRun = false, MainWindowOptions options = {});
+
+    MainWindow& Window() { return *Main; }
+    Engine& Eng() { return Engine_; }
+    ScriptedUser& User() { return Person; }
+
+    // Writes a file in the scratch folder and returns its path.
+    QString WriteFile(const QString& name, const QByteArray& bytes) const;
+    // Opens `text` through the Open command, from a file called `name`.
+    void OpenProgram(const QByteArray& text, const QString& name = QStringLiteral("prog.bst"));
+    // Types `text` at the caret, as the user would.
+    void Type(const QString& text);
+    // Executes (Execute and its timer ticks) until the timer stops, at most `ticks` ticks.
+    int Execute(int ticks = 10000);
+    [[nodiscard]] std::int32_t CurrentLine() { return Engine_.Registers().CurrentLine; }
+
+private:
+    QTemporaryDir Scratch;
+    FakeSignalPort Port;
+    ReporterRelay Relay;
+    Engine Engine_;
+    ScriptedUser Person;
+    std::unique_ptr<MainWindow> Main;
+};
+
+// Whether both the tool button and the menu item of a run command are enabled.
+[[nodiscard]] bool BothEnabled(const QAction* button, const QAction* item);
+
+} // namespace scanbench::testing

@@ -1,0 +1,140 @@
+// Speed Run in the main window, measured: events per second and the longest
+// time the window went without painting while the run was on. Not a test.
+//
+//   scanbench_gui_speedrun_bench [--runner PATH] [PROGRAM.bst]
+//
+// Without a program it runs a 1,000,000-bit shift (2,000,024 events). With
+// --runner it also times the headless runner on the same program.
+
+#include "board_window.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <iostream>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* ShiftProgram = "RST;\n"
+                                     "STATE DRSHIFT;\n"
+                                     "LD CNT,1000000d;\n"
+                                     "NSHF A5A5h;\n"
+                                     "HALT;\n";
+
+// Notes when any widget of one window paints.
+class PaintClock : public QObject {
+public:
+    explicit PaintClock(const QWidget& window) : Window(window) {}
+    std::vector<Clock::time_point> Paints;
+    bool Recording = false;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (Recording && event->type() == QEvent::Paint && object->isWidgetType() &&
+            static_cast<QWidget*>(object)->window() == &Window) {
+            Paints.push_back(Clock::now());
+        }
+        return false;
+    }
+
+private:
+    const QWidget& Window;
+};
+
+double Milliseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// Seconds the headless runner takes for the program, or a negative number.
+double TimeRunner(const QString& runner, const QString& program) {
+    QProcess process;
+    QElapsedTimer clock;
+    clock.start();
+    process.start(runner, {QStringLiteral("--board"), QStringLiteral("loopback"),
+                           QStringLiteral("--port"), QStringLiteral("board"), program});
+    if (!process.waitForFinished(600000) || process.exitCode() != 0) {
+        return -1;
+    }
+    return static_cast<double>(clock.nsecsElapsed()) / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    QString runner;
+    if (args.size() >= 2 && args[0] == QLatin1String("--runner")) {
+        runner = args[1];
+        args = args.mid(2);
+    }
+    QTemporaryDir scratch;
+    QString program = args.value(0);
+    if (program.isEmpty()) {
+        program = scratch.filePath(QStringLiteral("shift.bst"));
+        QFile file(program);
+        if (!file.open(QIODevice::WriteOnly)) {
+            return 1;
+        }
+        file.write(ShiftProgram);
+    }
+
+    scanbench::bench::BoardWindow bench(program);
+    scanbench::MainWindow& window = *bench.Window;
+    PaintClock paints(window);
+    app.installEventFilter(&paints);
+    window.show();
+
+    double seconds = 0;
+    Clock::duration longestGap{};
+    std::size_t paintCount = 0;
+    QTimer::singleShot(500, &window, [&] {
+        bench.Eng.Switches().RefreshWindows = true;
+        paints.Recording = true;
+        const Clock::time_point start = Clock::now();
+        window.ToolButton18Click();
+        const Clock::time_point end = Clock::now();
+        paints.Recording = false;
+        seconds = std::chrono::duration<double>(end - start).count();
+        Clock::time_point last = start;
+        for (const Clock::time_point paint : paints.Paints) {
+            longestGap = std::max(longestGap, paint - last);
+            last = paint;
+        }
+        longestGap = std::max(longestGap, end - last);
+        paintCount = paints.Paints.size();
+        QApplication::quit();
+    });
+    QApplication::exec();
+
+    const auto events = bench.Eng.Events().PlayedCount();
+    const double rate = events / seconds;
+    std::cout << "program:                 " << program.toStdString() << "\n"
+              << "status:                  "
+              << (bench.Eng.State().Run.ProgramEnded ? "ended" : "not ended") << "\n"
+              << "events played:           " << events << "\n"
+              << "GUI Speed Run:           " << seconds << " s, " << rate / 1e6
+              << " million events/s\n"
+              << "paint events in the run: " << paintCount << "\n"
+              << "longest gap in painting: " << Milliseconds(longestGap) << " ms\n";
+    if (!runner.isEmpty()) {
+        const double runnerSeconds = TimeRunner(runner, program);
+        if (runnerSeconds > 0) {
+            std::cout << "headless runner:         " << runnerSeconds << " s, "
+                      << events / runnerSeconds / 1e6 << " million events/s (whole process)\n"
+                      << "GUI / runner:            " << runnerSeconds / seconds << "\n";
+        } else {
+            std::cout << "headless runner:         failed\n";
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace scanbench {
+
+// The question New, Open and Close ask about unsaved text. "\r" is a line break.
+inline constexpr const char* UnsavedTextQuestion = "File not yet saved!\rDo you want to proceed?";
+
+// What the main window asks of the user and of the desktop: its questions,
+// the file dialogs, error boxes and opening the manual. The program uses the
+// platform's dialogs; tests answer for the user.
+class UserInteraction {
+public:
+    virtual ~UserInteraction() = default;
+
+    // Asks `question` with the buttons Yes and No; true for Yes.
+    [[nodiscard]] virtual bool AskYesNo(QWidget* parent, const QString& question) = 0;
+    // The program file chosen to open or to save to; empty when cancelled.
+    [[nodiscard]] virtual QString ChooseFileToOpen(QWidget* parent) = 0;
+    [[nodiscard]] virtual QString ChooseFileToSave(QWidget* parent) = 0;
+    virtual void ShowError(QWidget* parent, const QString& message) = 0;
+    // Opens a local document in the desktop's viewer; false when that failed.
+    [[nodiscard]] virtual bool OpenDocument(const QString& path) = 0;
+};
+
+} // namespace scanbench
