@@ -9,10 +9,12 @@ void EditorViewUpdates::Begin(const View& now) {
     Result = Outcome{};
     Result.FirstLine = now.FirstLine;
     Result.CaretLine = now.CaretLine;
+    LastExecPoint.reset();
     Active = true;
 }
 
 void EditorViewUpdates::ShowLine(std::int32_t line) {
+    LastExecPoint.reset();
     if (line < 0) {
         line = Result.CaretLine;
     }

@@ -51,6 +51,7 @@ public:
 private:
     View Now;
     Outcome Result;
+    std::optional<std::int32_t> LastExecPoint; // when it was the last request
     bool Active = false;
 };
 

@@ -14,7 +14,8 @@ const QString ProgramFilter = QStringLiteral("*.bst");
 
 // The file dialog of Open and Save: "*.bst" as the only filter, starting
 // with the file name "*.bst", default extension "bst", asking before it
-// overwrites a file (the toolkit's default); read-only is not offered.
+// overwrites a file (the toolkit's default); the toolkit's dialog offers no
+// read-only option.
 QString ChooseFile(QWidget* parent, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
@@ -22,7 +23,6 @@ QString ChooseFile(QWidget* parent, QFileDialog::AcceptMode mode) {
                                                        : QFileDialog::AnyFile);
     dialog.setNameFilter(ProgramFilter);
     dialog.setDefaultSuffix(QStringLiteral("bst"));
-    dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.selectFile(ProgramFilter);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};

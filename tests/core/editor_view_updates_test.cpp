@@ -74,6 +74,21 @@ TEST_F(EditorViewUpdatesTest, LinePastTheEndLeavesTheCaretButStillRefreshes) {
     EXPECT_TRUE(outcome.RefreshShown);
 }
 
+TEST_F(EditorViewUpdatesTest, RepeatedExecPointAfterOtherRequestsStillApplies) {
+    updates.ShowExecPoint(15);
+    updates.ShowLine(100); // scrolls the point's row off the screen
+    updates.ShowExecPoint(15);
+    const auto outcome = updates.Take();
+    EXPECT_EQ(outcome.CaretLine, 14);
+    EXPECT_EQ(outcome.FirstLine, 14);
+    EXPECT_EQ(outcome.ArrowRow, 0);
+    updates.Begin({10, 177, 12, 199});
+    updates.ShowExecPoint(15);
+    updates.ClearArrow();
+    updates.ShowExecPoint(15);
+    EXPECT_EQ(updates.Take().ArrowState, Arrow::Drawn);
+}
+
 TEST_F(EditorViewUpdatesTest, LastOfArrowAndClearWins) {
     updates.ShowExecPoint(15);
     updates.ClearArrow();

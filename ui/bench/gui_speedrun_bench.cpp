@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <chrono>
 #include <iostream>
+#include <map>
 #include <vector>
 
 namespace {
@@ -35,6 +36,7 @@ class PaintClock : public QObject {
 public:
     explicit PaintClock(const QWidget& window) : Window(window) {}
     std::vector<Clock::time_point> Paints;
+    std::map<QString, int> Painted; // paint events per widget name
     bool Recording = false;
 
 protected:
@@ -42,6 +44,9 @@ protected:
         if (Recording && event->type() == QEvent::Paint && object->isWidgetType() &&
             static_cast<QWidget*>(object)->window() == &Window) {
             Paints.push_back(Clock::now());
+            ++Painted[object->objectName().isEmpty()
+                          ? QString::fromLatin1(object->metaObject()->className())
+                          : object->objectName()];
         }
         return false;
     }
@@ -125,7 +130,12 @@ int main(int argc, char** argv) {
               << "GUI Speed Run:           " << seconds << " s, " << rate / 1e6
               << " million events/s\n"
               << "paint events in the run: " << paintCount << "\n"
-              << "longest gap in painting: " << Milliseconds(longestGap) << " ms\n";
+              << "longest gap in painting: " << Milliseconds(longestGap) << " ms\n"
+              << "widgets painted:        ";
+    for (const auto& [name, count] : paints.Painted) {
+        std::cout << " " << name.toStdString() << " " << count;
+    }
+    std::cout << "\n";
     if (!runner.isEmpty()) {
         const double runnerSeconds = TimeRunner(runner, program);
         if (runnerSeconds > 0) {
