@@ -50,6 +50,9 @@ void ProgramEditorTest::lineCountFollowsTheMemoRule() {
     QCOMPARE(lines.Line(-1), std::string());
     lines.ShowLine(5);
     QCOMPARE(shown, 5);
+    editor.setPlainText(QStringLiteral("X;\nY;")); // the engine sees every edit
+    QCOMPARE(lines.LineCount(), 2);
+    QCOMPARE(lines.Line(1), std::string("Y;"));
 }
 
 void ProgramEditorTest::caretAtTheStartShowsLineOneColumnOne() {
