@@ -3,6 +3,7 @@
 #include "core/event.h"
 
 #include <cstdint>
+#include <type_traits>
 
 namespace scanbench {
 
@@ -24,10 +25,12 @@ struct PackedEvent {
         ValidRX = 1U << 8,
     };
 
-    std::int32_t Line = 0;
-    std::uint32_t Description = 0; // 0 = no description
-    std::uint16_t Levels = 0;
-    std::uint8_t Tap = 0;
+    // No default member values: a chunk of fresh events is then allocated
+    // without a pass over its memory. PackedEvent{} is the zero event.
+    std::int32_t Line;
+    std::uint32_t Description; // 0 = no description
+    std::uint16_t Levels;
+    std::uint8_t Tap;
 
     [[nodiscard]] std::uint8_t Level(Bit bit) const { return (Levels & bit) != 0 ? 1 : 0; }
     void SetLevel(Bit bit, std::uint8_t level) {
@@ -65,5 +68,6 @@ struct PackedEvent {
 }
 
 static_assert(sizeof(PackedEvent) == 12);
+static_assert(std::is_trivially_default_constructible_v<PackedEvent>);
 
 } // namespace scanbench

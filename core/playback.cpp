@@ -49,7 +49,7 @@ void Playback::PlayEvent() {
 
     // The samples go into the event just played or, when nothing was left,
     // into the last event played before (nowhere if there is none).
-    PackedEvent scratch;
+    PackedEvent scratch{};
     PackedEvent& target = played                    ? *next
                           : store.PlayedCount() > 0 ? store.StoredEvent(store.PlayedCount() - 1)
                                                     : scratch;
@@ -69,14 +69,17 @@ void Playback::PlayEvent() {
 
     Port.WritePortSignals(regs.LastTck[0], regs.LastTms[0], regs.LastTx[0], regs.LastTck[1],
                           regs.LastTms[1], regs.LastTx[1], play.LastSoa, play.LastSob);
-    const SignalPort::Inputs inputs = Port.ReadInputs(tap);
+    const std::uint8_t inputs = Port.ReadInputs(tap);
 
     // RX is sampled only for the two real ports; every other level is replaced.
+    const auto high = [inputs](SignalPort::InputBits input, PackedEvent::Bit bit) {
+        return static_cast<std::uint16_t>((inputs & input) != 0 ? bit : 0);
+    };
     const std::uint16_t rxBit =
-        tap <= 1 ? (inputs.Rx == 1 ? PackedEvent::RX : 0) : (target.Levels & PackedEvent::RX);
+        tap <= 1 ? high(SignalPort::RxHigh, PackedEvent::RX) : (target.Levels & PackedEvent::RX);
     const auto sampled = static_cast<std::uint16_t>((valid ? PackedEvent::ValidRX : 0) | rxBit |
-                                                    (inputs.Sia == 1 ? PackedEvent::SIA : 0) |
-                                                    (inputs.Sib == 1 ? PackedEvent::SIB : 0));
+                                                    high(SignalPort::SiaHigh, PackedEvent::SIA) |
+                                                    high(SignalPort::SibHigh, PackedEvent::SIB));
     constexpr std::uint16_t Samples =
         PackedEvent::ValidRX | PackedEvent::RX | PackedEvent::SIA | PackedEvent::SIB;
     target.Levels = static_cast<std::uint16_t>((target.Levels & ~Samples) | sampled);

@@ -18,18 +18,13 @@ public:
     [[nodiscard]] virtual std::uint8_t ReadSib() = 0;
 
     // RX of a TAP, SIA and SIB sampled together, as playback takes them after
-    // every event. A port whose inputs share one register may read it once.
-    struct Inputs {
-        std::uint8_t Rx = 0;
-        std::uint8_t Sia = 0;
-        std::uint8_t Sib = 0;
-    };
-    [[nodiscard]] virtual Inputs ReadInputs(std::uint8_t tap) {
-        Inputs in;
-        in.Rx = ReadRx(tap);
-        in.Sia = ReadSia();
-        in.Sib = ReadSib();
-        return in;
+    // every event: one byte with a bit set for each input that is high. A
+    // port whose inputs share one register may read it once.
+    enum InputBits : std::uint8_t { RxHigh = 1, SiaHigh = 2, SibHigh = 4 };
+    [[nodiscard]] virtual std::uint8_t ReadInputs(std::uint8_t tap) {
+        return static_cast<std::uint8_t>((ReadRx(tap) == 1 ? RxHigh : 0) |
+                                         (ReadSia() == 1 ? SiaHigh : 0) |
+                                         (ReadSib() == 1 ? SibHigh : 0));
     }
 };
 

@@ -90,13 +90,14 @@ std::uint8_t PortSignals::ReadInput(InputBit bit) {
     return Level(Access->PortReadByte(StatusAddress), bit);
 }
 
-SignalPort::Inputs PortSignals::ReadInputs(std::uint8_t tap) {
+std::uint8_t PortSignals::ReadInputs(std::uint8_t tap) {
     const InputBit rx = tap < Rx.size() ? Rx[tap] : InputBit{};
     if (rx.Mask == 0 && Sia.Mask == 0 && Sib.Mask == 0) {
-        return {};
+        return 0;
     }
     const std::uint8_t status = Access->PortReadByte(StatusAddress);
-    return {Level(status, rx), Level(status, Sia), Level(status, Sib)};
+    return static_cast<std::uint8_t>(Level(status, rx) * RxHigh | Level(status, Sia) * SiaHigh |
+                                     Level(status, Sib) * SibHigh);
 }
 
 } // namespace scanbench

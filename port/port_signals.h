@@ -85,7 +85,7 @@ public:
     [[nodiscard]] std::uint8_t ReadSia() override { return ReadInput(Sia); }
     [[nodiscard]] std::uint8_t ReadSib() override { return ReadInput(Sib); }
     // One status register read serves all three inputs.
-    [[nodiscard]] Inputs ReadInputs(std::uint8_t tap) override;
+    [[nodiscard]] std::uint8_t ReadInputs(std::uint8_t tap) override;
 
 private:
     // Where one output signal lands: at most one of the two masks is nonzero.
