@@ -29,7 +29,6 @@ public:
 
     // The program text the engine fetches from; it must outlive its use.
     void SetProgram(ProgramText& program) { Program = &program; }
-    [[nodiscard]] ProgramText& ProgramSource() { return *Program; }
 
     // Translates one statement without playing it (the bitstream shifter's way in).
     [[nodiscard]] std::int32_t InterpretLine(std::string_view text) {
@@ -55,7 +54,6 @@ public:
     [[nodiscard]] EngineDisplay& Display() { return Shown; }
     [[nodiscard]] const EngineDisplay& Display() const { return Shown; }
     [[nodiscard]] RunSwitches& Switches() { return St.Switches; }
-    [[nodiscard]] const EventBudget& Budget() const { return Limit; }
 
 private:
     StringProgramText EmptyProgram;

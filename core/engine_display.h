@@ -21,10 +21,7 @@ public:
     [[nodiscard]] EngineReporter& Reporter() { return Out; }
 
     void ShowStatus(std::string_view text, StatusColour colour);
-    // Changes only the colour of the status line.
-    void ShowStatusColour(StatusColour colour) { ShowStatus(std::string(Text), colour); }
     [[nodiscard]] const std::string& StatusText() const { return Text; }
-    [[nodiscard]] StatusColour StatusColourShown() const { return Colour; }
 
     // Counter and flag read-outs of both TAPs.
     void ShowReadouts(const ControllerRegisters& registers) {
@@ -58,7 +55,6 @@ public:
     void SetExecuteTimer(bool running);
     void SetActivityTimer(bool running);
     [[nodiscard]] bool ExecuteTimerRunning() const { return ExecuteTimer; }
-    [[nodiscard]] bool ActivityTimerRunning() const { return ActivityTimer; }
 
 private:
     void UpdateReadouts(const ControllerRegisters& registers);

@@ -85,7 +85,6 @@ public:
     [[nodiscard]] PackedEvent& StoredEvent(std::uint32_t index) {
         return (*Chunks[index / ChunkSize])[index % ChunkSize];
     }
-    [[nodiscard]] const DescriptionTable& DescriptionTexts() const { return Descriptions; }
     // The packed form of an event, its description entered in the table; for
     // writers that append long runs of events with AddPacked.
     [[nodiscard]] PackedEvent Pack(const TEvento& event) {

@@ -44,13 +44,6 @@ inline constexpr std::uint8_t NotAHexDigit = 255;
 [[nodiscard]] bool MaskedEqual(std::string_view received, std::string_view expected,
                                std::string_view mask);
 
-[[nodiscard]] constexpr std::int32_t Min(std::int32_t a, std::int32_t b) {
-    return a < b ? a : b;
-}
-[[nodiscard]] constexpr std::int32_t Max(std::int32_t a, std::int32_t b) {
-    return a > b ? a : b;
-}
-
 // Read-out texts of the main window: a counter as eight lower-case hexadecimal
 // digits and "h" (two's complement for negative values), flags as eight binary
 // digits, bit 7 first, and "b".

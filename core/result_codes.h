@@ -41,9 +41,6 @@ inline constexpr std::int32_t OutOfMemory = -100;
 [[nodiscard]] constexpr bool IsJump(std::int32_t code) {
     return code >= Result::JumpIfError && code <= Result::JumpIfNotZero;
 }
-[[nodiscard]] constexpr bool IsWait(std::int32_t code) {
-    return code >= Result::WaitSiaLow && code <= Result::WaitSibHigh;
-}
 
 struct StatusMessage {
     std::string_view text;
