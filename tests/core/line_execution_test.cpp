@@ -10,10 +10,7 @@ using testing::EngineFixture;
 
 class LineExecutionTest : public ::testing::Test {
 protected:
-    void Open(std::string_view program) {
-        f.Text.SetText(program);
-        f.Open();
-    }
+    void Open(std::string_view program) { f.Open(program); }
     void Step() { f.Eng.ExecuteStep(); }
     // Steps until the statement just fetched has played all its events.
     void Statement() {

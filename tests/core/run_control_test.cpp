@@ -10,10 +10,7 @@ using testing::EngineFixture;
 
 class RunControlTest : public ::testing::Test {
 protected:
-    void Open(std::string_view program) {
-        f.Text.SetText(program);
-        f.Open();
-    }
+    void Open(std::string_view program) { f.Open(program); }
     RunControl& Run() { return f.Eng.Run(); }
     const RunState& State() { return f.Eng.State().Run; }
     ControllerRegisters& Regs() { return f.Eng.Registers(); }

@@ -93,6 +93,11 @@ struct EngineFixture {
     }
     // What opening the program does: start values, empty store, reset.
     void Open() { Eng.OpenProgram(); }
+    // Replaces the program text, then opens it.
+    void Open(std::string_view program) {
+        Text.SetText(program);
+        Open();
+    }
     // Steps until the program has ended, at most `limit` steps.
     int RunToEnd(int limit = 1000000) {
         int steps = 0;
