@@ -2,8 +2,8 @@
 // is built and the main window shown; the program runs until the main window
 // closes, and the port is released on the way out.
 
-#include "core/engine.h"
-#include "core/reporter_relay.h"
+#include "engine/engine.h"
+#include "engine/reporter_relay.h"
 #include "port/open_port.h"
 #include "port/port_signals.h"
 #include "settings/settings_store.h"

@@ -2,9 +2,9 @@
 // 1,000,000: 2,000,002 events per statement) and how many bytes the store
 // holds per event. Prints medians over several repetitions.
 #include "bench_support.h"
-#include "core/engine.h"
-#include "core/engine_reporter.h"
-#include "core/signal_port.h"
+#include "engine/engine.h"
+#include "engine/engine_reporter.h"
+#include "engine/signal_port.h"
 
 #include <cstdlib>
 #include <iostream>

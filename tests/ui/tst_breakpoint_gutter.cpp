@@ -1,8 +1,8 @@
-#include "core/font_choice.h"
-#include "tests/ui/window_fixture.h"
 #include "ui/breakpoint_gutter.h"
 #include "ui/program_editor.h"
 #include "ui/status_line.h"
+#include "window_fixture.h"
+#include "window_logic/font_choice.h"
 
 #include <QCheckBox>
 #include <QScrollBar>

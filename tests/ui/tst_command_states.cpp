@@ -1,6 +1,6 @@
-#include "tests/ui/window_fixture.h"
 #include "ui/breakpoint_gutter.h"
 #include "ui/program_editor.h"
+#include "window_fixture.h"
 
 #include <QCheckBox>
 #include <QTest>

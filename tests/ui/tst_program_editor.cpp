@@ -1,7 +1,7 @@
-#include "tests/ui/window_fixture.h"
 #include "ui/editor_program_text.h"
 #include "ui/program_editor.h"
 #include "ui/status_line.h"
+#include "window_fixture.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
-#include "core/program_file.h"
-#include "tests/ui/window_fixture.h"
+#include "engine/program_file.h"
 #include "ui/program_editor.h"
 #include "ui/program_file_io.h"
+#include "window_fixture.h"
 
 #include <QFile>
 #include <QTest>

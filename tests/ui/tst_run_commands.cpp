@@ -1,9 +1,9 @@
-#include "core/result_codes.h"
-#include "tests/ui/window_fixture.h"
+#include "engine/result_codes.h"
 #include "ui/breakpoint_gutter.h"
 #include "ui/program_editor.h"
 #include "ui/readout_panel.h"
 #include "ui/status_line.h"
+#include "window_fixture.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>

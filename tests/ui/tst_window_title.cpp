@@ -1,5 +1,5 @@
-#include "tests/ui/window_fixture.h"
 #include "ui/program_editor.h"
+#include "window_fixture.h"
 
 #include <QTest>
 

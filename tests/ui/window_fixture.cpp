@@ -1,4 +1,4 @@
-#include "tests/ui/window_fixture.h"
+#include "window_fixture.h"
 
 #include "ui/program_editor.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/engine.h"
-#include "core/reporter_relay.h"
-#include "tests/core/test_support.h"
+#include "engine/engine.h"
+#include "engine/reporter_relay.h"
+#include "test_support.h"
 #include "ui/main_window.h"
 #include "ui/user_interaction.h"
 

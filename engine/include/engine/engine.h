@@ -1,0 +1,73 @@
+#pragma once
+
+#include "engine/engine_display.h"
+#include "engine/engine_state.h"
+#include "engine/line_execution.h"
+#include "engine/line_interpreter.h"
+#include "engine/playback.h"
+#include "engine/program_text.h"
+#include "engine/reset_scrambler.h"
+#include "engine/run_control.h"
+#include "engine/simulation_reset.h"
+#include "engine/tap_models.h"
+
+namespace scanbench {
+
+class EngineReporter;
+class SignalPort;
+
+// The simulated boundary-scan test controller: registers, event store, TAP
+// models, playback and run state, with the operations that change them. It
+// reports through an EngineReporter and drives a SignalPort. The GUI and the
+// headless runner each hold one; tests make fresh ones.
+class Engine {
+public:
+    Engine(EngineReporter& reporter, SignalPort& port,
+           EventBudget budget = EventBudget::FromPhysicalMemory());
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // The program text the engine fetches from; it must outlive its use.
+    void SetProgram(ProgramText& program) { Program = &program; }
+
+    // Translates one statement without playing it (the bitstream shifter's way in).
+    [[nodiscard]] std::int32_t InterpretLine(std::string_view text) {
+        return Interpreter.InterpretLine(text);
+    }
+    void ExecuteStep() { Execution.ExecuteStep(); }
+    bool CheckCode() { return Execution.CheckCode(); }
+    void PlayEvent() { Player.PlayEvent(); }
+    void ShowExecPoint() { Execution.ShowExecPoint(); }
+    void ResetSimulation();
+    void ApplyStartValues() { Reset.ApplyStartValues(); }
+    // What opening a program does to the simulation: start values, a cleared
+    // store and a reset.
+    void OpenProgram();
+
+    [[nodiscard]] RunControl& Run() { return Control; }
+    [[nodiscard]] EngineState& State() { return St; }
+    [[nodiscard]] const EngineState& State() const { return St; }
+    [[nodiscard]] ControllerRegisters& Registers() { return St.Registers; }
+    [[nodiscard]] EventStore& Events() { return St.Events; }
+    [[nodiscard]] const TapModels& Taps() const { return TapModel; }
+    [[nodiscard]] TapModels& Taps() { return TapModel; }
+    [[nodiscard]] EngineDisplay& Display() { return Shown; }
+    [[nodiscard]] const EngineDisplay& Display() const { return Shown; }
+    [[nodiscard]] RunSwitches& Switches() { return St.Switches; }
+
+private:
+    StringProgramText EmptyProgram;
+    ProgramText* Program = &EmptyProgram;
+    EngineState St;
+    EngineDisplay Shown;
+    TapModels TapModel;
+    EventBudget Limit;
+    ResetScrambler Scrambler;
+    LineInterpreter Interpreter;
+    Playback Player;
+    LineExecution Execution;
+    SimulationReset Reset;
+    RunControl Control;
+};
+
+} // namespace scanbench

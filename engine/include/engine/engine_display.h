@@ -1,0 +1,75 @@
+#pragma once
+
+#include "engine/command_states.h"
+#include "engine/controller_registers.h"
+#include "engine/engine_reporter.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace scanbench {
+
+// The engine's side of the main window's displays: it remembers what was last
+// shown and passes only changes on to the reporter, so that per-event
+// updates cost a comparison unless something really changed.
+class EngineDisplay {
+public:
+    explicit EngineDisplay(EngineReporter& reporter) : Out(reporter) {}
+
+    [[nodiscard]] EngineReporter& Reporter() { return Out; }
+
+    void ShowStatus(std::string_view text, StatusColour colour);
+    [[nodiscard]] const std::string& StatusText() const { return Text; }
+
+    // Counter and flag read-outs of both TAPs.
+    void ShowReadouts(const ControllerRegisters& registers) {
+        if (!ReadoutsShown || registers.Counter[0] != CounterShown[0] ||
+            registers.Counter[1] != CounterShown[1] || registers.Flags[0] != FlagsShown[0] ||
+            registers.Flags[1] != FlagsShown[1]) {
+            UpdateReadouts(registers);
+        }
+    }
+    void DrawFlagMarkers(const ControllerRegisters& registers);
+    void HighlightSelectedTap(std::uint8_t tap) {
+        if (HighlightedTap != tap) {
+            HighlightedTap = tap;
+            Out.HighlightSelectedTap(tap);
+        }
+    }
+
+    [[nodiscard]] const CommandStates& Commands() const { return Shown; }
+    // Applies a change of the command states and reports it if anything changed.
+    template <typename Change>
+    void UpdateCommands(Change&& change) {
+        CommandStates next = Shown;
+        change(next);
+        if (!(next == Shown)) {
+            Shown = next;
+            Out.ApplyCommandStates(Shown);
+        }
+    }
+    void DisableRunCommands();
+
+    void SetExecuteTimer(bool running);
+    void SetActivityTimer(bool running);
+    [[nodiscard]] bool ExecuteTimerRunning() const { return ExecuteTimer; }
+
+private:
+    void UpdateReadouts(const ControllerRegisters& registers);
+
+    EngineReporter& Out;
+    std::string Text;
+    StatusColour Colour = StatusColour::Red;
+    // The read-out values last shown; nothing is shown before the first call.
+    bool ReadoutsShown = false;
+    std::array<std::int32_t, 2> CounterShown{};
+    std::array<std::uint8_t, 2> FlagsShown{};
+    int HighlightedTap = -1; // none yet
+    CommandStates Shown;
+    bool ExecuteTimer = false;
+    bool ActivityTimer = false;
+};
+
+} // namespace scanbench

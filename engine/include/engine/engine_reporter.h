@@ -1,0 +1,64 @@
+#pragma once
+
+#include "engine/command_states.h"
+#include "engine/status_colour.h"
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace scanbench {
+
+// How the engine reports to the outside: the main window's displays and the
+// notifications of the other windows. Every operation does nothing by
+// default, so a reporter implements only what it shows; the headless runner
+// keeps the status line, the GUI everything.
+class EngineReporter {
+public:
+    virtual ~EngineReporter() = default;
+
+    // The status line: one message in one colour.
+    virtual void ShowStatus(std::string_view text, StatusColour colour) {
+        (void)text;
+        (void)colour;
+    }
+    // The execution point after a step, given as CurrentLine: the window's
+    // scroll bar goes to CurrentLine, the caret to the start of editor line
+    // CurrentLine - 1 (the last line of the statement just fetched, 0-based)
+    // with that line scrolled into view, and the arrow beside it.
+    virtual void ShowExecPoint(std::int32_t currentLine) { (void)currentLine; }
+    // Removes the execution-point arrow from the gutter.
+    virtual void ClearExecPoint() {}
+    // The marker under the flag bit that each TAP's FlagMask selects (0..7).
+    virtual void DrawFlagMarkers(const std::array<int, 2>& selectedBits) { (void)selectedBits; }
+    // Read-out texts; sent only when a text changes.
+    virtual void ShowCounter(std::uint8_t tap, std::string_view text) {
+        (void)tap;
+        (void)text;
+    }
+    virtual void ShowFlags(std::uint8_t tap, std::string_view text) {
+        (void)tap;
+        (void)text;
+    }
+    // Emphasises the read-outs of the selected TAP; sent when it changes.
+    virtual void HighlightSelectedTap(std::uint8_t tap) { (void)tap; }
+    // The enabled states of the commands; sent when any of them changes.
+    virtual void ApplyCommandStates(const CommandStates& states) { (void)states; }
+    // Frame of the activity indicator (0 = idle picture, 1..8 animation).
+    virtual void DrawActivity(int frame) { (void)frame; }
+    // The run timers of the main window.
+    virtual void SetExecuteTimer(bool running) { (void)running; }
+    virtual void SetActivityTimer(bool running) { (void)running; }
+    // Lets the user interface handle its pending messages (Step-by-Step
+    // yields through this every 101 steps).
+    virtual void ProcessPendingMessages() {}
+
+    // Notifications of the view windows.
+    virtual void ShowStates() {}         // a TAP model stepped
+    virtual void RefreshWaveforms() {}   // after an event, when the window is visible
+    virtual void ResetWaveformStart() {} // the first shown event goes back to 0
+    virtual void RefreshEventList() {}   // the store was cleared by a reset
+    virtual void RefreshPinLevels() {}   // the port pins may have changed
+};
+
+} // namespace scanbench

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "engine/breakpoint_flags.h"
+#include "engine/controller_registers.h"
+#include "engine/event_store.h"
+#include "engine/label_table.h"
+#include "engine/playback_state.h"
+#include "engine/run_state.h"
+#include "engine/run_switches.h"
+
+namespace scanbench {
+
+// The simulation's plain state, shared by the engine's parts.
+struct EngineState {
+    RunSwitches Switches;
+    ControllerRegisters Registers;
+    EventStore Events;
+    PlaybackState Playback;
+    RunState Run;
+    LabelTable Labels;
+    BreakpointFlags Breakpoints;
+
+    [[nodiscard]] bool AllPlayed() const { return Events.PlayedCount() == Events.EventCount(); }
+};
+
+} // namespace scanbench

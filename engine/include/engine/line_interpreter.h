@@ -1,0 +1,65 @@
+#pragma once
+
+#include "engine/event.h"
+#include "engine/event_budget.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace scanbench {
+
+struct ControllerRegisters;
+class EventStore;
+class TapModels;
+
+// Translates one program statement: decodes it, changes the controller
+// registers it names and appends its exact signal events to the store. It
+// never waits and never touches the port; it reports every problem through
+// its result code (see result_codes.h), and a failing statement appends no
+// event and changes no register.
+class LineInterpreter {
+public:
+    LineInterpreter(ControllerRegisters& registers, EventStore& store, const TapModels& taps,
+                    const EventBudget& budget)
+        : Regs(registers), Store(store), Taps(taps), Budget(budget) {}
+
+    [[nodiscard]] std::int32_t InterpretLine(std::string_view text);
+
+private:
+    std::int32_t Operandless(std::string_view word);
+    std::int32_t WithOperand(std::string_view word, std::string_view operand);
+    std::int32_t Jump(std::int32_t code, std::string_view operand);
+    std::int32_t Load(std::string_view operand);
+    std::int32_t Shift(std::string_view operand);
+    std::int32_t ShiftCompare(std::string_view operand);
+    std::int32_t State(std::string_view operand);
+
+    std::int32_t Reset();
+    std::int32_t ClockCycles();
+    std::int32_t HoldEvent(std::string_view description);
+
+    // The event every statement starts from: TAP, line and sync outputs.
+    [[nodiscard]] TEvento BaseEvent() const;
+    [[nodiscard]] bool Fits(std::uint64_t events) const;
+    void AppendShiftSequence(std::string_view shiftBits, std::string_view description);
+    [[nodiscard]] std::uint64_t ShiftSequenceLength() const;
+
+    ControllerRegisters& Regs;
+    EventStore& Store;
+    const TapModels& Taps;
+    const EventBudget& Budget;
+};
+
+// Operand clean-up shared by the jumps, LD and NSHF: trim, replace the first
+// ";" by a blank, trim the end again.
+[[nodiscard]] std::string CleanOperand(std::string_view operand);
+
+// The shift string of a data operand: the bits of every character but the
+// last (the "h" suffix), most significant first, "xxxx" for a non-digit.
+[[nodiscard]] std::string ShiftBits(std::string_view dataOperand);
+
+// The bits of an expected or mask operand, least significant bit first.
+[[nodiscard]] std::string ReversedBits(std::string_view operand);
+
+} // namespace scanbench

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "engine/event.h"
+
+#include <cstdint>
+#include <type_traits>
+
+namespace scanbench {
+
+// How the store keeps an event: the nine levels as bits, the description as
+// an index into the store's description table. Twelve bytes instead of a
+// full TEvento, trivially copyable, so millions of events cost little memory
+// and appending is a plain store. Only the level 1 counts as high, so a level
+// byte is kept as one bit without losing anything a reader can see.
+struct PackedEvent {
+    enum Bit : std::uint16_t {
+        TMS = 1U << 0,
+        TCK = 1U << 1,
+        RX = 1U << 2,
+        TX = 1U << 3,
+        SOA = 1U << 4,
+        SOB = 1U << 5,
+        SIA = 1U << 6,
+        SIB = 1U << 7,
+        ValidRX = 1U << 8,
+    };
+
+    // No default member values: a chunk of fresh events is then allocated
+    // without a pass over its memory. PackedEvent{} is the zero event.
+    std::int32_t Line;
+    std::uint32_t Description; // 0 = no description
+    std::uint16_t Levels;
+    std::uint8_t Tap;
+
+    [[nodiscard]] std::uint8_t Level(Bit bit) const { return (Levels & bit) != 0 ? 1 : 0; }
+    void SetLevel(Bit bit, std::uint8_t level) {
+        Levels = static_cast<std::uint16_t>(level == 1 ? (Levels | bit) : (Levels & ~bit));
+    }
+};
+
+[[nodiscard]] inline std::uint16_t PackLevels(const TEvento& e) {
+    const auto bit = [](std::uint8_t level, PackedEvent::Bit b) {
+        return static_cast<std::uint16_t>(level == 1 ? b : 0);
+    };
+    return static_cast<std::uint16_t>(bit(e.TMS, PackedEvent::TMS) | bit(e.TCK, PackedEvent::TCK) |
+                                      bit(e.RX, PackedEvent::RX) | bit(e.TX, PackedEvent::TX) |
+                                      bit(e.SOA, PackedEvent::SOA) | bit(e.SOB, PackedEvent::SOB) |
+                                      bit(e.SIA, PackedEvent::SIA) | bit(e.SIB, PackedEvent::SIB) |
+                                      bit(e.ValidRX, PackedEvent::ValidRX));
+}
+
+// The full event, with its description text supplied by the caller.
+[[nodiscard]] inline TEvento Unpack(const PackedEvent& p, const std::string& description) {
+    TEvento e;
+    e.TMS = p.Level(PackedEvent::TMS);
+    e.TCK = p.Level(PackedEvent::TCK);
+    e.RX = p.Level(PackedEvent::RX);
+    e.TX = p.Level(PackedEvent::TX);
+    e.SOA = p.Level(PackedEvent::SOA);
+    e.SOB = p.Level(PackedEvent::SOB);
+    e.SIA = p.Level(PackedEvent::SIA);
+    e.SIB = p.Level(PackedEvent::SIB);
+    e.ValidRX = p.Level(PackedEvent::ValidRX);
+    e.Line = p.Line;
+    e.Description = description;
+    e.Tap = p.Tap;
+    return e;
+}
+
+static_assert(sizeof(PackedEvent) == 12);
+static_assert(std::is_trivially_default_constructible_v<PackedEvent>);
+
+} // namespace scanbench

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "engine/run_switches.h"
+#include "engine/tap_controller.h"
+
+#include <array>
+#include <cstdint>
+
+namespace scanbench {
+
+class EngineReporter;
+
+// The two TAP controller models, one per port. Stepping a model notifies the
+// state display while RefreshWindows is on.
+class TapModels {
+public:
+    TapModels(const RunSwitches& switches, EngineReporter& reporter)
+        : Switches(switches), Reporter(reporter) {}
+
+    // Step the model of TAP `tap` with TMS = 1 / TMS = 0; other TAP numbers
+    // step nothing.
+    void TapTms1(std::uint8_t tap) { Step(tap, 1); }
+    void TapTms0(std::uint8_t tap) { Step(tap, 0); }
+    void Step(std::uint8_t tap, std::uint8_t tms) {
+        if (tap > 1) {
+            return;
+        }
+        TapModel[tap].Step(tms);
+        if (Switches.RefreshWindows) {
+            NotifyStateDisplay();
+        }
+    }
+
+    [[nodiscard]] std::uint8_t State(std::uint8_t tap) const {
+        return TapModel[tap & 1].StateIndex();
+    }
+    [[nodiscard]] const TTapController& Model(std::uint8_t tap) const { return TapModel[tap & 1]; }
+
+private:
+    void NotifyStateDisplay();
+
+    std::array<TTapController, 2> TapModel{};
+    const RunSwitches& Switches;
+    EngineReporter& Reporter;
+};
+
+} // namespace scanbench

@@ -1,0 +1,24 @@
+#include "engine/engine.h"
+
+namespace scanbench {
+
+Engine::Engine(EngineReporter& reporter, SignalPort& port, EventBudget budget)
+    : Shown(reporter), TapModel(St.Switches, reporter), Limit(budget),
+      Interpreter(St.Registers, St.Events, TapModel, Limit), Player(St, TapModel, port, Shown),
+      Execution(St, Program, Interpreter, Player, port, Shown),
+      Reset(St, TapModel, Scrambler, Shown), Control(St, Execution, Shown) {}
+
+void Engine::ResetSimulation() {
+    if (Control.Busy()) {
+        Control.RequestStop();
+    }
+    Reset.ResetSimulation();
+}
+
+void Engine::OpenProgram() {
+    St.Events.Clear();
+    Reset.ApplyStartValues();
+    ResetSimulation();
+}
+
+} // namespace scanbench

@@ -1,0 +1,44 @@
+#include "engine/event_budget.h"
+
+#include "engine/event_store.h"
+
+#include <algorithm>
+#include <fstream>
+#include <limits>
+#include <string>
+
+namespace scanbench {
+
+namespace {
+
+// Total physical memory as the kernel reports it in /proc/meminfo, or 0 when
+// it cannot be read.
+std::uint64_t PhysicalMemoryBytes() {
+    std::ifstream meminfo("/proc/meminfo");
+    std::string key;
+    std::uint64_t kibibytes = 0;
+    std::string unit;
+    while (meminfo >> key >> kibibytes >> unit) {
+        if (key == "MemTotal:") {
+            return kibibytes * 1024U;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+EventBudget EventBudget::ForBytes(std::uint64_t bytes) {
+    // Keep a whole chunk of headroom below the 32-bit event counters' limit.
+    constexpr std::uint64_t CounterLimit =
+        std::numeric_limits<std::uint32_t>::max() - EventStore::ChunkSize;
+    return EventBudget{std::min(bytes / EventStore::BytesPerEvent, CounterLimit)};
+}
+
+EventBudget EventBudget::FromPhysicalMemory() {
+    constexpr std::uint64_t Fallback = 4ULL << 30; // when the system cannot tell
+    const std::uint64_t physical = PhysicalMemoryBytes();
+    return ForBytes((physical > 0 ? physical : Fallback) / 4);
+}
+
+} // namespace scanbench

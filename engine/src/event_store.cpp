@@ -1,0 +1,106 @@
+#include "engine/event_store.h"
+
+namespace scanbench {
+
+void EventStore::Init() {
+    Done(); // a store initialised twice gives its chunks back, too
+    Chunks.resize(1);
+    Descriptions.Reset();
+}
+
+void EventStore::Done() {
+    // Free from the newest chunk down, as the chunks were allocated upwards.
+    while (!Chunks.empty()) {
+        Recycle(std::move(Chunks.back()));
+        Chunks.pop_back();
+    }
+    Played = 0;
+    Count = 0;
+    // The cursor and chunk index go back too, so that a store used after Done
+    // without Init never addresses a chunk it no longer holds.
+    Cursor = 0;
+    LastChunk = 0;
+    LastIndex = 0;
+    NextSlot = 0;
+}
+
+std::unique_ptr<EventStore::Chunk> EventStore::NewChunk() {
+    if (Spare.empty()) {
+        // Left uninitialised: slots are written before they are read.
+        return std::make_unique_for_overwrite<Chunk>();
+    }
+    std::unique_ptr<Chunk> chunk = std::move(Spare.back());
+    Spare.pop_back();
+    return chunk;
+}
+
+void EventStore::Recycle(std::unique_ptr<Chunk> chunk) {
+    if (chunk && Spare.size() < SpareChunks) {
+        Spare.push_back(std::move(chunk));
+    }
+}
+
+void EventStore::AddInNewChunk(const PackedEvent& event) {
+    if (Count == 0) {
+        if (Chunks.empty()) {
+            Chunks.resize(1);
+        }
+        if (!Chunks[0]) {
+            Chunks[0] = NewChunk();
+        }
+        LastIndex = 0;
+    } else {
+        ++LastIndex;
+        ++LastChunk;
+        Chunks.push_back(NewChunk());
+    }
+    (*Chunks.back())[0] = event;
+    NextSlot = 1;
+    ++Count;
+}
+
+TEvento EventStore::GetEvent(std::uint32_t index) const {
+    if (!Holds(index)) {
+        return {};
+    }
+    const PackedEvent& e = (*Chunks[index / ChunkSize])[index % ChunkSize];
+    return Unpack(e, Descriptions.Text(e.Description));
+}
+
+bool EventStore::NextEvent(TEvento& event) {
+    const PackedEvent* next = PeekNext();
+    if (next == nullptr) {
+        event = TEvento{};
+        return false;
+    }
+    event = Unpack(*next, Descriptions.Text(next->Description));
+    AdvanceCursor();
+    return true;
+}
+
+bool EventStore::PutEvent(std::uint32_t index, const TEvento& event) {
+    if (!Holds(index)) {
+        return false;
+    }
+    StoredEvent(index) = Pack(event);
+    return true;
+}
+
+void EventStore::KeepLastChunks(std::uint8_t k) {
+    if (k == 0 || LastChunk <= k) {
+        return;
+    }
+    const std::uint32_t d = LastChunk - k;
+    for (std::uint32_t i = 0; i < d; ++i) {
+        Recycle(std::move(Chunks[i]));
+    }
+    Chunks.erase(Chunks.begin(), Chunks.begin() + d);
+    const std::uint32_t shift = d * ChunkSize;
+    Played -= shift;
+    Count -= shift;
+    LastIndex -= shift;
+    Cursor -= shift;
+    LastChunk = k;
+}
+
+} // namespace scanbench

@@ -1,0 +1,180 @@
+#include "engine/line_execution.h"
+
+#include "engine/engine_display.h"
+#include "engine/engine_state.h"
+#include "engine/line_fetch.h"
+#include "engine/line_interpreter.h"
+#include "engine/playback.h"
+#include "engine/program_text.h"
+#include "engine/result_codes.h"
+#include "engine/signal_port.h"
+
+namespace scanbench {
+
+void LineExecution::ExecuteStep() {
+    State.Run.AboutClicks = 0;
+    bool flush = false;
+    if (!State.Run.CodeChecked && !CheckCode()) {
+        // An empty label stops the run like an interpreter error; repeating
+        // the failed check on every later step would loop for ever.
+        State.Run.ProgramEnded = true;
+        Display.DisableRunCommands();
+        return;
+    }
+    if (State.AllPlayed()) {
+        if (State.Registers.WaitingSync) {
+            PollWait();
+        } else {
+            FetchAndTranslate(flush);
+        }
+    }
+    ShowExecPoint();
+    Player.PlayEvent();
+    Display.HighlightSelectedTap(State.Registers.SelectedTap);
+    if (flush) {
+        State.Events.Clear();
+    }
+}
+
+void LineExecution::PollWait() {
+    ControllerRegisters& regs = State.Registers;
+    std::string_view text = Display.StatusText();
+    if (regs.WaitSiaLow) {
+        text = Status::WaitSiaLow;
+    }
+    if (regs.WaitSiaHigh) {
+        text = Status::WaitSiaHigh;
+    }
+    if (regs.WaitSibLow) {
+        text = Status::WaitSibLow;
+    }
+    if (regs.WaitSibHigh) {
+        text = Status::WaitSibHigh;
+    }
+    Display.ShowStatus(std::string(text), StatusColour::Purple);
+    const bool satisfied =
+        (regs.WaitSiaLow && Port.ReadSia() == 0) || (regs.WaitSiaHigh && Port.ReadSia() == 1) ||
+        (regs.WaitSibLow && Port.ReadSib() == 0) || (regs.WaitSibHigh && Port.ReadSib() == 1);
+    if (satisfied) {
+        regs.ClearWaits();
+    }
+}
+
+void LineExecution::FetchAndTranslate(bool& flush) {
+    ControllerRegisters& regs = State.Registers;
+    if (!State.Switches.ActiveMode && State.Events.GetLastChunk() > 2) {
+        State.Events.KeepLastChunks(2);
+    }
+    const std::string statement = getline(*Program, regs.CurrentLine);
+    if (Program->LineCount() <= regs.CurrentLine) {
+        State.Run.ProgramEnded = true;
+    }
+    if (statement.empty()) {
+        return;
+    }
+    State.Run.ProgramEnded = false;
+    const std::int32_t code = ActOnResult(Interpreter.InterpretLine(statement), flush);
+    if (code < 0) {
+        State.Run.ProgramEnded = true;
+        Display.DisableRunCommands();
+    }
+}
+
+std::int32_t LineExecution::ActOnResult(std::int32_t code, bool& flush) {
+    if (IsJump(code)) {
+        return TakeJump(code);
+    }
+    if (code == Result::FlagSelected) {
+        Display.DrawFlagMarkers(State.Registers);
+        return code;
+    }
+    if (const auto message = StatusForResult(code)) {
+        Display.ShowStatus(message->text, message->colour);
+    }
+    if (code == Result::Halt) {
+        State.Run.ProgramEnded = true;
+        Display.DisableRunCommands();
+    } else if (code == Result::Flush) {
+        flush = true;
+    }
+    return code;
+}
+
+std::int32_t LineExecution::TakeJump(std::int32_t code) {
+    ControllerRegisters& regs = State.Registers;
+    const std::optional<std::int32_t> target = State.Labels.Find(regs.JumpLabel);
+    if (!target) {
+        Display.ShowStatus(Status::LabelNotFound, StatusColour::Red);
+        return Result::NotRecognised;
+    }
+    const std::uint8_t t = regs.SelectedTap;
+    bool taken = false;
+    switch (code) {
+    case Result::JumpIfError:
+        taken = regs.SelectedFlagSet(t);
+        break;
+    case Result::JumpIfNoError:
+        taken = !regs.SelectedFlagSet(t);
+        break;
+    case Result::Jump:
+        taken = true;
+        break;
+    case Result::JumpIfZero:
+        taken = regs.Counter[t] == 0;
+        break;
+    case Result::JumpIfNotZero:
+        taken = regs.Counter[t] != 0;
+        break;
+    default:
+        break;
+    }
+    if (taken) {
+        regs.CurrentLine = *target;
+    }
+    return code;
+}
+
+bool LineExecution::CheckCode() {
+    ControllerRegisters& regs = State.Registers;
+    State.Playback.LastSoa = 0;
+    State.Playback.LastSob = 0;
+    regs.ClearWaits();
+    regs.SyncOutA = 0;
+    regs.SyncOutB = 0;
+    State.Run.StepCounter = 0;
+    State.Run.ResetFlag = false;
+
+    const std::int32_t lineCount = Program->LineCount();
+    regs.CurrentLine = 0;
+    State.Playback.Capturing = false;
+    State.Labels.Clear();
+    while (regs.CurrentLine < lineCount) {
+        const std::string statement = getline(*Program, regs.CurrentLine);
+        const std::size_t colon = statement.find(':');
+        if (colon == std::string::npos) {
+            continue;
+        }
+        if (colon == 0) {
+            Display.ShowStatus(Status::InvalidLabel, StatusColour::Red);
+            return false;
+        }
+        State.Labels.Add(regs.CurrentLine - 1, std::string_view(statement).substr(0, colon));
+    }
+
+    State.Run.CodeChecked = true;
+    regs.Flags = {0, 0};
+    regs.CurrentLine = 0;
+    State.Playback.Capturing = false;
+    const bool speedRun = State.Switches.SpeedRun;
+    Display.UpdateCommands([speedRun](CommandStates& c) {
+        c.EnableRunCommands(speedRun);
+        c.Reset = false;
+    });
+    return true;
+}
+
+void LineExecution::ShowExecPoint() {
+    Display.Reporter().ShowExecPoint(State.Registers.CurrentLine);
+}
+
+} // namespace scanbench

@@ -1,0 +1,219 @@
+// LD, NSHF, NSHFCP and STATE: the instructions whose operands carry values.
+#include "engine/controller_registers.h"
+#include "engine/event_store.h"
+#include "engine/line_interpreter.h"
+#include "engine/number_helpers.h"
+#include "engine/packed_event.h"
+#include "engine/result_codes.h"
+#include "engine/tap_models.h"
+#include "engine/tap_state.h"
+#include "engine/text_helpers.h"
+#include "engine/tms_paths.h"
+
+namespace scanbench {
+
+namespace {
+
+[[nodiscard]] bool EndsWithHexSuffix(std::string_view operand) {
+    return !operand.empty() && (operand.back() == 'h' || operand.back() == 'H');
+}
+
+[[nodiscard]] bool HasUnknownBits(std::string_view bits) {
+    return bits.find('x') != std::string_view::npos;
+}
+
+} // namespace
+
+std::string ShiftBits(std::string_view dataOperand) {
+    std::string bits;
+    if (dataOperand.empty()) {
+        return bits;
+    }
+    const std::string_view digits = dataOperand.substr(0, dataOperand.size() - 1);
+    bits.reserve(digits.size() * 4);
+    for (const char c : digits) {
+        bits += HexDigitBits(c);
+    }
+    return bits;
+}
+
+std::string ReversedBits(std::string_view operand) {
+    // Each digit's bits, least significant first, go in front of the bits of
+    // the digits before it: the whole string is the value, LSB first.
+    std::string bits;
+    if (operand.empty()) {
+        return bits;
+    }
+    const std::string_view digits = operand.substr(0, operand.size() - 1);
+    bits.reserve(digits.size() * 4);
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        bits += HexDigitBitsReversed(*it);
+    }
+    return bits;
+}
+
+std::int32_t LineInterpreter::Load(std::string_view operand) {
+    if (operand.find(',') == std::string_view::npos) {
+        return Result::NotRecognised;
+    }
+    const std::string replaced = ReplaceFirstWithBlank(operand, ',');
+    const WordSplit split = SplitFirstWord(replaced);
+    if (ToUpperAscii(split.word) != "CNT") {
+        return Result::UnknownCounter;
+    }
+    const std::optional<std::int32_t> value = ParseCounterValue(CleanOperand(split.rest));
+    if (!value) {
+        return Result::BadCounterValue;
+    }
+    Regs.Counter[Regs.SelectedTap] = *value;
+    Regs.CounterLoaded[Regs.SelectedTap] = true;
+    return Result::Done;
+}
+
+std::int32_t LineInterpreter::Shift(std::string_view operand) {
+    if (!Regs.CounterLoaded[Regs.SelectedTap]) {
+        return Result::ShiftBeforeLoad;
+    }
+    const std::string data = CleanOperand(operand);
+    if (!EndsWithHexSuffix(data)) {
+        return Result::NotHex;
+    }
+    const std::string bits = ShiftBits(data);
+    if (HasUnknownBits(bits)) {
+        return Result::BadHexDigit;
+    }
+    if (!Fits(ShiftSequenceLength())) {
+        return Result::OutOfMemory;
+    }
+    AppendShiftSequence(bits, "NSHF");
+    return Result::Done;
+}
+
+std::int32_t LineInterpreter::ShiftCompare(std::string_view operand) {
+    if (!Regs.CounterLoaded[Regs.SelectedTap]) {
+        return Result::ShiftBeforeLoad;
+    }
+    const std::string_view trimmed = TrimBlanks(operand);
+    if (trimmed.find(',') == std::string_view::npos) {
+        return Result::MissingParameters;
+    }
+    const std::string separated = ReplaceFirstWithBlank(ReplaceFirstWithBlank(trimmed, ';'), ',');
+    if (separated.find(',') == std::string::npos) {
+        return Result::MissingParameters;
+    }
+    const WordSplit first = SplitFirstWord(separated);
+    const std::string rest = ReplaceFirstWithBlank(first.rest, ',');
+    if (rest.find(',') != std::string::npos) {
+        return Result::TooManyParameters;
+    }
+    const WordSplit second = SplitFirstWord(rest);
+    const std::string_view data = TrimBlanks(first.word);
+    const std::string_view expected = TrimBlanks(second.word);
+    const std::string_view mask = TrimBlanks(second.rest);
+    if (!EndsWithHexSuffix(data) || !EndsWithHexSuffix(expected) || !EndsWithHexSuffix(mask)) {
+        return Result::NotHex;
+    }
+    const std::string bits = ShiftBits(data);
+    std::string expectedBits = ReversedBits(expected);
+    std::string maskBits = ReversedBits(mask);
+    if (HasUnknownBits(bits) || HasUnknownBits(expectedBits) || HasUnknownBits(maskBits)) {
+        return Result::BadHexDigit;
+    }
+    if (!Fits(ShiftSequenceLength())) {
+        return Result::OutOfMemory;
+    }
+    // Missing high bits of the expected value and the mask count as 0.
+    const std::int32_t n = Regs.Counter[Regs.SelectedTap];
+    if (n > 0 && expectedBits.size() < static_cast<std::size_t>(n)) {
+        expectedBits.resize(static_cast<std::size_t>(n), '0');
+    }
+    if (n > 0 && maskBits.size() < static_cast<std::size_t>(n)) {
+        maskBits.resize(static_cast<std::size_t>(n), '0');
+    }
+    Regs.ExpectedBits = std::move(expectedBits);
+    Regs.MaskBits = std::move(maskBits);
+    AppendShiftSequence(bits, "NSHFCP");
+    return Result::Done;
+}
+
+std::uint64_t LineInterpreter::ShiftSequenceLength() const {
+    const std::int32_t n = Regs.Counter[Regs.SelectedTap];
+    return n >= 1 ? 2 * static_cast<std::uint64_t>(n) + 2 : 2;
+}
+
+void LineInterpreter::AppendShiftSequence(std::string_view shiftBits,
+                                          std::string_view description) {
+    const std::int32_t n = Regs.Counter[Regs.SelectedTap];
+    const TEvento base = BaseEvent();
+    if (n <= 0) {
+        Store.Add(base);
+        Store.Add(base);
+        return;
+    }
+    // Millions of events: written packed, the description entered once.
+    TEvento first = base;
+    first.Description = description;
+    const PackedEvent described = Store.Pack(first);
+    PackedEvent e = Store.Pack(base);
+    const auto count = static_cast<std::size_t>(n);
+    for (std::size_t i = 0; i < count; ++i) {
+        // Bits go out leftmost first; bits the operand lacks are sent as 0,
+        // and the last bit leaves the shift state with TMS = 1.
+        e.SetLevel(PackedEvent::TX, i < shiftBits.size() ? BitLevel(shiftBits[i]) : 0);
+        e.SetLevel(PackedEvent::TMS, i + 1 == count ? 1 : 0);
+        e.SetLevel(PackedEvent::TCK, 0);
+        if (i == 0) {
+            PackedEvent head = e;
+            head.Description = described.Description;
+            Store.AddPacked(head);
+        } else {
+            Store.AddPacked(e);
+        }
+        e.SetLevel(PackedEvent::TCK, 1);
+        Store.AddPacked(e);
+    }
+    e.SetLevel(PackedEvent::TCK, 0);
+    e.SetLevel(PackedEvent::TMS, 1);
+    Store.AddPacked(e);
+    e.SetLevel(PackedEvent::TMS, 0);
+    Store.AddPacked(e);
+}
+
+std::int32_t LineInterpreter::State(std::string_view operand) {
+    const std::uint8_t tap = Regs.SelectedTap;
+    if (!Regs.ResetDone[tap]) {
+        return Result::StateBeforeReset;
+    }
+    const std::string_view name =
+        TrimRightBlanks(operand.empty() ? operand : operand.substr(0, operand.size() - 1));
+    const std::uint8_t target = StateByName(name);
+    if (target >= 128) {
+        return Result::UnknownState;
+    }
+    const TmsPath& path = TmsPaths()[Taps.State(tap)][target];
+    const std::size_t steps = PathLength(path);
+    if (!Fits(2 * steps + 1)) {
+        return Result::OutOfMemory;
+    }
+    TEvento e = BaseEvent();
+    for (std::size_t k = 0; k < steps; ++k) {
+        if (k == 0) {
+            e.Description = "STATE -> ";
+            e.Description += name;
+        }
+        e.TMS = path[k];
+        e.TCK = 0;
+        Store.Add(e);
+        if (k == 0) {
+            e.Description.clear();
+        }
+        e.TCK = 1;
+        Store.Add(e);
+    }
+    e.TCK = 0;
+    e.TMS = steps > 0 ? path[steps - 1] : 0;
+    Store.Add(e);
+    return Result::Done;
+}
+
+} // namespace scanbench

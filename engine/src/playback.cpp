@@ -1,0 +1,132 @@
+#include "engine/playback.h"
+
+#include "engine/engine_display.h"
+#include "engine/engine_state.h"
+#include "engine/number_helpers.h"
+#include "engine/signal_port.h"
+#include "engine/tap_models.h"
+#include "engine/tap_state.h"
+
+namespace scanbench {
+
+void Playback::PlayEvent() {
+    ControllerRegisters& regs = State.Registers;
+    PlaybackState& play = State.Playback;
+    EventStore& store = State.Events;
+
+    State.Run.AboutClicks = 0;
+    play.WavesValid = true;
+    if (!Display.Commands().Reset) {
+        Display.UpdateCommands([](CommandStates& c) { c.Reset = true; });
+    }
+
+    PackedEvent* next = store.PeekNext();
+    const bool played = next != nullptr;
+    if (played) {
+        store.AdvanceCursor();
+    }
+    const PackedEvent e = played ? *next : PackedEvent{};
+
+    if (e.Description == DescriptionTable::NshfcpIndex) {
+        play.StartCapture();
+    } else if (e.Description != DescriptionTable::EmptyIndex) {
+        play.Capturing = false;
+    }
+
+    const bool risingEdge = DecideEdge(e);
+
+    if (e.Tap <= 1) {
+        regs.LastTms[e.Tap] = e.Level(PackedEvent::TMS);
+        regs.LastTck[e.Tap] = e.Level(PackedEvent::TCK);
+        regs.LastTx[e.Tap] = e.Level(PackedEvent::TX);
+    }
+    if (played) {
+        // The sync outputs follow the events that are really played, so that
+        // SSA1 raises the SOA pin.
+        play.LastSoa = e.Level(PackedEvent::SOA);
+        play.LastSob = e.Level(PackedEvent::SOB);
+    }
+
+    // The samples go into the event just played or, when nothing was left,
+    // into the last event played before (nowhere if there is none).
+    PackedEvent scratch{};
+    PackedEvent& target = played                    ? *next
+                          : store.PlayedCount() > 0 ? store.StoredEvent(store.PlayedCount() - 1)
+                                                    : scratch;
+    const std::uint8_t tap = target.Tap;
+
+    // Whether RX carries device data depends on the models only, so it is
+    // settled before the port is touched.
+    const std::uint8_t s = Taps.State(tap);
+    bool valid = play.RxValidLatch || play.ShiftSeen;
+    if (!risingEdge) {
+        valid = IsShiftState(s) || play.ShiftSeen;
+        play.RxValidLatch = valid;
+        if (IsShiftState(s)) {
+            play.ShiftSeen = true;
+        }
+    }
+
+    Port.WritePortSignals(regs.LastTck[0], regs.LastTms[0], regs.LastTx[0], regs.LastTck[1],
+                          regs.LastTms[1], regs.LastTx[1], play.LastSoa, play.LastSob);
+    const std::uint8_t inputs = Port.ReadInputs(tap);
+
+    // RX is sampled only for the two real ports; every other level is replaced.
+    const auto high = [inputs](SignalPort::InputBits input, PackedEvent::Bit bit) {
+        return static_cast<std::uint16_t>((inputs & input) != 0 ? bit : 0);
+    };
+    const std::uint16_t rxBit =
+        tap <= 1 ? high(SignalPort::RxHigh, PackedEvent::RX) : (target.Levels & PackedEvent::RX);
+    const auto sampled = static_cast<std::uint16_t>((valid ? PackedEvent::ValidRX : 0) | rxBit |
+                                                    high(SignalPort::SiaHigh, PackedEvent::SIA) |
+                                                    high(SignalPort::SibHigh, PackedEvent::SIB));
+    constexpr std::uint16_t Samples =
+        PackedEvent::ValidRX | PackedEvent::RX | PackedEvent::SIA | PackedEvent::SIB;
+    target.Levels = static_cast<std::uint16_t>((target.Levels & ~Samples) | sampled);
+
+    if (!risingEdge && play.Capturing) {
+        Capture();
+    }
+    Display.ShowReadouts(regs);
+}
+
+bool Playback::DecideEdge(const PackedEvent& e) {
+    PlaybackState& play = State.Playback;
+    const std::uint8_t t = State.Registers.SelectedTap & 1;
+    if (play.FirstEdge[t]) {
+        // The first event after reset or Open only sets the reference level.
+        play.FirstEdge[t] = false;
+        play.FirstTck[t] = e.Level(PackedEvent::TCK);
+        return true;
+    }
+    if (play.FirstTck[t] == 0 && e.Level(PackedEvent::TCK) == 1) {
+        Taps.Step(e.Tap, e.Level(PackedEvent::TMS));
+        return true;
+    }
+    if (play.ShiftSeen && e.Description != DescriptionTable::EmptyIndex) {
+        play.ShiftSeen = false; // first event of a new statement
+    }
+    return false;
+}
+
+void Playback::Capture() {
+    PlaybackState& play = State.Playback;
+    const std::uint8_t t = State.Registers.SelectedTap & 1;
+    play.ReceivedBits += Port.ReadRx(t) == 1 ? '1' : '0';
+    if (play.CapturedCount() == State.Registers.Counter[t]) {
+        FinishCapture(t);
+    }
+}
+
+void Playback::FinishCapture(std::uint8_t t) {
+    PlaybackState& play = State.Playback;
+    ControllerRegisters& regs = State.Registers;
+    play.Capturing = false;
+    if (MaskedEqual(play.CapturedBits(), regs.ExpectedBits, regs.MaskBits)) {
+        regs.Flags[t] = static_cast<std::uint8_t>(regs.Flags[t] & ~regs.FlagMask[t]); // pass
+    } else {
+        regs.Flags[t] = static_cast<std::uint8_t>(regs.Flags[t] | regs.FlagMask[t]); // fail
+    }
+}
+
+} // namespace scanbench

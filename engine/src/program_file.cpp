@@ -1,0 +1,109 @@
+#include "engine/program_file.h"
+
+#include "engine/program_text.h"
+
+namespace scanbench {
+
+namespace {
+
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+// Calls `line` with the length of every line; CR LF, CR or LF ends a line,
+// and a final line end does not start another line. Stops when `line`
+// returns false.
+template <typename LineLength>
+void ForEachLineLength(std::string_view text, LineLength&& line) {
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c != '\n' && c != '\r') {
+            ++i;
+            continue;
+        }
+        if (!line(i - start)) {
+            return;
+        }
+        i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+        start = i;
+    }
+    if (start < text.size()) {
+        line(text.size() - start);
+    }
+}
+
+} // namespace
+
+ProgramFileProblem CheckProgramFileSize(std::uint64_t size) {
+    return size > ProgramFileLimits::MaxBytes ? ProgramFileProblem::TooLarge
+                                              : ProgramFileProblem::None;
+}
+
+ProgramFileProblem CheckProgramFile(std::string_view bytes) {
+    if (CheckProgramFileSize(bytes.size()) != ProgramFileProblem::None) {
+        return ProgramFileProblem::TooLarge;
+    }
+    if (bytes.find('\0') != std::string_view::npos) {
+        return ProgramFileProblem::NotText;
+    }
+    ProgramFileProblem problem = ProgramFileProblem::None;
+    std::int64_t lines = 0;
+    ForEachLineLength(bytes, [&](std::size_t length) {
+        if (length > ProgramFileLimits::MaxLineBytes) {
+            problem = ProgramFileProblem::LineTooLong;
+        } else if (++lines > ProgramFileLimits::MaxLines) {
+            problem = ProgramFileProblem::TooManyLines;
+        }
+        return problem == ProgramFileProblem::None;
+    });
+    return problem;
+}
+
+std::string_view ProgramFileProblemText(ProgramFileProblem problem) {
+    switch (problem) {
+    case ProgramFileProblem::None:
+        return {};
+    case ProgramFileProblem::TooLarge:
+        return "The file is larger than 32 MB. It is not a program file and was not opened.";
+    case ProgramFileProblem::NotText:
+        return "The file contains NUL bytes. It is not a text file and was not opened.";
+    case ProgramFileProblem::TooManyLines:
+        return "The file has more than 1048576 lines, more than the editor can mark with "
+               "breakpoints. It was not opened.";
+    case ProgramFileProblem::LineTooLong:
+        return "The file has a line longer than 1048576 characters. It was not opened.";
+    }
+    return {};
+}
+
+std::string EditorTextFromFile(std::string_view bytes) {
+    if (bytes.starts_with(ByteOrderMark)) {
+        bytes.remove_prefix(ByteOrderMark.size());
+    }
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c != '\r') {
+            text += c;
+            continue;
+        }
+        text += '\n';
+        if (i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            ++i;
+        }
+    }
+    return text;
+}
+
+std::string ProgramFileBytes(const ProgramText& program) {
+    std::string bytes;
+    const std::int32_t count = program.LineCount();
+    for (std::int32_t i = 0; i < count; ++i) {
+        bytes += program.Line(i);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+} // namespace scanbench

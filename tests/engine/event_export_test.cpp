@@ -1,0 +1,77 @@
+#include "engine/event_export.h"
+#include "engine/event_store.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace scanbench {
+namespace {
+
+std::string Export(const EventStore& store) {
+    std::ostringstream out;
+    WriteEventExport(out, store, "07.12.2026", "20:15:00");
+    return out.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find("\r\n", start);
+        EXPECT_NE(end, std::string::npos) << "every line ends in CR LF";
+        if (end == std::string::npos) {
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+TEST(EventExport, HeaderThenOneLinePerEventTheLastWithoutComma) {
+    EventStore store;
+    TEvento e;
+    for (std::int32_t i = 0; i < 13; ++i) {
+        store.Add(e);
+    }
+    e.Line = 7;
+    e.TCK = 1;
+    e.RX = 1;
+    e.ValidRX = 1;
+    e.SOA = 1;
+    e.Description = "TMS1";
+    store.Add(e);
+    store.Add(TEvento{});
+    ASSERT_TRUE(store.PutEvent(12, e));
+
+    const auto lines = Lines(Export(store));
+    ASSERT_EQ(lines.size(), 11U + 15U);
+    EXPECT_EQ(lines[0], "//");
+    EXPECT_EQ(lines[6], "// This file was produced by Scanbench on 07.12.2026 at 20:15:00");
+    EXPECT_EQ(lines[9],
+              "// Event nr. / Line Number / Tap / TCK / TMS / RX / TX / VALID RX  / SOA / SIA / "
+              "SOB / SIB");
+    EXPECT_EQ(lines[10], "");
+    for (int i : {1, 3, 4}) {
+        EXPECT_TRUE(lines[static_cast<std::size_t>(i)].starts_with("// ")) << i;
+    }
+    EXPECT_EQ(lines[11], "0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,");
+    EXPECT_EQ(lines[11 + 12], "12, 7, 0, 1, 0, 1, 0, 1, 1, 0, 0, 0,");
+    EXPECT_EQ(lines.back(), "14, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0");
+}
+
+TEST(EventExport, OneEventEndsWithoutCommaAndAnEmptyStoreHasTheHeaderOnly) {
+    EventStore store;
+    EXPECT_EQ(Lines(Export(store)).size(), 11U);
+    TEvento e;
+    e.Tap = 1;
+    e.SIB = 1;
+    store.Add(e);
+    const auto lines = Lines(Export(store));
+    ASSERT_EQ(lines.size(), 12U);
+    EXPECT_EQ(lines.back(), "0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1");
+}
+
+} // namespace
+} // namespace scanbench

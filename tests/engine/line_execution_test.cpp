@@ -1,0 +1,209 @@
+#include "engine/result_codes.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace scanbench {
+namespace {
+
+using testing::EngineFixture;
+
+class LineExecutionTest : public ::testing::Test {
+protected:
+    void Open(std::string_view program) { f.Open(program); }
+    void Step() { f.Eng.ExecuteStep(); }
+    // Steps until the statement just fetched has played all its events.
+    void Statement() {
+        do {
+            Step();
+        } while (!f.Eng.State().AllPlayed());
+    }
+    const RunState& Run() { return f.Eng.State().Run; }
+    ControllerRegisters& Regs() { return f.Eng.Registers(); }
+    EngineFixture f;
+};
+
+TEST_F(LineExecutionTest, OpeningResetsAndTheFirstStepChecksTheCode) {
+    Open("RST;\nHALT;");
+    EXPECT_EQ(f.Reporter.Status, "Reset");
+    EXPECT_EQ(f.Reporter.Colour, StatusColour::Green);
+    EXPECT_FALSE(Run().CodeChecked);
+    Step();
+    EXPECT_TRUE(Run().CodeChecked);
+    EXPECT_EQ(f.Reporter.Status, "Line processed");
+    EXPECT_EQ(Regs().CurrentLine, 1);
+    EXPECT_EQ(f.Eng.Events().EventCount(), 12U);
+    EXPECT_EQ(f.Eng.Events().PlayedCount(), 1U);
+}
+
+TEST_F(LineExecutionTest, StepWithUnplayedEventsOnlyPlays) {
+    Open("RST;\nTMS0;");
+    Step();
+    f.Reporter.Status = "marker";
+    const int statusCount = f.Reporter.StatusCount;
+    Step();
+    EXPECT_EQ(Regs().CurrentLine, 1);
+    EXPECT_EQ(f.Eng.Events().EventCount(), 12U);
+    EXPECT_EQ(f.Eng.Events().PlayedCount(), 2U);
+    EXPECT_EQ(f.Reporter.StatusCount, statusCount);
+}
+
+TEST_F(LineExecutionTest, HaltEndsTheRunAndDisablesTheRunCommands) {
+    Open("RST;\nHALT;\nTMS0;");
+    f.RunToEnd();
+    EXPECT_EQ(f.Reporter.Status, "HALT");
+    EXPECT_EQ(f.Reporter.Colour, StatusColour::Green);
+    EXPECT_EQ(Regs().CurrentLine, 2);
+    const CommandStates& c = f.Reporter.Commands;
+    EXPECT_FALSE(c.EventByEvent || c.StepByStep || c.Execute || c.Pause || c.SpeedRunButton ||
+                 c.SpeedRunItem);
+}
+
+TEST_F(LineExecutionTest, ErrorStopsAndALaterStepRetriesFromTheNextStatement) {
+    Open("FOO;\nTMS0;");
+    f.RunToEnd();
+    EXPECT_EQ(f.Reporter.Status, "Line compiled with errors");
+    EXPECT_EQ(f.Reporter.Colour, StatusColour::Red);
+    EXPECT_TRUE(Run().ProgramEnded);
+    EXPECT_FALSE(f.Reporter.Commands.Execute);
+    Step();
+    EXPECT_EQ(f.Reporter.Status, "Line processed");
+    EXPECT_EQ(Regs().CurrentLine, 2);
+}
+
+TEST_F(LineExecutionTest, RunningOffTheEndEndsTheProgram) {
+    Open("NOP;\n\n");
+    Step();
+    EXPECT_FALSE(Run().ProgramEnded);
+    Step();
+    EXPECT_TRUE(Run().ProgramEnded) << "a blank last line";
+    Open("NOP;");
+    Step();
+    EXPECT_FALSE(Run().ProgramEnded) << "a statement was fetched";
+    Step();
+    EXPECT_TRUE(Run().ProgramEnded) << "the fetch past the end yields nothing";
+    EXPECT_EQ(f.Reporter.Status, "Line processed");
+}
+
+TEST_F(LineExecutionTest, FlushEmptiesTheStoreAtTheEndOfItsStep) {
+    Open("RST;\nFLUSH;\nTMS0;");
+    Statement();
+    Step();
+    EXPECT_EQ(f.Reporter.Status, "Warning: FLUSH executed");
+    EXPECT_EQ(f.Reporter.Colour, StatusColour::Yellow);
+    EXPECT_EQ(f.Eng.Events().EventCount(), 0U);
+    Step();
+    EXPECT_EQ(f.Eng.Events().EventCount(), 3U);
+}
+
+TEST_F(LineExecutionTest, JumpsFollowTheirConditions) {
+    Open("LD CNT,2d;\nL1: DEC;\nJNZ L1;\nJZ L2;\nNOP;\nL2: HALT;");
+    std::vector<std::int32_t> lines;
+    while (!Run().ProgramEnded) {
+        Step();
+        lines.push_back(Regs().CurrentLine);
+    }
+    // LD; DEC to 1; JNZ taken back to the DEC; DEC to 0; JNZ not taken; JZ
+    // taken to L2 (skipping the NOP); HALT.
+    EXPECT_EQ(lines, (std::vector<std::int32_t>{1, 2, 1, 2, 3, 5, 6}));
+    EXPECT_EQ(f.Reporter.Status, "HALT");
+}
+
+TEST_F(LineExecutionTest, UntakenJumpChangesNothingAndShowsNoMessage) {
+    Open("LD CNT,1d;\nJZ L1;\nL1: NOP;");
+    Step();
+    const int statusCount = f.Reporter.StatusCount;
+    Step();
+    EXPECT_EQ(f.Reporter.StatusCount, statusCount);
+    EXPECT_EQ(Regs().CurrentLine, 2);
+}
+
+TEST_F(LineExecutionTest, JumpToAMissingLabelStops) {
+    Open("JMP nowhere;\nNOP;");
+    Step();
+    EXPECT_EQ(f.Reporter.Status, "Error: label not found");
+    EXPECT_EQ(f.Reporter.Colour, StatusColour::Red);
+    EXPECT_TRUE(Run().ProgramEnded);
+    EXPECT_FALSE(f.Reporter.Commands.StepByStep);
+}
+
+TEST_F(LineExecutionTest, DecAtZeroThenJz) {
+    Open("LD CNT,0d;\nDEC;\nJZ L1;\nHALT;\nL1: SSA1;\nHALT;");
+    f.RunToEnd();
+    EXPECT_EQ(f.Reporter.Status, "HALT");
+    EXPECT_EQ(Regs().CurrentLine, 6);
+    EXPECT_EQ(Regs().SyncOutA, 1);
+}
+
+TEST_F(LineExecutionTest, FailedCompareOnFlag3IsSeenByJerr) {
+    f.Port.Rx = {1, 1}; // the device answers all ones
+    Open("RST;\nSERFLG3;\nLD CNT,4d;\nNSHFCP 0h,0h,Fh;\nJERR bad;\nHALT;\nbad: NOP;\nHALT;");
+    f.RunToEnd();
+    EXPECT_EQ(Regs().FlagMask[0], 8);
+    EXPECT_EQ(Regs().Flags[0], 8);
+    EXPECT_EQ(Regs().CurrentLine, 8) << "the jump was taken";
+    EXPECT_EQ(f.Reporter.FlagBits, (std::array<int, 2>{3, 0}));
+    EXPECT_EQ(f.Reporter.Flags[0], "00001000b");
+}
+
+TEST_F(LineExecutionTest, WaitPollsWithoutFetchingUntilTheInputArrives) {
+    Open("WSA1;\nTMS0;");
+    Statement();
+    EXPECT_EQ(f.Reporter.Status, "Waiting SIA to go high...");
+    EXPECT_EQ(f.Reporter.Colour, StatusColour::Purple);
+    for (int i = 0; i < 5; ++i) {
+        Step();
+        EXPECT_EQ(Regs().CurrentLine, 1);
+        EXPECT_EQ(f.Reporter.Status, "Waiting SIA to go high...");
+    }
+    f.Port.Sia = 1;
+    Step();
+    EXPECT_FALSE(Regs().WaitingSync);
+    EXPECT_EQ(Regs().CurrentLine, 1);
+    Step();
+    EXPECT_EQ(Regs().CurrentLine, 2);
+    EXPECT_EQ(f.Reporter.Status, "Line processed");
+}
+
+TEST_F(LineExecutionTest, WithActiveModeOffTheStoreIsTrimmedBeforeAFetch) {
+    f.Eng.Switches().ActiveMode = false;
+    Open("LD CNT,49999d;\nNSHF 0h;\nNSHF 0h;\nNOP;"); // two chunks per shift
+    Statement();
+    Statement();
+    Statement();
+    ASSERT_EQ(f.Eng.Events().GetLastChunk(), 3U) << "four chunks";
+    Step();
+    EXPECT_EQ(f.Eng.Events().GetLastChunk(), 2U) << "three after the trim";
+    EXPECT_EQ(f.Eng.Events().EventCount(), 150000U);
+}
+
+TEST_F(LineExecutionTest, AnInvalidLabelStopsTheRunInsteadOfLoopingForEver) {
+    Open("NOP;\n:TMS0;\nNOP;");
+    Step();
+    EXPECT_EQ(f.Reporter.Status, "Invalid Label");
+    EXPECT_TRUE(Run().ProgramEnded);
+    EXPECT_FALSE(f.Reporter.Commands.StepByStep);
+    EXPECT_EQ(f.Eng.Events().EventCount(), 0U);
+    EXPECT_EQ(f.Port.Writes.size(), 0U) << "nothing is played";
+}
+
+TEST_F(LineExecutionTest, ExecutionPointAndHighlight) {
+    Open("NOP;\nSELTAP1;\nNOP;");
+    Step();
+    EXPECT_EQ(f.Reporter.ExecPoint, 1);
+    Step();
+    EXPECT_EQ(f.Reporter.ExecPoint, 2);
+    EXPECT_EQ(f.Eng.Display().Commands().Reset, true);
+}
+
+TEST_F(LineExecutionTest, OutOfMemoryStopsTheRun) {
+    EngineFixture small("LD CNT,7FFFFFFFh;\nNTCK;\nHALT;", EventBudget{1000});
+    small.Open();
+    small.RunToEnd();
+    EXPECT_EQ(small.Reporter.Status, "Error: not enough memory");
+    EXPECT_EQ(small.Reporter.Colour, StatusColour::Red);
+    EXPECT_EQ(small.Eng.Events().EventCount(), 0U);
+}
+
+} // namespace
+} // namespace scanbench

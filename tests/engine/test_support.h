@@ -1,0 +1,122 @@
+#pragma once
+
+#include "engine/engine.h"
+#include "engine/engine_reporter.h"
+#include "engine/signal_port.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace scanbench::testing {
+
+// A port whose inputs the test sets, optionally wired so that RX of each TAP
+// follows its TX output (a loopback board).
+class FakeSignalPort : public SignalPort {
+public:
+    void WritePortSignals(std::uint8_t tck0, std::uint8_t tms0, std::uint8_t tx0, std::uint8_t tck1,
+                          std::uint8_t tms1, std::uint8_t tx1, std::uint8_t soa,
+                          std::uint8_t sob) override {
+        Writes.push_back({tck0, tms0, tx0, tck1, tms1, tx1, soa, sob});
+        Tx = {tx0, tx1};
+    }
+    std::uint8_t ReadRx(std::uint8_t tap) override {
+        ++RxReads;
+        if (tap > 1) {
+            return 0;
+        }
+        if (RxFlipAt >= 0 && RxReads == RxFlipAt) {
+            return Loopback ? static_cast<std::uint8_t>(1 - Tx[tap]) : 1 - Rx[tap];
+        }
+        return Loopback ? Tx[tap] : Rx[tap];
+    }
+    std::uint8_t ReadSia() override { return Sia; }
+    std::uint8_t ReadSib() override { return Sib; }
+
+    bool Loopback = false;
+    std::array<std::uint8_t, 2> Rx{};
+    std::array<std::uint8_t, 2> Tx{};
+    std::uint8_t Sia = 0;
+    std::uint8_t Sib = 0;
+    int RxReads = 0;
+    int RxFlipAt = -1; // the n-th RX read (1-based) returns the inverted level
+    std::vector<std::array<std::uint8_t, 8>> Writes;
+};
+
+// Records what the engine reports.
+class RecordingReporter : public EngineReporter {
+public:
+    void ShowStatus(std::string_view text, StatusColour colour) override {
+        Status = std::string(text);
+        Colour = colour;
+        ++StatusCount;
+    }
+    void ShowExecPoint(std::int32_t line) override { ExecPoint = line; }
+    void ShowCounter(std::uint8_t tap, std::string_view text) override {
+        Counter[tap] = std::string(text);
+    }
+    void ShowFlags(std::uint8_t tap, std::string_view text) override {
+        Flags[tap] = std::string(text);
+    }
+    void ApplyCommandStates(const CommandStates& states) override { Commands = states; }
+    void DrawFlagMarkers(const std::array<int, 2>& bits) override { FlagBits = bits; }
+    void ShowStates() override { ++StateRedraws; }
+    void ProcessPendingMessages() override {
+        ++Yields;
+        if (OnYield) {
+            OnYield();
+        }
+    }
+    void SetExecuteTimer(bool running) override { ExecuteTimer = running; }
+
+    std::string Status;
+    StatusColour Colour = StatusColour::Red;
+    int StatusCount = 0;
+    std::int32_t ExecPoint = -1;
+    std::array<std::string, 2> Counter;
+    std::array<std::string, 2> Flags;
+    std::array<int, 2> FlagBits{-1, -1};
+    CommandStates Commands;
+    int StateRedraws = 0;
+    int Yields = 0;
+    bool ExecuteTimer = false;
+    std::function<void()> OnYield;
+};
+
+// An engine over a program text, a fake port and a recording reporter.
+struct EngineFixture {
+    explicit EngineFixture(std::string_view program = "",
+                           EventBudget budget = EventBudget::ForBytes(1ULL << 30))
+        : Text(program), Eng(Reporter, Port, budget) {
+        Eng.SetProgram(Text);
+    }
+    // What opening the program does: start values, empty store, reset.
+    void Open() { Eng.OpenProgram(); }
+    // Replaces the program text, then opens it.
+    void Open(std::string_view program) {
+        Text.SetText(program);
+        Open();
+    }
+    // Steps until the program has ended, at most `limit` steps.
+    int RunToEnd(int limit = 1000000) {
+        int steps = 0;
+        while (!Eng.State().Run.ProgramEnded && steps < limit) {
+            Eng.ExecuteStep();
+            ++steps;
+        }
+        return steps;
+    }
+    // Interprets and plays a statement outside a program (registers only).
+    std::int32_t Interpret(std::string_view statement) { return Eng.InterpretLine(statement); }
+
+    StringProgramText Text;
+    FakeSignalPort Port;
+    RecordingReporter Reporter;
+    Engine Eng;
+};
+
+// The (TCK, TMS, TX) levels of the stored events from `first` on.
+std::vector<std::array<int, 3>> Levels(const EventStore& store, std::uint32_t first = 0);
+
+} // namespace scanbench::testing

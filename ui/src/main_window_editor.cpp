@@ -1,0 +1,95 @@
+#include "engine/engine.h"
+#include "ui/breakpoint_gutter.h"
+#include "ui/editor_program_text.h"
+#include "ui/main_window.h"
+#include "ui/program_editor.h"
+#include "ui/status_line.h"
+#include "window_logic/caret_position.h"
+
+#include <QFrame>
+#include <QScrollBar>
+
+namespace scanbench {
+
+void MainWindow::ConnectEditor() {
+    connect(Memo1, &QPlainTextEdit::textChanged, this, &MainWindow::MemoChange);
+    connect(Memo1, &ProgramEditor::KeyReleased, this, &MainWindow::MemoKeyUp);
+    connect(Memo1, &ProgramEditor::MousePressed, this, &MainWindow::MemoMouseDown);
+    // The boxes follow the editor's first visible line however it moves.
+    connect(Memo1, &QPlainTextEdit::updateRequest, this,
+            [this](const QRect&, int dy) { EditorUpdateRequest(dy); });
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, [this](int position) {
+        ScrollBar1Change();
+        if (!ScrollBarByProgram) {
+            ScrollBar1Scroll(position);
+        }
+    });
+    connect(Boxes, &BreakpointGutter::BoxesChanged, this, &MainWindow::BoxesChanged);
+}
+
+void MainWindow::MemoChange() {
+    const std::int32_t lines = ProgramLines->LineCount();
+    if (lines >= 1) {
+        SetScrollBarMaximum(lines - 1);
+    }
+    ShowCaretPos();
+    FileSession.TextChanged(lines);
+}
+
+void MainWindow::MemoKeyUp() {
+    SetScrollBarPosition(Memo1->CaretLine());
+    ShowCaretPos();
+}
+
+void MainWindow::MemoMouseDown() {
+    ShowCaretPos();
+}
+
+void MainWindow::ScrollBar1Scroll(int position) {
+    Memo1->PutCaretAtLineStart(position);
+    ShowCaretPos();
+    if (Panel1->isEnabled()) {
+        Memo1->setFocus();
+    }
+    SyncBoxes();
+}
+
+void MainWindow::ScrollBar1Change() {
+    Boxes->ClearMarkers();
+}
+
+void MainWindow::SyncBoxes() {
+    SyncedFirstLine = Memo1->FirstVisibleLine();
+    Boxes->ShowStates(LoadGutterBoxes(Eng.State().Breakpoints, SyncedFirstLine));
+}
+
+void MainWindow::ShowCaretPos() {
+    StatusBar->ShowCaretPosition(
+        QString::fromStdString(CaretPositionText(Memo1->CaretLine(), Memo1->CaretColumn())));
+}
+
+void MainWindow::BoxesChanged() {
+    StoreGutterBoxes(Eng.State().Breakpoints, Memo1->FirstVisibleLine(), Boxes->States());
+    // Lines beyond the flagged range show no breakpoint.
+    SyncBoxes();
+}
+
+void MainWindow::EditorUpdateRequest(int dy) {
+    if (dy != 0 || Memo1->FirstVisibleLine() != SyncedFirstLine) {
+        SyncBoxes();
+    }
+}
+
+void MainWindow::SetScrollBarPosition(int position) {
+    ScrollBarByProgram = true;
+    ScrollBar1->setValue(position);
+    ScrollBarByProgram = false;
+}
+
+void MainWindow::SetScrollBarMaximum(int maximum) {
+    ScrollBarByProgram = true;
+    ScrollBar1->setMaximum(maximum);
+    ScrollBarByProgram = false;
+}
+
+} // namespace scanbench

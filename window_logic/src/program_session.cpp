@@ -1,0 +1,92 @@
+#include "window_logic/program_session.h"
+
+#include "engine/engine.h"
+#include "engine/result_codes.h"
+
+namespace scanbench {
+
+void ProgramSession::Start(bool portAvailable) {
+    EngineDisplay& display = Eng.Display();
+    if (portAvailable) {
+        display.ShowStatus(Status::DriverStarted, StatusColour::Green);
+    } else {
+        display.ShowStatus(Status::DriverFailed, StatusColour::Red);
+    }
+    Eng.ApplyStartValues();
+    Eng.State().Breakpoints.ClearAll();
+    Named = false;
+    display.UpdateCommands([](CommandStates& c) {
+        c = CommandStates{}; // everything that needs a program starts disabled
+    });
+    display.DrawFlagMarkers(Eng.Registers());
+}
+
+void ProgramSession::TextChanged(std::int32_t lineCount) {
+    const bool speedRun = Eng.Switches().SpeedRun;
+    Eng.Display().UpdateCommands([lineCount, speedRun](CommandStates& c) {
+        c.GutterBoxes = true;
+        c.SaveItems = true;
+        if (lineCount > 1) {
+            c.EnableRunCommands(speedRun);
+            c.SaveFileButton = true;
+        }
+    });
+}
+
+void ProgramSession::NewProgram() {
+    Named = false;
+    Eng.State().Playback.WavesValid = false;
+    Eng.State().Breakpoints.ClearAll();
+    Eng.Display().Reporter().ClearExecPoint();
+    Eng.Display().UpdateCommands([](CommandStates& c) {
+        c.SaveFileButton = false;
+        c.SaveItems = false;
+        c.GutterBoxes = false;
+        c.EditorWritable = true;
+        c.ShowExecPoint = false;
+        c.Search = true;
+        c.DisableRunCommands();
+        c.Reset = false;
+    });
+    Eng.Events().Clear();
+}
+
+void ProgramSession::ProgramOpened(std::string path) {
+    File = std::move(path);
+    Named = true;
+    Eng.State().Playback.WavesValid = false;
+    Eng.State().Breakpoints.ClearAll();
+    const bool speedRun = Eng.Switches().SpeedRun;
+    Eng.Display().UpdateCommands([speedRun](CommandStates& c) {
+        c.EditorWritable = true;
+        c.ShowExecPoint = false;
+        c.Search = true;
+        c.GutterBoxes = true;
+        c.EnableRunCommands(speedRun);
+    });
+    Eng.Display().Reporter().ClearExecPoint();
+    Eng.OpenProgram();
+}
+
+void ProgramSession::Saved(std::string path) {
+    File = std::move(path);
+    Named = true;
+}
+
+std::string ProgramSession::Title(bool modified) const {
+    return WindowTitle(Named, FileNamePart(File), modified);
+}
+
+std::string WindowTitle(bool progNamed, std::string_view fileName, bool modified) {
+    std::string title = "Scanbench - ";
+    title += progNamed ? fileName : std::string_view("untitled");
+    title += modified ? " - *" : " -";
+    return title;
+}
+
+std::string_view FileNamePart(std::string_view path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace scanbench
