@@ -3,10 +3,11 @@
 namespace scanbench {
 
 Engine::Engine(EngineReporter& reporter, SignalPort& port, EventBudget budget)
-    : Shown(reporter), TapModel(St.Switches, reporter), Limit(budget),
-      Interpreter(St.Registers, St.Events, TapModel, Limit), Player(St, TapModel, port, Shown),
+    : Shown(reporter, Feed), TapModel(St.Switches, Feed), Limit(budget),
+      Interpreter(St.Registers, St.Events, TapModel, Limit),
+      Player(St, TapModel, port, Shown, Feed),
       Execution(St, Program, Interpreter, Player, port, Shown),
-      Reset(St, TapModel, Scrambler, Shown), Control(St, Execution, Shown) {}
+      Reset(St, TapModel, Scrambler, Shown, Feed), Control(St, Execution, Shown, Feed) {}
 
 void Engine::ResetSimulation() {
     if (Control.Busy()) {

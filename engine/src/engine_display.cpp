@@ -40,6 +40,7 @@ void EngineDisplay::SetExecuteTimer(bool running) {
     if (ExecuteTimer != running) {
         ExecuteTimer = running;
         Out.SetExecuteTimer(running);
+        Views.SetRunning(running);
     }
 }
 

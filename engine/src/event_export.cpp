@@ -4,6 +4,7 @@
 
 #include <array>
 #include <charconv>
+#include <vector>
 
 namespace scanbench {
 
@@ -40,25 +41,33 @@ void WriteEventExport(std::ostream& out, const EventStore& store, std::string_vi
         << Eol << Eol;
 
     const std::uint32_t count = store.EventCount();
+    std::vector<PackedEvent> block(4096);
     std::array<char, 256> line{};
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const TEvento e = store.GetEvent(i);
-        char* at = line.data();
-        for (const std::int64_t value :
-             {std::int64_t{i}, std::int64_t{e.Line}, std::int64_t{e.Tap}, std::int64_t{e.TCK == 1},
-              std::int64_t{e.TMS == 1}, std::int64_t{e.RX == 1}, std::int64_t{e.TX == 1}}) {
-            at = Put(Put(at, value), ", ");
+    for (std::uint32_t first = 0; first < count;) {
+        const std::size_t read = store.ReadEvents(first, block);
+        for (std::size_t k = 0; k < read; ++k) {
+            const std::uint32_t i = first + static_cast<std::uint32_t>(k);
+            const PackedEvent& e = block[k];
+            const auto level = [&e](PackedEvent::Bit bit) { return std::int64_t{e.Level(bit)}; };
+            char* at = line.data();
+            for (const std::int64_t value :
+                 {std::int64_t{i}, std::int64_t{e.Line}, std::int64_t{e.Tap},
+                  level(PackedEvent::TCK), level(PackedEvent::TMS), level(PackedEvent::RX),
+                  level(PackedEvent::TX), level(PackedEvent::ValidRX), level(PackedEvent::SOA),
+                  level(PackedEvent::SIA), level(PackedEvent::SOB)}) {
+                at = Put(Put(at, value), ", ");
+            }
+            at = Put(at, level(PackedEvent::SIB));
+            if (i + 1 < count) {
+                *at++ = ',';
+            }
+            at = Put(at, Eol);
+            out.write(line.data(), at - line.data());
         }
-        at = Put(at, e.ValidRX == 1 ? "1, " : "0, ");
-        at = Put(Put(at, std::int64_t{e.SOA == 1}), ", ");
-        at = Put(Put(at, std::int64_t{e.SIA == 1}), ", ");
-        at = Put(Put(at, std::int64_t{e.SOB == 1}), ", ");
-        at = Put(at, std::int64_t{e.SIB == 1});
-        if (i + 1 < count) {
-            *at++ = ',';
+        if (read == 0) {
+            break;
         }
-        at = Put(at, Eol);
-        out.write(line.data(), at - line.data());
+        first += static_cast<std::uint32_t>(read);
     }
 }
 

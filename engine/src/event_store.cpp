@@ -1,5 +1,7 @@
 #include "engine/event_store.h"
 
+#include <algorithm>
+
 namespace scanbench {
 
 void EventStore::Init() {
@@ -65,6 +67,25 @@ TEvento EventStore::GetEvent(std::uint32_t index) const {
     }
     const PackedEvent& e = (*Chunks[index / ChunkSize])[index % ChunkSize];
     return Unpack(e, Descriptions.Text(e.Description));
+}
+
+std::size_t EventStore::ReadEvents(std::uint32_t first, std::span<PackedEvent> out) const {
+    if (!Holds(first)) {
+        return 0;
+    }
+    const std::size_t wanted =
+        std::min<std::size_t>(out.size(), std::size_t{LastIndex} - first + 1);
+    std::size_t copied = 0;
+    while (copied < wanted) {
+        const std::size_t index = first + copied;
+        const Chunk& chunk = *Chunks[index / ChunkSize];
+        const std::size_t offset = index % ChunkSize;
+        const std::size_t run = std::min(wanted - copied, std::size_t{ChunkSize} - offset);
+        std::copy_n(chunk.begin() + static_cast<std::ptrdiff_t>(offset), run,
+                    out.begin() + static_cast<std::ptrdiff_t>(copied));
+        copied += run;
+    }
+    return copied;
 }
 
 bool EventStore::NextEvent(TEvento& event) {

@@ -25,7 +25,6 @@ std::int32_t LineInterpreter::InterpretLine(std::string_view text) {
 }
 
 std::int32_t LineInterpreter::Operandless(std::string_view word) {
-    const std::uint8_t tap = Regs.SelectedTap;
     if (word == "RST;") {
         return Reset();
     }
@@ -33,24 +32,7 @@ std::int32_t LineInterpreter::Operandless(std::string_view word) {
         return Result::Done;
     }
     if (word == "TMS0;" || word == "TMS1;") {
-        const std::uint8_t tms = word[3] == '1' ? 1 : 0;
-        if (!Fits(tms == 1 ? 4 : 3)) {
-            return Result::OutOfMemory;
-        }
-        TEvento e = BaseEvent();
-        e.TMS = tms;
-        e.Description = word.substr(0, 4);
-        Store.Add(e);
-        e.Description.clear();
-        e.TCK = 1;
-        Store.Add(e);
-        e.TCK = 0;
-        Store.Add(e);
-        if (tms == 1) {
-            e.TMS = 0;
-            Store.Add(e);
-        }
-        return Result::Done;
+        return TmsClock(word[3] == '1' ? 1 : 0, word.substr(0, 4));
     }
     if (word == "FLUSH;") {
         return Result::Flush;
@@ -60,58 +42,93 @@ std::int32_t LineInterpreter::Operandless(std::string_view word) {
         return Result::Done;
     }
     if (word.size() == 8 && word.starts_with("SERFLG") && word[6] >= '0' && word[6] <= '7') {
-        Regs.FlagMask[tap] = static_cast<std::uint8_t>(1U << (word[6] - '0'));
-        return Result::FlagSelected;
+        return SelectFlag(word[6] - '0');
     }
     if (word == "WSA0;" || word == "WSA1;" || word == "WSB0;" || word == "WSB1;") {
-        if (!Fits(1)) {
-            return Result::OutOfMemory;
-        }
-        const bool onA = word[2] == 'A';
-        const bool high = word[3] == '1';
-        Regs.WaitingSync = true;
-        (onA ? (high ? Regs.WaitSiaHigh : Regs.WaitSiaLow)
-             : (high ? Regs.WaitSibHigh : Regs.WaitSibLow)) = true;
-        HoldEvent(word.substr(0, 4));
-        return onA ? (high ? Result::WaitSiaHigh : Result::WaitSiaLow)
-                   : (high ? Result::WaitSibHigh : Result::WaitSibLow);
+        return WaitForSync(word[2] == 'A', word[3] == '1', word.substr(0, 4));
     }
-    if (word == "SAVE;") {
-        Regs.SavedCounter[tap] = Regs.Counter[tap];
-        return Result::Done;
-    }
-    if (word == "REST;") {
-        Regs.Counter[tap] = Regs.SavedCounter[tap];
-        return Result::Done;
-    }
-    if (word == "DEC;") {
-        if (Regs.Counter[tap] != 0) {
-            // Wraps like the 32-bit register instead of overflowing.
-            Regs.Counter[tap] =
-                static_cast<std::int32_t>(static_cast<std::uint32_t>(Regs.Counter[tap]) - 1U);
-        }
-        return Result::Done;
+    if (word == "SAVE;" || word == "REST;" || word == "DEC;") {
+        return CounterOperation(word);
     }
     if (word == "SSA0;" || word == "SSA1;" || word == "SSB0;" || word == "SSB1;") {
-        if (!Fits(1)) {
-            return Result::OutOfMemory;
-        }
-        (word[2] == 'A' ? Regs.SyncOutA : Regs.SyncOutB) = word[3] == '1' ? 1 : 0;
-        return HoldEvent(word.substr(0, 4));
+        return SetSyncOutput(word[2] == 'A', word[3] == '1', word.substr(0, 4));
     }
     if (word == "NTCK;") {
         return ClockCycles();
     }
     if (word == "HALT;") {
-        if (!Fits(1)) {
-            return Result::OutOfMemory;
-        }
-        TEvento e = BaseEvent();
-        e.Description = "HALT";
-        Store.Add(e);
-        return Result::Halt;
+        return Halt();
     }
     return Result::NotRecognised;
+}
+
+std::int32_t LineInterpreter::TmsClock(std::uint8_t tms, std::string_view description) {
+    if (!Fits(tms == 1 ? 4 : 3)) {
+        return Result::OutOfMemory;
+    }
+    TEvento e = BaseEvent();
+    e.TMS = tms;
+    e.Description = description;
+    Store.Add(e);
+    e.Description.clear();
+    e.TCK = 1;
+    Store.Add(e);
+    e.TCK = 0;
+    Store.Add(e);
+    if (tms == 1) {
+        e.TMS = 0;
+        Store.Add(e);
+    }
+    return Result::Done;
+}
+
+std::int32_t LineInterpreter::SelectFlag(int bit) {
+    Regs.FlagMask[Regs.SelectedTap] = static_cast<std::uint8_t>(1U << bit);
+    return Result::FlagSelected;
+}
+
+std::int32_t LineInterpreter::WaitForSync(bool onA, bool high, std::string_view description) {
+    if (!Fits(1)) {
+        return Result::OutOfMemory;
+    }
+    Regs.WaitingSync = true;
+    (onA ? (high ? Regs.WaitSiaHigh : Regs.WaitSiaLow)
+         : (high ? Regs.WaitSibHigh : Regs.WaitSibLow)) = true;
+    HoldEvent(description);
+    return onA ? (high ? Result::WaitSiaHigh : Result::WaitSiaLow)
+               : (high ? Result::WaitSibHigh : Result::WaitSibLow);
+}
+
+std::int32_t LineInterpreter::CounterOperation(std::string_view word) {
+    const std::uint8_t tap = Regs.SelectedTap;
+    if (word == "SAVE;") {
+        Regs.SavedCounter[tap] = Regs.Counter[tap];
+    } else if (word == "REST;") {
+        Regs.Counter[tap] = Regs.SavedCounter[tap];
+    } else if (Regs.Counter[tap] != 0) { // DEC;
+        // Wraps like the 32-bit register instead of overflowing.
+        Regs.Counter[tap] =
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(Regs.Counter[tap]) - 1U);
+    }
+    return Result::Done;
+}
+
+std::int32_t LineInterpreter::SetSyncOutput(bool onA, bool high, std::string_view description) {
+    if (!Fits(1)) {
+        return Result::OutOfMemory;
+    }
+    (onA ? Regs.SyncOutA : Regs.SyncOutB) = high ? 1 : 0;
+    return HoldEvent(description);
+}
+
+std::int32_t LineInterpreter::Halt() {
+    if (!Fits(1)) {
+        return Result::OutOfMemory;
+    }
+    TEvento e = BaseEvent();
+    e.Description = "HALT";
+    Store.Add(e);
+    return Result::Halt;
 }
 
 std::int32_t LineInterpreter::WithOperand(std::string_view word, std::string_view operand) {

@@ -6,88 +6,63 @@
 #include "engine/signal_port.h"
 #include "engine/tap_models.h"
 #include "engine/tap_state.h"
+#include "engine/view_feed.h"
 
 namespace scanbench {
 
 void Playback::PlayEvent() {
-    ControllerRegisters& regs = State.Registers;
-    PlaybackState& play = State.Playback;
-    EventStore& store = State.Events;
+    MarkPlaybackStarted();
 
+    PackedEvent* next = TakeNextEvent();
+    const bool played = next != nullptr;
+    const PackedEvent e = played ? *next : PackedEvent{};
+
+    FollowStatementStart(e);
+    const bool risingEdge = DecideEdge(e);
+    LatchOutputs(e, played);
+
+    // The samples go into the event just played or, when nothing was left,
+    // into the last event played before (nowhere if there is none).
+    PackedEvent scratch{};
+    PackedEvent& target = played ? *next : LastPlayedEvent(scratch);
+    const bool valid = JudgeRxValid(target.Tap, risingEdge);
+    DriveAndSample(target, valid);
+
+    if (!risingEdge && State.Playback.Capturing) {
+        Capture();
+    }
+    Display.ShowReadouts(State.Registers);
+}
+
+void Playback::MarkPlaybackStarted() {
     State.Run.AboutClicks = 0;
-    play.WavesValid = true;
+    State.Playback.WavesValid = true;
     if (!Display.Commands().Reset) {
         Display.UpdateCommands([](CommandStates& c) { c.Reset = true; });
     }
+}
 
+PackedEvent* Playback::TakeNextEvent() {
+    EventStore& store = State.Events;
     PackedEvent* next = store.PeekNext();
-    const bool played = next != nullptr;
-    if (played) {
+    if (next != nullptr) {
         store.AdvanceCursor();
     }
-    const PackedEvent e = played ? *next : PackedEvent{};
+    return next;
+}
 
+PackedEvent& Playback::LastPlayedEvent(PackedEvent& none) {
+    EventStore& store = State.Events;
+    return store.PlayedCount() > 0 ? store.StoredEvent(store.PlayedCount() - 1) : none;
+}
+
+void Playback::FollowStatementStart(const PackedEvent& e) {
+    PlaybackState& play = State.Playback;
     if (e.Description == DescriptionTable::NshfcpIndex) {
         play.StartCapture();
     } else if (e.Description != DescriptionTable::EmptyIndex) {
         play.Capturing = false;
     }
-
-    const bool risingEdge = DecideEdge(e);
-
-    if (e.Tap <= 1) {
-        regs.LastTms[e.Tap] = e.Level(PackedEvent::TMS);
-        regs.LastTck[e.Tap] = e.Level(PackedEvent::TCK);
-        regs.LastTx[e.Tap] = e.Level(PackedEvent::TX);
-    }
-    if (played) {
-        // The sync outputs follow the events that are really played, so that
-        // SSA1 raises the SOA pin.
-        play.LastSoa = e.Level(PackedEvent::SOA);
-        play.LastSob = e.Level(PackedEvent::SOB);
-    }
-
-    // The samples go into the event just played or, when nothing was left,
-    // into the last event played before (nowhere if there is none).
-    PackedEvent scratch{};
-    PackedEvent& target = played                    ? *next
-                          : store.PlayedCount() > 0 ? store.StoredEvent(store.PlayedCount() - 1)
-                                                    : scratch;
-    const std::uint8_t tap = target.Tap;
-
-    // Whether RX carries device data depends on the models only, so it is
-    // settled before the port is touched.
-    const std::uint8_t s = Taps.State(tap);
-    bool valid = play.RxValidLatch || play.ShiftSeen;
-    if (!risingEdge) {
-        valid = IsShiftState(s) || play.ShiftSeen;
-        play.RxValidLatch = valid;
-        if (IsShiftState(s)) {
-            play.ShiftSeen = true;
-        }
-    }
-
-    Port.WritePortSignals(regs.LastTck[0], regs.LastTms[0], regs.LastTx[0], regs.LastTck[1],
-                          regs.LastTms[1], regs.LastTx[1], play.LastSoa, play.LastSob);
-    const std::uint8_t inputs = Port.ReadInputs(tap);
-
-    // RX is sampled only for the two real ports; every other level is replaced.
-    const auto high = [inputs](SignalPort::InputBits input, PackedEvent::Bit bit) {
-        return static_cast<std::uint16_t>((inputs & input) != 0 ? bit : 0);
-    };
-    const std::uint16_t rxBit =
-        tap <= 1 ? high(SignalPort::RxHigh, PackedEvent::RX) : (target.Levels & PackedEvent::RX);
-    const auto sampled = static_cast<std::uint16_t>((valid ? PackedEvent::ValidRX : 0) | rxBit |
-                                                    high(SignalPort::SiaHigh, PackedEvent::SIA) |
-                                                    high(SignalPort::SibHigh, PackedEvent::SIB));
-    constexpr std::uint16_t Samples =
-        PackedEvent::ValidRX | PackedEvent::RX | PackedEvent::SIA | PackedEvent::SIB;
-    target.Levels = static_cast<std::uint16_t>((target.Levels & ~Samples) | sampled);
-
-    if (!risingEdge && play.Capturing) {
-        Capture();
-    }
-    Display.ShowReadouts(regs);
 }
 
 bool Playback::DecideEdge(const PackedEvent& e) {
@@ -107,6 +82,60 @@ bool Playback::DecideEdge(const PackedEvent& e) {
         play.ShiftSeen = false; // first event of a new statement
     }
     return false;
+}
+
+void Playback::LatchOutputs(const PackedEvent& e, bool played) {
+    ControllerRegisters& regs = State.Registers;
+    if (e.Tap <= 1) {
+        regs.LastTms[e.Tap] = e.Level(PackedEvent::TMS);
+        regs.LastTck[e.Tap] = e.Level(PackedEvent::TCK);
+        regs.LastTx[e.Tap] = e.Level(PackedEvent::TX);
+    }
+    if (played) {
+        // The sync outputs follow the events that are really played, so that
+        // SSA1 raises the SOA pin.
+        State.Playback.LastSoa = e.Level(PackedEvent::SOA);
+        State.Playback.LastSob = e.Level(PackedEvent::SOB);
+    }
+}
+
+bool Playback::JudgeRxValid(std::uint8_t tap, bool risingEdge) {
+    // Whether RX carries device data depends on the models only, so it is
+    // settled before the port is touched.
+    PlaybackState& play = State.Playback;
+    const std::uint8_t s = Taps.State(tap);
+    if (risingEdge) {
+        return play.RxValidLatch || play.ShiftSeen;
+    }
+    const bool valid = IsShiftState(s) || play.ShiftSeen;
+    play.RxValidLatch = valid;
+    if (IsShiftState(s)) {
+        play.ShiftSeen = true;
+    }
+    return valid;
+}
+
+void Playback::DriveAndSample(PackedEvent& target, bool valid) {
+    const ControllerRegisters& regs = State.Registers;
+    const PlaybackState& play = State.Playback;
+    Port.WritePortSignals(regs.LastTck[0], regs.LastTms[0], regs.LastTx[0], regs.LastTck[1],
+                          regs.LastTms[1], regs.LastTx[1], play.LastSoa, play.LastSob);
+    Views.Notify(ViewChange::PinLevels);
+    const std::uint8_t tap = target.Tap;
+    const std::uint8_t inputs = Port.ReadInputs(tap);
+
+    // RX is sampled only for the two real ports; every other level is replaced.
+    const auto high = [inputs](SignalPort::InputBits input, PackedEvent::Bit bit) {
+        return static_cast<std::uint16_t>((inputs & input) != 0 ? bit : 0);
+    };
+    const std::uint16_t rxBit =
+        tap <= 1 ? high(SignalPort::RxHigh, PackedEvent::RX) : (target.Levels & PackedEvent::RX);
+    const auto sampled = static_cast<std::uint16_t>((valid ? PackedEvent::ValidRX : 0) | rxBit |
+                                                    high(SignalPort::SiaHigh, PackedEvent::SIA) |
+                                                    high(SignalPort::SibHigh, PackedEvent::SIB));
+    constexpr std::uint16_t Samples =
+        PackedEvent::ValidRX | PackedEvent::RX | PackedEvent::SIA | PackedEvent::SIB;
+    target.Levels = static_cast<std::uint16_t>((target.Levels & ~Samples) | sampled);
 }
 
 void Playback::Capture() {

@@ -4,6 +4,7 @@
 #include "engine/engine_state.h"
 #include "engine/line_execution.h"
 #include "engine/result_codes.h"
+#include "engine/view_feed.h"
 
 namespace scanbench {
 
@@ -27,6 +28,7 @@ void RunControl::EventByEvent() {
     if (Busy()) {
         return;
     }
+    const ViewFeed::Batch batch(Views);
     OneEvent();
 }
 
@@ -39,8 +41,7 @@ void RunControl::OneEvent() {
         c.Search = false;
         c.SpeedRunButton = speedRun;
     });
-    Display.Reporter().RefreshWaveforms();
-    Display.Reporter().RefreshPinLevels();
+    Views.Notify(ViewChange::Waveforms | ViewChange::PinLevels);
 }
 
 void RunControl::StepByStep() {
@@ -48,6 +49,7 @@ void RunControl::StepByStep() {
         return;
     }
     State.Run.AboutClicks = 0;
+    const ViewFeed::Batch batch(Views);
     OneStatement();
 }
 
@@ -69,6 +71,7 @@ void RunControl::OneStatement() {
             run.StepCounter = 0;
             run.ActivityFrame = static_cast<std::uint8_t>(run.ActivityFrame % 8 + 1);
             Display.Reporter().DrawActivity(run.ActivityFrame);
+            Views.DeliverIfDue();
             Display.Reporter().ProcessPendingMessages();
             if (run.ResetFlag) {
                 break;
@@ -79,14 +82,14 @@ void RunControl::OneStatement() {
         Display.ShowStatus(Status::Reset, StatusColour::Green);
     }
     Display.SetActivityTimer(false);
-    Display.Reporter().RefreshPinLevels();
+    Views.Notify(ViewChange::PinLevels);
 }
 
 void RunControl::StartExecute() {
     State.Run.AboutClicks = 0;
     Display.SetExecuteTimer(true);
     Display.SetActivityTimer(true);
-    Display.Reporter().RefreshPinLevels();
+    Views.Notify(ViewChange::PinLevels);
 }
 
 void RunControl::ExecuteTick() {
@@ -94,6 +97,7 @@ void RunControl::ExecuteTick() {
         return;
     }
     State.Run.AboutClicks = 0;
+    const ViewFeed::Batch batch(Views);
     if (!BreakpointAllowsRun()) {
         Display.SetExecuteTimer(false);
         Display.SetActivityTimer(false);
@@ -112,6 +116,7 @@ void RunControl::SpeedRun() {
         return;
     }
     const ScopedFlag running(InSpeedRun);
+    const ViewFeed::Batch batch(Views);
     RunState& run = State.Run;
     run.AboutClicks = 0;
     StopRequested = false;
@@ -119,7 +124,7 @@ void RunControl::SpeedRun() {
     const bool savedRefresh = State.Switches.RefreshWindows;
     State.Switches.RefreshWindows = false;
 
-    using Clock = std::chrono::steady_clock;
+    using Clock = ViewFeed::Clock;
     auto nextYield = Clock::now() + YieldInterval;
     unsigned sinceClockCheck = 0;
     while (!run.ProgramEnded && !StopRequested) {
@@ -141,11 +146,14 @@ void RunControl::SpeedRun() {
                 c.SpeedRunButton = false;
             });
         }
-        // Let Pause, Reset and closing the window through now and then; the
-        // clock is read only every few hundred events to keep the loop fast.
+        // Views follow at the frame rate, and Pause, Reset and closing the
+        // window get through now and then; the clock is read only every few
+        // hundred events to keep the loop fast.
         if (++sinceClockCheck >= 256) {
             sinceClockCheck = 0;
-            if (Clock::now() >= nextYield) {
+            const auto now = Clock::now();
+            Views.DeliverIfDue(now);
+            if (now >= nextYield) {
                 Display.Reporter().ProcessPendingMessages();
                 nextYield = Clock::now() + YieldInterval;
             }

@@ -4,6 +4,7 @@
 #include "engine/engine_state.h"
 #include "engine/reset_scrambler.h"
 #include "engine/result_codes.h"
+#include "engine/view_feed.h"
 
 namespace scanbench {
 
@@ -12,8 +13,10 @@ void SimulationReset::ResetSimulation() {
     PlaybackState& play = State.Playback;
     RunState& run = State.Run;
     EngineReporter& out = Display.Reporter();
+    // Views hear of the reset once, when it is complete.
+    const ViewFeed::Batch batch(Views);
 
-    out.ResetWaveformStart();
+    Views.Notify(ViewChange::StoreCleared);
     Display.SetExecuteTimer(false);
 
     run.ResetFlag = true;
@@ -29,7 +32,6 @@ void SimulationReset::ResetSimulation() {
     run.CodeChecked = false;
 
     State.Events.Clear();
-    out.RefreshEventList();
 
     play.FirstEdge[regs.SelectedTap & 1] = true;
     regs.SelectedTap = 0;

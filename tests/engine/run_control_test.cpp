@@ -78,10 +78,10 @@ TEST_F(RunControlTest, BreakpointOnASecondStatementLineIsNeverHitInSequence) {
 TEST_F(RunControlTest, SpeedRunEndsAtHaltAndRestoresRefreshWindows) {
     f.Eng.Switches().SpeedRun = true;
     Open("RST;\nLD CNT,1000d;\nNSHF 0h;\nHALT;");
-    f.Reporter.StateRedraws = 0;
+    f.Views.StateRedraws = 0;
     Run().SpeedRun();
     EXPECT_EQ(f.Reporter.Status, "HALT");
-    EXPECT_EQ(f.Reporter.StateRedraws, 0) << "no state diagram redraws during a speed run";
+    EXPECT_EQ(f.Views.StateRedraws, 0) << "no state diagram redraws during a speed run";
     EXPECT_TRUE(f.Eng.Switches().RefreshWindows);
     const CommandStates& c = f.Reporter.Commands;
     EXPECT_FALSE(c.SpeedRunButton);

@@ -1,10 +1,10 @@
-#include "engine/engine_reporter.h"
 #include "engine/reset_scrambler.h"
 #include "engine/run_switches.h"
 #include "engine/tap_controller.h"
 #include "engine/tap_models.h"
 #include "engine/tap_state.h"
 #include "engine/tms_paths.h"
+#include "engine/view_feed.h"
 
 #include <gtest/gtest.h>
 
@@ -155,16 +155,24 @@ TEST(TmsPaths, NamedEdgeCases) {
     EXPECT_EQ(TablePath(3, 1), "0110");
 }
 
-class CountingReporter : public EngineReporter {
+// Counts the state-diagram refreshes a feed delivers.
+class CountingListener : public ViewListener {
 public:
-    void ShowStates() override { ++Redraws; }
+    explicit CountingListener(ViewFeed& feed) : Subscribed(feed.Subscribe(*this)) {}
+    void RefreshView(ViewChanges changes) override {
+        Redraws += changes.Has(ViewChange::TapStates);
+    }
     int Redraws = 0;
+
+private:
+    ViewFeed::Subscription Subscribed;
 };
 
 TEST(TapModels, NotifyTheStateDisplayOnlyWhileRefreshWindowsIsOn) {
     RunSwitches switches;
-    CountingReporter reporter;
-    TapModels taps(switches, reporter);
+    ViewFeed feed;
+    CountingListener reporter(feed);
+    TapModels taps(switches, feed);
     taps.TapTms0(1);
     EXPECT_EQ(taps.State(1), 1);
     EXPECT_EQ(reporter.Redraws, 1);
@@ -190,8 +198,9 @@ TEST(ResetScrambler, GeneratorFollowsTheLinearCongruentialRecurrence) {
 
 TEST(ResetScrambler, FirstScramblesAfterStartAreFixed) {
     RunSwitches switches;
-    CountingReporter reporter;
-    TapModels taps(switches, reporter);
+    ViewFeed feed;
+    CountingListener reporter(feed);
+    TapModels taps(switches, feed);
     ResetScrambler scrambler;
     scrambler.Scramble(taps);
     EXPECT_EQ(reporter.Redraws, 40);

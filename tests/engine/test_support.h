@@ -61,7 +61,6 @@ public:
     }
     void ApplyCommandStates(const CommandStates& states) override { Commands = states; }
     void DrawFlagMarkers(const std::array<int, 2>& bits) override { FlagBits = bits; }
-    void ShowStates() override { ++StateRedraws; }
     void ProcessPendingMessages() override {
         ++Yields;
         if (OnYield) {
@@ -78,17 +77,33 @@ public:
     std::array<std::string, 2> Flags;
     std::array<int, 2> FlagBits{-1, -1};
     CommandStates Commands;
-    int StateRedraws = 0;
     int Yields = 0;
     bool ExecuteTimer = false;
     std::function<void()> OnYield;
+};
+
+// Counts what the engine's view feed delivers.
+class RecordingViews : public ViewListener {
+public:
+    explicit RecordingViews(ViewFeed& feed) : Subscribed(feed.Subscribe(*this)) {}
+    void RefreshView(ViewChanges changes) override {
+        ++Deliveries;
+        StateRedraws += changes.Has(ViewChange::TapStates) ? 1 : 0;
+        Received |= changes;
+    }
+    int Deliveries = 0;
+    int StateRedraws = 0;
+    ViewChanges Received;
+
+private:
+    ViewFeed::Subscription Subscribed;
 };
 
 // An engine over a program text, a fake port and a recording reporter.
 struct EngineFixture {
     explicit EngineFixture(std::string_view program = "",
                            EventBudget budget = EventBudget::ForBytes(1ULL << 30))
-        : Text(program), Eng(Reporter, Port, budget) {
+        : Text(program), Eng(Reporter, Port, budget), Views(Eng.Views()) {
         Eng.SetProgram(Text);
     }
     // What opening the program does: start values, empty store, reset.
@@ -114,6 +129,7 @@ struct EngineFixture {
     FakeSignalPort Port;
     RecordingReporter Reporter;
     Engine Eng;
+    RecordingViews Views;
 };
 
 // The (TCK, TMS, TX) levels of the stored events from `first` on.

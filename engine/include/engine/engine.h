@@ -10,6 +10,7 @@
 #include "engine/run_control.h"
 #include "engine/simulation_reset.h"
 #include "engine/tap_models.h"
+#include "engine/view_feed.h"
 
 namespace scanbench {
 
@@ -54,11 +55,14 @@ public:
     [[nodiscard]] EngineDisplay& Display() { return Shown; }
     [[nodiscard]] const EngineDisplay& Display() const { return Shown; }
     [[nodiscard]] RunSwitches& Switches() { return St.Switches; }
+    // Where views subscribe to follow the simulation.
+    [[nodiscard]] ViewFeed& Views() { return Feed; }
 
 private:
     StringProgramText EmptyProgram;
     ProgramText* Program = &EmptyProgram;
     EngineState St;
+    ViewFeed Feed;
     EngineDisplay Shown;
     TapModels TapModel;
     EventBudget Limit;

@@ -3,6 +3,7 @@
 #include "engine/command_states.h"
 #include "engine/controller_registers.h"
 #include "engine/engine_reporter.h"
+#include "engine/view_feed.h"
 
 #include <array>
 #include <cstdint>
@@ -16,7 +17,7 @@ namespace scanbench {
 // updates cost a comparison unless something really changed.
 class EngineDisplay {
 public:
-    explicit EngineDisplay(EngineReporter& reporter) : Out(reporter) {}
+    EngineDisplay(EngineReporter& reporter, ViewFeed& views) : Out(reporter), Views(views) {}
 
     [[nodiscard]] EngineReporter& Reporter() { return Out; }
 
@@ -52,6 +53,8 @@ public:
     }
     void DisableRunCommands();
 
+    // The Execute timer paces a continuous run: while it runs, the views are
+    // refreshed at the frame rate.
     void SetExecuteTimer(bool running);
     void SetActivityTimer(bool running);
     [[nodiscard]] bool ExecuteTimerRunning() const { return ExecuteTimer; }
@@ -60,6 +63,7 @@ private:
     void UpdateReadouts(const ControllerRegisters& registers);
 
     EngineReporter& Out;
+    ViewFeed& Views;
     std::string Text;
     StatusColour Colour = StatusColour::Red;
     // The read-out values last shown; nothing is shown before the first call.

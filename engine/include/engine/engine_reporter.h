@@ -9,8 +9,8 @@
 
 namespace scanbench {
 
-// How the engine reports to the outside: the main window's displays and the
-// notifications of the other windows. Every operation does nothing by
+// How the engine reports to the main window's displays (the views follow the
+// engine through its ViewFeed). Every operation does nothing by
 // default, so a reporter implements only what it shows; the headless runner
 // keeps the status line, the GUI everything.
 class EngineReporter {
@@ -52,13 +52,6 @@ public:
     // Lets the user interface handle its pending messages (Step-by-Step
     // yields through this every 101 steps).
     virtual void ProcessPendingMessages() {}
-
-    // Notifications of the view windows.
-    virtual void ShowStates() {}         // a TAP model stepped
-    virtual void RefreshWaveforms() {}   // after an event, when the window is visible
-    virtual void ResetWaveformStart() {} // the first shown event goes back to 0
-    virtual void RefreshEventList() {}   // the store was cleared by a reset
-    virtual void RefreshPinLevels() {}   // the port pins may have changed
 };
 
 } // namespace scanbench

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
+#include <string_view>
 #include <vector>
 
 namespace scanbench {
@@ -51,6 +53,21 @@ public:
     // A copy of the event at index; the zero event for an index that holds no
     // event (an empty store, past the last event, index -1 taken as unsigned).
     [[nodiscard]] TEvento GetEvent(std::uint32_t index) const;
+    // Readers that show many events (views, exports) take them packed, a
+    // range at a time, and look up descriptions without copying them.
+    // The packed event at index; the zero event for an index that holds none.
+    [[nodiscard]] PackedEvent ReadEvent(std::uint32_t index) const {
+        return Holds(index) ? (*Chunks[index / ChunkSize])[index % ChunkSize] : PackedEvent{};
+    }
+    // Copies the events from `first` on into `out`, as many as fit and the
+    // store holds; returns how many were copied.
+    [[nodiscard]] std::size_t ReadEvents(std::uint32_t first, std::span<PackedEvent> out) const;
+    // The description text of a packed event of this store; it stays valid
+    // until the store is cleared.
+    [[nodiscard]] std::string_view DescriptionOf(const PackedEvent& event) const {
+        return Descriptions.Text(event.Description);
+    }
+
     // Hands out the event at the play cursor and advances it; false and the
     // zero event when everything has been played.
     [[nodiscard]] bool NextEvent(TEvento& event);

@@ -35,8 +35,16 @@ private:
     std::int32_t ShiftCompare(std::string_view operand);
     std::int32_t State(std::string_view operand);
 
+    // The statements without operand, one function each.
     std::int32_t Reset();
+    std::int32_t TmsClock(std::uint8_t tms, std::string_view description);
+    std::int32_t SelectFlag(int bit);
+    std::int32_t WaitForSync(bool onA, bool high, std::string_view description);
+    std::int32_t CounterOperation(std::string_view word);
+    std::int32_t SetSyncOutput(bool onA, bool high, std::string_view description);
     std::int32_t ClockCycles();
+    std::int32_t Halt();
+    // One event holding the selected TAP's last levels (waits, sync outputs).
     std::int32_t HoldEvent(std::string_view description);
 
     // The event every statement starts from: TAP, line and sync outputs.

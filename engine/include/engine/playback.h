@@ -8,6 +8,7 @@ struct EngineState;
 class EngineDisplay;
 class SignalPort;
 class TapModels;
+class ViewFeed;
 struct PackedEvent;
 
 // Plays recorded events one at a time: moves the TAP models on rising TCK
@@ -15,17 +16,33 @@ struct PackedEvent;
 // whether RX carried device data and carries out NSHFCP comparisons.
 class Playback {
 public:
-    Playback(EngineState& state, TapModels& taps, SignalPort& port, EngineDisplay& display)
-        : State(state), Taps(taps), Port(port), Display(display) {}
+    Playback(EngineState& state, TapModels& taps, SignalPort& port, EngineDisplay& display,
+             ViewFeed& views)
+        : State(state), Taps(taps), Port(port), Display(display), Views(views) {}
 
     // Plays the next event; with nothing left to play it plays the zero event
     // and re-samples the inputs into the last event played.
     void PlayEvent();
 
 private:
+    // The steps of one event, in the order they are taken.
+    // Every playback counts as use of the simulation: Reset becomes usable.
+    void MarkPlaybackStarted();
+    // The event at the play cursor, which moves on; null when all are played.
+    [[nodiscard]] PackedEvent* TakeNextEvent();
+    // The last event played, or `none` when nothing has been played.
+    [[nodiscard]] PackedEvent& LastPlayedEvent(PackedEvent& none);
+    // The first event of a statement starts (NSHFCP) or ends a capture.
+    void FollowStatementStart(const PackedEvent& event);
     // Decides whether the event is a rising TCK edge (stepping the model of
     // its port if so).
     bool DecideEdge(const PackedEvent& event);
+    // The event's levels become the lines' present levels.
+    void LatchOutputs(const PackedEvent& event, bool played);
+    // Whether RX of `tap` carries device data at this event.
+    [[nodiscard]] bool JudgeRxValid(std::uint8_t tap, bool risingEdge);
+    // Writes all outputs to the port and samples RX, SIA and SIB into `target`.
+    void DriveAndSample(PackedEvent& target, bool valid);
     // Collects one received bit of a running NSHFCP (at an event that is not
     // a rising edge) and compares when the last one has arrived.
     void Capture();
@@ -35,6 +52,7 @@ private:
     TapModels& Taps;
     SignalPort& Port;
     EngineDisplay& Display;
+    ViewFeed& Views;
 };
 
 } // namespace scanbench

@@ -73,31 +73,6 @@ public:
             Target->ProcessPendingMessages();
         }
     }
-    void ShowStates() override {
-        if (Target) {
-            Target->ShowStates();
-        }
-    }
-    void RefreshWaveforms() override {
-        if (Target) {
-            Target->RefreshWaveforms();
-        }
-    }
-    void ResetWaveformStart() override {
-        if (Target) {
-            Target->ResetWaveformStart();
-        }
-    }
-    void RefreshEventList() override {
-        if (Target) {
-            Target->RefreshEventList();
-        }
-    }
-    void RefreshPinLevels() override {
-        if (Target) {
-            Target->RefreshPinLevels();
-        }
-    }
 
 private:
     EngineReporter* Target = nullptr;

@@ -7,14 +7,16 @@ namespace scanbench {
 struct EngineState;
 class EngineDisplay;
 class LineExecution;
+class ViewFeed;
 
 // The run modes built from the step: Event-by-Event, Step-by-Step, Execute
 // (one Step-by-Step per timer tick, stopping at breakpoints), Speed Run and
 // Pause, plus the activity indicator and the Speed Run button's housekeeping.
 class RunControl {
 public:
-    RunControl(EngineState& state, LineExecution& execution, EngineDisplay& display)
-        : State(state), Execution(execution), Display(display) {}
+    RunControl(EngineState& state, LineExecution& execution, EngineDisplay& display,
+               ViewFeed& views)
+        : State(state), Execution(execution), Display(display), Views(views) {}
 
     // Commands of the main window. A command that arrives while a
     // Step-by-Step or Speed Run lets the user interface run (from a click or a
@@ -51,6 +53,7 @@ private:
     EngineState& State;
     LineExecution& Execution;
     EngineDisplay& Display;
+    ViewFeed& Views;
     bool InStepByStep = false;
     bool InSpeedRun = false;
     bool StopRequested = false;

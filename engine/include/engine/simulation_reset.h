@@ -6,13 +6,14 @@ struct EngineState;
 class EngineDisplay;
 class ResetScrambler;
 class TapModels;
+class ViewFeed;
 
 // The simulation reset and the run state's start values.
 class SimulationReset {
 public:
     SimulationReset(EngineState& state, TapModels& taps, ResetScrambler& scrambler,
-                    EngineDisplay& display)
-        : State(state), Taps(taps), Scrambler(scrambler), Display(display) {}
+                    EngineDisplay& display, ViewFeed& views)
+        : State(state), Taps(taps), Scrambler(scrambler), Display(display), Views(views) {}
 
     // Clears the store, scrambles both TAP models, resets the registers and
     // makes the run commands usable again; the status shows "Reset".
@@ -25,6 +26,7 @@ private:
     TapModels& Taps;
     ResetScrambler& Scrambler;
     EngineDisplay& Display;
+    ViewFeed& Views;
 };
 
 } // namespace scanbench

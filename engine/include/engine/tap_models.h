@@ -2,20 +2,18 @@
 
 #include "engine/run_switches.h"
 #include "engine/tap_controller.h"
+#include "engine/view_feed.h"
 
 #include <array>
 #include <cstdint>
 
 namespace scanbench {
 
-class EngineReporter;
-
-// The two TAP controller models, one per port. Stepping a model notifies the
-// state display while RefreshWindows is on.
+// The two TAP controller models, one per port. Stepping a model tells the
+// views while RefreshWindows is on.
 class TapModels {
 public:
-    TapModels(const RunSwitches& switches, EngineReporter& reporter)
-        : Switches(switches), Reporter(reporter) {}
+    TapModels(const RunSwitches& switches, ViewFeed& views) : Switches(switches), Views(views) {}
 
     // Step the model of TAP `tap` with TMS = 1 / TMS = 0; other TAP numbers
     // step nothing.
@@ -27,7 +25,7 @@ public:
         }
         TapModel[tap].Step(tms);
         if (Switches.RefreshWindows) {
-            NotifyStateDisplay();
+            Views.Notify(ViewChange::TapStates);
         }
     }
 
@@ -37,11 +35,9 @@ public:
     [[nodiscard]] const TTapController& Model(std::uint8_t tap) const { return TapModel[tap & 1]; }
 
 private:
-    void NotifyStateDisplay();
-
     std::array<TTapController, 2> TapModel{};
     const RunSwitches& Switches;
-    EngineReporter& Reporter;
+    ViewFeed& Views;
 };
 
 } // namespace scanbench

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "engine/view_listener.h"
+
+#include <chrono>
+#include <cstdint>
+#include <vector>
+
+namespace scanbench {
+
+// Hands the engine's changes to any number of views.
+//
+// Outside a command a change is delivered at once. Inside a command (a
+// batch) changes are gathered and delivered when the outermost batch ends,
+// so one Event-by-Event refreshes each view once. While a continuous run is
+// going (Execute, Speed Run, a long Step-by-Step) deliveries are limited to
+// the screen's frame rate at the run's check points, and the run's end
+// delivers what is left: a view then shows exactly what a refresh after
+// every event would have shown.
+class ViewFeed {
+public:
+    using Clock = std::chrono::steady_clock;
+    // About the screen's refresh rate.
+    static constexpr Clock::duration FrameInterval = std::chrono::microseconds(16667);
+
+    // Keeps a listener subscribed while it lives; destroying it (a window
+    // closing mid-run, even during a delivery) unsubscribes.
+    class Subscription {
+    public:
+        Subscription() = default;
+        Subscription(ViewFeed& feed, ViewListener& listener);
+        ~Subscription() { Reset(); }
+        Subscription(Subscription&& other) noexcept;
+        Subscription& operator=(Subscription&& other) noexcept;
+        Subscription(const Subscription&) = delete;
+        Subscription& operator=(const Subscription&) = delete;
+        void Reset();
+
+    private:
+        ViewFeed* Feed = nullptr;
+        ViewListener* Listener = nullptr;
+    };
+
+    // Gathers the changes of one command; nests.
+    class Batch {
+    public:
+        explicit Batch(ViewFeed& feed) : Feed(feed) { ++Feed.BatchDepth; }
+        ~Batch() { Feed.EndBatch(); }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        ViewFeed& Feed;
+    };
+
+    ViewFeed() = default;
+    ViewFeed(const ViewFeed&) = delete;
+    ViewFeed& operator=(const ViewFeed&) = delete;
+
+    [[nodiscard]] Subscription Subscribe(ViewListener& listener) { return {*this, listener}; }
+    [[nodiscard]] std::size_t ListenerCount() const;
+
+    void Notify(ViewChanges changes) {
+        Pending |= changes;
+        if (BatchDepth == 0 && !Running) {
+            Deliver();
+        }
+    }
+
+    // A continuous run starts or ends; its end delivers what is pending.
+    void SetRunning(bool running);
+    [[nodiscard]] bool IsRunning() const { return Running; }
+    // A run's check point: delivers when a frame interval has passed since
+    // the last delivery.
+    void DeliverIfDue(Clock::time_point now);
+    void DeliverIfDue() { DeliverIfDue(Clock::now()); }
+
+    // Deliveries made so far (each reaches every listener once).
+    [[nodiscard]] std::uint64_t DeliveryCount() const { return Deliveries; }
+
+private:
+    void Add(ViewListener& listener);
+    void Remove(ViewListener& listener);
+    void EndBatch();
+    void Deliver();
+
+    // Slots of listeners that unsubscribed during a delivery are null until
+    // the delivery ends.
+    std::vector<ViewListener*> Listeners;
+    ViewChanges Pending;
+    int BatchDepth = 0;
+    int DeliveryDepth = 0;
+    bool Running = false;
+    Clock::time_point LastDelivery{};
+    std::uint64_t Deliveries = 0;
+};
+
+} // namespace scanbench
