@@ -5,6 +5,8 @@
 #include "port/open_port.h"
 #include "port/port_signals.h"
 #include "ui/main_window.h"
+#include "ui/program_file_controller.h"
+#include "ui/run_controller.h"
 #include "ui/standard_interaction.h"
 
 #include <memory>
@@ -14,12 +16,13 @@ namespace scanbench::bench {
 // The main window over the simulated loopback board with default pins, as
 // the program builds it, for the tools in this folder.
 struct BoardWindow {
-    explicit BoardWindow(const QString& program, bool speedRun = true)
+    explicit BoardWindow(const QString& program, bool speedRun = true, bool portAvailable = true)
         : Port(OpenPort(PortKind::Board, PinSettings{}, BoardKind::Loopback)),
           Signals(*Port, PinSettings{}), Eng(Relay, Signals) {
         Eng.Switches().SpeedRun = speedRun;
         MainWindowOptions options;
         options.StartFile = program;
+        options.PortAvailable = portAvailable;
         Window = std::make_unique<MainWindow>(Eng, Relay, User, std::move(options));
     }
 

@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
         bench.Eng.Switches().RefreshWindows = true;
         paints.Recording = true;
         const Clock::time_point start = Clock::now();
-        window.ToolButton18Click();
+        window.Runs().SpeedRun();
         const Clock::time_point end = Clock::now();
         paints.Recording = false;
         seconds = std::chrono::duration<double>(end - start).count();

@@ -122,7 +122,7 @@ void BreakpointGutterTest::clearAllAndOpenClearBreakpointsFarBelow() {
     f->Eng().State().Breakpoints.Set(150, true);
     f->Eng().State().Breakpoints.Set(BreakpointFlags::FlagCount - 1, true);
     W().SyncBoxes();
-    W().ClearallBreakpoints1Click();
+    W().Runs().ClearAllBreakpoints();
     QVERIFY(!Flag(1) && !Flag(150) && !Flag(BreakpointFlags::FlagCount - 1));
     QVERIFY(!W().Gutter().Box(2)->isChecked());
 

@@ -30,23 +30,23 @@ Enabling Observe(MainWindow& window) {
     for (int k = 1; k <= Gutter::BoxCount; ++k) {
         boxes = boxes && window.Gutter().Box(k)->isEnabled();
     }
-    const bool run = BothEnabled(b.ToolButton12, m.StepbyStep1) &&
-                     BothEnabled(b.ToolButton17, m.EventbyEvent1) &&
-                     BothEnabled(b.ToolButton6, m.Run1) && BothEnabled(b.ToolButton20, m.Pause1);
-    const bool anyRun = b.ToolButton12->isEnabled() || m.StepbyStep1->isEnabled() ||
-                        b.ToolButton17->isEnabled() || m.EventbyEvent1->isEnabled() ||
-                        b.ToolButton6->isEnabled() || m.Run1->isEnabled() ||
-                        b.ToolButton20->isEnabled() || m.Pause1->isEnabled();
+    const bool run = BothEnabled(b.EventByEvent, m.EventByEvent) &&
+                     BothEnabled(b.StepByStep, m.StepByStep) && BothEnabled(b.Execute, m.Execute) &&
+                     BothEnabled(b.Pause, m.Pause);
+    const bool anyRun = b.EventByEvent->isEnabled() || m.EventByEvent->isEnabled() ||
+                        b.StepByStep->isEnabled() || m.StepByStep->isEnabled() ||
+                        b.Execute->isEnabled() || m.Execute->isEnabled() || b.Pause->isEnabled() ||
+                        m.Pause->isEnabled();
     if (run != anyRun) {
         qWarning("run buttons and items disagree");
     }
     return {boxes,
-            m.Save1->isEnabled() && m.SaveAs1->isEnabled(),
-            b.ToolButton3->isEnabled(),
+            m.SaveProgram->isEnabled() && m.SaveProgramAs->isEnabled(),
+            b.SaveProgram->isEnabled(),
             run && anyRun,
-            b.ToolButton18->isEnabled(),
-            m.SpeedRunTM1->isEnabled(),
-            b.ToolButton14->isEnabled() && m.Reset1->isEnabled()};
+            b.SpeedRun->isEnabled(),
+            m.SpeedRun->isEnabled(),
+            b.Reset->isEnabled() && m.Reset->isEnabled()};
 }
 
 } // namespace
@@ -100,7 +100,7 @@ void CommandStatesTest::followTheTable() {
         break;
     case Situation::New:
         f.Type(QStringLiteral("RST;\nHALT;"));
-        f.Window().ToolButton1Click();
+        f.Window().Files().NewProgram();
         break;
     case Situation::OpenOneLine:
         f.OpenProgram("RST;\r\n");
@@ -115,7 +115,7 @@ void CommandStatesTest::followTheTable() {
         f.Type(QStringLiteral("RST;\nHALT;"));
         break;
     }
-    f.Window().Timer2Timer(); // the housekeeping tick must agree
+    f.Window().Runs().HousekeepingTick(); // the housekeeping tick must agree
     const Enabling e = Observe(f.Window());
     const QList<bool> seen{e.Boxes,          e.SaveItems,    e.SaveButton, e.RunCommands,
                            e.SpeedRunButton, e.SpeedRunItem, e.Reset};

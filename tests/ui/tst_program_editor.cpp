@@ -63,7 +63,7 @@ void ProgramEditorTest::caretAtTheStartShowsLineOneColumnOne() {
     f.Window().Editor().moveCursor(QTextCursor::Down);
     f.Window().Editor().moveCursor(QTextCursor::Right);
     f.Window().Editor().moveCursor(QTextCursor::Right);
-    f.Window().MemoMouseDown();
+    emit f.Window().Editor().MousePressed();
     QCOMPARE(f.Window().Status().CaretPositionText(), QStringLiteral("Line: 2   Col: 3"));
 }
 
@@ -87,14 +87,14 @@ void ProgramEditorTest::clipboardAndUndoWorkOnTheEditor() {
     WindowFixture f;
     f.Type(QStringLiteral("RST;"));
     f.Window().Editor().selectAll();
-    f.Window().Copy1Click();
+    f.Window().Copy();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("RST;"));
-    f.Window().Cut1Click();
+    f.Window().Cut();
     QCOMPARE(f.Window().Editor().toPlainText(), QString());
-    f.Window().Past1Click();
-    f.Window().Past1Click();
+    f.Window().Paste();
+    f.Window().Paste();
     QCOMPARE(f.Window().Editor().toPlainText(), QStringLiteral("RST;RST;"));
-    f.Window().Undo1Click();
+    f.Window().Undo();
     QCOMPARE(f.Window().Editor().toPlainText(), QStringLiteral("RST;"));
 }
 
@@ -108,10 +108,10 @@ void ProgramEditorTest::helpOpensTheManualOrSaysItIsMissing() {
     options.InstallDir = install.path().toStdString(); // set, but no manual there
     options.SourceDocDir = source.path().toStdString();
     WindowFixture f(false, options);
-    f.Window().HelpTopics1Click();
+    f.Window().Items().HelpTopics->trigger();
     QCOMPARE(f.User().Documents, QStringList{manual.fileName()});
     manual.remove();
-    f.Window().ToolButton10Click();
+    f.Window().Buttons().Help->trigger();
     QCOMPARE(f.User().Errors.size(), 1);
 }
 
@@ -119,10 +119,10 @@ void ProgramEditorTest::driverFailureShowsTheNotice() {
     MainWindowOptions options;
     options.PortAvailable = false;
     WindowFixture f(false, options);
-    QCOMPARE(f.Window().Items().N9->text(),
+    QCOMPARE(f.Window().Items().DriverNotice->text(),
              QStringLiteral("              ERROR STARTING DRIVER.        The program will not "
                             "function correctly.              "));
-    QVERIFY(!f.Window().Items().N9->isEnabled());
+    QVERIFY(!f.Window().Items().DriverNotice->isEnabled());
     QCOMPARE(f.Window().Status().StatusText(),
              QStringLiteral("Couldnt start driver. Something wrong !"));
     QCOMPARE(f.Window().Status().StatusColor(), QColor(255, 0, 0));

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -52,6 +53,8 @@ private slots:
     void saveWritesCrLfAndClearsTheMark();
     void failedSaveKeepsTheOldFileAndTheMark();
     void openFailureLeavesTheProgram();
+    void newStartsANewProgram_data();
+    void newStartsANewProgram();
 };
 
 void ProgramFilesTest::lineEndsAndInvalidBytes_data() {
@@ -75,7 +78,7 @@ void ProgramFilesTest::lineEndsAndInvalidBytes() {
     QCOMPARE(f.Window().Editor().toPlainText(), text);
     QVERIFY(!f.Window().Editor().document()->isModified());
     QCOMPARE(f.Window().windowTitle(), QStringLiteral("Scanbench - untitled -")); // until Timer2
-    f.Window().Timer2Timer();
+    f.Window().Runs().HousekeepingTick();
     QCOMPARE(f.Window().windowTitle(), QStringLiteral("Scanbench - prog.bst -"));
 }
 
@@ -119,9 +122,9 @@ void ProgramFilesTest::answeringNoLeavesEverythingAsItWas() {
     f.User().Answers = {false};
     f.User().OpenPath = f.WriteFile(QStringLiteral("other.bst"), "TMS0;\r\n");
     if (command == QLatin1String("New")) {
-        f.Window().ToolButton1Click();
+        f.Window().Files().NewProgram();
     } else if (command == QLatin1String("Open")) {
-        f.Window().ToolButton2Click();
+        f.Window().Files().OpenProgram();
     } else {
         f.Window().close();
     }
@@ -138,13 +141,13 @@ void ProgramFilesTest::saveWritesCrLfAndClearsTheMark() {
     WindowFixture f;
     f.Type(QStringLiteral("RST;\n\tHALT;\n"));
     f.User().SavePath = f.WriteFile(QStringLiteral("new.bst"), "");
-    QVERIFY(f.Window().SaveProg()); // untitled: asks for a file
+    QVERIFY(f.Window().Files().SaveProg()); // untitled: asks for a file
     QCOMPARE(Contents(f.User().SavePath), QByteArray("RST;\r\n\tHALT;\r\n"));
     QVERIFY(!f.Window().Editor().document()->isModified());
     QVERIFY(f.Window().Session().ProgNamed());
     f.Type(QStringLiteral("NOP;"));
     f.User().SavePath.clear(); // a named program saves without asking
-    f.Window().ToolButton3Click();
+    f.Window().Files().SaveProgram();
     QCOMPARE(Contents(f.Window().Session().ProgFile().c_str()),
              QByteArray("RST;\r\n\tHALT;\r\nNOP;\r\n"));
 }
@@ -156,16 +159,16 @@ void ProgramFilesTest::failedSaveKeepsTheOldFileAndTheMark() {
     f.Type(QString(4096, QLatin1Char('X')));
     {
         const FileSizeLimit limit(1024); // the write fails part-way
-        f.Window().ToolButton3Click();
+        f.Window().Files().SaveProgram();
     }
     QCOMPARE(f.User().Errors.size(), 1);
     QCOMPARE(Contents(QString::fromStdString(f.Window().Session().ProgFile())), old);
     QVERIFY(f.Window().Editor().document()->isModified());
-    f.Window().Timer2Timer();
+    f.Window().Runs().HousekeepingTick();
     QVERIFY(f.Window().windowTitle().endsWith(QStringLiteral(" - *")));
 
     f.User().SavePath = f.WriteFile(QStringLiteral("no-such-folder/x.bst"), "");
-    f.Window().SaveAs1Click();
+    f.Window().Files().SaveProgramAs();
     QCOMPARE(f.User().Errors.size(), 2);
     QVERIFY(f.Window().Session().ProgFile().ends_with("prog.bst")); // the name did not change
 }
@@ -174,14 +177,50 @@ void ProgramFilesTest::openFailureLeavesTheProgram() {
     WindowFixture f;
     f.OpenProgram("RST;\r\nHALT;\r\n");
     f.User().OpenPath = QStringLiteral("/nonexistent/missing.bst");
-    f.Window().ToolButton2Click();
+    f.Window().Files().OpenProgram();
     QCOMPARE(f.User().Errors.size(), 1);
     QVERIFY(f.User().Errors.first().contains(QStringLiteral("missing.bst")));
     QCOMPARE(f.Window().Editor().toPlainText(), QStringLiteral("RST;\nHALT;\n"));
     f.User().OpenPath.clear(); // cancelled
-    f.Window().ToolButton2Click();
+    f.Window().Files().OpenProgram();
     QCOMPARE(f.User().Errors.size(), 1);
 }
 
 QTEST_MAIN(ProgramFilesTest)
+// Whatever the old program was doing (two steps taken, halted, executing),
+// New leaves nothing of it: the typed program runs from its first line.
+void ProgramFilesTest::newStartsANewProgram_data() {
+    QTest::addColumn<QString>("before");
+    QTest::newRow("after two steps") << "steps";
+    QTest::newRow("after HALT") << "halt";
+    QTest::newRow("during Execute") << "execute";
+}
+
+void ProgramFilesTest::newStartsANewProgram() {
+    QFETCH(QString, before);
+    WindowFixture f;
+    f.OpenProgram(before == QLatin1String("halt") ? "NOP;\nHALT;\n"
+                                                  : "NOP;\nNOP;\nNOP;\nWSA1;\nHALT;\n");
+    MainWindow& w = f.Window();
+    if (before == QLatin1String("steps")) {
+        w.Runs().StepByStep();
+        w.Runs().StepByStep();
+    } else if (before == QLatin1String("halt")) {
+        f.Execute();
+        QVERIFY(f.Eng().State().Run.ProgramEnded);
+    } else {
+        w.Runs().Execute();
+        w.Runs().ExecuteTick(); // now waiting on SIA for ever
+        w.Runs().ExecuteTick();
+        QVERIFY(w.ExecuteTimer().isActive());
+    }
+    w.Files().NewProgram();
+    QVERIFY(!w.ExecuteTimer().isActive());
+    QVERIFY(!w.Editor().isReadOnly());
+    f.Type(QStringLiteral("LD CNT,5h;\nHALT;"));
+    w.Runs().StepByStep();
+    QCOMPARE(f.CurrentLine(), 1);
+    QCOMPARE(f.Eng().Registers().Counter[0], 5);
+}
+
 #include "tst_program_files.moc"

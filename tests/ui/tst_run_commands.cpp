@@ -26,8 +26,8 @@ const QByteArray LongShift = "LD CNT,60000d;\r\nNSHF 0h;\r\nTMS0;\r\nTMS0;\r\nHA
 bool RunCommandsEnabled(const MainWindow& w, bool state) {
     const MenuItems& m = w.Items();
     const ToolButtons& b = w.Buttons();
-    for (const QAction* a : {b.ToolButton12, m.StepbyStep1, b.ToolButton17, m.EventbyEvent1,
-                             b.ToolButton6, m.Run1, b.ToolButton20, m.Pause1}) {
+    for (const QAction* a : {b.EventByEvent, m.EventByEvent, b.StepByStep, m.StepByStep, b.Execute,
+                             m.Execute, b.Pause, m.Pause}) {
         if (a->isEnabled() != state) {
             return false;
         }
@@ -64,7 +64,7 @@ void RunCommandsTest::executeStopsBeforeABreakpointAndStepPassesIt() {
     QCOMPARE(f.Window().Status().StatusText(), QStringLiteral("Line processed"));
     f.Execute();
     QCOMPARE(f.CurrentLine(), 2); // the breakpoint holds
-    f.Window().ToolButton17Click();
+    f.Window().Runs().StepByStep();
     QCOMPARE(f.CurrentLine(), 3); // Step-by-Step moves past it
     f.Execute();
     QCOMPARE(f.Window().Status().StatusText(), QStringLiteral("HALT"));
@@ -79,7 +79,7 @@ void RunCommandsTest::executionPointShowsCaretArrowAndStatus() {
     }
     f.OpenProgram(program + "HALT;\r\n");
     for (int i = 0; i < 40; ++i) {
-        f.Window().ToolButton17Click();
+        f.Window().Runs().StepByStep();
     }
     MainWindow& w = f.Window();
     QCOMPARE(w.Editor().CaretLine(), 39);
@@ -90,17 +90,17 @@ void RunCommandsTest::executionPointShowsCaretArrowAndStatus() {
     QCOMPARE(w.Status().StatusColor(), QColor(0, 128, 0));
     QVERIFY(w.Editor().isReadOnly());
     QVERIFY(!w.EditorPanel().isEnabled());
-    QVERIFY(w.Items().ShowExec1->isEnabled());
+    QVERIFY(w.Items().ShowExecPoint->isEnabled());
     // The user scrolls away; "Show execution point" brings the line back.
     w.Editor().SetFirstVisibleLine(0);
-    w.ShowExec1Click();
+    w.Runs().ShowExecPoint();
     QCOMPARE(w.Editor().FirstVisibleLine(), 39 - 22);
     QCOMPARE(w.Gutter().ArrowRow(), std::optional<std::int32_t>(22));
-    w.Timer2Timer();
+    w.Runs().HousekeepingTick();
     QCOMPARE(w.Editor().TextColour(), QColor(128, 0, 0)); // maroon while read-only
-    w.ResetSimulation();
+    w.Runs().Reset();
     QCOMPARE(w.Gutter().ArrowRow(), std::nullopt);
-    w.Timer2Timer();
+    w.Runs().HousekeepingTick();
     QCOMPARE(w.Editor().TextColour(), QColor(0, 128, 0));
 }
 
@@ -118,13 +118,13 @@ void RunCommandsTest::haltDisablesRunCommandsAndResetEnablesThem() {
     f.Execute();
     QCOMPARE(f.Window().Status().StatusText(), QStringLiteral("HALT"));
     QVERIFY(RunCommandsEnabled(f.Window(), false));
-    QVERIFY(!f.Window().Buttons().ToolButton18->isEnabled());
-    QVERIFY(!f.Window().Items().SpeedRunTM1->isEnabled());
-    QVERIFY(f.Window().Buttons().ToolButton14->isEnabled()); // Reset
-    f.Window().ResetSimulation();
+    QVERIFY(!f.Window().Buttons().SpeedRun->isEnabled());
+    QVERIFY(!f.Window().Items().SpeedRun->isEnabled());
+    QVERIFY(f.Window().Buttons().Reset->isEnabled()); // Reset
+    f.Window().Runs().Reset();
     QVERIFY(RunCommandsEnabled(f.Window(), true));
-    QCOMPARE(f.Window().Buttons().ToolButton18->isEnabled(), speedRun);
-    QCOMPARE(f.Window().Items().SpeedRunTM1->isEnabled(), speedRun);
+    QCOMPARE(f.Window().Buttons().SpeedRun->isEnabled(), speedRun);
+    QCOMPARE(f.Window().Items().SpeedRun->isEnabled(), speedRun);
     QVERIFY(!f.Window().Editor().isReadOnly());
 }
 
@@ -133,7 +133,7 @@ void RunCommandsTest::readoutsFollowTheSelectedTap() {
     f.Window().show();
     f.OpenProgram("SELTAP1;\r\nLD CNT,10d;\r\nSERFLG2;\r\nHALT;\r\n");
     for (int i = 0; i < 3; ++i) {
-        f.Window().ToolButton17Click();
+        f.Window().Runs().StepByStep();
     }
     const ReadoutPanel& readouts = f.Window().Readouts();
     QCOMPARE(readouts.CounterText(1), QStringLiteral("0000000ah"));
@@ -142,7 +142,7 @@ void RunCommandsTest::readoutsFollowTheSelectedTap() {
     QCOMPARE(readouts.FlagLabel(0).palette().color(QPalette::WindowText), QColor(128, 128, 128));
     QVERIFY(readouts.FlagGroup(1).font().bold());
     QVERIFY(!readouts.FlagGroup(0).font().bold());
-    f.Window().ResetSimulation();
+    f.Window().Runs().Reset();
     QCOMPARE(readouts.CounterText(1), QStringLiteral("00000000h"));
     QCOMPARE(readouts.FlagLabel(0).palette().color(QPalette::WindowText), QColor(255, 0, 0));
 }
@@ -151,9 +151,9 @@ void RunCommandsTest::resetDuringALongStepEndsItAtTheYield() {
     WindowFixture f;
     f.Window().show();
     f.OpenProgram(LongShift);
-    f.Window().ToolButton17Click(); // LD CNT
-    QTimer::singleShot(0, &f.Window(), &MainWindow::ResetSimulation);
-    f.Window().ToolButton17Click(); // the shift; Reset arrives at its first yield
+    f.Window().Runs().StepByStep(); // LD CNT
+    QTimer::singleShot(0, &f.Window(), [&f] { f.Window().Runs().Reset(); });
+    f.Window().Runs().StepByStep(); // the shift; Reset arrives at its first yield
     QCOMPARE(f.Window().Status().StatusText(), QStringLiteral("Reset"));
     QCOMPARE(f.Window().Status().StatusColor(), QColor(0, 128, 0));
     QCOMPARE(f.CurrentLine(), 0);
@@ -166,15 +166,15 @@ void RunCommandsTest::executeTicksDuringAStepDoNotNest() {
     WindowFixture f;
     f.Window().show();
     f.OpenProgram(LongShift);
-    f.Window().ToolButton17Click(); // LD CNT
-    f.Window().Run_Test();          // Timer1 ticks every millisecond from now on
+    f.Window().Runs().StepByStep(); // LD CNT
+    f.Window().Runs().Execute();    // Timer1 ticks every millisecond from now on
     QElapsedTimer clock;
     clock.start();
-    f.Window().ToolButton17Click(); // the shift, yielding to those ticks
+    f.Window().Runs().StepByStep(); // the shift, yielding to those ticks
     QVERIFY(clock.elapsed() > 2);   // ticks were due during the yields
     QCOMPARE(f.CurrentLine(), 2);   // no nested Step-by-Step ran the next statements
     QVERIFY(f.Eng().State().AllPlayed());
-    f.Window().Pause1Click();
+    f.Window().Runs().Pause();
 }
 
 void RunCommandsTest::speedRunStopsOnPauseAndRepaintsWhileRunning() {
@@ -186,9 +186,9 @@ void RunCommandsTest::speedRunStopsOnPauseAndRepaintsWhileRunning() {
     QTimer pulse;
     connect(&pulse, &QTimer::timeout, [&] { ++yields; });
     pulse.start(10);
-    QTimer::singleShot(300, &f.Window(), &MainWindow::Pause1Click);
+    QTimer::singleShot(300, &f.Window(), [&f] { f.Window().Runs().Pause(); });
     clock.start();
-    f.Window().ToolButton18Click(); // loops for ever until paused
+    f.Window().Runs().SpeedRun(); // loops for ever until paused
     QVERIFY(clock.elapsed() >= 290);
     QVERIFY(clock.elapsed() < 5000);
     QVERIFY2(yields >= 3, "the interface kept working during the run");
@@ -201,11 +201,11 @@ void RunCommandsTest::closingDuringSpeedRunWaitsForTheLoop() {
     f.Window().show();
     f.OpenProgram("L1: TMS0;\r\nJMP L1;\r\n");
     f.Type(QStringLiteral("// edited\n")); // unsaved text
-    f.Window().ResetSimulation();
+    f.Window().Runs().Reset();
     f.User().Answers = {false, true}; // No first, then Yes
     QTimer::singleShot(100, &f.Window(), &QWidget::close);
     QTimer::singleShot(200, &f.Window(), &QWidget::close);
-    f.Window().ToolButton18Click();
+    f.Window().Runs().SpeedRun();
     QCOMPARE(f.User().Questions.size(), 2);
     QVERIFY(f.Window().isVisible()); // still open while the command returns
     QTRY_VERIFY(!f.Window().isVisible());

@@ -33,12 +33,12 @@ void WindowTitleTest::followsNameAndMark() {
     if (named) {
         f.Type(QStringLiteral("RST;"));
         f.User().SavePath = f.WriteFile(QStringLiteral("prog.bst"), "old");
-        f.Window().SaveAs1Click();
+        f.Window().Files().SaveProgramAs();
     }
     if (typed) {
         f.Type(QStringLiteral("\nHALT;"));
     }
-    f.Window().Timer2Timer();
+    f.Window().Runs().HousekeepingTick();
     QCOMPARE(f.Window().windowTitle(), title);
 }
 

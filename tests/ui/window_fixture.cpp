@@ -56,7 +56,7 @@ QString WindowFixture::WriteFile(const QString& name, const QByteArray& bytes) c
 
 void WindowFixture::OpenProgram(const QByteArray& text, const QString& name) {
     Person.OpenPath = WriteFile(name, text);
-    Main->ToolButton2Click();
+    Main->Files().OpenProgram();
 }
 
 void WindowFixture::Type(const QString& text) {
@@ -64,10 +64,10 @@ void WindowFixture::Type(const QString& text) {
 }
 
 int WindowFixture::Execute(int ticks) {
-    Main->Run_Test();
+    Main->Runs().Execute();
     int n = 0;
     while (Main->ExecuteTimer().isActive() && n < ticks) {
-        Main->Timer1Timer();
+        Main->Runs().ExecuteTick();
         ++n;
     }
     return n;

@@ -4,6 +4,8 @@
 #include "engine/reporter_relay.h"
 #include "test_support.h"
 #include "ui/main_window.h"
+#include "ui/program_file_controller.h"
+#include "ui/run_controller.h"
 #include "ui/user_interaction.h"
 
 #include <QStringList>

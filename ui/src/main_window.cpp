@@ -2,14 +2,16 @@
 
 #include "engine/engine.h"
 #include "engine/reporter_relay.h"
-#include "settings/display_colours.h"
 #include "ui/artwork.h"
 #include "ui/breakpoint_gutter.h"
 #include "ui/editor_program_text.h"
 #include "ui/main_layout.h"
+#include "ui/main_window_reporter.h"
 #include "ui/picture_view.h"
 #include "ui/program_editor.h"
+#include "ui/program_file_controller.h"
 #include "ui/readout_panel.h"
+#include "ui/run_controller.h"
 #include "ui/status_line.h"
 #include "ui/window_colours.h"
 
@@ -30,31 +32,34 @@ MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& us
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint),
-      Eng(engine), Relay(relay), User(user), Options(std::move(options)), FileSession(engine) {
+      Eng(engine), Relay(relay), User(user), Options(std::move(options)),
+      Tracker(engine, [this](bool outermost) { CommandEnded(outermost); }) {
     setObjectName(QStringLiteral("Form1"));
     BuildClient();
-    BuildTimers();
+    RunCommands = std::make_unique<RunController>(Eng, Tracker, *this);
+    FileCommands = std::make_unique<ProgramFileController>(Eng, Tracker, *this, *RunCommands, User);
+    Reporter = std::make_unique<MainWindowReporter>(*this, *RunCommands, Tracker);
     ConnectCommands();
     ConnectEditor();
 
-    ProgramLines =
-        std::make_unique<EditorProgramText>(*Memo1, [this](std::int32_t line) { ShowLine(line); });
-    Eng.SetProgram(*ProgramLines);
-    Relay.Attach(this);
+    EditorLines = std::make_unique<EditorProgramText>(
+        *Memo1, [this](std::int32_t line) { Reporter->ShowLine(line); });
+    Eng.SetProgram(*EditorLines);
+    Relay.Attach(Reporter.get());
 
-    // FormCreate: the port status, the run state's start values, no
-    // breakpoints, everything that needs a program disabled.
-    const CommandScope scope(*this);
-    FileSession.Start(Options.PortAvailable);
+    // The port status, the run state's start values, no breakpoints,
+    // everything that needs a program disabled.
+    const CommandScope scope(Tracker);
+    FileCommands->Session().Start(Options.PortAvailable);
     if (!Options.PortAvailable) {
-        Menu.N9->setText(QString::fromLatin1(DriverErrorNotice));
+        Menu.DriverNotice->setText(QString::fromLatin1(DriverErrorNotice));
     }
     ScrollBar1->setMaximum(0);
     Memo1->moveCursor(QTextCursor::Start);
     Memo1->SetTextColour(ToQColor(EditableTextColour));
     Memo1->document()->setModified(false);
     SyncBoxes();
-    setWindowTitle(QString::fromStdString(FileSession.Title(false)));
+    setWindowTitle(QString::fromStdString(Session().Title(false)));
 }
 
 MainWindow::~MainWindow() {
@@ -64,6 +69,27 @@ MainWindow::~MainWindow() {
     Memo1->disconnect(this);
     ScrollBar1->disconnect(this);
     Boxes->disconnect(this);
+    RunCommands->StopTimers();
+}
+
+const ProgramSession& MainWindow::Session() const {
+    return FileCommands->Session();
+}
+
+ProgramText& MainWindow::ProgramLines() const {
+    return *EditorLines;
+}
+
+QTimer& MainWindow::ExecuteTimer() const {
+    return RunCommands->ExecuteTimer();
+}
+
+QTimer& MainWindow::ActivityTimer() const {
+    return RunCommands->ActivityTimer();
+}
+
+void MainWindow::RefreshDisplays() {
+    Reporter->RefreshDisplays();
 }
 
 void MainWindow::BuildClient() {
@@ -75,7 +101,6 @@ void MainWindow::BuildClient() {
     Client->setFixedSize(Layout::Client);
     setCentralWidget(Client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    const QColor face = Client->palette().color(QPalette::Window);
 
     Menu = BuildMenuItems(*menuBar(), *this);
     auto* bar = new QToolBar(Client);
@@ -111,90 +136,63 @@ void MainWindow::BuildClient() {
     CircDrwImg = new PictureView(Client);
     CircDrwImg->setObjectName(QStringLiteral("CircDrwImg"));
     CircDrwImg->setGeometry(Layout::CircDrwImg);
-    for (int frame = 0; frame < ActivityFrameCount; ++frame) {
-        ActivityFrames[static_cast<std::size_t>(frame)] = ActivityPicture(frame, face);
-    }
-    CircDrwImg->SetPicture(ActivityFrames[0]);
-    ExecArrow = ArrowPicture(ToQColor(ArrowColor), face);
-}
-
-void MainWindow::BuildTimers() {
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1);
-    Timer1->setTimerType(Qt::PreciseTimer);
-    connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1Timer);
-
-    TimCirc = new QTimer(this);
-    TimCirc->setObjectName(QStringLiteral("tim_circ"));
-    TimCirc->setInterval(100);
-    connect(TimCirc, &QTimer::timeout, this, &MainWindow::tim_circTimer);
-    TimCirc->start(); // stopped again when the window first shows
-
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(500);
-    connect(Timer2, &QTimer::timeout, this, &MainWindow::Timer2Timer);
-    Timer2->start();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (FirstShow) {
         FirstShow = false;
-        FormShow();
+        FirstShown();
     }
 }
 
-void MainWindow::FormShow() {
+void MainWindow::FirstShown() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
-    const CommandScope scope(*this);
-    DrawActivity(Eng.State().Run.ActivityFrame);
-    TimCirc->stop();
+    const CommandScope scope(Tracker);
+    Reporter->DrawActivity(Eng.State().Run.ActivityFrame);
+    RunCommands->ActivityTimer().stop();
     Eng.Display().DisableRunCommands();
     if (!Options.StartFile.isEmpty()) {
         // Loaded once the window is on screen, so an error box has a parent to sit on.
-        QTimer::singleShot(0, this, &MainWindow::LoadStartFile);
+        QTimer::singleShot(0, this, [this] { FileCommands->LoadStartFile(Options.StartFile); });
+    }
+}
+
+void MainWindow::RefreshTitleAndTextColour() {
+    setWindowTitle(QString::fromStdString(Session().Title(Memo1->document()->isModified())));
+    const QColor colour = ToQColor(Memo1->isReadOnly() ? ReadOnlyTextColour : EditableTextColour);
+    if (Memo1->TextColour() != colour) {
+        Memo1->SetTextColour(colour);
     }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!CloseAgreed && !MayDropText()) {
+    if (!CloseAgreed && !FileCommands->MayDropText()) {
         event->ignore();
         return;
     }
-    if (CommandDepth > 0) {
+    if (Tracker.InCommand()) {
         // Asked while a run lets the interface work: the run stops at once
         // and the window closes when its loop has returned, so the engine is
         // never destroyed under a running loop.
         CloseAgreed = true;
-        StopRunningLoop();
+        RunCommands->StopRun();
         event->ignore();
         return;
     }
-    Timer1->stop();
-    TimCirc->stop();
-    Timer2->stop();
+    RunCommands->StopRun();
+    RunCommands->StopTimers();
     event->accept();
 }
 
-MainWindow::CommandScope::CommandScope(MainWindow& window, bool clearsAboutClicks)
-    : Window(window) {
-    ++Window.CommandDepth;
-    if (clearsAboutClicks) {
-        Window.Eng.State().Run.AboutClicks = 0;
-    }
-}
-
-MainWindow::CommandScope::~CommandScope() {
-    --Window.CommandDepth;
-    Window.RefreshDisplays();
-    if (Window.CommandDepth == 0 && Window.CloseAgreed) {
-        QTimer::singleShot(0, &Window, &QWidget::close);
+void MainWindow::CommandEnded(bool outermost) {
+    Reporter->RefreshDisplays();
+    if (outermost && CloseAgreed) {
+        QTimer::singleShot(0, this, &QWidget::close);
     }
 }
 

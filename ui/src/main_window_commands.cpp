@@ -2,6 +2,8 @@
 #include "settings/qt_paths.h"
 #include "ui/main_window.h"
 #include "ui/program_editor.h"
+#include "ui/program_file_controller.h"
+#include "ui/run_controller.h"
 #include "ui/user_interaction.h"
 #include "window_logic/help_file.h"
 
@@ -12,70 +14,64 @@
 namespace scanbench {
 
 void MainWindow::ConnectCommands() {
-    const auto on = [this](QAction* action, void (MainWindow::*handler)()) {
-        connect(action, &QAction::triggered, this, handler);
+    const auto on = [this](std::initializer_list<QAction*> actions, auto handler) {
+        for (QAction* action : actions) {
+            connect(action, &QAction::triggered, this, handler);
+        }
     };
-    on(Tools.ToolButton1, &MainWindow::ToolButton1Click);
-    on(Menu.New1, &MainWindow::ToolButton1Click);
-    on(Tools.ToolButton2, &MainWindow::ToolButton2Click);
-    on(Menu.Open1, &MainWindow::ToolButton2Click);
-    on(Tools.ToolButton3, &MainWindow::ToolButton3Click);
-    on(Menu.Save1, &MainWindow::ToolButton3Click);
-    on(Menu.SaveAs1, &MainWindow::SaveAs1Click);
-    on(Menu.Exit1, &MainWindow::Exit1Click);
+    ProgramFileController* files = FileCommands.get();
+    on({Tools.NewProgram, Menu.NewProgram}, [files] { files->NewProgram(); });
+    on({Tools.OpenProgram, Menu.OpenProgram}, [files] { files->OpenProgram(); });
+    on({Tools.SaveProgram, Menu.SaveProgram}, [files] { files->SaveProgram(); });
+    on({Menu.SaveProgramAs}, [files] { files->SaveProgramAs(); });
+    on({Menu.Exit}, [this] { close(); });
 
-    on(Menu.Copy1, &MainWindow::Copy1Click);
-    on(Menu.Past1, &MainWindow::Past1Click);
-    on(Menu.Cut1, &MainWindow::Cut1Click);
-    on(Menu.Undo1, &MainWindow::Undo1Click);
-    on(Tools.ToolButton11, &MainWindow::ClearallBreakpoints1Click);
-    on(Menu.ClearallBreakpoints1, &MainWindow::ClearallBreakpoints1Click);
+    on({Menu.Copy}, [this] { Copy(); });
+    on({Menu.Paste}, [this] { Paste(); });
+    on({Menu.Cut}, [this] { Cut(); });
+    on({Menu.Undo}, [this] { Undo(); });
 
-    on(Tools.ToolButton12, &MainWindow::StepBtnClick);
-    on(Menu.StepbyStep1, &MainWindow::StepBtnClick);
-    on(Tools.ToolButton17, &MainWindow::ToolButton17Click);
-    on(Menu.EventbyEvent1, &MainWindow::ToolButton17Click);
-    on(Tools.ToolButton6, &MainWindow::Run_Test);
-    on(Menu.Run1, &MainWindow::Run_Test);
-    on(Tools.ToolButton20, &MainWindow::Pause1Click);
-    on(Menu.Pause1, &MainWindow::Pause1Click);
-    on(Tools.ToolButton18, &MainWindow::ToolButton18Click);
-    on(Menu.SpeedRunTM1, &MainWindow::ToolButton18Click);
-    on(Tools.ToolButton14, &MainWindow::ResetSimulation);
-    on(Menu.Reset1, &MainWindow::ResetSimulation);
-    on(Menu.ShowExec1, &MainWindow::ShowExec1Click);
+    RunController* runs = RunCommands.get();
+    on({Tools.ClearAllBreakpoints, Menu.ClearAllBreakpoints},
+       [runs] { runs->ClearAllBreakpoints(); });
+    on({Tools.EventByEvent, Menu.EventByEvent}, [runs] { runs->EventByEvent(); });
+    on({Tools.StepByStep, Menu.StepByStep}, [runs] { runs->StepByStep(); });
+    on({Tools.Execute, Menu.Execute}, [runs] { runs->Execute(); });
+    on({Tools.Pause, Menu.Pause}, [runs] { runs->Pause(); });
+    on({Tools.SpeedRun, Menu.SpeedRun}, [runs] { runs->SpeedRun(); });
+    on({Tools.Reset, Menu.Reset}, [runs] { runs->Reset(); });
+    on({Menu.ShowExecPoint}, [runs] { runs->ShowExecPoint(); });
 
-    on(Menu.HelpTopics1, &MainWindow::HelpTopics1Click);
-    on(Tools.ToolButton10, &MainWindow::ToolButton10Click);
+    on({Tools.Help, Menu.HelpTopics}, [this] { ShowHelp(); });
 
     // F9 opens the Windows menu.
     auto* windowsKey = new QShortcut(QKeySequence(Qt::Key_F9), this);
     connect(windowsKey, &QShortcut::activated, this,
-            [this] { menuBar()->setActiveAction(Menu.Windows1->menuAction()); });
+            [this] { menuBar()->setActiveAction(Menu.WindowsMenu->menuAction()); });
 }
 
-void MainWindow::Copy1Click() {
-    const CommandScope scope(*this);
+void MainWindow::Copy() {
+    const CommandScope scope(Tracker);
     Memo1->copy();
 }
 
-void MainWindow::Past1Click() {
-    const CommandScope scope(*this);
+void MainWindow::Paste() {
+    const CommandScope scope(Tracker);
     Memo1->paste();
 }
 
-void MainWindow::Cut1Click() {
-    const CommandScope scope(*this);
+void MainWindow::Cut() {
+    const CommandScope scope(Tracker);
     Memo1->cut();
 }
 
-void MainWindow::Undo1Click() {
-    const CommandScope scope(*this);
+void MainWindow::Undo() {
+    const CommandScope scope(Tracker);
     Memo1->undo();
 }
 
-void MainWindow::HelpTopics1Click() {
-    const CommandScope scope(*this);
+void MainWindow::ShowHelp() {
+    const CommandScope scope(Tracker);
     const HelpFolders folders{Options.InstallDir, Options.InstalledDocDir, Options.SourceDocDir};
     const auto manual = ChooseHelpFile(folders, [](const std::filesystem::path& file) {
         return QFileInfo(ToQtPath(file)).isFile();

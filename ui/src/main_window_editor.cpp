@@ -3,6 +3,7 @@
 #include "ui/editor_program_text.h"
 #include "ui/main_window.h"
 #include "ui/program_editor.h"
+#include "ui/program_file_controller.h"
 #include "ui/status_line.h"
 #include "window_logic/caret_position.h"
 
@@ -12,50 +13,44 @@
 namespace scanbench {
 
 void MainWindow::ConnectEditor() {
-    connect(Memo1, &QPlainTextEdit::textChanged, this, &MainWindow::MemoChange);
-    connect(Memo1, &ProgramEditor::KeyReleased, this, &MainWindow::MemoKeyUp);
-    connect(Memo1, &ProgramEditor::MousePressed, this, &MainWindow::MemoMouseDown);
+    connect(Memo1, &QPlainTextEdit::textChanged, this, &MainWindow::TextChanged);
+    connect(Memo1, &ProgramEditor::KeyReleased, this, &MainWindow::EditorKeyReleased);
+    connect(Memo1, &ProgramEditor::MousePressed, this, &MainWindow::ShowCaretPos);
     // The boxes follow the editor's first visible line however it moves.
     connect(Memo1, &QPlainTextEdit::updateRequest, this,
             [this](const QRect&, int dy) { EditorUpdateRequest(dy); });
     connect(ScrollBar1, &QScrollBar::valueChanged, this, [this](int position) {
-        ScrollBar1Change();
+        // Any move of the scroll bar takes the marker away; only the user's
+        // moves take the caret along.
+        Boxes->ClearMarkers();
         if (!ScrollBarByProgram) {
-            ScrollBar1Scroll(position);
+            ScrollBarMoved(position);
         }
     });
     connect(Boxes, &BreakpointGutter::BoxesChanged, this, &MainWindow::BoxesChanged);
 }
 
-void MainWindow::MemoChange() {
-    const std::int32_t lines = ProgramLines->LineCount();
+void MainWindow::TextChanged() {
+    const std::int32_t lines = EditorLines->LineCount();
     if (lines >= 1) {
         SetScrollBarMaximum(lines - 1);
     }
     ShowCaretPos();
-    FileSession.TextChanged(lines);
+    FileCommands->Session().TextChanged(lines);
 }
 
-void MainWindow::MemoKeyUp() {
+void MainWindow::EditorKeyReleased() {
     SetScrollBarPosition(Memo1->CaretLine());
     ShowCaretPos();
 }
 
-void MainWindow::MemoMouseDown() {
-    ShowCaretPos();
-}
-
-void MainWindow::ScrollBar1Scroll(int position) {
+void MainWindow::ScrollBarMoved(int position) {
     Memo1->PutCaretAtLineStart(position);
     ShowCaretPos();
     if (Panel1->isEnabled()) {
         Memo1->setFocus();
     }
     SyncBoxes();
-}
-
-void MainWindow::ScrollBar1Change() {
-    Boxes->ClearMarkers();
 }
 
 void MainWindow::SyncBoxes() {

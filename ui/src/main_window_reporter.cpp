@@ -1,10 +1,16 @@
-#include "engine/engine.h"
+#include "ui/main_window_reporter.h"
+
+#include "settings/display_colours.h"
+#include "ui/artwork.h"
 #include "ui/breakpoint_gutter.h"
+#include "ui/command_scope.h"
 #include "ui/main_window.h"
 #include "ui/picture_view.h"
 #include "ui/program_editor.h"
 #include "ui/readout_panel.h"
+#include "ui/run_controller.h"
 #include "ui/status_line.h"
+#include "ui/window_colours.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -21,106 +27,129 @@ void Enable(std::initializer_list<QAction*> actions, bool enabled) {
     }
 }
 
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 } // namespace
 
-void MainWindow::ShowStatus(std::string_view text, StatusColour colour) {
-    Pending.Status.emplace(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                           colour);
+MainWindowReporter::MainWindowReporter(MainWindow& window, RunController& runs,
+                                       const CommandTracker& commands)
+    : Window(window), Runs(runs), Commands(commands) {
+    const QColor face = window.palette().color(QPalette::Window);
+    for (int frame = 0; frame < ActivityFrameCount; ++frame) {
+        ActivityFrames[static_cast<std::size_t>(frame)] = ActivityPicture(frame, face);
+    }
+    ExecArrow = ArrowPicture(ToQColor(ArrowColor), face);
+}
+
+void MainWindowReporter::ShowStatus(std::string_view text, StatusColour colour) {
+    Pending.Status.emplace(FromUtf8(text), colour);
     RefreshIfIdle();
 }
 
-void MainWindow::ShowExecPoint(std::int32_t currentLine) {
+void MainWindowReporter::ShowExecPoint(std::int32_t currentLine) {
     ViewBatch().ShowExecPoint(currentLine);
     RefreshIfIdle();
 }
 
-void MainWindow::ClearExecPoint() {
+void MainWindowReporter::ClearExecPoint() {
     ViewBatch().ClearArrow();
     RefreshIfIdle();
 }
 
-void MainWindow::ShowLine(std::int32_t line) {
+void MainWindowReporter::ShowLine(std::int32_t line) {
     ViewBatch().ShowLine(line);
     RefreshIfIdle();
 }
 
-void MainWindow::ShowCounter(std::uint8_t tap, std::string_view text) {
-    Pending.Counters[tap & 1].emplace(
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+void MainWindowReporter::ShowCounter(std::uint8_t tap, std::string_view text) {
+    Pending.Counters[tap & 1].emplace(FromUtf8(text));
     RefreshIfIdle();
 }
 
-void MainWindow::ShowFlags(std::uint8_t tap, std::string_view text) {
-    Pending.Flags[tap & 1].emplace(
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+void MainWindowReporter::ShowFlags(std::uint8_t tap, std::string_view text) {
+    Pending.Flags[tap & 1].emplace(FromUtf8(text));
     RefreshIfIdle();
 }
 
-void MainWindow::HighlightSelectedTap(std::uint8_t tap) {
+void MainWindowReporter::HighlightSelectedTap(std::uint8_t tap) {
     Pending.HighlightedTap = tap;
     RefreshIfIdle();
 }
 
-void MainWindow::DrawFlagMarkers(const std::array<int, 2>& selectedBits) {
-    ReadoutBoxes->DrawFlagMarkers(selectedBits);
+void MainWindowReporter::DrawFlagMarkers(const std::array<int, 2>& selectedBits) {
+    Window.Readouts().DrawFlagMarkers(selectedBits);
 }
 
-void MainWindow::DrawActivity(int frame) {
+void MainWindowReporter::DrawActivity(int frame) {
     if (frame >= 0 && frame < static_cast<int>(ActivityFrames.size())) {
-        CircDrwImg->SetPicture(ActivityFrames[static_cast<std::size_t>(frame)]);
+        Window.ActivityIndicator().SetPicture(ActivityFrames[static_cast<std::size_t>(frame)]);
     }
 }
 
-void MainWindow::ApplyCommandStates(const CommandStates& states) {
-    Enable({Tools.ToolButton12, Menu.StepbyStep1}, states.EventByEvent);
-    Enable({Tools.ToolButton17, Menu.EventbyEvent1}, states.StepByStep);
-    Enable({Tools.ToolButton6, Menu.Run1}, states.Execute);
-    Enable({Tools.ToolButton20, Menu.Pause1}, states.Pause);
-    Enable({Tools.ToolButton18}, states.SpeedRunButton);
-    Enable({Menu.SpeedRunTM1}, states.SpeedRunItem);
-    Enable({Tools.ToolButton14, Menu.Reset1}, states.Reset);
-    Enable({Menu.ShowExec1}, states.ShowExecPoint);
-    Enable({Menu.Search1, Menu.Replace1, Tools.ToolButton5}, states.Search);
-    Enable({Tools.ToolButton3}, states.SaveFileButton);
-    Enable({Menu.Save1, Menu.SaveAs1}, states.SaveItems);
-    Memo1->setReadOnly(!states.EditorWritable);
-    Panel1->setEnabled(states.EditorWritable);
-    Boxes->SetBoxesEnabled(states.GutterBoxes);
+void MainWindowReporter::ApplyCommandStates(const CommandStates& states) {
+    const MenuItems& menu = Window.Items();
+    const ToolButtons& tools = Window.Buttons();
+    Enable({tools.EventByEvent, menu.EventByEvent}, states.EventByEvent);
+    Enable({tools.StepByStep, menu.StepByStep}, states.StepByStep);
+    Enable({tools.Execute, menu.Execute}, states.Execute);
+    Enable({tools.Pause, menu.Pause}, states.Pause);
+    Enable({tools.SpeedRun}, states.SpeedRunButton);
+    Enable({menu.SpeedRun}, states.SpeedRunItem);
+    Enable({tools.Reset, menu.Reset}, states.Reset);
+    Enable({menu.ShowExecPoint}, states.ShowExecPoint);
+    Enable({menu.Search, menu.Replace, tools.Search}, states.Search);
+    Enable({tools.SaveProgram}, states.SaveFileButton);
+    Enable({menu.SaveProgram, menu.SaveProgramAs}, states.SaveItems);
+    Window.Editor().setReadOnly(!states.EditorWritable);
+    Window.EditorPanel().setEnabled(states.EditorWritable);
+    Window.Gutter().SetBoxesEnabled(states.GutterBoxes);
 }
 
-void MainWindow::ProcessPendingMessages() {
+void MainWindowReporter::SetExecuteTimer(bool running) {
+    Runs.SetExecuteTimer(running);
+}
+
+void MainWindowReporter::SetActivityTimer(bool running) {
+    Runs.SetActivityTimer(running);
+}
+
+void MainWindowReporter::ProcessPendingMessages() {
     RefreshDisplays();
     QCoreApplication::processEvents();
 }
 
-EditorViewUpdates& MainWindow::ViewBatch() {
+EditorViewUpdates& MainWindowReporter::ViewBatch() {
     if (!ViewUpdates.Pending()) {
-        ViewUpdates.Begin({Memo1->FirstVisibleLine(), Memo1->MaxFirstVisibleLine(),
-                           Memo1->CaretLine(), Memo1->LastLine()});
+        const ProgramEditor& editor = Window.Editor();
+        ViewUpdates.Begin({editor.FirstVisibleLine(), editor.MaxFirstVisibleLine(),
+                           editor.CaretLine(), editor.LastLine()});
     }
     return ViewUpdates;
 }
 
-void MainWindow::RefreshIfIdle() {
-    if (CommandDepth == 0) {
+void MainWindowReporter::RefreshIfIdle() {
+    if (!Commands.InCommand()) {
         RefreshDisplays();
     }
 }
 
-void MainWindow::RefreshDisplays() {
+void MainWindowReporter::RefreshDisplays() {
     if (Pending.Status) {
-        StatusBar->ShowStatus(Pending.Status->first, Pending.Status->second);
+        Window.Status().ShowStatus(Pending.Status->first, Pending.Status->second);
     }
+    ReadoutPanel& readouts = Window.Readouts();
     for (std::uint8_t tap = 0; tap < 2; ++tap) {
         if (const auto& counter = Pending.Counters[tap]) {
-            ReadoutBoxes->ShowCounter(tap, *counter);
+            readouts.ShowCounter(tap, *counter);
         }
         if (const auto& flags = Pending.Flags[tap]) {
-            ReadoutBoxes->ShowFlags(tap, *flags);
+            readouts.ShowFlags(tap, *flags);
         }
     }
     if (Pending.HighlightedTap) {
-        ReadoutBoxes->HighlightTap(*Pending.HighlightedTap);
+        readouts.HighlightTap(*Pending.HighlightedTap);
     }
     Pending = PendingReadouts{};
     if (ViewUpdates.Pending()) {
@@ -128,26 +157,27 @@ void MainWindow::RefreshDisplays() {
     }
 }
 
-void MainWindow::ApplyView(const EditorViewUpdates::Outcome& outcome) {
+void MainWindowReporter::ApplyView(const EditorViewUpdates::Outcome& outcome) {
+    ProgramEditor& editor = Window.Editor();
     if (outcome.ScrollBarPosition) {
-        SetScrollBarPosition(*outcome.ScrollBarPosition);
+        Window.SetScrollBarPosition(*outcome.ScrollBarPosition);
     }
     if (outcome.MoveCaret) {
-        Memo1->PutCaretAtLineStart(outcome.CaretLine);
+        editor.PutCaretAtLineStart(outcome.CaretLine);
     }
-    Memo1->SetFirstVisibleLine(outcome.FirstLine);
+    editor.SetFirstVisibleLine(outcome.FirstLine);
     if (outcome.RefreshShown) {
-        ShowCaretPos();
-        SyncBoxes();
+        Window.ShowCaretPos();
+        Window.SyncBoxes();
     }
     switch (outcome.ArrowState) {
     case EditorViewUpdates::Arrow::Unchanged:
         break;
     case EditorViewUpdates::Arrow::Cleared:
-        Boxes->ClearMarkers();
+        Window.Gutter().ClearMarkers();
         break;
     case EditorViewUpdates::Arrow::Drawn:
-        Boxes->ShowArrow(outcome.ArrowRow, ExecArrow);
+        Window.Gutter().ShowArrow(outcome.ArrowRow, ExecArrow);
         break;
     }
 }

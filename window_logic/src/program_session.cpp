@@ -35,6 +35,9 @@ void ProgramSession::TextChanged(std::int32_t lineCount) {
 
 void ProgramSession::NewProgram() {
     Named = false;
+    // A new program starts from where an opened one does (start values, an
+    // empty store, a reset), so nothing of the old program's run is left.
+    Eng.OpenProgram();
     Eng.State().Playback.WavesValid = false;
     Eng.State().Breakpoints.ClearAll();
     Eng.Display().Reporter().ClearExecPoint();

@@ -1,18 +1,15 @@
 #pragma once
 
-#include "engine/engine_reporter.h"
-#include "ui/main_actions.h"
-#include "window_logic/editor_view_updates.h"
-#include "window_logic/program_session.h"
+// Qt: the main window is a QMainWindow.
+#include "ui/command_scope.h"
+#include "ui/menu_items.h"
+#include "ui/tool_buttons.h"
 
 #include <QMainWindow>
-#include <QPixmap>
 #include <QString>
 
-#include <array>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 
 class QFrame;
@@ -24,10 +21,15 @@ namespace scanbench {
 class BreakpointGutter;
 class EditorProgramText;
 class Engine;
+class MainWindowReporter;
 class PictureView;
 class ProgramEditor;
+class ProgramFileController;
+class ProgramSession;
+class ProgramText;
 class ReadoutPanel;
 class ReporterRelay;
+class RunController;
 class StatusLine;
 class UserInteraction;
 
@@ -41,23 +43,25 @@ struct MainWindowOptions {
 };
 
 // The main window: program editor with its breakpoint gutter and scroll bar,
-// read-outs, status line, menus, tool buttons and the three timers. It shows
-// what the engine reports and forwards the user's commands to the engine.
-//
-// The engine reports on every step; the window records those reports and
-// brings its displays up to date once at the end of each command and
-// whenever a run lets the interface handle its messages, so that a run never
-// lays out or repaints the window per event.
-class MainWindow : public QMainWindow, public EngineReporter {
+// read-outs, status line, menus and tool buttons. It presents and forwards:
+// the file commands are a ProgramFileController's, the run commands and
+// timers a RunController's, and the engine's reports reach the widgets
+// through a MainWindowReporter.
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Attaches itself to `relay`, through which `engine` reports, and makes
-    // the editor the engine's program text. The engine must outlive the window.
+    // Attaches its reporter to `relay`, through which `engine` reports, and
+    // makes the editor the engine's program text. The engine must outlive
+    // the window.
     MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& user,
                MainWindowOptions options);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
+
+    [[nodiscard]] ProgramFileController& Files() const { return *FileCommands; }
+    [[nodiscard]] RunController& Runs() const { return *RunCommands; }
+    [[nodiscard]] const ProgramSession& Session() const;
 
     [[nodiscard]] ProgramEditor& Editor() const { return *Memo1; }
     [[nodiscard]] QFrame& EditorPanel() const { return *Panel1; }
@@ -65,57 +69,29 @@ public:
     [[nodiscard]] BreakpointGutter& Gutter() const { return *Boxes; }
     [[nodiscard]] StatusLine& Status() const { return *StatusBar; }
     [[nodiscard]] ReadoutPanel& Readouts() const { return *ReadoutBoxes; }
-    [[nodiscard]] const PictureView& ActivityIndicator() const { return *CircDrwImg; }
+    [[nodiscard]] PictureView& ActivityIndicator() const { return *CircDrwImg; }
     [[nodiscard]] const MenuItems& Items() const { return Menu; }
     [[nodiscard]] const ToolButtons& Buttons() const { return Tools; }
-    [[nodiscard]] const ProgramSession& Session() const { return FileSession; }
-    [[nodiscard]] QTimer& ExecuteTimer() const { return *Timer1; }
-    [[nodiscard]] QTimer& ActivityTimer() const { return *TimCirc; }
+    [[nodiscard]] ProgramText& ProgramLines() const;
+    [[nodiscard]] QTimer& ExecuteTimer() const;
+    [[nodiscard]] QTimer& ActivityTimer() const;
+    [[nodiscard]] CommandTracker& Commands() { return Tracker; }
 
-    // File commands.
-    void ToolButton1Click(); // New
-    void ToolButton2Click(); // Open
-    void ToolButton3Click(); // Save
-    void SaveAs1Click();
-    void Exit1Click();
-    // Writes the program to its file, asking for one when it has none.
-    // False when nothing was written.
-    bool SaveProg();
-
-    // Run commands.
-    void StepBtnClick();      // Event-by-Event
-    void ToolButton17Click(); // Step-by-Step
-    void Run_Test();          // Execute
-    void Pause1Click();
-    void ToolButton18Click(); // Speed Run
-    void ResetSimulation();
-    void ShowExec1Click();
-    void ClearallBreakpoints1Click();
-
-    // Timers: Timer1 1 ms (Execute), tim_circ 100 ms (activity indicator),
-    // Timer2 500 ms (Speed Run button, title, editor colour).
-    void Timer1Timer();
-    void tim_circTimer();
-    void Timer2Timer();
-
-    // Editor.
-    void MemoChange();
-    void MemoKeyUp();
-    void MemoMouseDown();
-    void ScrollBar1Scroll(int position);
-    void ScrollBar1Change();
-    void Copy1Click();
-    void Past1Click();
-    void Cut1Click();
-    void Undo1Click();
+    // Editor commands.
+    void Copy();
+    void Paste();
+    void Cut();
+    void Undo();
     // Loads the gutter boxes from the breakpoint flags of the lines on screen.
     void SyncBoxes();
     // Writes the caret position into the status line.
     void ShowCaretPos();
-
-    // Help: opens the user manual in the desktop's browser.
-    void HelpTopics1Click();
-    void ToolButton10Click() { HelpTopics1Click(); }
+    // Moves the scroll bar without treating it as the user's scroll.
+    void SetScrollBarPosition(int position);
+    // The title and the editor's text colour, refreshed every 500 ms.
+    void RefreshTitleAndTextColour();
+    // Opens the user manual in the desktop's browser.
+    void ShowHelp();
 
     // Brings every display up to date with what the engine reported.
     void RefreshDisplays();
@@ -125,62 +101,25 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Marks a command of the window: displays are refreshed when the
-    // outermost one ends; a close asked for during a run happens then.
-    class CommandScope {
-    public:
-        explicit CommandScope(MainWindow& window, bool clearsAboutClicks = true);
-        ~CommandScope();
-        CommandScope(const CommandScope&) = delete;
-        CommandScope& operator=(const CommandScope&) = delete;
-
-    private:
-        MainWindow& Window;
-    };
-
-    // Reports of the engine.
-    void ShowStatus(std::string_view text, StatusColour colour) override;
-    void ShowExecPoint(std::int32_t currentLine) override;
-    void ClearExecPoint() override;
-    void DrawFlagMarkers(const std::array<int, 2>& selectedBits) override;
-    void ShowCounter(std::uint8_t tap, std::string_view text) override;
-    void ShowFlags(std::uint8_t tap, std::string_view text) override;
-    void HighlightSelectedTap(std::uint8_t tap) override;
-    void ApplyCommandStates(const CommandStates& states) override;
-    void DrawActivity(int frame) override;
-    void SetExecuteTimer(bool running) override;
-    void SetActivityTimer(bool running) override;
-    void ProcessPendingMessages() override;
-
     void BuildClient();
-    void BuildTimers();
     void ConnectCommands();
     void ConnectEditor();
-    void FormShow();
-    void LoadStartFile();
+    void FirstShown();
+    void CommandEnded(bool outermost);
 
-    // The program editor's line show, from the line fetch.
-    void ShowLine(std::int32_t line);
-    [[nodiscard]] EditorViewUpdates& ViewBatch();
-    void ApplyView(const EditorViewUpdates::Outcome& outcome);
-    void RefreshIfIdle();
-    void SetScrollBarPosition(int position);
-    void SetScrollBarMaximum(int maximum);
+    // The editor and its scroll bar.
+    void TextChanged();
+    void EditorKeyReleased();
+    void ScrollBarMoved(int position);
     void BoxesChanged();
     void EditorUpdateRequest(int dy);
-
-    // Asks about unsaved text; true when the command may go on.
-    [[nodiscard]] bool MayDropText();
-    // A file command that arrives while a run lets the interface work ends
-    // that run first, as a reset would.
-    void StopRunningLoop();
-    bool WriteProgram(const QString& path);
+    void SetScrollBarMaximum(int maximum);
 
     Engine& Eng;
     ReporterRelay& Relay;
     UserInteraction& User;
     MainWindowOptions Options;
-    ProgramSession FileSession;
+    CommandTracker Tracker;
 
     MenuItems Menu;
     ToolButtons Tools;
@@ -192,24 +131,12 @@ private:
     BreakpointGutter* Boxes = nullptr;
     StatusLine* StatusBar = nullptr;
     PictureView* CircDrwImg = nullptr;
-    QTimer* Timer1 = nullptr;
-    QTimer* TimCirc = nullptr;
-    QTimer* Timer2 = nullptr;
-    std::unique_ptr<EditorProgramText> ProgramLines;
-    std::array<QPixmap, 9> ActivityFrames;
-    QPixmap ExecArrow;
 
-    // Reports waiting for the next refresh.
-    struct PendingReadouts {
-        std::optional<std::pair<QString, StatusColour>> Status;
-        std::array<std::optional<QString>, 2> Counters;
-        std::array<std::optional<QString>, 2> Flags;
-        std::optional<std::uint8_t> HighlightedTap;
-    };
-    PendingReadouts Pending;
-    EditorViewUpdates ViewUpdates;
+    std::unique_ptr<RunController> RunCommands;
+    std::unique_ptr<ProgramFileController> FileCommands;
+    std::unique_ptr<MainWindowReporter> Reporter;
+    std::unique_ptr<EditorProgramText> EditorLines;
 
-    int CommandDepth = 0;
     bool ScrollBarByProgram = false;
     bool FirstShow = true;
     bool CloseAgreed = false;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "window_logic/program_session.h"
+
+#include <QString>
+
+namespace scanbench {
+
+class CommandTracker;
+class Engine;
+class MainWindow;
+class RunController;
+class UserInteraction;
+
+// The main window's file commands: New, Open, Save, Save As and the program
+// named on the command line. They ask about unsaved text, stop a run that is
+// going before the text changes, and keep the program session (file name,
+// title, command enabling) up to date.
+class ProgramFileController {
+public:
+    ProgramFileController(Engine& engine, CommandTracker& commands, MainWindow& window,
+                          RunController& runs, UserInteraction& user);
+
+    void NewProgram();
+    void OpenProgram();
+    void SaveProgram();
+    void SaveProgramAs();
+    // Loads the program named at start, as if it had just been saved there.
+    void LoadStartFile(const QString& path);
+
+    // Writes the program to its file, asking for one when it has none.
+    // False when nothing was written.
+    bool SaveProg();
+    // Asks about unsaved text; true when the command may go on.
+    [[nodiscard]] bool MayDropText();
+
+    [[nodiscard]] ProgramSession& Session() { return FileSession; }
+    [[nodiscard]] const ProgramSession& Session() const { return FileSession; }
+
+private:
+    bool WriteProgram(const QString& path);
+    void ShowText(const QString& text);
+
+    Engine& Eng;
+    CommandTracker& Commands;
+    MainWindow& Window;
+    RunController& Runs;
+    UserInteraction& User;
+    ProgramSession FileSession;
+};
+
+} // namespace scanbench
