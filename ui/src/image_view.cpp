@@ -58,7 +58,7 @@ void ImageView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 QImage NewPicture(QSize size, qreal pixelRatio, const QColor& colour) {
-    QImage image(size * pixelRatio, QImage::Format_RGB32);
+    QImage image(size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(pixelRatio);
     image.fill(colour);
     return image;

@@ -90,9 +90,16 @@ void StateDiagramWindow::RefreshView(ViewChanges changes) {
 
 void StateDiagramWindow::Opened() {
     if (!qFuzzyCompare(Art.PixelRatio, devicePixelRatioF())) {
-        StartPictures(); // the window moved to a screen of another density
+        StartPictures(); // it opens on a screen of another density
     }
     ShowStates();
+}
+
+void StateDiagramWindow::DensityChanged() {
+    if (!qFuzzyCompare(Art.PixelRatio, devicePixelRatioF())) {
+        StartPictures();
+        ShowStates();
+    }
 }
 
 bool StateDiagramWindow::eventFilter(QObject* watched, QEvent* event) {

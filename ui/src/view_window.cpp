@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
 
 namespace scanbench {
 
@@ -33,6 +34,14 @@ void ViewWindow::showEvent(QShowEvent* event) {
     if (!Centred) {
         Centred = true;
         CentreOnScreen(*this);
+    }
+    if (!WatchingScreen && windowHandle() != nullptr) {
+        WatchingScreen = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] {
+            if (isVisible()) {
+                DensityChanged();
+            }
+        });
     }
     Following = Views.Subscribe(*this);
     Opened();

@@ -160,6 +160,7 @@ void WaveformWindow::StartPictures() {
     }
     MarkerStrip->Reset(ratio, MarkerStripColour);
     Marker->Drop();
+    Drawn.reset();
 }
 
 const QImage& WaveformWindow::TapPicture(std::uint8_t tap) const {
@@ -208,14 +209,17 @@ void WaveformWindow::ScrollTo(int position) {
 
 void WaveformWindow::DrawAll() {
     Marker->Remove();
-    const EventStore& store = State.Events;
-    const bool showZ = State.Switches.ShowZ;
-    for (std::uint8_t tap = 0; tap < 2; ++tap) {
-        PaintTapTraces(TapPictures[tap]->Image(), BuildTapTraces(store, First, tap, showZ));
+    WaveformTraces traces = BuildWaveformTraces(State.Events, First, State.Switches.ShowZ);
+    if (Drawn == traces) {
+        return; // a run went on beyond the columns shown: nothing to paint again
+    }
+    for (std::size_t tap = 0; tap < 2; ++tap) {
+        PaintTapTraces(TapPictures[tap]->Image(), traces.Taps[tap]);
         TapPictures[tap]->Changed();
     }
-    PaintSyncTraces(SyncPicture_->Image(), BuildSyncTraces(store, First));
+    PaintSyncTraces(SyncPicture_->Image(), traces.Sync);
     SyncPicture_->Changed();
+    Drawn = std::move(traces);
 }
 
 // Nothing has been played since the last reset: empty traces from the start.
@@ -227,6 +231,7 @@ void WaveformWindow::ClearTraces() {
         picture->Image().fill(WaveBackground());
         picture->Changed();
     }
+    Drawn.reset();
 }
 
 void WaveformWindow::SetShowSync(bool show) {
@@ -278,6 +283,13 @@ void WaveformWindow::Opened() {
     ApplyLayout();
     SyncBox->setChecked(SyncShown);
     Refresh();
+}
+
+void WaveformWindow::DensityChanged() {
+    StartPictures();
+    if (State.Playback.WavesValid && State.Events.EventCount() > 0) {
+        DrawAll();
+    }
 }
 
 } // namespace scanbench

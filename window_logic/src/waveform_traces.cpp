@@ -88,4 +88,9 @@ SyncTraces BuildSyncTraces(const EventStore& store, std::uint32_t first) {
     return traces;
 }
 
+WaveformTraces BuildWaveformTraces(const EventStore& store, std::uint32_t first, bool showZ) {
+    return {{BuildTapTraces(store, first, 0, showZ), BuildTapTraces(store, first, 1, showZ)},
+            BuildSyncTraces(store, first)};
+}
+
 } // namespace scanbench

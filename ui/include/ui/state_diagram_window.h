@@ -44,6 +44,7 @@ public:
 
 protected:
     void Opened() override;
+    void DensityChanged() override;
     // Every repaint of a picture first brings the highlights up to date.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

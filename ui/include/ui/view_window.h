@@ -30,6 +30,9 @@ protected:
                const char* stayOnTopName);
     // The window has been shown and follows the feed again.
     virtual void Opened() = 0;
+    // The window moved to a screen of another pixel density: its pictures
+    // are drawn afresh at the new one.
+    virtual void DensityChanged() = 0;
 
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -42,6 +45,7 @@ private:
     ViewFeed::Subscription Following;
     ViewWindowItems Popup;
     bool Centred = false;
+    bool WatchingScreen = false;
     bool Reflagging = false; // the window hides and shows to take new flags
 };
 

@@ -3,11 +3,13 @@
 // Qt: the waveform window is a top-level QWidget.
 #include "ui/trace_marker.h"
 #include "ui/view_window.h"
+#include "window_logic/waveform_traces.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -57,6 +59,7 @@ public:
 
 protected:
     void Opened() override;
+    void DensityChanged() override;
 
 private:
     void BuildCaptions();
@@ -78,6 +81,8 @@ private:
     std::unique_ptr<TraceMarker> Marker;
     QAction* ExportVcd = nullptr;
     std::function<void()> VcdHook;
+    // What the pictures show now; nothing while they are empty.
+    std::optional<WaveformTraces> Drawn;
 
     std::uint32_t First = 0;
     bool SyncShown = false;

@@ -27,12 +27,14 @@ enum class TracePen : std::uint8_t {
 struct TraceStep {
     std::int16_t Y = 0;
     TracePen Pen = TracePen::Tck;
+    friend bool operator==(const TraceStep&, const TraceStep&) = default;
 };
 
 // A row as one connected line from (0, StartY) through its columns.
 struct TraceRow {
     std::int16_t StartY = 0;
     std::array<TraceStep, Waveform::ColumnsDrawn> Steps{};
+    friend bool operator==(const TraceRow&, const TraceRow&) = default;
 };
 
 enum TapRow : std::uint8_t { TckRow, TmsRow, RxRow, TxRow };
@@ -46,12 +48,21 @@ struct TapTraces {
     // ... and, unless it is HALT, its line number.
     std::array<bool, Waveform::ColumnsDrawn> Numbered{};
     std::array<std::int32_t, Waveform::ColumnsDrawn> LineNumbers{};
+    friend bool operator==(const TapTraces&, const TapTraces&) = default;
 };
 
 // What the sync picture shows: SOA, SIA, SOB, SIB of every event.
 struct SyncTraces {
     int Columns = 0;
     std::array<TraceRow, 4> Rows{};
+    friend bool operator==(const SyncTraces&, const SyncTraces&) = default;
+};
+
+// Everything the waveform pictures show.
+struct WaveformTraces {
+    std::array<TapTraces, 2> Taps{};
+    SyncTraces Sync{};
+    friend bool operator==(const WaveformTraces&, const WaveformTraces&) = default;
 };
 
 // Whether event `index` has been played.
@@ -67,5 +78,8 @@ struct SyncTraces {
                                        std::uint8_t tap, bool showZ);
 
 [[nodiscard]] SyncTraces BuildSyncTraces(const EventStore& store, std::uint32_t first);
+
+[[nodiscard]] WaveformTraces BuildWaveformTraces(const EventStore& store, std::uint32_t first,
+                                                 bool showZ);
 
 } // namespace scanbench
