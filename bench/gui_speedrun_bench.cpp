@@ -1,12 +1,18 @@
 // Speed Run in the main window, measured: events per second and the longest
 // time the window went without painting while the run was on. Not a test.
 //
-//   scanbench_gui_speedrun_bench [--runner PATH] [PROGRAM.bst]
+//   scanbench_gui_speedrun_bench [--runner PATH] [--views [ROUNDS]] [PROGRAM.bst]
 //
 // Without a program it runs a 1,000,000-bit shift (2,000,024 events). With
-// --runner it also times the headless runner on the same program.
+// --runner it also times the headless runner on the same program. With
+// --views it then runs ROUNDS (default 5) more Speed Runs with the view
+// windows closed and as many with them open, in turns, and reports the
+// medians and their ratio.
 
+#include "bench_support.h"
 #include "board_window.h"
+#include "ui/state_diagram_window.h"
+#include "ui/waveform_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -19,6 +25,8 @@
 #include <chrono>
 #include <iostream>
 #include <map>
+#include <sstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -72,6 +80,47 @@ double TimeRunner(const QString& runner, const QString& program) {
     return static_cast<double>(clock.nsecsElapsed()) / 1e9;
 }
 
+// The view windows of the main window.
+std::vector<QWidget*> ViewWindows(scanbench::MainWindow& window) {
+    return {&window.StateDiagrams(), &window.Waveforms()};
+}
+
+// Seconds of one Speed Run from a reset, with the views open or closed.
+double TimedSpeedRun(scanbench::bench::BoardWindow& bench, bool viewsOpen) {
+    scanbench::MainWindow& window = *bench.Window;
+    window.Runs().Reset();
+    for (QWidget* view : ViewWindows(window)) {
+        view->setVisible(viewsOpen);
+    }
+    QApplication::processEvents();
+    bench.Eng.Switches().RefreshWindows = true;
+    const double seconds = scanbench::bench::Seconds([&] { window.Runs().SpeedRun(); });
+    QApplication::processEvents();
+    return seconds;
+}
+
+// Speed Run with the views closed and open, in turns; what to print.
+std::string CompareWithViews(scanbench::bench::BoardWindow& bench, int rounds) {
+    scanbench::MainWindow& window = *bench.Window;
+    window.Waveforms().SetShowSync(true);
+    std::vector<double> closed;
+    std::vector<double> open;
+    for (int i = 0; i < rounds; ++i) {
+        closed.push_back(TimedSpeedRun(bench, false));
+        open.push_back(TimedSpeedRun(bench, true));
+    }
+    const double events = bench.Eng.Events().PlayedCount();
+    const double closedMedian = scanbench::bench::Median(closed);
+    const double openMedian = scanbench::bench::Median(open);
+    std::ostringstream out;
+    out << "views closed, median of " << rounds << ": " << closedMedian << " s, "
+        << events / closedMedian / 1e6 << " million events/s\n"
+        << "views open, median of " << rounds << ":   " << openMedian << " s, "
+        << events / openMedian / 1e6 << " million events/s\n"
+        << "speed open / closed:       " << closedMedian / openMedian << "\n";
+    return out.str();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -81,6 +130,17 @@ int main(int argc, char** argv) {
     if (args.size() >= 2 && args[0] == QLatin1String("--runner")) {
         runner = args[1];
         args = args.mid(2);
+    }
+    int viewRounds = 0;
+    if (!args.isEmpty() && args[0] == QLatin1String("--views")) {
+        args = args.mid(1);
+        bool number = false;
+        viewRounds = args.value(0).toInt(&number);
+        if (number) {
+            args = args.mid(1);
+        } else {
+            viewRounds = 5;
+        }
     }
     QTemporaryDir scratch;
     QString program = args.value(0);
@@ -99,6 +159,7 @@ int main(int argc, char** argv) {
     app.installEventFilter(&paints);
     window.show();
 
+    std::string withViews;
     double seconds = 0;
     Clock::duration longestGap{};
     std::size_t paintCount = 0;
@@ -117,6 +178,9 @@ int main(int argc, char** argv) {
         }
         longestGap = std::max(longestGap, end - last);
         paintCount = paints.Paints.size();
+        if (viewRounds > 0) {
+            withViews = CompareWithViews(bench, viewRounds);
+        }
         QApplication::quit();
     });
     QApplication::exec();
@@ -135,7 +199,7 @@ int main(int argc, char** argv) {
     for (const auto& [name, count] : paints.Painted) {
         std::cout << " " << name.toStdString() << " " << count;
     }
-    std::cout << "\n";
+    std::cout << "\n" << withViews;
     if (!runner.isEmpty()) {
         const double runnerSeconds = TimeRunner(runner, program);
         if (runnerSeconds > 0) {

@@ -4,7 +4,9 @@
 #include "ui/program_editor.h"
 #include "ui/program_file_controller.h"
 #include "ui/run_controller.h"
+#include "ui/state_diagram_window.h"
 #include "ui/user_interaction.h"
+#include "ui/waveform_window.h"
 #include "window_logic/help_file.h"
 
 #include <QFileInfo>
@@ -44,10 +46,22 @@ void MainWindow::ConnectCommands() {
 
     on({Tools.Help, Menu.HelpTopics}, [this] { ShowHelp(); });
 
+    StateDiagram = new StateDiagramWindow(Eng.Taps(), Eng.Views(), this);
+    on({Tools.StateDiagram, Menu.StateDiagram}, [this] { ShowView(*StateDiagram); });
+    Waves = new WaveformWindow(Eng.State(), Eng.Views(), this);
+    on({Tools.Waveforms, Menu.Waveforms}, [this] { ShowView(*Waves); });
+
     // F9 opens the Windows menu.
     auto* windowsKey = new QShortcut(QKeySequence(Qt::Key_F9), this);
     connect(windowsKey, &QShortcut::activated, this,
             [this] { menuBar()->setActiveAction(Menu.WindowsMenu->menuAction()); });
+}
+
+void MainWindow::ShowView(QWidget& view) {
+    const CommandScope scope(Tracker);
+    view.show();
+    view.raise();
+    view.activateWindow();
 }
 
 void MainWindow::Copy() {

@@ -30,8 +30,10 @@ class ProgramText;
 class ReadoutPanel;
 class ReporterRelay;
 class RunController;
+class StateDiagramWindow;
 class StatusLine;
 class UserInteraction;
+class WaveformWindow;
 
 // What the program tells the main window at start.
 struct MainWindowOptions {
@@ -76,6 +78,8 @@ public:
     [[nodiscard]] QTimer& ExecuteTimer() const;
     [[nodiscard]] QTimer& ActivityTimer() const;
     [[nodiscard]] CommandTracker& Commands() { return Tracker; }
+    [[nodiscard]] StateDiagramWindow& StateDiagrams() const { return *StateDiagram; }
+    [[nodiscard]] WaveformWindow& Waveforms() const { return *Waves; }
 
     // Editor commands.
     void Copy();
@@ -106,6 +110,8 @@ private:
     void ConnectEditor();
     void FirstShown();
     void CommandEnded(bool outermost);
+    // Shows a view window, non-modally, in front.
+    void ShowView(QWidget& view);
 
     // The editor and its scroll bar.
     void TextChanged();
@@ -131,6 +137,8 @@ private:
     BreakpointGutter* Boxes = nullptr;
     StatusLine* StatusBar = nullptr;
     PictureView* CircDrwImg = nullptr;
+    StateDiagramWindow* StateDiagram = nullptr;
+    WaveformWindow* Waves = nullptr;
 
     std::unique_ptr<RunController> RunCommands;
     std::unique_ptr<ProgramFileController> FileCommands;
