@@ -35,15 +35,6 @@ ChipBoard::ChipBoard(std::vector<BoardChip> chips) {
     Chains[1].End = std::max(Chains[1].End, Chains[1].First);
 }
 
-void ChipBoard::Clock(std::uint8_t edges) {
-    if ((edges & BoardLine::Tck0) != 0) {
-        ClockChain(0);
-    }
-    if ((edges & BoardLine::Tck1) != 0) {
-        ClockChain(1);
-    }
-}
-
 void ChipBoard::ClockChain(std::uint8_t tap) {
     const unsigned lines = Lines >> (3 * tap);
     TapChip* chip = Chips.data() + Chains[tap].First;

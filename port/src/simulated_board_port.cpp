@@ -48,10 +48,7 @@ void SimulatedBoardPort::Rewire() {
     Settle();
 }
 
-std::uint8_t SimulatedBoardPort::PortReadByte(std::uint16_t address) {
-    if (address == StatusAddress) {
-        return Demo ? ChipStatus[Demo->Outputs()] : Status;
-    }
+std::uint8_t SimulatedBoardPort::ReadOutputRegister(std::uint16_t address) const {
     if (address == DataAddress) {
         return Data();
     }
@@ -69,19 +66,6 @@ void SimulatedBoardPort::PortWriteByte(std::uint16_t address, std::uint8_t value
     } else {
         return;
     }
-    Settle();
-}
-
-void SimulatedBoardPort::PortWriteDataThenControl(std::uint16_t dataAddress, std::uint8_t data,
-                                                  std::uint16_t controlAddress,
-                                                  std::uint8_t control) {
-    if (dataAddress != DataAddress || controlAddress != ControlAddress) {
-        PortWriteByte(dataAddress, data);
-        PortWriteByte(controlAddress, control);
-        return;
-    }
-    // Both registers change together; the board sees the final levels.
-    Registers = static_cast<std::uint16_t>(((control & 0x0FU) << 8) | data);
     Settle();
 }
 

@@ -58,8 +58,11 @@ public:
     void Drive(std::uint8_t lines) {
         const auto edges = static_cast<std::uint8_t>((lines ^ Lines) & ClockLines);
         Lines = lines;
-        if (edges != 0) {
-            Clock(edges);
+        if ((edges & BoardLine::Tck0) != 0) {
+            ClockChain(0);
+        }
+        if ((edges & BoardLine::Tck1) != 0) {
+            ClockChain(1);
         }
     }
     // Takes the line levels as they are, clocking nothing: the board is
@@ -87,7 +90,6 @@ private:
         std::size_t End = 0;
     };
 
-    void Clock(std::uint8_t edges);
     void ClockChain(std::uint8_t tap);
 
     std::vector<TapChip> Chips; // by TAP, each chain from TDI to TDO

@@ -30,10 +30,26 @@ class SimulatedBoardPort final : public PortAccess {
 public:
     SimulatedBoardPort(const PinSettings& pins, BoardKind board);
 
-    [[nodiscard]] std::uint8_t PortReadByte(std::uint16_t address) override;
+    // Defined here so that a caller that holds the port by its own type
+    // (PortSignals does) gets them inlined: they run for every event.
+    [[nodiscard]] std::uint8_t PortReadByte(std::uint16_t address) override {
+        if (address == StatusAddress) {
+            return Demo ? ChipStatus[Demo->Outputs()] : Status;
+        }
+        return ReadOutputRegister(address);
+    }
     void PortWriteByte(std::uint16_t address, std::uint8_t value) override;
     void PortWriteDataThenControl(std::uint16_t dataAddress, std::uint8_t data,
-                                  std::uint16_t controlAddress, std::uint8_t control) override;
+                                  std::uint16_t controlAddress, std::uint8_t control) override {
+        if (dataAddress != DataAddress || controlAddress != ControlAddress) {
+            PortWriteByte(dataAddress, data);
+            PortWriteByte(controlAddress, control);
+            return;
+        }
+        // Both registers change together; the board sees the final levels.
+        Registers = static_cast<std::uint16_t>(((control & 0x0FU) << 8) | data);
+        Settle();
+    }
     [[nodiscard]] bool DriverAvailable() const override { return true; }
     void SetDirectAccess(bool /*enable*/) override {}
     [[nodiscard]] ChipBoard* Chips() override { return Demo ? &*Demo : nullptr; }
@@ -48,6 +64,7 @@ public:
 
 private:
     void Rewire();
+    [[nodiscard]] std::uint8_t ReadOutputRegister(std::uint16_t address) const;
     // Data and control live in one 16-bit word, the table index, and each
     // register is read back from it: writing a byte and then loading the word
     // that contains it would stall the processor on every write.
