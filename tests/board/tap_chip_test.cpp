@@ -118,6 +118,7 @@ TEST_F(OneChip, TdoMovesOnFallingEdgesAndIsDrivenOnlyWhileShifting) {
     EXPECT_FALSE(Tap.Tdo()); // bit 2
     Tap.Rise();              // to Exit1-DR, shifting bit 2 out
     EXPECT_TRUE(U3().TdoDriven) << "still bit 2 until TCK falls";
+    EXPECT_FALSE(U3().Tdo);
     EXPECT_FALSE(Tap.Tdo());
     Tap.Settle();
     EXPECT_FALSE(U3().TdoDriven);
