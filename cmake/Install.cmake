@@ -8,6 +8,7 @@
 # Layout under the install prefix (GNU directories):
 #     share/doc/Scanbench/scanbench.html                the manual (Help opens it)
 #     share/scanbench/examples/*.bst                    the example programs
+#     share/scanbench/examples/lessons/*.bst            the lessons for the demo board
 #     share/mime/packages/scanbench.xml                 the .bst MIME type
 #     share/applications/scanbench.desktop              the desktop entry (GUI builds)
 #     share/icons/hicolor/scalable/apps/scanbench.svg   the icon (GUI builds)
@@ -21,7 +22,8 @@ install(FILES "${SCANBENCH_SOURCE_ROOT}/docs/scanbench.html"
         COMPONENT Documentation)
 
 # A directory rule rather than a list made at configure time, so an example
-# added later is installed without configuring again.
+# added later is installed without configuring again; it takes the folders
+# below (lessons/) along.
 install(DIRECTORY "${SCANBENCH_SOURCE_ROOT}/examples/"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/scanbench/examples"
         COMPONENT Documentation

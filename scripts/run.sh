@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Scanbench and starts it on an example
-# program with the simulated loopback board (the default when no settings
-# say otherwise). Without a display it runs the example headless instead.
+# Installs what is missing, builds Scanbench and starts it on a lesson for
+# the simulated demo board (the default when no settings say otherwise).
+# Without a display it runs the lesson headless instead.
 #   scripts/run.sh [PROGRAM.bst]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-program="${1:-examples/02-loopback-compare.bst}"
+program="${1:-examples/lessons/01-read-idcodes.bst}"
 
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo

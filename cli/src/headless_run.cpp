@@ -1,6 +1,9 @@
 #include "cli/headless_run.h"
 
+#include "board/chip_board.h"
+#include "cli/board_report.h"
 #include "cli/headless_reporter.h"
+#include "cli/switch_settings.h"
 #include "engine/engine.h"
 #include "engine/event_export.h"
 #include "engine/result_codes.h"
@@ -87,6 +90,16 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
         err << "scanbench-run: " << Status::DriverFailed << "\n";
     }
     port->SetDirectAccess(true);
+    if (!options.Switches.empty()) {
+        if (port->Chips() == nullptr) {
+            err << "scanbench-run: --switches needs the demo board (--board demo --port board)\n";
+            return RunnerExit::Usage;
+        }
+        if (const auto problem = ApplySwitchSettings(options.Switches, *port->Chips())) {
+            err << "scanbench-run: --switches: " << *problem << "\n";
+            return RunnerExit::Usage;
+        }
+    }
     PortSignals signals(*port, settings.Pins);
     HeadlessReporter reporter;
     Engine engine(reporter, signals);
@@ -123,6 +136,9 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
     PrintTap(out, engine, reporter, 1);
     out << "events: " << engine.Events().EventCount()
         << " played: " << engine.Events().PlayedCount() << "\n";
+    if (const ChipBoard* chips = port->Chips()) {
+        PrintBoard(out, *chips);
+    }
 
     if (options.EventsFile && !WriteExport(*options.EventsFile, engine.Events(), err)) {
         return RunnerExit::Usage;

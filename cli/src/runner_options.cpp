@@ -51,8 +51,8 @@ ParseRunnerOptions(const std::vector<std::string>& arguments) {
             haveProgram = true;
             break;
         }
-        static constexpr std::string_view Known[] = {"--board", "--port", "--events", "--max-steps",
-                                                     "--active-mode"};
+        static constexpr std::string_view Known[] = {"--board",     "--port",        "--events",
+                                                     "--max-steps", "--active-mode", "--switches"};
         if (std::find(std::begin(Known), std::end(Known), argument) == std::end(Known)) {
             return UsageError{"unknown option: " + argument};
         }
@@ -63,7 +63,7 @@ ParseRunnerOptions(const std::vector<std::string>& arguments) {
         if (argument == "--board") {
             options.Board = ParseBoardKind(value);
             if (!options.Board) {
-                return UsageError{"--board takes open or loopback, not '" + value + "'"};
+                return UsageError{"--board takes demo, loopback or open, not '" + value + "'"};
             }
         } else if (argument == "--port") {
             options.Port = ParsePortKind(value);
@@ -77,6 +77,12 @@ ParseRunnerOptions(const std::vector<std::string>& arguments) {
             if (!options.MaxSteps) {
                 return UsageError{"--max-steps takes a whole number, not '" + value + "'"};
             }
+        } else if (argument == "--switches") {
+            auto switches = ParseSwitchSettings(value);
+            if (const auto* problem = std::get_if<std::string>(&switches)) {
+                return UsageError{"--switches: " + *problem};
+            }
+            options.Switches = std::get<std::vector<SwitchSetting>>(std::move(switches));
         } else {
             options.ActiveMode = ParseOnOff(value);
             if (!options.ActiveMode) {

@@ -14,9 +14,10 @@ constexpr std::array<std::pair<PortKind, std::string_view>, 3> PortKindNames{{
     {PortKind::Direct, "direct"},
 }};
 
-constexpr std::array<std::pair<BoardKind, std::string_view>, 2> BoardKindNames{{
+constexpr std::array<std::pair<BoardKind, std::string_view>, 3> BoardKindNames{{
     {BoardKind::Loopback, "loopback"},
     {BoardKind::Open, "open"},
+    {BoardKind::Demo, "demo"},
 }};
 
 [[nodiscard]] constexpr char LowerAscii(char c) {

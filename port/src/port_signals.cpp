@@ -2,6 +2,7 @@
 
 #include "port/port_access.h"
 #include "port/port_registers.h"
+#include "port/simulated_board_port.h"
 
 namespace scanbench {
 
@@ -29,7 +30,18 @@ namespace {
 } // namespace
 
 PortSignals::PortSignals(PortAccess& access, const PinSettings& pins) : Access(&access) {
+    SetAccess(access);
     SetPins(pins);
+}
+
+void PortSignals::SetAccess(PortAccess& access) {
+    Access = &access;
+    Simulated = dynamic_cast<SimulatedBoardPort*>(&access);
+}
+
+std::uint8_t PortSignals::ReadStatus() {
+    return Simulated != nullptr ? Simulated->PortReadByte(StatusAddress)
+                                : Access->PortReadByte(StatusAddress);
 }
 
 void PortSignals::SetPins(const PinSettings& pins) {
@@ -73,7 +85,11 @@ void PortSignals::WritePortSignals(std::uint8_t tck0, std::uint8_t tms0, std::ui
                                    std::uint8_t tck1, std::uint8_t tms1, std::uint8_t tx1,
                                    std::uint8_t soa, std::uint8_t sob) {
     const OutputBits& bits = Registers[HighLevels(tck0, tms0, tx0, tck1, tms1, tx1, soa, sob)];
-    Access->PortWriteDataThenControl(DataAddress, bits.Data, ControlAddress, bits.Control);
+    if (Simulated != nullptr) {
+        Simulated->PortWriteDataThenControl(DataAddress, bits.Data, ControlAddress, bits.Control);
+    } else {
+        Access->PortWriteDataThenControl(DataAddress, bits.Data, ControlAddress, bits.Control);
+    }
     if (AfterWrite) {
         AfterWrite();
     }
@@ -87,7 +103,7 @@ std::uint8_t PortSignals::ReadInput(InputBit bit) {
     if (bit.Mask == 0) {
         return 0;
     }
-    return Level(Access->PortReadByte(StatusAddress), bit);
+    return Level(ReadStatus(), bit);
 }
 
 std::uint8_t PortSignals::ReadInputs(std::uint8_t tap) {
@@ -95,7 +111,7 @@ std::uint8_t PortSignals::ReadInputs(std::uint8_t tap) {
     if (rx.Mask == 0 && Sia.Mask == 0 && Sib.Mask == 0) {
         return 0;
     }
-    const std::uint8_t status = Access->PortReadByte(StatusAddress);
+    const std::uint8_t status = ReadStatus();
     return static_cast<std::uint8_t>(Level(status, rx) * RxHigh | Level(status, Sia) * SiaHigh |
                                      Level(status, Sib) * SibHigh);
 }

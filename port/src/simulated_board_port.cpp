@@ -1,5 +1,7 @@
 #include "port/simulated_board_port.h"
 
+#include "board/demo_board.h"
+#include "port/chip_wiring.h"
 #include "port/parallel_connector.h"
 #include "port/port_registers.h"
 
@@ -7,6 +9,9 @@ namespace scanbench {
 
 SimulatedBoardPort::SimulatedBoardPort(const PinSettings& pins, BoardKind board)
     : Settings(pins), Kind(board) {
+    if (Kind == BoardKind::Demo) {
+        Demo.emplace(DemoBoardChips());
+    }
     Rewire();
 }
 
@@ -20,19 +25,30 @@ void SimulatedBoardPort::Rewire() {
     StatusAddress = RegisterAddress(Settings.PortBase, PortRegister::Status);
     ControlAddress = RegisterAddress(Settings.PortBase, PortRegister::Control);
 
+    const auto driven = [](std::size_t index) {
+        return DrivenPinLevels(static_cast<std::uint8_t>(index & 0xFF),
+                               static_cast<std::uint8_t>(index >> 8));
+    };
+    if (Demo) {
+        const ChipWiring wiring(Settings);
+        for (std::size_t index = 0; index < ChipLines.size(); ++index) {
+            ChipLines[index] = wiring.ChipLines(driven(index));
+        }
+        for (std::size_t outputs = 0; outputs < ChipStatus.size(); ++outputs) {
+            ChipStatus[outputs] =
+                StatusImage(wiring.InputLevels(static_cast<std::uint8_t>(outputs)));
+        }
+        Demo->Attach(ChipLines[Registers]);
+        return;
+    }
     const BoardWiring wiring(Settings, Kind);
     for (std::size_t index = 0; index < StatusTable.size(); ++index) {
-        const auto data = static_cast<std::uint8_t>(index & 0xFF);
-        const auto control = static_cast<std::uint8_t>(index >> 8);
-        StatusTable[index] = StatusImage(wiring.InputLevels(DrivenPinLevels(data, control)));
+        StatusTable[index] = StatusImage(wiring.InputLevels(driven(index)));
     }
-    UpdateStatus();
+    Settle();
 }
 
-std::uint8_t SimulatedBoardPort::PortReadByte(std::uint16_t address) {
-    if (address == StatusAddress) {
-        return Status;
-    }
+std::uint8_t SimulatedBoardPort::ReadOutputRegister(std::uint16_t address) const {
     if (address == DataAddress) {
         return Data();
     }
@@ -50,20 +66,7 @@ void SimulatedBoardPort::PortWriteByte(std::uint16_t address, std::uint8_t value
     } else {
         return;
     }
-    UpdateStatus();
-}
-
-void SimulatedBoardPort::PortWriteDataThenControl(std::uint16_t dataAddress, std::uint8_t data,
-                                                  std::uint16_t controlAddress,
-                                                  std::uint8_t control) {
-    if (dataAddress != DataAddress || controlAddress != ControlAddress) {
-        PortWriteByte(dataAddress, data);
-        PortWriteByte(controlAddress, control);
-        return;
-    }
-    // Both registers change together; the inputs settle to the final levels.
-    Registers = static_cast<std::uint16_t>(((control & 0x0FU) << 8) | data);
-    UpdateStatus();
+    Settle();
 }
 
 } // namespace scanbench

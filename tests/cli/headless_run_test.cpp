@@ -22,9 +22,16 @@ Outcome RunProgram(const std::string& program, RunnerOptions options = {}, Setti
     return {code, out.str(), err.str()};
 }
 
+RunnerOptions OnBoard(BoardKind board) {
+    RunnerOptions options;
+    options.Board = board;
+    return options;
+}
+
 TEST(HeadlessRun, LoopbackCompareThatPassesEndsAtHalt) {
     const Outcome o = RunProgram("RST;\nSTATE DRSHIFT;\nLD CNT,8d;\nNSHFCP A5h,A5h,FFh;\n"
-                                 "JERR bad;\nHALT;\nbad: NOP;\n");
+                                 "JERR bad;\nHALT;\nbad: NOP;\n",
+                                 OnBoard(BoardKind::Loopback));
     EXPECT_EQ(o.code, 0);
     EXPECT_EQ(o.out, "status: HALT\n"
                      "end: halt\n"
@@ -76,11 +83,11 @@ TEST(HeadlessRun, BeforeTheFirstStepTheStatusIsReset) {
 }
 
 TEST(HeadlessRun, WaitsCompleteThroughTheLoopbackSyncWires) {
-    const Outcome o = RunProgram("SSA1;\nWSA1;\nSSB1;\nWSB1;\nSSA0;\nWSA0;\nHALT;\n");
+    RunnerOptions options = OnBoard(BoardKind::Loopback);
+    options.MaxSteps = 1000;
+    const Outcome o = RunProgram("SSA1;\nWSA1;\nSSB1;\nWSB1;\nSSA0;\nWSA0;\nHALT;\n", options);
     EXPECT_EQ(o.code, 0) << o.out;
     EXPECT_NE(o.out.find("end: halt"), std::string::npos) << o.out;
-    RunnerOptions options;
-    options.MaxSteps = 1000;
     const Outcome waiting = RunProgram("SSA1;\nWSA0;\nHALT;\n", options); // SIA follows SOA
     EXPECT_EQ(waiting.code, 3);
     EXPECT_NE(waiting.out.find("status: Waiting SIA to go low..."), std::string::npos);
@@ -98,7 +105,7 @@ TEST(HeadlessRun, UnavailablePortIsReportedButTheProgramStillRuns) {
 
 TEST(HeadlessRun, ExportsTheEventsWithCrLf) {
     const auto path = std::filesystem::temp_directory_path() / "scanbench_headless_export.txt";
-    RunnerOptions options;
+    RunnerOptions options = OnBoard(BoardKind::Loopback);
     options.EventsFile = path.string();
     const Outcome o = RunProgram("TMS1;\nHALT;\n", options);
     ASSERT_EQ(o.code, 0);
@@ -116,6 +123,42 @@ TEST(HeadlessRun, ExportsTheEventsWithCrLf) {
     const Outcome failed = RunProgram("HALT;\n", options);
     EXPECT_EQ(failed.code, 2);
     EXPECT_NE(failed.err.find("cannot write"), std::string::npos);
+}
+
+TEST(HeadlessRun, DemoBoardIsTheDefaultAndItsChipsAreReported) {
+    // U3's IDCODE 15CB304Bh leaves bit 0 first: written in arrival order it reads D20CD3A8h.
+    const Outcome o = RunProgram("SELTAP1;\nRST;\nSTATE DRSHIFT;\nLD CNT,32d;\n"
+                                 "NSHFCP 0h,D20CD3A8h,FFFFFFFFh;\nHALT;\n");
+    EXPECT_EQ(o.code, 0);
+    EXPECT_NE(o.out.find("tap1: state=DREXIT1 counter=00000020h flags=00000000b\n"),
+              std::string::npos)
+        << o.out;
+    EXPECT_NE(o.out.find("chip U1: tap0 state="), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("chip U3: tap1 state=DREXIT1 instruction=IDCODE dr=IDCODE "
+                         "leds=00000000b switches=00000000b\nsync: SIA=0 SIB=0\n"),
+              std::string::npos)
+        << o.out;
+}
+
+TEST(HeadlessRun, SwitchesAreSetBeforeTheRunAndOnlyOnTheDemoBoard) {
+    RunnerOptions options;
+    options.Switches = {{"U3", 0x0F}, {"sia", 1}};
+    const Outcome o = RunProgram("WSA1;\nHALT;\n", options);
+    EXPECT_EQ(o.code, 0);
+    EXPECT_NE(o.out.find("leds=00001111b switches=00001111b\nsync: SIA=1 SIB=0"), std::string::npos)
+        << o.out;
+
+    options.Switches = {{"U9", 1}};
+    const Outcome unknown = RunProgram("HALT;\n", options);
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_NE(unknown.err.find("no chip or switch named 'U9'"), std::string::npos);
+
+    options = OnBoard(BoardKind::Loopback);
+    options.Switches = {{"SIA", 1}};
+    const Outcome wired = RunProgram("HALT;\n", options);
+    EXPECT_EQ(wired.code, 2);
+    EXPECT_NE(wired.err.find("needs the demo board"), std::string::npos);
+    EXPECT_EQ(wired.out, "");
 }
 
 TEST(HeadlessRun, ActiveModeOffKeepsOnlyTheLastChunks) {

@@ -19,19 +19,22 @@ std::string Error(const std::vector<std::string>& arguments) {
 }
 
 TEST(RunnerOptions, EveryOptionOverrides) {
-    const RunnerOptions o = Parse({"--board", "open", "--port", "ppdev", "--events", "ev.txt",
-                                   "--max-steps", "1000", "--active-mode", "off", "p.bst"});
+    const RunnerOptions o =
+        Parse({"--board", "open", "--port", "ppdev", "--events", "ev.txt", "--max-steps", "1000",
+               "--active-mode", "off", "--switches", "U1=0x5A,SIA=1", "p.bst"});
     EXPECT_EQ(o.Board, BoardKind::Open);
     EXPECT_EQ(o.Port, PortKind::Ppdev);
     EXPECT_EQ(o.EventsFile, "ev.txt");
     EXPECT_EQ(o.MaxSteps, 1000U);
     EXPECT_EQ(o.ActiveMode, false);
+    EXPECT_EQ(o.Switches, (std::vector<SwitchSetting>{{"U1", 0x5A}, {"SIA", 1}}));
     EXPECT_EQ(o.ProgramFile, "p.bst");
 }
 
 TEST(RunnerOptions, ProgramAloneLeavesTheSettingsAlone) {
     const RunnerOptions o = Parse({"p.bst"});
     EXPECT_FALSE(o.Board || o.Port || o.EventsFile || o.MaxSteps || o.ActiveMode);
+    EXPECT_TRUE(o.Switches.empty());
     EXPECT_EQ(Parse({"--", "--odd.bst"}).ProgramFile, "--odd.bst");
 }
 
@@ -39,7 +42,11 @@ TEST(RunnerOptions, BadCommandLinesSayWhatIsWrong) {
     EXPECT_EQ(Error({}), "no program file given");
     EXPECT_EQ(Error({"--verbose", "p.bst"}), "unknown option: --verbose");
     EXPECT_EQ(Error({"p.bst", "--board"}), "option --board needs a value");
-    EXPECT_NE(Error({"--board", "closed", "p.bst"}).find("open or loopback"), std::string::npos);
+    EXPECT_NE(Error({"--board", "closed", "p.bst"}).find("demo, loopback or open"),
+              std::string::npos);
+    EXPECT_EQ(Parse({"--board", "demo", "p.bst"}).Board, BoardKind::Demo);
+    EXPECT_NE(Error({"--switches", "U1", "p.bst"}).find("--switches: expected NAME=VALUE"),
+              std::string::npos);
     EXPECT_NE(Error({"--max-steps", "-1", "p.bst"}).find("whole number"), std::string::npos);
     EXPECT_NE(Error({"--max-steps", "12x", "p.bst"}).find("whole number"), std::string::npos);
     EXPECT_NE(Error({"--active-mode", "yes", "p.bst"}).find("on or off"), std::string::npos);

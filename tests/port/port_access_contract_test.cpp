@@ -1,5 +1,5 @@
 // One set of expectations every PortAccess backend must meet: the simulated
-// board with both boards, and the ppdev and direct I/O backends over fakes.
+// board with each board, and the ppdev and direct I/O backends over fakes.
 
 #include "fake_direct_io_system.h"
 #include "fake_ppdev_system.h"
@@ -40,15 +40,16 @@ std::uint8_t DefaultLoopbackStatus(std::uint8_t data, std::uint8_t control) {
 enum class Backend {
     BoardLoopback,
     BoardOpen,
+    BoardDemo,
     Ppdev,
     Direct,
     PpdevOpenFails,
     PpdevClaimFails,
     DirectIopermFails
 };
-constexpr std::array<const char*, 7> BackendNames{
-    "BoardLoopback",   "BoardOpen",        "Ppdev", "Direct", "PpdevOpenFails",
-    "PpdevClaimFails", "DirectIopermFails"};
+constexpr std::array<const char*, 8> BackendNames{
+    "BoardLoopback", "BoardOpen",      "BoardDemo",       "Ppdev",
+    "Direct",        "PpdevOpenFails", "PpdevClaimFails", "DirectIopermFails"};
 
 void Build(Rig& rig, Backend backend, std::int32_t base) {
     PinSettings pins;
@@ -68,6 +69,13 @@ void Build(Rig& rig, Backend backend, std::int32_t base) {
     case Backend::BoardOpen:
         rig.Port = std::make_unique<SimulatedBoardPort>(pins, BoardKind::Open);
         rig.Status = [](std::uint8_t, std::uint8_t) -> std::uint8_t { return 0x7F; };
+        break;
+    case Backend::BoardDemo:
+        // The writes below never bring a chip into a shift state: both TDOs
+        // stay released (pin 11 high, bit 7 clear; pin 12 high, bit 5) and the
+        // SIA and SIB switches low (bits 4 and 3 clear).
+        rig.Port = std::make_unique<SimulatedBoardPort>(pins, BoardKind::Demo);
+        rig.Status = [](std::uint8_t, std::uint8_t) -> std::uint8_t { return 0x67; };
         break;
     case Backend::Ppdev:
     case Backend::PpdevOpenFails:
@@ -133,8 +141,8 @@ TEST_P(PortAccessContract, OtherAddressesReadFFAndIgnoreWrites) {
 
 INSTANTIATE_TEST_SUITE_P(Backends, PortAccessContract,
                          testing::Combine(testing::Values(Backend::BoardLoopback,
-                                                          Backend::BoardOpen, Backend::Ppdev,
-                                                          Backend::Direct),
+                                                          Backend::BoardOpen, Backend::BoardDemo,
+                                                          Backend::Ppdev, Backend::Direct),
                                           testing::Values(888, 632)),
                          Name);
 

@@ -1,6 +1,7 @@
 // The simulated board end to end: controller signals go out through
 // PortSignals, across the emulated registers and cable, and come back.
 
+#include "board/demo_board.h"
 #include "port/port_signals.h"
 #include "port/simulated_board_port.h"
 
@@ -131,6 +132,83 @@ TEST(PortBoardRegisters, NewSettingsRewireAndMoveTheRegistersKeepingTheirContent
     EXPECT_EQ(board.PortReadByte(633) & 0xC0, 0x00) << "pin 10 low now, pin 11 pulled up";
     EXPECT_EQ(board.PortReadByte(888), 0xFF);
     EXPECT_EQ(board.PortReadByte(889), 0xFF);
+}
+
+// One TCK cycle of one TAP through the controller's signals, the other TAP's
+// lines low: TCK falls with TMS and TX, RX is sampled, TCK rises.
+int Cycle(Bench& bench, std::uint8_t tap, std::uint8_t tms, std::uint8_t tx = 0) {
+    const auto write = [&](std::uint8_t tck) {
+        if (tap == 0) {
+            bench.Signals.WritePortSignals(tck, tms, tx, 0, 0, 0, 0, 0);
+        } else {
+            bench.Signals.WritePortSignals(0, 0, 0, tck, tms, tx, 0, 0);
+        }
+    };
+    write(0);
+    const int rx = bench.Signals.ReadRx(tap);
+    write(1);
+    return rx;
+}
+
+std::uint32_t ReadIdcode(Bench& bench, std::uint8_t tap) {
+    for (const std::uint8_t tms : {1, 1, 1, 1, 1, 0, 1, 0, 0}) { // reset, to Shift-DR
+        Cycle(bench, tap, tms);
+    }
+    std::uint32_t id = 0;
+    for (int bit = 0; bit < 32; ++bit) {
+        id |= static_cast<std::uint32_t>(Cycle(bench, tap, bit == 31 ? 1 : 0)) << bit;
+    }
+    return id;
+}
+
+TEST(PortBoardDemo, EachTapReadsItsOwnChainThroughTheCable) {
+    Bench bench(PinSettings{}, BoardKind::Demo);
+    EXPECT_EQ(ReadIdcode(bench, 1), DemoIdCode::U3);
+    EXPECT_EQ(ReadIdcode(bench, 0), DemoIdCode::U2) << "U2 sits nearest RX";
+
+    PinSettings moved; // the cable moved: TAP 0's lines on control pins, RX on pin 10
+    moved.TckPin[0] = 1;
+    moved.TmsPin[0] = 14;
+    moved.TxPin[0] = 17;
+    moved.RxPin[0] = 10;
+    moved.SoaPin = 5;
+    moved.SobPin = 9;
+    Bench rewired(moved, BoardKind::Demo);
+    EXPECT_EQ(ReadIdcode(rewired, 0), DemoIdCode::U2);
+}
+
+TEST(PortBoardDemo, SyncSwitchesShowAtOnceAndSharedPinsAreWiredAnd) {
+    PinSettings pins;
+    pins.SibPin = pins.RxPin[1]; // SIB and TAP 1's TDO on one pin
+    Bench bench(pins, BoardKind::Demo);
+    ChipBoard& chips = *bench.Board.Chips();
+    EXPECT_EQ(bench.Signals.ReadSia(), 0) << "the switches start low";
+    chips.SetSyncSwitch(SyncSwitch::A, true);
+    EXPECT_EQ(bench.Signals.ReadSia(), 1) << "no port write needed";
+    EXPECT_EQ(bench.Signals.ReadRx(1), 0) << "SIB low pulls the shared pin down";
+    chips.SetSyncSwitch(SyncSwitch::B, true);
+    EXPECT_EQ(bench.Signals.ReadRx(1), 1) << "released TDO and SIB high";
+}
+
+TEST(PortBoardDemo, OddPinsLeaveLinesToThePullUpsAndRewiringClocksNothing) {
+    PinSettings pins;
+    pins.TckPin[1] = 10; // an input pin: TAP 1's TCK stays high, its chip never moves
+    Bench bench(pins, BoardKind::Demo);
+    for (int i = 0; i < 6; ++i) {
+        Cycle(bench, 1, 0);
+    }
+    EXPECT_EQ(bench.Board.Chips()->Chip(2).State, 0) << "still in Test-Logic-Reset";
+
+    bench.Signals.WritePortSignals(1, 0, 0, 0, 0, 0, 0, 0); // TCK 0 high: one edge, to Idle
+    pins = PinSettings{};
+    pins.PortBase = 632;
+    pins.TckPin[0] = 9; // now low: no edge, TCK was only moved to another pin
+    bench.Board.SetPins(pins);
+    bench.Signals.SetPins(pins);
+    EXPECT_EQ(bench.Board.Chips()->Chip(0).State, 1);
+    Cycle(bench, 0, 1);
+    EXPECT_EQ(bench.Board.Chips()->Chip(0).State, 2) << "TCK on its new pin clocks again";
+    EXPECT_EQ(SimulatedBoardPort(pins, BoardKind::Loopback).Chips(), nullptr);
 }
 
 } // namespace

@@ -162,15 +162,16 @@ TEST_F(SettingsLoad, PortChoiceMissingValidOrInvalid) {
         BoardKind ExpectedBoard;
     };
     const Case cases[] = {
-        {nullptr, nullptr, PortKind::Board, BoardKind::Loopback},
+        {nullptr, nullptr, PortKind::Board, BoardKind::Demo},
         {"\"board\"", "\"loopback\"", PortKind::Board, BoardKind::Loopback},
         {"\"ppdev\"", "\"open\"", PortKind::Ppdev, BoardKind::Open},
-        {"\"direct\"", nullptr, PortKind::Direct, BoardKind::Loopback},
+        {"\"direct\"", nullptr, PortKind::Direct, BoardKind::Demo},
         {"\"DIRECT\"", "\"Open\"", PortKind::Direct, BoardKind::Open},
-        {"\"serial\"", "\"shorted\"", PortKind::Board, BoardKind::Loopback},
-        {"\"\"", "\"\"", PortKind::Board, BoardKind::Loopback},
-        {"1", "true", PortKind::Board, BoardKind::Loopback},
-        {"null", "[\"open\"]", PortKind::Board, BoardKind::Loopback},
+        {"\"board\"", "\"Demo\"", PortKind::Board, BoardKind::Demo},
+        {"\"serial\"", "\"shorted\"", PortKind::Board, BoardKind::Demo},
+        {"\"\"", "\"\"", PortKind::Board, BoardKind::Demo},
+        {"1", "true", PortKind::Board, BoardKind::Demo},
+        {"null", "[\"open\"]", PortKind::Board, BoardKind::Demo},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.Port ? c.Port : "-") + " " + (c.Board ? c.Board : "-"));

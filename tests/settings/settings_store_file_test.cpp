@@ -45,7 +45,7 @@ TEST_F(SettingsStoreFile, StoreThatCannotBeCreatedLeavesDefaults) {
     ExpectDefaultsInMemory(settings);
     EXPECT_TRUE(settings.InstallDir.empty());
     EXPECT_EQ(settings.Port, PortKind::Board);
-    EXPECT_EQ(settings.Board, BoardKind::Loopback);
+    EXPECT_EQ(settings.Board, BoardKind::Demo);
     EXPECT_TRUE(settings.RefreshWindows);
 
     EXPECT_FALSE(MakeStore().SaveSettings(Unusual()));

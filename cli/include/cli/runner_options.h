@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/switch_settings.h"
 #include "port/port_choice.h"
 
 #include <cstdint>
@@ -18,6 +19,7 @@ struct RunnerOptions {
     std::optional<std::string> EventsFile;
     std::optional<std::uint64_t> MaxSteps;
     std::optional<bool> ActiveMode;
+    std::vector<SwitchSetting> Switches; // set on the demo board before the run
     std::string ProgramFile;
 };
 
@@ -30,7 +32,8 @@ struct UsageError {
 ParseRunnerOptions(const std::vector<std::string>& arguments);
 
 inline constexpr const char* RunnerUsage =
-    "usage: scanbench-run [--board open|loopback] [--port board|ppdev|direct] [--events FILE]\n"
-    "                     [--max-steps N] [--active-mode on|off] PROGRAM.bst\n";
+    "usage: scanbench-run [--board demo|loopback|open] [--port board|ppdev|direct]\n"
+    "                     [--switches U1=0x5A,SIA=1,...] [--events FILE] [--max-steps N]\n"
+    "                     [--active-mode on|off] PROGRAM.bst\n";
 
 } // namespace scanbench

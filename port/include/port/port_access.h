@@ -4,6 +4,8 @@
 
 namespace scanbench {
 
+class ChipBoard;
+
 // Byte-wide access to the parallel port's I/O addresses. Implementations
 // answer only at the three register addresses of their port; other addresses
 // read 0xFF and ignore writes.
@@ -28,6 +30,9 @@ public:
     [[nodiscard]] virtual bool DriverAvailable() const = 0;
     // Asked once at start with true; backends that need no permission ignore it.
     virtual void SetDirectAccess(bool enable) = 0;
+    // The simulated chips behind the port, for setting their switches and
+    // watching them; null where there are none (real hardware among them).
+    [[nodiscard]] virtual ChipBoard* Chips() { return nullptr; }
 };
 
 } // namespace scanbench

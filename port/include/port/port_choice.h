@@ -9,11 +9,12 @@ namespace scanbench {
 // the Linux ppdev driver, or direct I/O instructions.
 enum class PortKind { Board, Ppdev, Direct };
 
-// What the simulated board has plugged into its connector.
-enum class BoardKind { Loopback, Open };
+// What the simulated board has plugged into its connector: wires back to the
+// inputs, nothing at all, or the demo board's boundary-scan chips.
+enum class BoardKind { Loopback, Open, Demo };
 
 // Names as they appear in settings and on the command line: "board", "ppdev",
-// "direct" and "loopback", "open". Parsing ignores ASCII letter case and
+// "direct" and "loopback", "open", "demo". Parsing ignores ASCII letter case and
 // gives nothing for any other text.
 [[nodiscard]] std::optional<PortKind> ParsePortKind(std::string_view text);
 [[nodiscard]] std::string_view PortKindName(PortKind kind);

@@ -11,6 +11,7 @@
 namespace scanbench {
 
 class PortAccess;
+class SimulatedBoardPort;
 
 // Bit of a connector output pin in its register: pin 1 and pins 14, 16, 17
 // in the control register (bits 0..3), pins 2..9 in the data register (bits
@@ -69,7 +70,7 @@ public:
     PortSignals(PortAccess& access, const PinSettings& pins);
 
     void SetPins(const PinSettings& pins);
-    void SetAccess(PortAccess& access) { Access = &access; }
+    void SetAccess(PortAccess& access);
     [[nodiscard]] const PinSettings& Pins() const { return Settings; }
 
     // Called after every WritePortSignals, once both registers are written
@@ -103,6 +104,7 @@ private:
     [[nodiscard]] static OutputBits OutputFor(std::uint8_t pin);
     [[nodiscard]] static InputBit InputFor(std::uint8_t pin);
     [[nodiscard]] std::uint8_t ReadInput(InputBit bit);
+    [[nodiscard]] std::uint8_t ReadStatus();
     [[nodiscard]] static std::uint8_t Level(std::uint8_t status, InputBit bit) {
         return bit.Mask == 0
                    ? 0
@@ -110,6 +112,9 @@ private:
     }
 
     PortAccess* Access; // never null
+    // The same port when it is the simulated board, else null: called by its
+    // own type, its register accesses are inlined instead of dispatched.
+    SimulatedBoardPort* Simulated = nullptr;
     PinSettings Settings;
     std::uint16_t DataAddress = 0;
     std::uint16_t StatusAddress = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/chip_board.h"
 #include "port/board_wiring.h"
 #include "port/pin_settings.h"
 #include "port/port_access.h"
@@ -7,42 +8,73 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace scanbench {
 
 // A PC parallel port emulated at register level, its connector cabled to a
-// simulated board (see BoardWiring). Always available.
+// simulated board: plain wiring (see BoardWiring) or the demo board's chips
+// (see DemoBoardChips and ChipWiring). Always available.
 //
 // Registers sit at PortBase (data), +1 (status) and +2 (control) of the pin
 // settings copied at construction; SetPins replaces the copy. Data and
 // control read back what was last written (control only its low four bits);
-// status follows the board. Because the board is pure wiring, the status byte
-// is a function of the data and control registers alone: it is tabulated for
-// all 4096 combinations whenever the wiring changes and looked up on each
-// register write, so reads cost nothing.
+// status follows the board. The work is tabulated whenever the cabling
+// changes, for all 4096 combinations of data and control:
+//  - on a wired board the status byte itself, so a write is one look-up and
+//    reads cost nothing;
+//  - on the demo board the lines the chips see; each write hands them to the
+//    chips, which act on TCK edges, and the status byte is looked up from the
+//    chips' four outputs when it is read.
 class SimulatedBoardPort final : public PortAccess {
 public:
     SimulatedBoardPort(const PinSettings& pins, BoardKind board);
 
-    [[nodiscard]] std::uint8_t PortReadByte(std::uint16_t address) override;
+    // Defined here so that a caller that holds the port by its own type
+    // (PortSignals does) gets them inlined: they run for every event.
+    [[nodiscard]] std::uint8_t PortReadByte(std::uint16_t address) override {
+        if (address == StatusAddress) {
+            return Demo ? ChipStatus[Demo->Outputs()] : Status;
+        }
+        return ReadOutputRegister(address);
+    }
     void PortWriteByte(std::uint16_t address, std::uint8_t value) override;
     void PortWriteDataThenControl(std::uint16_t dataAddress, std::uint8_t data,
-                                  std::uint16_t controlAddress, std::uint8_t control) override;
+                                  std::uint16_t controlAddress, std::uint8_t control) override {
+        if (dataAddress != DataAddress || controlAddress != ControlAddress) {
+            PortWriteByte(dataAddress, data);
+            PortWriteByte(controlAddress, control);
+            return;
+        }
+        // Both registers change together; the board sees the final levels.
+        Registers = static_cast<std::uint16_t>(((control & 0x0FU) << 8) | data);
+        Settle();
+    }
     [[nodiscard]] bool DriverAvailable() const override { return true; }
     void SetDirectAccess(bool /*enable*/) override {}
+    [[nodiscard]] ChipBoard* Chips() override { return Demo ? &*Demo : nullptr; }
 
     // Recables the board and moves the registers to the new base; register
-    // contents are kept and the status register follows the new wiring at once.
+    // contents are kept and the status register follows the new wiring at
+    // once. The chips keep their state: the cable is moved, not the board
+    // switched off, and no TCK edge reaches them.
     void SetPins(const PinSettings& pins);
     [[nodiscard]] const PinSettings& Pins() const { return Settings; }
     [[nodiscard]] BoardKind Board() const { return Kind; }
 
 private:
     void Rewire();
+    [[nodiscard]] std::uint8_t ReadOutputRegister(std::uint16_t address) const;
     // Data and control live in one 16-bit word, the table index, and each
     // register is read back from it: writing a byte and then loading the word
     // that contains it would stall the processor on every write.
-    void UpdateStatus() { Status = StatusTable[Registers]; }
+    void Settle() {
+        if (Demo) {
+            Demo->Drive(ChipLines[Registers]);
+        } else {
+            Status = StatusTable[Registers];
+        }
+    }
     [[nodiscard]] std::uint8_t Data() const { return static_cast<std::uint8_t>(Registers & 0xFF); }
     [[nodiscard]] std::uint8_t Control() const { return static_cast<std::uint8_t>(Registers >> 8); }
 
@@ -53,8 +85,13 @@ private:
     std::uint16_t ControlAddress = 0;
     std::uint16_t Registers = 0; // control (low four bits only) << 8 | data
     std::uint8_t Status = 0;
-    // Indexed by control << 8 | data.
+    std::optional<ChipBoard> Demo;
+    // Indexed by control << 8 | data: the status byte of a wired board, the
+    // chips' lines (BoardLine bits) on the demo board.
     std::array<std::uint8_t, 16 * 256> StatusTable{};
+    std::array<std::uint8_t, 16 * 256> ChipLines{};
+    // Status byte of the demo board, indexed by the chips' outputs.
+    std::array<std::uint8_t, 16> ChipStatus{};
 };
 
 } // namespace scanbench

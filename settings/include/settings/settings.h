@@ -10,14 +10,14 @@ namespace scanbench {
 // Everything the program remembers between runs. The store's value names are
 // given next to each member; SettingsStore reads and writes them.
 struct Settings {
-    PinSettings Pins;                      // "lpt_addr" and the "*_pin*" values
-    bool SpeedRun = false;                 // "speed run"
-    bool ShowZ = false;                    // "show Z"
-    bool ActiveMode = true;                // "active mode"
-    bool RefreshWindows = true;            // "refresh windows": written on save, never read back
-    std::string InstallDir;                // "instdir": read, never written
-    PortKind Port = PortKind::Board;       // "port": read, never written
-    BoardKind Board = BoardKind::Loopback; // "board": read, never written
+    PinSettings Pins;                  // "lpt_addr" and the "*_pin*" values
+    bool SpeedRun = false;             // "speed run"
+    bool ShowZ = false;                // "show Z"
+    bool ActiveMode = true;            // "active mode"
+    bool RefreshWindows = true;        // "refresh windows": written on save, never read back
+    std::string InstallDir;            // "instdir": read, never written
+    PortKind Port = PortKind::Board;   // "port": read, never written
+    BoardKind Board = BoardKind::Demo; // "board": read, never written
 };
 
 } // namespace scanbench

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "board/chip_description.h"
+#include "board/tap_chip.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace scanbench {
+
+// The lines the board takes from the controller, one bit each, and the
+// levels it gives back.
+namespace BoardLine {
+inline constexpr std::uint8_t Tck0 = 1U << 0;
+inline constexpr std::uint8_t Tms0 = 1U << 1;
+inline constexpr std::uint8_t Tdi0 = 1U << 2;
+inline constexpr std::uint8_t Tck1 = 1U << 3;
+inline constexpr std::uint8_t Tms1 = 1U << 4;
+inline constexpr std::uint8_t Tdi1 = 1U << 5;
+inline constexpr std::uint8_t Tdo0 = 1U << 0; // outputs
+inline constexpr std::uint8_t Tdo1 = 1U << 1;
+inline constexpr std::uint8_t Sia = 1U << 2;
+inline constexpr std::uint8_t Sib = 1U << 3;
+} // namespace BoardLine
+
+// A chip on the board and the TAP whose lines it hangs on.
+struct BoardChip {
+    std::uint8_t Tap = 0; // 0 or 1
+    ChipDescription Chip;
+};
+
+enum class SyncSwitch : std::uint8_t { A, B };
+
+// Everything the board shows at a moment.
+struct BoardSnapshot {
+    std::vector<ChipSnapshot> Chips;
+    bool Sia = false;
+    bool Sib = false;
+};
+
+// A board of IEEE 1149.1 chips on the controller's two TAPs, plus two
+// switches that drive the controller's SIA and SIB inputs (low at start).
+// The chips of one TAP form a chain in the order they are given: TCK and TMS
+// go to all of them, the TAP's TDI to the first, each TDO to the next chip's
+// TDI and the last TDO back to the controller. A released TDO reads 1 (the
+// board's pull-up), and so does the TDO of a TAP without chips.
+class ChipBoard {
+public:
+    // Throws std::invalid_argument for a chip whose description is unusable
+    // or whose TAP is not 0 or 1.
+    explicit ChipBoard(std::vector<BoardChip> chips);
+
+    // The controller drives the lines (BoardLine bits); every change of a
+    // TCK line is an edge for that TAP's chips.
+    void Drive(std::uint8_t lines) {
+        const auto edges = static_cast<std::uint8_t>((lines ^ Lines) & ClockLines);
+        Lines = lines;
+        if ((edges & BoardLine::Tck0) != 0) {
+            ClockChain(0);
+        }
+        if ((edges & BoardLine::Tck1) != 0) {
+            ClockChain(1);
+        }
+    }
+    // Takes the line levels as they are, clocking nothing: the board is
+    // plugged in, or the cable is rewired.
+    void Attach(std::uint8_t lines) { Lines = lines; }
+    [[nodiscard]] std::uint8_t DrivenLines() const { return Lines; }
+    // TDO of each TAP and the two switches (BoardLine output bits).
+    [[nodiscard]] std::uint8_t Outputs() const { return Out; }
+
+    [[nodiscard]] std::size_t ChipCount() const { return Chips.size(); }
+    // The chip of that name (letter case ignored), numbered in snapshot order.
+    [[nodiscard]] std::optional<std::size_t> FindChip(std::string_view name) const;
+    [[nodiscard]] ChipSnapshot Chip(std::size_t index) const;
+    [[nodiscard]] BoardSnapshot Snapshot() const;
+
+    void SetSwitches(std::size_t chip, std::uint8_t levels);
+    void SetSyncSwitch(SyncSwitch which, bool high);
+    [[nodiscard]] bool SyncSwitchHigh(SyncSwitch which) const;
+
+private:
+    static constexpr std::uint8_t ClockLines = BoardLine::Tck0 | BoardLine::Tck1;
+
+    struct Chain {
+        std::size_t First = 0;
+        std::size_t End = 0;
+    };
+
+    void ClockChain(std::uint8_t tap);
+
+    std::vector<TapChip> Chips; // by TAP, each chain from TDI to TDO
+    std::vector<std::uint8_t> ChipTap;
+    std::array<Chain, 2> Chains{};
+    std::uint8_t Lines = 0;
+    std::uint8_t Out = BoardLine::Tdo0 | BoardLine::Tdo1;
+};
+
+} // namespace scanbench

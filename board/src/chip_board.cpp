@@ -1,0 +1,100 @@
+#include "board/chip_board.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace scanbench {
+
+namespace {
+
+[[nodiscard]] bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+    return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+[[nodiscard]] std::uint8_t SyncBit(SyncSwitch which) {
+    return which == SyncSwitch::A ? BoardLine::Sia : BoardLine::Sib;
+}
+
+} // namespace
+
+ChipBoard::ChipBoard(std::vector<BoardChip> chips) {
+    std::stable_sort(chips.begin(), chips.end(),
+                     [](const BoardChip& a, const BoardChip& b) { return a.Tap < b.Tap; });
+    Chips.reserve(chips.size());
+    for (BoardChip& placed : chips) {
+        if (placed.Tap > 1) {
+            throw std::invalid_argument(placed.Chip.Name + ": a chip hangs on TAP 0 or TAP 1");
+        }
+        Chips.emplace_back(std::move(placed.Chip));
+        ChipTap.push_back(placed.Tap);
+        Chains[placed.Tap].End = Chips.size();
+    }
+    Chains[0].First = 0;
+    Chains[1].First = Chains[0].End;
+    Chains[1].End = std::max(Chains[1].End, Chains[1].First);
+}
+
+void ChipBoard::ClockChain(std::uint8_t tap) {
+    const unsigned lines = Lines >> (3 * tap);
+    TapChip* chip = Chips.data() + Chains[tap].First;
+    TapChip* const end = Chips.data() + Chains[tap].End;
+    if ((lines & BoardLine::Tck0) != 0) {
+        // Every chip takes the TDO its neighbour shows now: TDO moves only on
+        // falling edges, so the order does not matter.
+        const bool tms = (lines & BoardLine::Tms0) != 0;
+        bool tdi = (lines & BoardLine::Tdi0) != 0;
+        for (; chip != end; ++chip) {
+            const bool next = chip->TdoLevel();
+            chip->RisingEdge(tms, tdi);
+            tdi = next;
+        }
+        return;
+    }
+    bool tdo = true;
+    for (; chip != end; ++chip) {
+        chip->FallingEdge();
+        tdo = chip->TdoLevel();
+    }
+    const auto bit = static_cast<std::uint8_t>(BoardLine::Tdo0 << tap);
+    Out = static_cast<std::uint8_t>(tdo ? (Out | bit) : (Out & ~bit));
+}
+
+std::optional<std::size_t> ChipBoard::FindChip(std::string_view name) const {
+    for (std::size_t i = 0; i < Chips.size(); ++i) {
+        if (SameIgnoringCase(Chips[i].Described().Name, name)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+ChipSnapshot ChipBoard::Chip(std::size_t index) const {
+    return Chips.at(index).Snapshot(ChipTap.at(index));
+}
+
+BoardSnapshot ChipBoard::Snapshot() const {
+    BoardSnapshot snapshot;
+    snapshot.Chips.reserve(Chips.size());
+    for (std::size_t i = 0; i < Chips.size(); ++i) {
+        snapshot.Chips.push_back(Chip(i));
+    }
+    snapshot.Sia = SyncSwitchHigh(SyncSwitch::A);
+    snapshot.Sib = SyncSwitchHigh(SyncSwitch::B);
+    return snapshot;
+}
+
+void ChipBoard::SetSwitches(std::size_t chip, std::uint8_t levels) {
+    Chips.at(chip).SetSwitches(levels);
+}
+
+void ChipBoard::SetSyncSwitch(SyncSwitch which, bool high) {
+    const std::uint8_t bit = SyncBit(which);
+    Out = static_cast<std::uint8_t>(high ? (Out | bit) : (Out & ~bit));
+}
+
+bool ChipBoard::SyncSwitchHigh(SyncSwitch which) const {
+    return (Out & SyncBit(which)) != 0;
+}
+
+} // namespace scanbench

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "board/chip_board.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace scanbench {
+
+// Drives one TAP of a ChipBoard the way a test program does: each TCK cycle
+// lowers TCK together with the new TMS and TDI, samples TDO while TCK is
+// low, then raises TCK.
+class JtagDriver {
+public:
+    JtagDriver(ChipBoard& board, std::uint8_t tap) : Board(board), Shift(3 * tap) {}
+
+    bool Cycle(bool tms, bool tdi = false) {
+        Fall(tms, tdi);
+        const bool tdo = Tdo();
+        Rise();
+        return tdo;
+    }
+    void Fall(bool tms, bool tdi = false) { Set(false, tms, tdi); }
+    void Rise() { Set(true, Tms, Tdi); }
+    // TCK falls, nothing else changes: what ends every statement.
+    void Settle() { Set(false, Tms, Tdi); }
+    // Clocks the TMS levels written as '0' and '1', then lets TCK fall.
+    void Moves(std::string_view levels) {
+        for (const char level : levels) {
+            Cycle(level == '1');
+        }
+        Settle();
+    }
+    // Shifts n bits of `in`, bit 0 first, the last one with TMS = 1 (to
+    // Exit1), and returns the bits received, the first in bit 0.
+    std::uint64_t ShiftBits(std::uint64_t in, int n) {
+        std::uint64_t out = 0;
+        for (int i = 0; i < n; ++i) {
+            out |= std::uint64_t{Cycle(i + 1 == n, ((in >> i) & 1U) != 0)} << i;
+        }
+        Settle();
+        return out;
+    }
+    [[nodiscard]] bool Tdo() const { return (Board.Outputs() >> (Shift / 3) & 1U) != 0; }
+
+private:
+    void Set(bool tck, bool tms, bool tdi) {
+        Tms = tms;
+        Tdi = tdi;
+        const unsigned mine = (tck ? 1U : 0U) | (tms ? 2U : 0U) | (tdi ? 4U : 0U);
+        Board.Drive(
+            static_cast<std::uint8_t>((Board.DrivenLines() & ~(7U << Shift)) | (mine << Shift)));
+    }
+
+    ChipBoard& Board;
+    unsigned Shift;
+    bool Tms = false;
+    bool Tdi = false;
+};
+
+} // namespace scanbench
