@@ -217,9 +217,7 @@ TEST_F(RunControlTest, ResetRestoresRegistersButKeepsSavedCounterAndBreakpoints)
 // Records both TAP states after every model step.
 class StateTrail : public EngineReporter {
 public:
-    void ShowStates() override {
-        Trail.push_back({Eng->Taps().State(0), Eng->Taps().State(1)});
-    }
+    void ShowStates() override { Trail.push_back({Eng->Taps().State(0), Eng->Taps().State(1)}); }
     const Engine* Eng = nullptr;
     std::vector<std::array<std::uint8_t, 2>> Trail;
 };
