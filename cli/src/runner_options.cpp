@@ -5,8 +5,8 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <string_view>
 
 namespace scanbench {

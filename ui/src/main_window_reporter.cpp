@@ -96,7 +96,7 @@ void MainWindow::ProcessPendingMessages() {
 EditorViewUpdates& MainWindow::ViewBatch() {
     if (!ViewUpdates.Pending()) {
         ViewUpdates.Begin({Memo1->FirstVisibleLine(), Memo1->MaxFirstVisibleLine(),
-                           Memo1->CaretLine(), Memo1->LastLine()});
+                           Memo1->CaretLine(), Memo1->LastLine(), Memo1->WholeRows()});
     }
     return ViewUpdates;
 }
