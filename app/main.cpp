@@ -9,6 +9,7 @@
 #include "settings/settings_store.h"
 #include "ui/main_window.h"
 #include "ui/standard_interaction.h"
+#include "ui/window_fonts.h"
 
 #include <QApplication>
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("scanbench"));
+    RegisterWindowFonts();
 
     Settings settings;
     (void)SettingsStore::ForCurrentUser().LoadSettings(settings);

@@ -1,47 +1,33 @@
 // scanbench-run: runs a test program without a window and prints where it
-// ended. See RunnerUsage for the command line.
+// ended. `scanbench-run --help` describes the command line.
 #include "cli/headless_run.h"
 #include "cli/runner_options.h"
+#include "cli/runner_program.h"
 #include "settings/settings_store.h"
 
-#include <cerrno>
 #include <clocale>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 int main(int argc, char** argv) {
     using namespace scanbench;
     std::setlocale(LC_TIME, ""); // the export header shows the user's date and time format
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const auto parsed = ParseRunnerOptions(arguments);
+    const ParsedRunnerCommandLine parsed = ParseRunnerOptions(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
-        std::cerr << "scanbench-run: " << error->Message << "\n" << RunnerUsage;
+        std::cerr << "scanbench-run: " << error->Message << "\n" << RunnerUsage();
         return RunnerExit::Usage;
+    }
+    if (const auto* information = std::get_if<RunnerInformation>(&parsed)) {
+        std::cout << information->Text;
+        return std::cout.flush() ? 0 : RunnerExit::Usage;
     }
     const RunnerOptions& options = std::get<RunnerOptions>(parsed);
 
-    std::error_code error;
-    if (std::filesystem::is_directory(options.ProgramFile, error)) {
-        std::cerr << "scanbench-run: cannot open " << options.ProgramFile << ": Is a directory\n";
+    const std::optional<std::string> text = ReadRunnerProgram(options.ProgramFile, std::cerr);
+    if (!text) {
         return RunnerExit::Usage;
     }
-    std::ifstream file(options.ProgramFile, std::ios::binary);
-    if (!file) {
-        std::cerr << "scanbench-run: cannot open " << options.ProgramFile << ": "
-                  << std::strerror(errno) << "\n";
-        return RunnerExit::Usage;
-    }
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad()) {
-        std::cerr << "scanbench-run: cannot read " << options.ProgramFile << "\n";
-        return RunnerExit::Usage;
-    }
-
     Settings settings;
     (void)SettingsStore::ForCurrentUser().LoadSettings(settings);
-    return RunHeadless(options, settings, text.str(), std::cout, std::cerr);
+    return RunHeadless(options, settings, *text, std::cout, std::cerr);
 }

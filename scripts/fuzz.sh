@@ -7,7 +7,7 @@ seconds="${1:-60}"
 
 scripts/install-deps.sh
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_COMPILER=clang++ -DSCANBENCH_FUZZ=ON -DSCANBENCH_BUILD_GUI=OFF \
+    -DCMAKE_CXX_COMPILER=clang++ -DSCANBENCH_FUZZ=ON -DSCANBENCH_WERROR=ON -DSCANBENCH_BUILD_GUI=OFF \
     -DSCANBENCH_BUILD_TESTS=OFF -DSCANBENCH_BUILD_BENCH=OFF \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
 cmake --build build-fuzz --parallel

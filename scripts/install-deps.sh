@@ -9,6 +9,10 @@ packages=(
     qt6-base-dev libgl-dev
     clang libclang-rt-14-dev clang-format
     xvfb xauth
+    # Fonts that answer for "Courier New" and "Arial" with other metrics, as
+    # ImageMagick and Ghostscript bring them in: the window must not depend
+    # on the machine's fonts, and the tests run with these present.
+    fonts-urw-base35 fonts-noto-mono
 )
 
 missing=()

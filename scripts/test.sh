@@ -15,7 +15,7 @@ else
 fi
 
 scripts/install-deps.sh
-cmake -S . -B "$build_dir" -G Ninja "${extra[@]}"
+cmake -S . -B "$build_dir" -G Ninja -DSCANBENCH_WERROR=ON "${extra[@]}"
 cmake --build "$build_dir" --parallel
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

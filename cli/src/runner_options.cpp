@@ -1,5 +1,10 @@
 #include "cli/runner_options.h"
 
+#include "engine/text_helpers.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+
 #include <algorithm>
 #include <charconv>
 #include <string_view>
@@ -7,6 +12,17 @@
 namespace scanbench {
 
 namespace {
+
+// Stores an option's value in the options; gives the message when the value
+// is not accepted.
+using ApplyValue = std::optional<std::string> (*)(RunnerOptions&, const std::string&);
+
+struct OptionSpec {
+    std::string_view Name;  // without the leading dashes
+    std::string_view Value; // the value's name in the usage
+    std::string_view Help;
+    ApplyValue Apply;
+};
 
 std::optional<std::uint64_t> ParseCount(const std::string& text) {
     std::uint64_t value = 0;
@@ -18,80 +34,204 @@ std::optional<std::uint64_t> ParseCount(const std::string& text) {
 }
 
 std::optional<bool> ParseOnOff(const std::string& text) {
-    if (text == "on") {
+    const std::string word = ToUpperAscii(text);
+    if (word == "ON") {
         return true;
     }
-    if (text == "off") {
+    if (word == "OFF") {
         return false;
     }
     return std::nullopt;
 }
 
-} // namespace
+std::string Refusal(std::string_view option, std::string_view takes, const std::string& value) {
+    return "--" + std::string(option) + " takes " + std::string(takes) + ", not '" + value + "'";
+}
 
-std::variant<RunnerOptions, UsageError>
-ParseRunnerOptions(const std::vector<std::string>& arguments) {
-    RunnerOptions options;
-    bool haveProgram = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument.empty() || argument[0] != '-' || argument == "-") {
-            if (haveProgram) {
-                return UsageError{"more than one program file given: " + argument};
-            }
-            options.ProgramFile = argument;
-            haveProgram = true;
-            continue;
-        }
+// Every option that takes a value, in the order of the usage.
+constexpr OptionSpec ValueOptions[] = {
+    {"board", "demo|loopback|open", "what the simulated board carries",
+     [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
+         o.Board = ParseBoardKind(v);
+         return o.Board ? std::nullopt
+                        : std::optional(Refusal("board", "demo, loopback or open", v));
+     }},
+    {"port", "board|ppdev|direct", "how the parallel port is reached",
+     [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
+         o.Port = ParsePortKind(v);
+         return o.Port ? std::nullopt : std::optional(Refusal("port", "board, ppdev or direct", v));
+     }},
+    {"switches", "U1=0x5A,SIA=1,...", "set the demo board's switches before the run",
+     [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
+         auto switches = ParseSwitchSettings(v);
+         if (const auto* problem = std::get_if<std::string>(&switches)) {
+             return "--switches: " + *problem;
+         }
+         o.Switches = std::get<std::vector<SwitchSetting>>(std::move(switches));
+         return std::nullopt;
+     }},
+    {"events", "FILE", "write the event list export to FILE",
+     [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
+         o.EventsFile = v;
+         return std::nullopt;
+     }},
+    {"max-steps", "N", "stop after N steps (exit code 3)",
+     [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
+         o.MaxSteps = ParseCount(v);
+         return o.MaxSteps ? std::nullopt
+                           : std::optional(Refusal("max-steps", "a whole number", v));
+     }},
+    {"active-mode", "on|off", "keep the whole event history (off: trim it)",
+     [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
+         o.ActiveMode = ParseOnOff(v);
+         return o.ActiveMode ? std::nullopt : std::optional(Refusal("active-mode", "on or off", v));
+     }},
+};
+
+constexpr std::string_view HelpName = "help";
+constexpr std::string_view VersionName = "version";
+
+// Command-line bytes pass through Latin-1, which maps every byte to one
+// character and back, so file names that are not UTF-8 stay intact.
+QString FromBytes(std::string_view bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+std::string ToBytes(const QString& text) {
+    return text.toLatin1().toStdString();
+}
+
+// The argument as the user wrote it that named the unknown option `name`.
+std::string AsWritten(const std::vector<std::string>& arguments, const std::string& name) {
+    for (const std::string& argument : arguments) {
         if (argument == "--") {
-            if (i + 2 != arguments.size() || haveProgram) {
-                return UsageError{"exactly one program file must follow --"};
-            }
-            options.ProgramFile = arguments[i + 1];
-            haveProgram = true;
             break;
         }
-        static constexpr std::string_view Known[] = {"--board",     "--port",        "--events",
-                                                     "--max-steps", "--active-mode", "--switches"};
-        if (std::find(std::begin(Known), std::end(Known), argument) == std::end(Known)) {
-            return UsageError{"unknown option: " + argument};
-        }
-        if (i + 1 >= arguments.size()) {
-            return UsageError{"option " + argument + " needs a value"};
-        }
-        const std::string& value = arguments[++i];
-        if (argument == "--board") {
-            options.Board = ParseBoardKind(value);
-            if (!options.Board) {
-                return UsageError{"--board takes demo, loopback or open, not '" + value + "'"};
-            }
-        } else if (argument == "--port") {
-            options.Port = ParsePortKind(value);
-            if (!options.Port) {
-                return UsageError{"--port takes board, ppdev or direct, not '" + value + "'"};
-            }
-        } else if (argument == "--events") {
-            options.EventsFile = value;
-        } else if (argument == "--max-steps") {
-            options.MaxSteps = ParseCount(value);
-            if (!options.MaxSteps) {
-                return UsageError{"--max-steps takes a whole number, not '" + value + "'"};
-            }
-        } else if (argument == "--switches") {
-            auto switches = ParseSwitchSettings(value);
-            if (const auto* problem = std::get_if<std::string>(&switches)) {
-                return UsageError{"--switches: " + *problem};
-            }
-            options.Switches = std::get<std::vector<SwitchSetting>>(std::move(switches));
-        } else {
-            options.ActiveMode = ParseOnOff(value);
-            if (!options.ActiveMode) {
-                return UsageError{"--active-mode takes on or off, not '" + value + "'"};
+        for (const std::string& written : {"--" + name, "-" + name}) {
+            if (argument == written || argument.starts_with(written + "=")) {
+                return written;
             }
         }
     }
-    if (!haveProgram) {
+    return "--" + name;
+}
+
+// The value option that ends the command line without its value, if any.
+const OptionSpec* OptionWithoutValue(const std::vector<std::string>& arguments) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--") {
+            return nullptr;
+        }
+        for (const OptionSpec& spec : ValueOptions) {
+            const std::string name(spec.Name);
+            if (argument == "--" + name || argument == "-" + name) {
+                if (i + 1 == arguments.size()) {
+                    return &spec;
+                }
+                ++i; // the value
+                break;
+            }
+        }
+    }
+    return nullptr;
+}
+
+std::string HelpText() {
+    std::string text = RunnerUsage();
+    text += "\nRuns a Scanbench test program without a window and prints where it ended.\n"
+            "Options override the stored settings for this run only.\n\nOptions:\n";
+    const auto line = [&text](std::string left, std::string_view help) {
+        left.resize(std::max<std::size_t>(left.size() + 2, 30), ' ');
+        text += "  " + left + std::string(help) + "\n";
+    };
+    for (const OptionSpec& spec : ValueOptions) {
+        line("--" + std::string(spec.Name) + " " + std::string(spec.Value), spec.Help);
+    }
+    line("-h, --help", "show this help and exit");
+    line("--version", "show the version and exit");
+    text += "\nExit codes: 0 halt or end of text, 1 error, 3 step limit, 2 usage or file error.\n";
+    return text;
+}
+
+} // namespace
+
+std::string RunnerUsage() {
+    constexpr std::string_view Lead = "usage: scanbench-run";
+    constexpr std::size_t Width = 92;
+    std::string text(Lead);
+    std::size_t lineStart = 0;
+    const auto add = [&](const std::string& part) {
+        if (text.size() - lineStart + 1 + part.size() > Width) {
+            text += "\n";
+            lineStart = text.size();
+            text += std::string(Lead.size(), ' ');
+        }
+        text += " " + part;
+    };
+    for (const OptionSpec& spec : ValueOptions) {
+        add("[--" + std::string(spec.Name) + " " + std::string(spec.Value) + "]");
+    }
+    add("PROGRAM.bst");
+    return text + "\n";
+}
+
+ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& arguments) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const OptionSpec& spec : ValueOptions) {
+        parser.addOption(
+            QCommandLineOption(FromBytes(spec.Name), FromBytes(spec.Help), FromBytes(spec.Value)));
+    }
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), FromBytes(HelpName)});
+    const QCommandLineOption version(FromBytes(VersionName));
+    parser.addOption(help);
+    parser.addOption(version);
+
+    QStringList words{QStringLiteral("scanbench-run")};
+    for (const std::string& argument : arguments) {
+        words << FromBytes(argument);
+    }
+    if (!parser.parse(words)) {
+        if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty()) {
+            return UsageError{"unknown option: " + AsWritten(arguments, ToBytes(unknown.first()))};
+        }
+        if (const OptionSpec* spec = OptionWithoutValue(arguments)) {
+            return UsageError{"option --" + std::string(spec->Name) + " needs a value"};
+        }
+        // Anything else Qt finds, worded like the messages above.
+        QString message = parser.errorText();
+        if (message.endsWith(QLatin1Char('.'))) {
+            message.chop(1);
+        }
+        if (!message.isEmpty()) {
+            message[0] = message[0].toLower();
+        }
+        return UsageError{ToBytes(message)};
+    }
+    if (parser.isSet(help)) {
+        return RunnerInformation{HelpText()};
+    }
+    if (parser.isSet(version)) {
+        return RunnerInformation{std::string("scanbench-run ") + SCANBENCH_VERSION + "\n"};
+    }
+
+    RunnerOptions options;
+    const QStringList programs = parser.positionalArguments();
+    if (programs.isEmpty()) {
         return UsageError{"no program file given"};
+    }
+    if (programs.size() > 1) {
+        return UsageError{"more than one program file given: " + ToBytes(programs[1])};
+    }
+    options.ProgramFile = ToBytes(programs.first());
+    for (const OptionSpec& spec : ValueOptions) {
+        const QString name = FromBytes(spec.Name);
+        if (parser.isSet(name)) {
+            if (auto error = spec.Apply(options, ToBytes(parser.value(name)))) {
+                return UsageError{std::move(*error)};
+            }
+        }
     }
     return options;
 }

@@ -203,8 +203,10 @@ std::int32_t LineInterpreter::ClockCycles() {
         e.SetLevel(PackedEvent::TCK, 1);
         Store.AddPacked(e);
     }
+    // Without cycles the final event is the statement's first and carries
+    // its description.
     e.SetLevel(PackedEvent::TCK, 0);
-    Store.AddPacked(e);
+    Store.AddPacked(cycles == 0 ? described : e);
     return Result::Done;
 }
 

@@ -195,18 +195,16 @@ std::int32_t LineInterpreter::State(std::string_view operand) {
     if (!Fits(2 * steps + 1)) {
         return Result::OutOfMemory;
     }
+    // The first event carries the description; with an empty path (the TAP
+    // is already there) that is the only, final event.
     TEvento e = BaseEvent();
+    e.Description = "STATE -> ";
+    e.Description += name;
     for (std::size_t k = 0; k < steps; ++k) {
-        if (k == 0) {
-            e.Description = "STATE -> ";
-            e.Description += name;
-        }
         e.TMS = path[k];
         e.TCK = 0;
         Store.Add(e);
-        if (k == 0) {
-            e.Description.clear();
-        }
+        e.Description.clear();
         e.TCK = 1;
         Store.Add(e);
     }

@@ -2,6 +2,10 @@
 
 #include "engine/program_text.h"
 
+#include <cerrno>
+#include <fstream>
+#include <system_error>
+
 namespace scanbench {
 
 namespace {
@@ -72,8 +76,76 @@ std::string_view ProgramFileProblemText(ProgramFileProblem problem) {
                "breakpoints. It was not opened.";
     case ProgramFileProblem::LineTooLong:
         return "The file has a line longer than 1048576 characters. It was not opened.";
+    case ProgramFileProblem::CannotOpen:
+        return "The file cannot be opened.";
+    case ProgramFileProblem::CannotRead:
+        return "The file cannot be read.";
     }
     return {};
+}
+
+std::string_view ProgramFileContents::Reason() const {
+    if (Problem == ProgramFileProblem::CannotOpen || Problem == ProgramFileProblem::CannotRead) {
+        return SystemReason;
+    }
+    return ProgramFileProblemText(Problem);
+}
+
+ProgramFileContents LoadProgramFile(const std::filesystem::path& path) {
+    ProgramFileContents file;
+    const auto refuse = [&file](ProgramFileProblem problem, std::string reason = {}) {
+        file.Problem = problem;
+        file.SystemReason = std::move(reason);
+        return file;
+    };
+    const auto systemError = [](int error) {
+        return std::generic_category().message(error != 0 ? error : EIO);
+    };
+
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error) {
+        return refuse(ProgramFileProblem::CannotOpen, error.message());
+    }
+    if (std::filesystem::is_directory(status)) {
+        return refuse(ProgramFileProblem::CannotOpen, systemError(EISDIR));
+    }
+    std::uintmax_t size = 0;
+    if (std::filesystem::is_regular_file(status)) {
+        size = std::filesystem::file_size(path, error);
+        if (!error && CheckProgramFileSize(size) != ProgramFileProblem::None) {
+            return refuse(ProgramFileProblem::TooLarge);
+        }
+    }
+
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return refuse(ProgramFileProblem::CannotOpen, systemError(errno));
+    }
+    // Read in pieces, so that a file that grows, or a device or pipe of
+    // unknown size, is refused at the limit instead of filling the memory.
+    constexpr std::size_t Piece = std::size_t{1} << 20;
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(size) + Piece);
+    while (in) {
+        const std::size_t had = bytes.size();
+        bytes.resize(had + Piece);
+        in.read(bytes.data() + had, static_cast<std::streamsize>(Piece));
+        bytes.resize(had + static_cast<std::size_t>(in.gcount()));
+        if (CheckProgramFileSize(bytes.size()) != ProgramFileProblem::None) {
+            return refuse(ProgramFileProblem::TooLarge);
+        }
+    }
+    if (in.bad()) {
+        return refuse(ProgramFileProblem::CannotRead, systemError(errno));
+    }
+    if (const ProgramFileProblem problem = CheckProgramFile(bytes);
+        problem != ProgramFileProblem::None) {
+        return refuse(problem);
+    }
+    file.Text = EditorTextFromFile(bytes);
+    return file;
 }
 
 std::string EditorTextFromFile(std::string_view bytes) {

@@ -53,5 +53,33 @@ TEST(RunnerOptions, BadCommandLinesSayWhatIsWrong) {
     EXPECT_NE(Error({"a.bst", "b.bst"}).find("more than one"), std::string::npos);
 }
 
+TEST(RunnerOptions, ValuesIgnoreCaseAndMayFollowAnEqualsSign) {
+    const RunnerOptions o =
+        Parse({"--board", "OPEN", "--active-mode", "ON", "--port=PpDev", "--max-steps=7", "p.bst"});
+    EXPECT_EQ(o.Board, BoardKind::Open);
+    EXPECT_EQ(o.ActiveMode, true);
+    EXPECT_EQ(o.Port, PortKind::Ppdev);
+    EXPECT_EQ(o.MaxSteps, 7U);
+    EXPECT_EQ(Parse({"--active-mode", "Off", "p.bst"}).ActiveMode, false);
+}
+
+TEST(RunnerOptions, HelpAndVersionNeedNoProgram) {
+    for (const char* option : {"--help", "-h"}) {
+        const auto parsed = ParseRunnerOptions({option});
+        ASSERT_TRUE(std::holds_alternative<RunnerInformation>(parsed)) << option;
+        const std::string& text = std::get<RunnerInformation>(parsed).Text;
+        EXPECT_TRUE(text.starts_with(RunnerUsage())) << text;
+        EXPECT_NE(text.find("--max-steps N"), std::string::npos) << text;
+    }
+    const auto version = ParseRunnerOptions({"p.bst", "--version"});
+    ASSERT_TRUE(std::holds_alternative<RunnerInformation>(version));
+    EXPECT_TRUE(std::get<RunnerInformation>(version).Text.starts_with("scanbench-run "));
+}
+
+TEST(RunnerOptions, FileNamesKeepTheirBytes) {
+    EXPECT_EQ(Parse({"--events", "\xFF\xFE.txt", "caf\xE9.bst"}).EventsFile, "\xFF\xFE.txt");
+    EXPECT_EQ(Parse({"caf\xE9.bst"}).ProgramFile, "caf\xE9.bst");
+}
+
 } // namespace
 } // namespace scanbench

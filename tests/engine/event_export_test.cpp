@@ -1,5 +1,6 @@
 #include "engine/event_export.h"
 #include "engine/event_store.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,41 @@ TEST(EventExport, OneEventEndsWithoutCommaAndAnEmptyStoreHasTheHeaderOnly) {
     const auto lines = Lines(Export(store));
     ASSERT_EQ(lines.size(), 12U);
     EXPECT_EQ(lines.back(), "0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1");
+}
+
+// The numbers of an event line: nr, line, tap, TCK, TMS, RX, TX, VALID RX,
+// SOA, SIA, SOB, SIB.
+std::vector<int> Columns(const std::string& line) {
+    std::vector<int> columns;
+    std::istringstream in(line);
+    std::string field;
+    while (std::getline(in, field, ',')) {
+        columns.push_back(std::stoi(field));
+    }
+    return columns;
+}
+
+TEST(EventExport, LoneEventsAfterAShiftAreNotValidRx) {
+    // After the shift the TAP sits in Exit1-DR. STATE to that state and NTCK
+    // with a negative counter each give one event; as the first event of its
+    // statement it ends the shift's valid-RX marking.
+    testing::EngineFixture f("RST;\nSTATE DRSHIFT;\nLD CNT,4d;\nNSHF Fh;\nSTATE DREXIT1;\n"
+                             "STATE DREXIT1;\nLD CNT,FFFFFFFFh;\nNTCK;\n");
+    f.Open();
+    f.RunToEnd();
+    constexpr std::size_t Line = 1;
+    constexpr std::size_t ValidRx = 7;
+    std::vector<int> validOfLine(9, -1); // the last event of each line
+    const auto lines = Lines(Export(f.Eng.Events()));
+    for (std::size_t i = 11; i < lines.size(); ++i) {
+        const std::vector<int> columns = Columns(lines[i]);
+        ASSERT_EQ(columns.size(), 12U) << lines[i];
+        validOfLine.at(static_cast<std::size_t>(columns[Line])) = columns[ValidRx];
+    }
+    EXPECT_EQ(validOfLine[4], 1) << "the shift keeps its last bit valid";
+    EXPECT_EQ(validOfLine[5], 0) << "STATE DREXIT1 in Exit1-DR";
+    EXPECT_EQ(validOfLine[6], 0) << "once more";
+    EXPECT_EQ(validOfLine[8], 0) << "NTCK with a negative counter";
 }
 
 } // namespace

@@ -117,7 +117,7 @@ TEST_F(Interpreter, NtckGivesOneCycleMoreThanTheCounter) {
     Regs().Counter[0] = -4;
     const std::uint32_t at = Store().EventCount();
     EXPECT_EQ(Appended("NTCK;"), (L{{0, 0, 0}}));
-    EXPECT_EQ(Store().GetEvent(at).Description, "");
+    EXPECT_EQ(Store().GetEvent(at).Description, "NTCK") << "the lone event is the first";
 }
 
 TEST_F(Interpreter, ShiftSendsExactlyCounterBitsLeftmostFirst) {
@@ -249,8 +249,45 @@ TEST_F(Interpreter, StateWalksTheTmsPathOfThePresentState) {
     EXPECT_EQ(Store().GetEvent(at2).Description, "STATE -> DrShift");
     PlayAll();
     EXPECT_EQ(f.Eng.Taps().State(0), 6);
+    const std::uint32_t at3 = Store().EventCount();
     EXPECT_EQ(Appended("STATE DRSHIFT;"), (L{{0, 0, 0}})) << "already there";
+    EXPECT_EQ(Store().GetEvent(at3).Description, "STATE -> DRSHIFT");
     EXPECT_EQ(Appended("STATE DREXIT1;"), (L{{0, 1, 0}, {1, 1, 0}, {0, 1, 0}}));
+}
+
+TEST_F(Interpreter, StateOnTap1StartsFromTap1sOwnState) {
+    ASSERT_EQ(Run("RST;"), Result::Done);
+    ASSERT_EQ(Run("STATE DRSHIFT;"), Result::Done);
+    ASSERT_EQ(Run("SELTAP1;"), Result::Done);
+    ASSERT_EQ(Run("RST;"), Result::Done);
+    PlayAll();
+    ASSERT_EQ(f.Eng.Taps().State(0), 6);
+    ASSERT_EQ(f.Eng.Taps().State(1), 0);
+    // From Test-Logic-Reset one TMS 0 cycle reaches Run-Test/Idle; from
+    // TAP 0's Shift-DR it would take three.
+    const std::uint32_t at = Store().EventCount();
+    EXPECT_EQ(Appended("STATE IDLE;"), (L{{0, 0, 0}, {1, 0, 0}, {0, 0, 0}}));
+    EXPECT_EQ(Store().GetEvent(at).Tap, 1);
+    PlayAll();
+    EXPECT_EQ(f.Eng.Taps().State(1), 1);
+    EXPECT_EQ(f.Eng.Taps().State(0), 6) << "TAP 0 untouched";
+}
+
+TEST_F(Interpreter, HoldEventsKeepTheSelectedTapsLastLevels) {
+    Regs().LastTck = {0, 1};
+    Regs().LastTms = {0, 1};
+    Regs().LastTx = {0, 1};
+    ASSERT_EQ(Run("SELTAP1;"), Result::Done);
+    const std::pair<const char*, std::int32_t> statements[] = {{"SSA1;", Result::Done},
+                                                               {"SSB0;", Result::Done},
+                                                               {"WSA0;", Result::WaitSiaLow},
+                                                               {"WSB1;", Result::WaitSibHigh}};
+    for (const auto& [statement, code] : statements) {
+        const std::uint32_t at = Store().EventCount();
+        EXPECT_EQ(Appended(statement, code), (L{{1, 1, 1}})) << statement;
+        EXPECT_EQ(Store().GetEvent(at).Tap, 1) << statement;
+        Regs().ClearWaits();
+    }
 }
 
 TEST_F(Interpreter, SyncOutputsAndWaits) {

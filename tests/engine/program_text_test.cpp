@@ -159,7 +159,9 @@ TEST_F(CodeCheck, EmptyLabelStopsTheCheck) {
 TEST_F(CodeCheck, ManyLabelsAreAllKept) {
     std::string program;
     for (int i = 0; i < 2500; ++i) {
-        program += "L" + std::to_string(i) + ": NOP;\n";
+        program += 'L';
+        program += std::to_string(i);
+        program += ": NOP;\n";
     }
     ASSERT_TRUE(Check(program));
     EXPECT_EQ(Labels().LabelCount(), 2500);

@@ -1,4 +1,5 @@
 #include "engine/result_codes.h"
+#include "engine/tap_controller.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -211,6 +212,36 @@ TEST_F(RunControlTest, ResetRestoresRegistersButKeepsSavedCounterAndBreakpoints)
     EXPECT_EQ(f.Eng.Events().EventCount(), 0U);
     EXPECT_FALSE(State().CodeChecked);
     EXPECT_EQ(f.Eng.State().Labels.LabelCount(), 0);
+}
+
+// Records both TAP states after every model step.
+class StateTrail : public EngineReporter {
+public:
+    void ShowStates() override { Trail.push_back({Eng->Taps().State(0), Eng->Taps().State(1)}); }
+    const Engine* Eng = nullptr;
+    std::vector<std::array<std::uint8_t, 2>> Trail;
+};
+
+TEST(ResetScramble, EveryDrawOfEveryResetStepsTheModels) {
+    StateTrail trail;
+    testing::FakeSignalPort port;
+    Engine engine(trail, port);
+    trail.Eng = &engine;
+    // Each reset carries the generator on; the second one draws two 50s,
+    // which still give TMS 0.
+    std::array<TTapController, 2> reference{};
+    std::uint32_t seed = 0;
+    std::vector<std::array<std::uint8_t, 2>> expected;
+    for (int reset = 0; reset < 3; ++reset) {
+        engine.ResetSimulation();
+        for (int i = 0; i < 2 * ResetScrambler::Iterations; ++i) {
+            seed = seed * 134775813U + 1U;
+            const std::uint64_t percent = (std::uint64_t{seed} * 100U) >> 32;
+            reference[static_cast<std::size_t>(i % 2)].Step(percent <= 50 ? 0 : 1);
+            expected.push_back({reference[0].StateIndex(), reference[1].StateIndex()});
+        }
+    }
+    EXPECT_EQ(trail.Trail, expected);
 }
 
 } // namespace

@@ -1,10 +1,15 @@
 #include "ui/breakpoint_gutter.h"
+#include "ui/picture_view.h"
 #include "ui/program_editor.h"
 #include "ui/status_line.h"
+#include "ui/window_fonts.h"
 #include "window_fixture.h"
 #include "window_logic/font_choice.h"
 
 #include <QCheckBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
 #include <QScrollBar>
 #include <QTest>
 
@@ -31,6 +36,8 @@ private slots:
     void init();
     void cleanup() { f.reset(); }
     void boxesLineUpWithTheEditorRows();
+    void boxesAndArrowFollowAnyRowHeight();
+    void windowFontsShipWithTheProgram();
     void boxesStandForTheLinesOnScreen();
     void clickStoresAllBoxesSyncDoesNot();
     void boxesFollowTheEditorHoweverItScrolls();
@@ -38,6 +45,9 @@ private slots:
     void linesBeyondTheFlaggedRangeKeepNoBreakpoint();
 
 private:
+    double RowCentre(int line);
+    double ArrowCentre();
+    void CheckBoxesBesideTheRows();
     MainWindow& W() { return f->Window(); }
     bool Flag(int line) { return f->Eng().State().Breakpoints.IsSet(line); }
     std::unique_ptr<WindowFixture> f;
@@ -49,15 +59,101 @@ void BreakpointGutterTest::init() {
     f->OpenProgram(NumberedProgram(200));
 }
 
+// Centre of the editor row that shows `line`, in client coordinates,
+// measured from the editor's own layout.
+double BreakpointGutterTest::RowCentre(int line) {
+    const ProgramEditor& editor = W().Editor();
+    const QRectF row = editor.BlockGeometry(line);
+    return editor.viewport()->mapTo(W().centralWidget(), QPoint(0, 0)).y() + row.center().y();
+}
+
+// Centre of the arrow drawn in the marker picture, in client coordinates;
+// negative when the picture is blank.
+double BreakpointGutterTest::ArrowCentre() {
+    const QImage picture = W().Gutter().Markers().Picture().toImage();
+    const QRgb blank = picture.pixel(picture.width() - 1, picture.height() - 1);
+    int first = -1;
+    int last = -1;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (picture.pixel(x, y) != blank) {
+                first = first < 0 ? y : first;
+                last = y;
+                break;
+            }
+        }
+    }
+    return first < 0 ? -1.0 : W().Gutter().Markers().y() + (first + last + 1) / 2.0;
+}
+
+// Every box sits beside its row; boxes without a whole row on screen are hidden.
+void BreakpointGutterTest::CheckBoxesBesideTheRows() {
+    const int first = W().Editor().FirstVisibleLine();
+    const int whole = W().Editor().WholeRows();
+    QVERIFY(whole > 0 && whole <= Gutter::BoxCount);
+    for (int k = 1; k <= Gutter::BoxCount; ++k) {
+        QCheckBox* box = W().Gutter().Box(k);
+        QCOMPARE(box->isVisible(), k <= whole);
+        if (k <= whole) {
+            QVERIFY2(std::abs(box->geometry().center().y() + 0.5 - RowCentre(first + k - 1)) <= 1,
+                     qPrintable(QStringLiteral("box %1").arg(k)));
+        }
+    }
+}
+
 void BreakpointGutterTest::boxesLineUpWithTheEditorRows() {
+    // The shipped font gives 16-pixel rows from y = 89, 23 of them whole.
     QCOMPARE(W().Editor().RowHeight(), double(EditorFont::RowHeight));
-    const QWidget* client = W().centralWidget();
-    QCOMPARE(W().Editor().FirstRowTop(client), Gutter::BoxTops[0]);
-    QVERIFY2(W().Editor().viewport()->height() >= Gutter::BoxCount * Gutter::RowHeight,
-             "23 full rows are visible");
-    QVERIFY(W().Editor().viewport()->height() < (Gutter::BoxCount + 1) * Gutter::RowHeight);
+    QCOMPARE(W().Editor().FirstRowTop(W().centralWidget()), 89);
+    QCOMPARE(W().Editor().WholeRows(), Gutter::BoxCount);
+    QCOMPARE(W().Editor().viewport()->height(), Gutter::BoxCount * Gutter::RowHeight);
     QCOMPARE(W().Gutter().Box(1)->geometry(), QRect(24, 89, 17, 17));
-    QCOMPARE(W().Gutter().Box(23)->geometry(), QRect(24, 442, 17, 17));
+    QCOMPARE(W().Gutter().Box(23)->geometry(), QRect(24, 89 + 22 * 16, 17, 17));
+    CheckBoxesBesideTheRows();
+}
+
+void BreakpointGutterTest::boxesAndArrowFollowAnyRowHeight() {
+    for (const int pixelSize : {13, 20, 9}) {
+        W().Editor().setFont(EditorFontOfSize(pixelSize));
+        const double rowHeight = W().Editor().RowHeight();
+        QCOMPARE(W().Editor().viewport()->height() % qRound(rowHeight), 0); // whole rows only
+        W().Editor().SetFirstVisibleLine(7);
+        CheckBoxesBesideTheRows();
+        // The arrow beside the executing statement, however the editor scrolls.
+        W().ResetSimulation();
+        for (int step = 0; step < 12; ++step) {
+            W().ToolButton17Click();
+        }
+        const int executing = f->CurrentLine() - 1;
+        QCOMPARE(W().Editor().CaretLine(), executing);
+        QVERIFY2(std::abs(ArrowCentre() - RowCentre(executing)) <= 1,
+                 qPrintable(QStringLiteral("%1 px").arg(pixelSize)));
+        W().Editor().SetFirstVisibleLine(executing - 3);
+        CheckBoxesBesideTheRows();
+        QCOMPARE(W().Gutter().ArrowRow(), std::optional<std::int32_t>(3));
+        QVERIFY(std::abs(ArrowCentre() - RowCentre(executing)) <= 1);
+        W().Editor().SetFirstVisibleLine(executing + 1);
+        QCOMPARE(W().Gutter().ArrowRow(), std::nullopt);
+        QCOMPARE(ArrowCentre(), -1.0);
+    }
+}
+
+void BreakpointGutterTest::windowFontsShipWithTheProgram() {
+    QCOMPARE(QFontInfo(W().Editor().font()).family(), QStringLiteral("Liberation Mono"));
+    const QFontInfo readout(W().findChild<QLabel*>(QStringLiteral("Flag0"))->font());
+    QCOMPARE(readout.family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(readout.pixelSize(), 16);
+    QVERIFY(readout.bold());
+    // Other windows asking for the names get the same fonts where the
+    // machine has none of its own under those names.
+    if (!QFontDatabase::hasFamily(QStringLiteral("Courier New"))) {
+        QCOMPARE(QFontInfo(QFont(QStringLiteral("Courier New"))).family(),
+                 QStringLiteral("Liberation Mono"));
+    }
+    if (!QFontDatabase::hasFamily(QStringLiteral("Arial"))) {
+        QCOMPARE(QFontInfo(QFont(QStringLiteral("Arial"))).family(),
+                 QStringLiteral("Liberation Sans"));
+    }
 }
 
 void BreakpointGutterTest::boxesStandForTheLinesOnScreen() {

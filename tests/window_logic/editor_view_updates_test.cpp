@@ -47,6 +47,15 @@ TEST_F(EditorViewUpdatesTest, ManyStepsAddUpToTheLastOne) {
     EXPECT_EQ(outcome.ArrowRow, 22);
 }
 
+TEST(EditorViewUpdates, ScrollsByTheRowsTheEditorReallyShows) {
+    EditorViewUpdates updates;
+    updates.Begin({10, 180, 12, 199, 20});
+    updates.ShowExecPoint(31); // line 30, one below the 20 rows from line 10
+    const auto outcome = updates.Take();
+    EXPECT_EQ(outcome.FirstLine, 11);
+    EXPECT_EQ(outcome.ArrowRow, 19);
+}
+
 TEST_F(EditorViewUpdatesTest, FetchAfterABackwardJumpKeepsTheFirstShownLineOnTop) {
     // A two-line statement at lines 2..3 fetched after a jump back: showing
     // line 2 scrolls it to the top, and line 3 is then already visible.

@@ -12,19 +12,39 @@ TEST(GutterGeometry, BoxesStandForTheVisibleLines) {
     EXPECT_EQ(BoxLine(0, 1), 0);
 }
 
-TEST(GutterGeometry, BoxesFollowTheSixteenPixelRows) {
-    for (int k = 0; k < Gutter::BoxCount; ++k) {
-        const int rowTop = 89 + Gutter::RowHeight * k;
-        EXPECT_LE(std::abs(Gutter::BoxTops[static_cast<std::size_t>(k)] - rowTop), 3) << k;
-    }
+TEST(GutterGeometry, RowsContinueBelowTheTextAtTheLastRowsHeight) {
+    using Rows = std::vector<RowSpan>;
+    EXPECT_EQ(ContinueRows({{89, 18}, {107, 18}}, 4, 89, 16),
+              (Rows{{89, 18}, {107, 18}, {125, 18}, {143, 18}}));
+    EXPECT_EQ(ContinueRows({}, 2, 89, 16), (Rows{{89, 16}, {105, 16}})) << "empty editor";
+    EXPECT_EQ(ContinueRows({{80, 16}, {96, 16}, {112, 16}}, 2, 80, 16), (Rows{{80, 16}, {96, 16}}));
 }
 
-TEST(GutterGeometry, ArrowTopsOnlyForRowsOfThePicture) {
-    EXPECT_EQ(ArrowTop(0), 2);
-    EXPECT_EQ(ArrowTop(22), 354);
-    EXPECT_EQ(ArrowTop(-1), std::nullopt);
-    EXPECT_EQ(ArrowTop(24), std::nullopt);
-    EXPECT_EQ(ArrowTop(2000000000), std::nullopt);
+TEST(GutterGeometry, OnlyWholeRowsCount) {
+    const std::vector<RowSpan> sixteen = ContinueRows({}, 23, 89, 16);
+    EXPECT_EQ(WholeRowsAbove(sixteen, 89 + 23 * 16), 23);
+    EXPECT_EQ(WholeRowsAbove(sixteen, 89 + 23 * 16 - 1), 22) << "the last row cut";
+    EXPECT_EQ(WholeRowsAbove(ContinueRows({}, 23, 89, 18), 460), 20);
+    EXPECT_EQ(WholeRowsAbove(ContinueRows({}, 23, 89, 0), 460), 0);
+    // The editor keeps a margin below the last whole row, and shows no more
+    // rows than there are boxes.
+    EXPECT_EQ(WholeRowsMargin(371, 16, 23), 3);
+    EXPECT_EQ(WholeRowsMargin(371, 18, 23), 11);
+    EXPECT_EQ(WholeRowsMargin(371, 12, 23), 371 - 23 * 12);
+    EXPECT_EQ(WholeRowsMargin(10, 16, 23), 0) << "not even one row: nothing to trim";
+    EXPECT_EQ(WholeRowsMargin(371, 0, 23), 0);
+}
+
+TEST(GutterGeometry, BoxesAndArrowsSitCentredBesideTheirRows) {
+    EXPECT_EQ(BoxTopForRow({89, 16}, 17), 89);
+    EXPECT_EQ(BoxTopForRow({89, 18}, 17), 90);
+    EXPECT_EQ(BoxTopForRow({89, 32}, 17), 97);
+    // The marker picture starts at y = 85 and is 379 pixels high.
+    EXPECT_EQ(ArrowTopForRow({89, 16}, 16, 85, 379), 4);
+    EXPECT_EQ(ArrowTopForRow({441, 16}, 16, 85, 379), 356);
+    EXPECT_EQ(ArrowTopForRow({89, 18}, 16, 85, 379), 5);
+    EXPECT_EQ(ArrowTopForRow({464, 16}, 16, 85, 379), std::nullopt) << "below the picture";
+    EXPECT_EQ(ArrowTopForRow({50, 16}, 16, 85, 379), std::nullopt) << "above it";
 }
 
 TEST(GutterGeometry, BoxesLoadAndStoreTheLinesOnScreenOnly) {

@@ -2,20 +2,21 @@
 
 #include "ui/main_layout.h"
 #include "ui/picture_view.h"
+#include "ui/program_editor.h"
 
 #include <QCheckBox>
 #include <QPainter>
 
 namespace scanbench {
 
-BreakpointGutter::BreakpointGutter(QWidget& client)
-    : QObject(&client), Picture(new PictureView(&client)) {
+BreakpointGutter::BreakpointGutter(QWidget& client, const ProgramEditor& editor)
+    : QObject(&client), Editor(editor), Client(client), Picture(new PictureView(&client)) {
     Picture->setObjectName(QStringLiteral("ImgSeta"));
     Picture->setGeometry(Layout::ImgSeta);
     for (int k = 1; k <= Gutter::BoxCount; ++k) {
         auto* box = new QCheckBox(&client);
         box->setObjectName(QStringLiteral("CheckBox%1").arg(k));
-        box->setGeometry(Gutter::BoxLeft, Gutter::BoxTops[static_cast<std::size_t>(k - 1)],
+        box->setGeometry(Gutter::BoxLeft, Layout::ImgSeta.top() + Gutter::RowHeight * (k - 1),
                          Gutter::BoxSize, Gutter::BoxSize);
         box->setFocusPolicy(Qt::NoFocus);
         box->setEnabled(false);
@@ -26,7 +27,9 @@ BreakpointGutter::BreakpointGutter(QWidget& client)
         });
         Boxes[static_cast<std::size_t>(k - 1)] = box;
     }
+    connect(&editor, &ProgramEditor::RowsMoved, this, &BreakpointGutter::FollowRows);
     ClearMarkers();
+    FollowRows();
 }
 
 void BreakpointGutter::ShowStates(const GutterBoxStates& states) {
@@ -56,21 +59,70 @@ QCheckBox* BreakpointGutter::Box(int number) const {
 }
 
 void BreakpointGutter::ClearMarkers() {
-    QPixmap blank(Layout::ImgSeta.size());
-    blank.fill(Picture->palette().color(QPalette::Window));
-    Picture->SetPicture(blank);
-    Row.reset();
+    ArrowLine.reset();
+    DrawPicture(std::nullopt);
 }
 
 void BreakpointGutter::ShowArrow(std::int32_t row, const QPixmap& arrow) {
+    Arrow = arrow;
+    ArrowLine = Editor.FirstVisibleLine() + row;
+    const std::vector<RowSpan> rows = Editor.VisibleRows(Client, Gutter::BoxCount);
+    DrawPicture(ArrowTop(rows, WholeRows(rows)));
+}
+
+std::optional<std::int32_t> BreakpointGutter::ArrowRow() const {
+    if (!ArrowLine || !DrawnArrowTop) {
+        return std::nullopt;
+    }
+    return *ArrowLine - Editor.FirstVisibleLine();
+}
+
+int BreakpointGutter::WholeRows(const std::vector<RowSpan>& rows) const {
+    const QWidget& view = *Editor.viewport();
+    return WholeRowsAbove(rows, view.mapTo(&Client, QPoint(0, view.height())).y());
+}
+
+std::optional<int> BreakpointGutter::ArrowTop(const std::vector<RowSpan>& rows,
+                                              int wholeRows) const {
+    if (!ArrowLine) {
+        return std::nullopt;
+    }
+    const std::int32_t row = *ArrowLine - Editor.FirstVisibleLine();
+    if (row < 0 || row >= wholeRows) {
+        return std::nullopt;
+    }
+    return ArrowTopForRow(rows[static_cast<std::size_t>(row)], Arrow.height(),
+                          Layout::ImgSeta.top(), Layout::ImgSeta.height());
+}
+
+void BreakpointGutter::FollowRows() {
+    const std::vector<RowSpan> rows = Editor.VisibleRows(Client, Gutter::BoxCount);
+    const int wholeRows = WholeRows(rows);
+    for (std::size_t k = 0; k < Boxes.size(); ++k) {
+        QCheckBox* box = Boxes[k];
+        const int top = BoxTopForRow(rows[k], Gutter::BoxSize);
+        if (box->y() != top) {
+            box->move(Gutter::BoxLeft, top);
+        }
+        const bool onScreen = static_cast<int>(k) < wholeRows;
+        if (box->isVisibleTo(&Client) != onScreen) {
+            box->setVisible(onScreen);
+        }
+    }
+    if (const std::optional<int> top = ArrowTop(rows, wholeRows); top != DrawnArrowTop) {
+        DrawPicture(top);
+    }
+}
+
+void BreakpointGutter::DrawPicture(std::optional<int> arrowTop) {
     QPixmap picture(Layout::ImgSeta.size());
     picture.fill(Picture->palette().color(QPalette::Window));
-    if (const std::optional<int> top = ArrowTop(row)) {
+    if (arrowTop) {
         QPainter painter(&picture);
-        painter.drawPixmap(0, *top, arrow);
+        painter.drawPixmap(0, *arrowTop, Arrow);
     }
     Picture->SetPicture(picture);
-    Row = row;
+    DrawnArrowTop = arrowTop;
 }
 
 } // namespace scanbench

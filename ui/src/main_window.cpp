@@ -117,13 +117,13 @@ void MainWindow::BuildClient() {
     logo->setGeometry(Layout::Image1);
     logo->SetPicture(LogoPicture(Layout::Image1.size()));
 
-    Boxes = new BreakpointGutter(*Client);
     Panel1 = new QFrame(Client);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(Layout::Panel1);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Memo1 = new ProgramEditor(Panel1);
     Memo1->setGeometry(Layout::Memo1);
+    Boxes = new BreakpointGutter(*Client, *Memo1);
 
     ScrollBar1 = new QScrollBar(Qt::Vertical, Client);
     ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));

@@ -124,7 +124,7 @@ EditorViewUpdates& MainWindowReporter::ViewBatch() {
     if (!ViewUpdates.Pending()) {
         const ProgramEditor& editor = Window.Editor();
         ViewUpdates.Begin({editor.FirstVisibleLine(), editor.MaxFirstVisibleLine(),
-                           editor.CaretLine(), editor.LastLine()});
+                           editor.CaretLine(), editor.LastLine(), editor.WholeRows()});
     }
     return ViewUpdates;
 }

@@ -5,42 +5,33 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <filesystem>
+
 namespace scanbench {
 
-namespace {
-
-QString Refusal(const QString& path, ProgramFileProblem problem) {
-    return QStringLiteral("Cannot open file \"%1\".\r%2")
-        .arg(path, QString::fromUtf8(ProgramFileProblemText(problem)));
-}
-
-} // namespace
-
 ProgramFileRead ReadProgramFile(const QString& path) {
+    // The same reading as the headless runner's, so that a file runs the same
+    // in both.
+    const ProgramFileContents file =
+        LoadProgramFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
     ProgramFileRead read;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        read.Error = QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString());
-        return read;
+    const std::string_view why = file.Reason();
+    const QString reason = QString::fromUtf8(why.data(), static_cast<qsizetype>(why.size()));
+    switch (file.Problem) {
+    case ProgramFileProblem::None:
+        read.Text = QString::fromUtf8(file.Text.data(), static_cast<qsizetype>(file.Text.size()));
+        read.Ok = true;
+        break;
+    case ProgramFileProblem::CannotOpen:
+        read.Error = QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason);
+        break;
+    case ProgramFileProblem::CannotRead:
+        read.Error = QStringLiteral("Cannot read file \"%1\". %2").arg(path, reason);
+        break;
+    default:
+        read.Error = QStringLiteral("Cannot open file \"%1\".\r%2").arg(path, reason);
+        break;
     }
-    if (const auto problem = CheckProgramFileSize(static_cast<std::uint64_t>(file.size()));
-        problem != ProgramFileProblem::None) {
-        read.Error = Refusal(path, problem);
-        return read;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        read.Error = QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString());
-        return read;
-    }
-    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (const auto problem = CheckProgramFile(view); problem != ProgramFileProblem::None) {
-        read.Error = Refusal(path, problem);
-        return read;
-    }
-    const std::string text = EditorTextFromFile(view);
-    read.Text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    read.Ok = true;
     return read;
 }
 

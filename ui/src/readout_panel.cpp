@@ -5,6 +5,7 @@
 #include "ui/main_layout.h"
 #include "ui/picture_view.h"
 #include "ui/window_colours.h"
+#include "ui/window_fonts.h"
 #include "window_logic/font_choice.h"
 
 #include <QFontMetricsF>
@@ -15,21 +16,13 @@ namespace scanbench {
 
 namespace {
 
-QFont ReadoutFontOfSize(int pixelSize) {
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setBold(true);
-    font.setPixelSize(pixelSize);
-    return font;
-}
-
 double DigitAdvance(const QFont& font) {
     return QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
 }
 
-// "Arial" 16 pixels bold, or the system's sans-serif font at the largest size
-// whose digits fit the 9-pixel slots of the flag marker picture, spaced so
-// that each digit sits exactly over its slot.
+// "Arial" 16 pixels bold, or the largest size whose digits fit the 9-pixel
+// slots of the flag marker picture, spaced so that each digit sits exactly
+// over its slot.
 QFont ChosenReadoutFont() {
     QFont font = ReadoutFontOfSize(
         ChooseReadoutPixelSize([](int size) { return DigitAdvance(ReadoutFontOfSize(size)); }));

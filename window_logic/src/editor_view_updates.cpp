@@ -22,7 +22,8 @@ void EditorViewUpdates::ShowLine(std::int32_t line) {
         Result.CaretLine = line;
         Result.MoveCaret = true;
     }
-    Result.FirstLine = FirstLineToShow(Result.FirstLine, Rows, Result.CaretLine, Now.MaxFirstLine);
+    Result.FirstLine =
+        FirstLineToShow(Result.FirstLine, Now.Rows, Result.CaretLine, Now.MaxFirstLine);
     Result.RefreshShown = true;
 }
 

@@ -19,6 +19,51 @@ void StoreGutterBoxes(BreakpointFlags& flags, std::int32_t firstVisible,
     }
 }
 
+std::vector<RowSpan> ContinueRows(std::vector<RowSpan> laidOut, int count, int firstTop,
+                                  int emptyHeight) {
+    if (count < 0) {
+        count = 0;
+    }
+    if (laidOut.size() > static_cast<std::size_t>(count)) {
+        laidOut.resize(static_cast<std::size_t>(count));
+    }
+    const int height = laidOut.empty() ? emptyHeight : laidOut.back().Height;
+    int top = laidOut.empty() ? firstTop : laidOut.back().Top + laidOut.back().Height;
+    while (laidOut.size() < static_cast<std::size_t>(count)) {
+        laidOut.push_back({top, height});
+        top += height;
+    }
+    return laidOut;
+}
+
+int WholeRowsAbove(const std::vector<RowSpan>& rows, int bottom) {
+    int whole = 0;
+    for (const RowSpan& row : rows) {
+        if (row.Height <= 0 || row.Top + row.Height > bottom) {
+            break;
+        }
+        ++whole;
+    }
+    return whole;
+}
+
+std::optional<int> ArrowTopForRow(const RowSpan& row, int arrowHeight, int pictureTop,
+                                  int pictureHeight) {
+    const int top = row.Top - pictureTop + (row.Height - arrowHeight) / 2;
+    if (top + arrowHeight <= 0 || top >= pictureHeight) {
+        return std::nullopt;
+    }
+    return top;
+}
+
+int WholeRowsMargin(int height, int rowHeight, int maxRows) {
+    if (height <= 0 || rowHeight <= 0 || maxRows <= 0) {
+        return 0;
+    }
+    const int rows = std::min(height / rowHeight, maxRows);
+    return rows > 0 ? height - rows * rowHeight : 0;
+}
+
 std::int32_t FirstLineToShow(std::int32_t first, int rows, std::int32_t target,
                              std::int32_t maxFirst) {
     std::int32_t next = first;

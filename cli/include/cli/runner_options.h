@@ -28,12 +28,19 @@ struct UsageError {
     std::string Message;
 };
 
-[[nodiscard]] std::variant<RunnerOptions, UsageError>
-ParseRunnerOptions(const std::vector<std::string>& arguments);
+// --help or --version: the text for standard output; nothing runs.
+struct RunnerInformation {
+    std::string Text;
+};
 
-inline constexpr const char* RunnerUsage =
-    "usage: scanbench-run [--board demo|loopback|open] [--port board|ppdev|direct]\n"
-    "                     [--switches U1=0x5A,SIA=1,...] [--events FILE] [--max-steps N]\n"
-    "                     [--active-mode on|off] PROGRAM.bst\n";
+using ParsedRunnerCommandLine = std::variant<RunnerOptions, UsageError, RunnerInformation>;
+
+// Parses the arguments after the program name. Option names are exact,
+// their values ignore ASCII letter case; "--name value" and "--name=value"
+// are both accepted, and "--" ends the options.
+[[nodiscard]] ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& arguments);
+
+// The usage lines printed after a usage error.
+[[nodiscard]] std::string RunnerUsage();
 
 } // namespace scanbench

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -20,15 +21,40 @@ inline constexpr std::int32_t MaxLines = BreakpointFlags::FlagCount;
 inline constexpr std::size_t MaxLineBytes = std::size_t{1} << 20;
 } // namespace ProgramFileLimits
 
-enum class ProgramFileProblem { None, TooLarge, NotText, TooManyLines, LineTooLong };
+enum class ProgramFileProblem {
+    None,
+    TooLarge,
+    NotText,
+    TooManyLines,
+    LineTooLong,
+    CannotOpen, // the system's reason is given with it
+    CannotRead, // likewise
+};
 
 // Whether a file of `size` bytes may be read at all.
 [[nodiscard]] ProgramFileProblem CheckProgramFileSize(std::uint64_t size);
 // Whether the file's bytes may go into the editor. Invalid UTF-8 is
 // accepted; the editor shows replacement characters for it.
 [[nodiscard]] ProgramFileProblem CheckProgramFile(std::string_view bytes);
-// The message shown when a file is refused.
+// The message shown when a file is refused for its size or contents.
 [[nodiscard]] std::string_view ProgramFileProblemText(ProgramFileProblem problem);
+
+// A program file as the window's Open and the headless runner take it.
+struct ProgramFileContents {
+    std::string Text; // the editor's text (see EditorTextFromFile) when accepted
+    ProgramFileProblem Problem = ProgramFileProblem::None;
+    std::string SystemReason; // the system's message for CannotOpen and CannotRead
+
+    [[nodiscard]] bool Accepted() const { return Problem == ProgramFileProblem::None; }
+    // Why the file was not taken, for the user: the system's message or the
+    // refusal's.
+    [[nodiscard]] std::string_view Reason() const;
+};
+
+// Reads a program file: its size is checked before anything is read (and
+// again while reading, for files whose size is not known in advance), then
+// its bytes (CheckProgramFile), then it becomes the editor's text.
+[[nodiscard]] ProgramFileContents LoadProgramFile(const std::filesystem::path& path);
 
 // The editor's text for a file's bytes: a leading UTF-8 byte order mark
 // dropped, and CR LF, CR and LF line ends all made LF.

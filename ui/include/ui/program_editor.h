@@ -1,18 +1,23 @@
 #pragma once
 
+#include "window_logic/gutter_geometry.h"
+
 #include <QPlainTextEdit>
 
 #include <cstdint>
+#include <vector>
 
 namespace scanbench {
 
-// The program editor (Memo1): plain text in rows of exactly 16 pixels, no
-// word wrap and no scroll bars of its own. The window scrolls it with its
-// own scroll bar; the breakpoint gutter follows its first visible line.
+// The program editor (Memo1): plain text in rows of 16 pixels where the font
+// allows, no word wrap and no scroll bars of its own. It shows whole rows
+// only, at most as many as the gutter has boxes. The window scrolls it with
+// its own scroll bar; the breakpoint gutter follows its rows.
 class ProgramEditor : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit ProgramEditor(QWidget* parent);
+    ~ProgramEditor() override;
 
     [[nodiscard]] std::int32_t FirstVisibleLine() const;
     [[nodiscard]] std::int32_t MaxFirstVisibleLine() const;
@@ -27,16 +32,32 @@ public:
     [[nodiscard]] double RowHeight() const;
     // Top of the first visible row in the coordinates of `widget`.
     [[nodiscard]] int FirstRowTop(const QWidget* widget) const;
+    // The rows from the first visible line on, `count` of them, in the
+    // coordinates of `widget` (an ancestor); rows below the end of the text
+    // continue at the height of the last one.
+    [[nodiscard]] std::vector<RowSpan> VisibleRows(const QWidget& widget, int count) const;
+    // How many whole rows the editor shows.
+    [[nodiscard]] int WholeRows() const;
+    // Where the editor lays out `line` now, in viewport coordinates.
+    [[nodiscard]] QRectF BlockGeometry(std::int32_t line) const;
     void SetTextColour(const QColor& colour);
     [[nodiscard]] QColor TextColour() const;
 
 signals:
     void KeyReleased();
     void MousePressed();
+    // The rows may have moved: scrolled, laid out anew or resized.
+    void RowsMoved();
 
 protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // Keeps the bottom margin that leaves whole rows only.
+    void FitWholeRows();
 };
 
 } // namespace scanbench

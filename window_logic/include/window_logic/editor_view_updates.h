@@ -18,6 +18,7 @@ public:
         std::int32_t MaxFirstLine = 0; // largest first visible line the editor allows
         std::int32_t CaretLine = 0;
         std::int32_t LastLine = 0; // last line the caret can reach
+        int Rows = 23;             // whole rows on screen
     };
     enum class Arrow { Unchanged, Cleared, Drawn };
     struct Outcome {
@@ -29,9 +30,6 @@ public:
         Arrow ArrowState = Arrow::Unchanged;
         std::int32_t ArrowRow = 0; // row of a drawn arrow: caret line - first line
     };
-
-    // Visible rows of the editor.
-    static constexpr int Rows = 23;
 
     [[nodiscard]] bool Pending() const { return Active; }
     // Starts a batch from the editor's present view.

@@ -5,21 +5,19 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace scanbench {
 
 // The breakpoint gutter beside the program editor: 23 check boxes, one per
-// visible 16-pixel editor row, and a marker picture with one arrow row each.
+// visible editor row, and a marker picture that shows an arrow beside a row.
+// The editor's rows are 16 pixels high where its font allows; the boxes and
+// the arrow follow the rows the editor really lays out.
 namespace Gutter {
 inline constexpr int BoxCount = 23;
 inline constexpr int RowHeight = 16;
 inline constexpr int BoxLeft = 24;
 inline constexpr int BoxSize = 17;
-// Box tops in window client coordinates. They follow the editor rows, which
-// start at y = 89, within three pixels.
-inline constexpr std::array<int, BoxCount> BoxTops{89,  105, 121, 137, 153, 170, 186, 204,
-                                                   218, 234, 250, 266, 282, 298, 314, 330,
-                                                   345, 361, 377, 393, 409, 426, 442};
 } // namespace Gutter
 
 using GutterBoxStates = std::array<bool, Gutter::BoxCount>;
@@ -30,14 +28,37 @@ using GutterBoxStates = std::array<bool, Gutter::BoxCount>;
     return firstVisible + box - 1;
 }
 
-// Top of the arrow drawn for editor row `row` (caret line minus first
-// visible line) inside the gutter picture; nothing for rows off the picture.
-[[nodiscard]] constexpr std::optional<int> ArrowTop(std::int32_t row) {
-    if (row < 0 || row > Gutter::BoxCount) {
-        return std::nullopt;
-    }
-    return Gutter::RowHeight * static_cast<int>(row) + 2;
+// One editor row on screen: its top and height in window client coordinates.
+struct RowSpan {
+    int Top = 0;
+    int Height = 0;
+    friend bool operator==(const RowSpan&, const RowSpan&) = default;
+};
+
+// `count` rows from the first visible one: the rows the editor lays out for
+// its text (`laidOut`, top to bottom), continued below the end of the text at
+// the height of the last of them, or at `emptyHeight` for an empty editor.
+[[nodiscard]] std::vector<RowSpan> ContinueRows(std::vector<RowSpan> laidOut, int count,
+                                                int firstTop, int emptyHeight);
+
+// How many of `rows`, from the first on, lie wholly above `bottom`.
+[[nodiscard]] int WholeRowsAbove(const std::vector<RowSpan>& rows, int bottom);
+
+// Top of a box `boxSize` pixels high centred on `row`; an odd pixel left
+// over goes below the box.
+[[nodiscard]] constexpr int BoxTopForRow(const RowSpan& row, int boxSize) {
+    return row.Top + (row.Height - boxSize + 1) / 2;
 }
+
+// Top of an arrow `arrowHeight` pixels high centred on `row`, inside a
+// picture whose top is at `pictureTop` and that is `pictureHeight` high;
+// nothing when the arrow would lie wholly outside the picture.
+[[nodiscard]] std::optional<int> ArrowTopForRow(const RowSpan& row, int arrowHeight, int pictureTop,
+                                                int pictureHeight);
+
+// The bottom margin that leaves an editor `height` pixels high showing only
+// whole rows of `rowHeight` pixels, and no more than `maxRows` of them.
+[[nodiscard]] int WholeRowsMargin(int height, int rowHeight, int maxRows);
 
 // The box states for the lines now on screen.
 [[nodiscard]] GutterBoxStates LoadGutterBoxes(const BreakpointFlags& flags,
