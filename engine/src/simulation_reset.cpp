@@ -13,9 +13,6 @@ void SimulationReset::ResetSimulation() {
     PlaybackState& play = State.Playback;
     RunState& run = State.Run;
     EngineReporter& out = Display.Reporter();
-    // Views hear of the reset once, when it is complete.
-    const ViewFeed::Batch batch(Views);
-
     Views.Notify(ViewChange::StoreCleared);
     Display.SetExecuteTimer(false);
 

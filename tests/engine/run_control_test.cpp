@@ -215,9 +215,13 @@ TEST_F(RunControlTest, ResetRestoresRegistersButKeepsSavedCounterAndBreakpoints)
 }
 
 // Records both TAP states after every model step.
-class StateTrail : public EngineReporter {
+class StateTrail : public ViewListener {
 public:
-    void ShowStates() override { Trail.push_back({Eng->Taps().State(0), Eng->Taps().State(1)}); }
+    void RefreshView(ViewChanges changes) override {
+        if (changes.Has(ViewChange::TapStates)) {
+            Trail.push_back({Eng->Taps().State(0), Eng->Taps().State(1)});
+        }
+    }
     const Engine* Eng = nullptr;
     std::vector<std::array<std::uint8_t, 2>> Trail;
 };
@@ -225,8 +229,10 @@ public:
 TEST(ResetScramble, EveryDrawOfEveryResetStepsTheModels) {
     StateTrail trail;
     testing::FakeSignalPort port;
-    Engine engine(trail, port);
+    EngineReporter reporter;
+    Engine engine(reporter, port);
     trail.Eng = &engine;
+    const auto subscription = engine.Views().Subscribe(trail);
     // Each reset carries the generator on; the second one draws two 50s,
     // which still give TMS 0.
     std::array<TTapController, 2> reference{};

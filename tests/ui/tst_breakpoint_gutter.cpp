@@ -120,9 +120,9 @@ void BreakpointGutterTest::boxesAndArrowFollowAnyRowHeight() {
         W().Editor().SetFirstVisibleLine(7);
         CheckBoxesBesideTheRows();
         // The arrow beside the executing statement, however the editor scrolls.
-        W().ResetSimulation();
+        W().Runs().Reset();
         for (int step = 0; step < 12; ++step) {
-            W().ToolButton17Click();
+            W().Runs().StepByStep();
         }
         const int executing = f->CurrentLine() - 1;
         QCOMPARE(W().Editor().CaretLine(), executing);
