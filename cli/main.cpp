@@ -11,6 +11,8 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
     using namespace scanbench;
@@ -42,6 +44,10 @@ int main(int argc, char** argv) {
     }
 
     Settings settings;
-    (void)SettingsStore::ForCurrentUser().LoadSettings(settings);
+    std::vector<std::string> notices;
+    (void)SettingsStore::ForCurrentUser().LoadSettings(settings, notices);
+    for (const std::string& notice : notices) {
+        std::cerr << "scanbench-run: " << notice << "\n";
+    }
     return RunHeadless(options, settings, text.str(), std::cout, std::cerr);
 }

@@ -1,5 +1,6 @@
 #include "settings/settings_store.h"
 
+#include "port/ppdev_port.h"
 #include "settings/store_file.h"
 #include "settings/store_values.h"
 #include "settings/user_folders.h"
@@ -8,6 +9,20 @@
 #include <utility>
 
 namespace scanbench {
+
+namespace {
+
+// What is wrong with the first unusable value, for messages.
+std::string Describe(const UnusableValue& value, const std::filesystem::path& file) {
+    const std::string key = "\"" + value.Key.toStdString() + "\"";
+    if (value.Missing) {
+        return "The settings file " + file.string() + " has no " + key;
+    }
+    const char* expected = value.Key == QLatin1String("instdir") ? "text" : "a whole number";
+    return "The value " + key + " in the settings file " + file.string() + " is not " + expected;
+}
+
+} // namespace
 
 SettingsStore::SettingsStore(std::filesystem::path storeFile, FileTypeRegistrar registrar)
     : StorePath(std::move(storeFile)), Registrar(std::move(registrar)) {}
@@ -29,40 +44,114 @@ std::filesystem::path SettingsStore::ProgramPath(const Settings& settings) {
 }
 
 bool SettingsStore::LoadSettings(Settings& settings) const {
-    const StoreFile file(StorePath);
-    std::optional<StoreDocument> document = file.Open();
-    if (!document) {
-        settings = Settings{};
-        return false;
+    std::vector<std::string> notices;
+    return LoadSettings(settings, notices);
+}
+
+bool SettingsStore::LoadSettings(Settings& settings, std::vector<std::string>& notices) const {
+    // A retry means another process replaced the file while this one was
+    // about to keep it aside; the new file is read from the start.
+    constexpr int Attempts = 3;
+    for (int attempt = 1;; ++attempt) {
+        std::vector<std::string> found;
+        const LoadOutcome outcome = TryLoad(settings, found);
+        if (outcome != LoadOutcome::Retry || attempt == Attempts) {
+            if (outcome == LoadOutcome::Retry) {
+                found.push_back("The settings file " + StorePath.string() +
+                                " keeps changing; the default values are used for this run.");
+            }
+            notices.insert(notices.end(), found.begin(), found.end());
+            return outcome == LoadOutcome::Done;
+        }
     }
-    ReadPortChoice(*document, settings);
-    if (ReadStoredValues(*document, settings)) {
-        return true;
+}
+
+SettingsStore::LoadOutcome SettingsStore::TryLoad(Settings& settings,
+                                                  std::vector<std::string>& notices) const {
+    const StoreFile file(StorePath);
+    StoreFile::Reading reading = file.Open(notices);
+    if (!reading.Document) {
+        settings = Settings{};
+        return LoadOutcome::Failed;
+    }
+    StoreDocument& document = *reading.Document;
+    ReadPortChoice(document, settings, &notices);
+    UnusableValue unusable;
+    if (ReadStoredValues(document, settings, &unusable)) {
+        return LoadOutcome::Done;
     }
     // A missing or unusable value makes the whole set doubtful: start over
-    // from the defaults, in the file and in memory alike.
+    // from the defaults, in the file and in memory alike. What the file held
+    // is kept aside first, unless the reset changes none of it.
     ResetStoredValues(settings);
-    document->Write(DefaultEntries());
-    if (!file.Commit(*document)) {
-        settings = Settings{};
-        return false;
+    std::optional<std::filesystem::path> aside;
+    if (reading.Identity && ResetLosesValues(document)) {
+        std::string error;
+        aside = file.KeepAside(*reading.Identity, error);
+        if (!aside) {
+            if (error.empty()) {
+                return LoadOutcome::Retry;
+            }
+            notices.push_back(Describe(unusable, StorePath) +
+                              "; the default values are used for this run. The file cannot "
+                              "be kept aside (" +
+                              error + "), so it is left as it is.");
+            return LoadOutcome::Failed;
+        }
     }
-    return true;
+    ResetDocument(document);
+    std::string error;
+    if (!file.Commit(document, error)) {
+        if (aside) {
+            file.PutBack(*aside);
+        }
+        notices.push_back(Describe(unusable, StorePath) +
+                          "; the default values are used for this run. The file cannot be "
+                          "written: " +
+                          error + ".");
+        return LoadOutcome::Failed;
+    }
+    if (aside) {
+        notices.push_back(Describe(unusable, StorePath) +
+                          "; the pins, switches and port address are back at their defaults. "
+                          "The file as it was is kept as " +
+                          aside->string() + ".");
+    }
+    return LoadOutcome::Done;
 }
 
 bool SettingsStore::SaveSettings(const Settings& settings) const {
+    std::vector<std::string> notices;
+    return SaveSettings(settings, notices);
+}
+
+bool SettingsStore::SaveSettings(const Settings& settings,
+                                 std::vector<std::string>& notices) const {
     const StoreFile file(StorePath);
-    std::optional<StoreDocument> document = file.Open();
-    if (!document) {
+    StoreFile::Reading reading = file.Open(notices);
+    if (!reading.Document) {
         return false;
     }
-    document->Write(SavedEntries(settings));
-    if (!file.Commit(*document)) {
+    reading.Document->Write(SavedEntries(settings));
+    std::string error;
+    if (!file.Commit(*reading.Document, error)) {
+        notices.push_back("The settings cannot be saved to " + StorePath.string() + ": " + error +
+                          ".");
         return false;
     }
     // Registered on every save, so a moved installation is picked up.
     (void)Registrar.RegisterFileType("bst", ProgramPath(settings));
     return true;
+}
+
+std::vector<std::string> PortChoiceNotices(const Settings& settings) {
+    const std::int32_t base = settings.Pins.PortBase;
+    if (settings.Port == PortKind::Ppdev && !PpdevPort::HasDevice(base)) {
+        return {"The ppdev port needs the port address 888, 632 or 956, not " +
+                std::to_string(base) + "; " + std::string(PpdevPort::DevicePath(base)) +
+                " is used."};
+    }
+    return {};
 }
 
 } // namespace scanbench
