@@ -73,7 +73,7 @@ constexpr std::uint64_t Unlimited = std::uint64_t{1} << 62;
 
 struct Hierarchy {
     bool Version2 = false;
-    std::string MountRoot;  // the cgroup the mount shows at its mount point
+    std::string MountRoot; // the cgroup the mount shows at its mount point
     std::string MountPoint;
 };
 
@@ -91,8 +91,8 @@ std::vector<Hierarchy> MemoryHierarchies(std::string_view mountInfo) {
         }
         const bool version2 = after[0] == "cgroup2";
         const std::vector<std::string_view> options = Split(after[2], ',');
-        const bool memory =
-            after[0] == "cgroup" && std::find(options.begin(), options.end(), "memory") != options.end();
+        const bool memory = after[0] == "cgroup" &&
+                            std::find(options.begin(), options.end(), "memory") != options.end();
         if (version2 || memory) {
             found.push_back({version2, Unescape(before[3]), Unescape(before[4])});
         }
@@ -104,14 +104,16 @@ std::vector<Hierarchy> MemoryHierarchies(std::string_view mountInfo) {
 std::optional<std::string> CgroupPath(std::string_view cgroups, bool version2) {
     for (std::string_view line : Split(cgroups, '\n')) {
         const std::size_t first = line.find(':');
-        const std::size_t second = first == std::string_view::npos ? first : line.find(':', first + 1);
+        const std::size_t second =
+            first == std::string_view::npos ? first : line.find(':', first + 1);
         if (second == std::string_view::npos) {
             continue;
         }
         const std::string_view controllers = line.substr(first + 1, second - first - 1);
         const std::vector<std::string_view> names = Split(controllers, ',');
-        const bool match = version2 ? (line.substr(0, first) == "0" && controllers.empty())
-                                    : std::find(names.begin(), names.end(), "memory") != names.end();
+        const bool match = version2
+                               ? (line.substr(0, first) == "0" && controllers.empty())
+                               : std::find(names.begin(), names.end(), "memory") != names.end();
         if (match) {
             return std::string(line.substr(second + 1));
         }
@@ -130,8 +132,10 @@ std::optional<std::uint64_t> Headroom(const Hierarchy& hierarchy, const std::str
         }
         inside = inside.substr(hierarchy.MountRoot.size());
     }
-    const std::filesystem::path top = root / std::filesystem::path(hierarchy.MountPoint).relative_path();
-    std::filesystem::path folder = (top / std::filesystem::path(inside).relative_path()).lexically_normal();
+    const std::filesystem::path top =
+        root / std::filesystem::path(hierarchy.MountPoint).relative_path();
+    std::filesystem::path folder =
+        (top / std::filesystem::path(inside).relative_path()).lexically_normal();
     const char* limitName = hierarchy.Version2 ? "memory.max" : "memory.limit_in_bytes";
     const char* usageName = hierarchy.Version2 ? "memory.current" : "memory.usage_in_bytes";
     std::optional<std::uint64_t> least;

@@ -1,6 +1,5 @@
 #include "fileio/atomic_file_writer.h"
 
-#include "fileio/file_identity.h"
 #include "fileio/temp_file_cleanup.h"
 #include "system_calls.h"
 
@@ -23,8 +22,8 @@ void IgnoreFileSizeSignal() {
     static std::once_flag once;
     std::call_once(once, [] {
         struct sigaction current {};
-        if (::sigaction(SIGXFSZ, nullptr, &current) == 0 &&
-            (current.sa_flags & SA_SIGINFO) == 0 && current.sa_handler == SIG_DFL) {
+        if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && (current.sa_flags & SA_SIGINFO) == 0 &&
+            current.sa_handler == SIG_DFL) {
             ::signal(SIGXFSZ, SIG_IGN);
         }
     });
@@ -33,7 +32,8 @@ void IgnoreFileSizeSignal() {
 // Makes a finished rename survive a power cut; a folder that cannot be
 // flushed (some file systems refuse) changes nothing for the caller.
 void SyncFolder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -79,15 +79,8 @@ bool AtomicFileWriter::TargetAllowed() {
     if (::stat(Destination.c_str(), &info) != 0) {
         return errno == ENOENT || Fail(errno);
     }
-    if (!S_ISREG(info.st_mode)) {
-        return Fail(EINVAL, "Not a regular file");
-    }
-    const FileIdentity target{static_cast<std::uint64_t>(info.st_dev),
-                              static_cast<std::uint64_t>(info.st_ino)};
-    for (const std::filesystem::path& kept : Rules.Protected) {
-        if (IdentityOf(kept) == target) {
-            return Fail(EINVAL, "Is the same file as " + kept.string());
-        }
+    if (std::string refusal = detail::Refusal(info, Rules.Protected); !refusal.empty()) {
+        return Fail(EINVAL, std::move(refusal));
     }
     return true;
 }
@@ -105,8 +98,9 @@ bool AtomicFileWriter::CreateTemporary() {
         // Created and registered with the cleanup signals held back, so an
         // interruption in between cannot leave the file behind.
         const CleanupSignalsBlocked blocked;
-        const int fd = ::open(candidate.c_str(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600);
+        const int fd =
+            ::open(candidate.c_str(),
+                   O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600);
         if (fd >= 0) {
             Fd = fd;
             Temporary = candidate;

@@ -79,6 +79,23 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path, int& error)
     return {};
 }
 
+FileIdentity IdentityFrom(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
+std::string Refusal(const struct stat& info,
+                    const std::vector<std::filesystem::path>& protectedFiles) {
+    if (!S_ISREG(info.st_mode)) {
+        return "Not a regular file";
+    }
+    for (const std::filesystem::path& kept : protectedFiles) {
+        if (IdentityOf(kept) == IdentityFrom(info)) {
+            return "Is the same file as " + kept.string();
+        }
+    }
+    return {};
+}
+
 mode_t CurrentUmask() {
     // Linux shows the mask in /proc; asking umask() itself would change it
     // for a moment under other threads' feet.
@@ -117,10 +134,10 @@ std::string RandomName(std::size_t length) {
         // the process and a counter instead; the exclusive create still keeps
         // an existing file safe.
         static std::atomic<std::uint64_t> counter{0};
-        std::uint64_t state =
-            static_cast<std::uint64_t>(
-                std::chrono::steady_clock::now().time_since_epoch().count()) ^
-            (static_cast<std::uint64_t>(::getpid()) << 32) ^ (counter++ * 0x9E3779B97F4A7C15ULL);
+        std::uint64_t state = static_cast<std::uint64_t>(
+                                  std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                              (static_cast<std::uint64_t>(::getpid()) << 32) ^
+                              (counter++ * 0x9E3779B97F4A7C15ULL);
         for (std::size_t i = filled; i < length; ++i) {
             state ^= state >> 33;
             state *= 0xFF51AFD7ED558CCDULL;

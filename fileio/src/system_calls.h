@@ -1,9 +1,13 @@
 #pragma once
 
+#include "fileio/file_identity.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <sys/types.h>
+#include <vector>
 
 namespace scanbench::detail {
 
@@ -21,6 +25,13 @@ namespace scanbench::detail {
 // Empty, with `error` set, for a loop of links or a name that cannot be
 // looked at.
 [[nodiscard]] std::filesystem::path FollowLinks(const std::filesystem::path& path, int& error);
+
+[[nodiscard]] FileIdentity IdentityFrom(const struct stat& info);
+
+// Why an existing file may not be replaced: it is not a regular file, or it
+// is one of the protected files. Empty when it may.
+[[nodiscard]] std::string Refusal(const struct stat& info,
+                                  const std::vector<std::filesystem::path>& protectedFiles);
 
 // The process's file-creation mask.
 [[nodiscard]] mode_t CurrentUmask();

@@ -43,8 +43,7 @@ void RemoveRegisteredFiles() {
 void OnSignal(int signal, siginfo_t* info, void* context) {
     const int savedErrno = errno;
     RemoveRegisteredFiles();
-    const struct sigaction& previous =
-        signal == SIGINT ? PreviousInt.Action : PreviousTerm.Action;
+    const struct sigaction& previous = signal == SIGINT ? PreviousInt.Action : PreviousTerm.Action;
     if ((previous.sa_flags & SA_SIGINFO) != 0 && previous.sa_sigaction != nullptr) {
         previous.sa_sigaction(signal, info, context);
     } else if (previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN) {

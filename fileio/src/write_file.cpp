@@ -1,6 +1,5 @@
 #include "fileio/write_file.h"
 
-#include "fileio/file_identity.h"
 #include "system_calls.h"
 
 #include <algorithm>
@@ -16,7 +15,8 @@ namespace {
 // Writes over an existing regular file, most recoverable steps first.
 std::string WriteInPlace(const std::filesystem::path& target, std::string_view bytes,
                          const WriteRules& rules) {
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK);
+    const int fd =
+        ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
         return detail::ErrorText(errno);
     }
@@ -28,21 +28,14 @@ std::string WriteInPlace(const std::filesystem::path& target, std::string_view b
     if (::fstat(fd, &info) != 0) {
         return fail(errno);
     }
-    if (!S_ISREG(info.st_mode)) {
-        return fail(EINVAL, "Not a regular file");
-    }
-    const FileIdentity identity{static_cast<std::uint64_t>(info.st_dev),
-                                static_cast<std::uint64_t>(info.st_ino)};
-    for (const std::filesystem::path& kept : rules.Protected) {
-        if (IdentityOf(kept) == identity) {
-            return fail(EINVAL, "Is the same file as " + kept.string());
-        }
+    if (std::string refusal = detail::Refusal(info, rules.Protected); !refusal.empty()) {
+        return fail(EINVAL, std::move(refusal));
     }
     const auto oldSize = static_cast<std::size_t>(info.st_size);
     const std::size_t common = std::min(oldSize, bytes.size());
     if (bytes.size() > oldSize) {
-        if (const int error = detail::WriteAllAt(fd, bytes.substr(oldSize),
-                                                 static_cast<off_t>(oldSize));
+        if (const int error =
+                detail::WriteAllAt(fd, bytes.substr(oldSize), static_cast<off_t>(oldSize));
             error != 0) {
             [[maybe_unused]] const int cut = ::ftruncate(fd, static_cast<off_t>(oldSize));
             return fail(error);

@@ -94,8 +94,8 @@ void StoreFile::PutBack(const std::filesystem::path& aside) const {
 
 bool StoreFile::Commit(const StoreDocument& document, std::string& error) const {
     const QByteArray text = document.Serialise();
-    error = WriteFileContents(File, std::string_view(text.constData(),
-                                                     static_cast<std::size_t>(text.size())));
+    error = WriteFileContents(
+        File, std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
     return error.empty();
 }
 

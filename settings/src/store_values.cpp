@@ -121,8 +121,7 @@ Kind ReadChoice(const StoreDocument& document, const char* key, Kind fallback, P
 
 } // namespace
 
-bool ReadStoredValues(const StoreDocument& document, Settings& settings,
-                      UnusableValue* unusable) {
+bool ReadStoredValues(const StoreDocument& document, Settings& settings, UnusableValue* unusable) {
     ValueReader reader(document);
     Settings read = settings;
     PinSettings& pins = read.Pins;

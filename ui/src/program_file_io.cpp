@@ -51,7 +51,8 @@ QString WriteProgramFile(const QString& path, const std::string& bytes) {
     const std::string error = WriteFileContents(
         FromQtPath(path), bytes, WriteRules{.Protected = {}, .InPlaceWhenFolderReadOnly = true});
     if (!error.empty()) {
-        return QStringLiteral("Cannot write file \"%1\". %2").arg(path, QString::fromStdString(error));
+        return QStringLiteral("Cannot write file \"%1\". %2")
+            .arg(path, QString::fromStdString(error));
     }
     return {};
 }
