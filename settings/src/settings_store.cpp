@@ -13,13 +13,74 @@ namespace scanbench {
 namespace {
 
 // What is wrong with the first unusable value, for messages.
-std::string Describe(const UnusableValue& value, const std::filesystem::path& file) {
+std::string Describe(const UnusableValue& value) {
     const std::string key = "\"" + value.Key.toStdString() + "\"";
     if (value.Missing) {
-        return "The settings file " + file.string() + " has no " + key;
+        return key + " is missing";
     }
-    const char* expected = value.Key == QLatin1String("instdir") ? "text" : "a whole number";
-    return "The value " + key + " in the settings file " + file.string() + " is not " + expected;
+    return key + " is not " + (value.Key == QLatin1String("instdir") ? "text" : "a whole number");
+}
+
+// A retry means another process replaced the file while this one was about
+// to keep it aside; the new file is then read from the start.
+enum class LoadOutcome { Done, Failed, Retry };
+
+LoadOutcome ResetIfUnusable(const StoreFile& file, StoreFile::Reading& reading, Settings& settings,
+                            std::vector<std::string>& notices) {
+    StoreDocument& document = *reading.Document;
+    UnusableValue unusable;
+    if (ReadStoredValues(document, settings, &unusable)) {
+        return LoadOutcome::Done;
+    }
+    // A missing or unusable value makes the whole set doubtful: start over
+    // from the defaults, in the file and in memory alike. What the file held
+    // is kept aside first, unless the reset changes none of it.
+    ResetStoredValues(settings);
+    std::optional<std::filesystem::path> aside;
+    if (reading.Identity && ResetLosesValues(document)) {
+        std::string error;
+        aside = file.KeepAside(*reading.Identity, error);
+        if (!aside) {
+            if (error.empty()) {
+                return LoadOutcome::Retry;
+            }
+            notices.push_back("Settings reset for this run only: " + Describe(unusable) + ", and " +
+                              file.Path().string() + " cannot be kept aside (" + error + ").");
+            return LoadOutcome::Failed;
+        }
+    }
+    ResetDocument(document);
+    std::string error;
+    if (!file.Commit(document, error)) {
+        if (aside) {
+            file.PutBack(*aside);
+        }
+        notices.push_back("Settings reset for this run only: " + Describe(unusable) + ", and " +
+                          file.Path().string() + " cannot be written (" + error + ").");
+        return LoadOutcome::Failed;
+    }
+    if (aside) {
+        notices.push_back("Settings reset: " + Describe(unusable) +
+                          ". The file as it was is kept as " + aside->string() + ".");
+    }
+    return LoadOutcome::Done;
+}
+
+LoadOutcome TryLoad(const std::filesystem::path& storePath, Settings& settings,
+                    std::vector<std::string>& notices) {
+    const StoreFile file(storePath);
+    StoreFile::Reading reading = file.Open(notices);
+    if (!reading.Document) {
+        settings = Settings{};
+        return LoadOutcome::Failed;
+    }
+    StoreDocument& document = *reading.Document;
+    // Said after what happened to the file, which matters more.
+    std::vector<std::string> choiceNotices;
+    ReadPortChoice(document, settings, &choiceNotices);
+    const LoadOutcome outcome = ResetIfUnusable(file, reading, settings, notices);
+    notices.insert(notices.end(), choiceNotices.begin(), choiceNotices.end());
+    return outcome;
 }
 
 } // namespace
@@ -49,75 +110,19 @@ bool SettingsStore::LoadSettings(Settings& settings) const {
 }
 
 bool SettingsStore::LoadSettings(Settings& settings, std::vector<std::string>& notices) const {
-    // A retry means another process replaced the file while this one was
-    // about to keep it aside; the new file is read from the start.
     constexpr int Attempts = 3;
     for (int attempt = 1;; ++attempt) {
         std::vector<std::string> found;
-        const LoadOutcome outcome = TryLoad(settings, found);
+        const LoadOutcome outcome = TryLoad(StorePath, settings, found);
         if (outcome != LoadOutcome::Retry || attempt == Attempts) {
             if (outcome == LoadOutcome::Retry) {
-                found.push_back("The settings file " + StorePath.string() +
-                                " keeps changing; the default values are used for this run.");
+                found.push_back("Settings reset for this run only: " + StorePath.string() +
+                                " keeps changing.");
             }
             notices.insert(notices.end(), found.begin(), found.end());
             return outcome == LoadOutcome::Done;
         }
     }
-}
-
-SettingsStore::LoadOutcome SettingsStore::TryLoad(Settings& settings,
-                                                  std::vector<std::string>& notices) const {
-    const StoreFile file(StorePath);
-    StoreFile::Reading reading = file.Open(notices);
-    if (!reading.Document) {
-        settings = Settings{};
-        return LoadOutcome::Failed;
-    }
-    StoreDocument& document = *reading.Document;
-    ReadPortChoice(document, settings, &notices);
-    UnusableValue unusable;
-    if (ReadStoredValues(document, settings, &unusable)) {
-        return LoadOutcome::Done;
-    }
-    // A missing or unusable value makes the whole set doubtful: start over
-    // from the defaults, in the file and in memory alike. What the file held
-    // is kept aside first, unless the reset changes none of it.
-    ResetStoredValues(settings);
-    std::optional<std::filesystem::path> aside;
-    if (reading.Identity && ResetLosesValues(document)) {
-        std::string error;
-        aside = file.KeepAside(*reading.Identity, error);
-        if (!aside) {
-            if (error.empty()) {
-                return LoadOutcome::Retry;
-            }
-            notices.push_back(Describe(unusable, StorePath) +
-                              "; the default values are used for this run. The file cannot "
-                              "be kept aside (" +
-                              error + "), so it is left as it is.");
-            return LoadOutcome::Failed;
-        }
-    }
-    ResetDocument(document);
-    std::string error;
-    if (!file.Commit(document, error)) {
-        if (aside) {
-            file.PutBack(*aside);
-        }
-        notices.push_back(Describe(unusable, StorePath) +
-                          "; the default values are used for this run. The file cannot be "
-                          "written: " +
-                          error + ".");
-        return LoadOutcome::Failed;
-    }
-    if (aside) {
-        notices.push_back(Describe(unusable, StorePath) +
-                          "; the pins, switches and port address are back at their defaults. "
-                          "The file as it was is kept as " +
-                          aside->string() + ".");
-    }
-    return LoadOutcome::Done;
 }
 
 bool SettingsStore::SaveSettings(const Settings& settings) const {
@@ -135,8 +140,8 @@ bool SettingsStore::SaveSettings(const Settings& settings,
     reading.Document->Write(SavedEntries(settings));
     std::string error;
     if (!file.Commit(*reading.Document, error)) {
-        notices.push_back("The settings cannot be saved to " + StorePath.string() + ": " + error +
-                          ".");
+        notices.push_back("Settings not saved: " + StorePath.string() + " cannot be written (" +
+                          error + ").");
         return false;
     }
     // Registered on every save, so a moved installation is picked up.
@@ -147,9 +152,8 @@ bool SettingsStore::SaveSettings(const Settings& settings,
 std::vector<std::string> PortChoiceNotices(const Settings& settings) {
     const std::int32_t base = settings.Pins.PortBase;
     if (settings.Port == PortKind::Ppdev && !PpdevPort::HasDevice(base)) {
-        return {"The ppdev port needs the port address 888, 632 or 956, not " +
-                std::to_string(base) + "; " + std::string(PpdevPort::DevicePath(base)) +
-                " is used."};
+        return {"ppdev port at " + std::to_string(base) +
+                ", not 888, 632 or 956: " + std::string(PpdevPort::DevicePath(base)) + " is used."};
     }
     return {};
 }

@@ -33,9 +33,9 @@ StoreFile::Reading StoreFile::Open(std::vector<std::string>& notices) const {
     std::error_code error;
     std::filesystem::create_directories(File.parent_path(), error);
     if (error) {
-        notices.push_back("The settings folder " + File.parent_path().string() +
-                          " cannot be created: " + error.message() +
-                          "; the default settings are used.");
+        notices.push_back("Settings reset for this run only: the folder " +
+                          File.parent_path().string() + " cannot be created (" + error.message() +
+                          ").");
         return {};
     }
     // Another process may replace a broken file while this one looks at it;
@@ -49,9 +49,9 @@ StoreFile::Reading StoreFile::Open(std::vector<std::string>& notices) const {
         if (read.Status == FileReadStatus::Failed || std::filesystem::is_directory(File, error)) {
             // Left where it is: a folder is not moved on the user, nor a file
             // the program may not even read.
-            notices.push_back("The settings file " + File.string() + " cannot be read: " +
-                              (read.Error.empty() ? "it is a folder" : read.Error) +
-                              "; the default settings are used.");
+            notices.push_back("Settings reset for this run only: " + File.string() +
+                              " cannot be read (" +
+                              (read.Error.empty() ? "it is a folder" : read.Error) + ").");
             return {};
         }
         if (read.Status == FileReadStatus::Ok) {
@@ -65,16 +65,14 @@ StoreFile::Reading StoreFile::Open(std::vector<std::string>& notices) const {
         const std::optional<std::filesystem::path> aside =
             read.Identity ? KeepAside(*read.Identity, moveError) : std::nullopt;
         if (aside) {
-            notices.push_back("The settings file " + File.string() + " " + Unusable(read) +
-                              "; it was kept as " + aside->string() +
-                              " and the default settings are used.");
+            notices.push_back("Settings reset: " + File.filename().string() + " " + Unusable(read) +
+                              ". The file as it was is kept as " + aside->string() + ".");
             return {StoreDocument{}, std::nullopt};
         }
         if (!moveError.empty() || attempt == Attempts) {
-            notices.push_back("The settings file " + File.string() + " " + Unusable(read) +
-                              " and cannot be moved aside (" +
-                              (moveError.empty() ? "it keeps changing" : moveError) +
-                              "); the default settings are used.");
+            notices.push_back("Settings reset for this run only: " + File.string() + " " +
+                              Unusable(read) + " and cannot be kept aside (" +
+                              (moveError.empty() ? "it keeps changing" : moveError) + ").");
             return {};
         }
     }

@@ -112,9 +112,9 @@ Kind ReadChoice(const StoreDocument& document, const char* key, Kind fallback, P
         }
     }
     if (notices != nullptr) {
-        notices->push_back("The settings name an unknown \"" + std::string(key) +
-                           "\": " + JsonText(value) + " (known: " + known + "); \"" +
-                           std::string(fallbackName) + "\" is used.");
+        notices->push_back("Unknown \"" + std::string(key) + "\" " + JsonText(value) +
+                           " in the settings: \"" + std::string(fallbackName) +
+                           "\" is used (known: " + known + ").");
     }
     return fallback;
 }

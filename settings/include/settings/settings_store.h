@@ -50,9 +50,6 @@ public:
     [[nodiscard]] const std::filesystem::path& Path() const { return StorePath; }
 
 private:
-    enum class LoadOutcome { Done, Failed, Retry };
-    LoadOutcome TryLoad(Settings& settings, std::vector<std::string>& notices) const;
-
     std::filesystem::path StorePath;
     FileTypeRegistrar Registrar;
 };
