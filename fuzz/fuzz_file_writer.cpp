@@ -24,9 +24,13 @@ void Check(bool condition) {
 
 std::filesystem::path Folder() {
     static const std::filesystem::path folder = [] {
-        const std::filesystem::path made =
-            std::filesystem::temp_directory_path() / ("scanbench-fuzz-" + std::to_string(getpid()));
+        // In memory where there is such a folder: every commit flushes to the disk.
+        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
+                                               ? std::filesystem::path("/dev/shm")
+                                               : std::filesystem::temp_directory_path();
+        const std::filesystem::path made = base / ("scanbench-fuzz-" + std::to_string(getpid()));
         std::filesystem::create_directories(made);
+        std::atexit([] { std::filesystem::remove_all(Folder()); });
         return made;
     }();
     return folder;
