@@ -22,17 +22,13 @@ void Check(bool condition) {
     }
 }
 
+// A folder of this process, in memory where there is such a folder: every
+// commit flushes to the disk. Made for each input and removed after it.
 std::filesystem::path Folder() {
-    static const std::filesystem::path folder = [] {
-        // In memory where there is such a folder: every commit flushes to the disk.
-        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
-        const std::filesystem::path made = base / ("scanbench-fuzz-" + std::to_string(getpid()));
-        std::filesystem::create_directories(made);
-        std::atexit([] { std::filesystem::remove_all(Folder()); });
-        return made;
-    }();
+    static const std::filesystem::path folder =
+        (std::filesystem::is_directory("/dev/shm") ? std::filesystem::path("/dev/shm")
+                                                   : std::filesystem::temp_directory_path()) /
+        ("scanbench-fuzz-" + std::to_string(getpid()));
     return folder;
 }
 
@@ -46,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t limit = std::size_t{data[0]} * 16;
     const bool streamed = (data[1] & 1) != 0;
     std::string_view rest(reinterpret_cast<const char*>(data) + 2, size - 2);
+    std::filesystem::create_directories(Folder());
     const std::filesystem::path target = Folder() / "target.txt";
     std::string written;
     {
@@ -78,5 +75,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ++files;
     }
     Check(files == 1);
+    std::filesystem::remove_all(Folder());
     return 0;
 }
