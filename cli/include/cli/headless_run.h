@@ -12,7 +12,7 @@ namespace scanbench {
 namespace RunnerExit {
 inline constexpr int Halt = 0;     // also a program that ran off its end
 inline constexpr int Error = 1;    // the run stopped on a red status
-inline constexpr int Usage = 2;    // bad command line or unreadable file
+inline constexpr int Usage = 2;    // bad command line, unusable file or port
 inline constexpr int MaxSteps = 3; // the step limit came first
 } // namespace RunnerExit
 
