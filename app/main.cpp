@@ -4,6 +4,7 @@
 
 #include "engine/engine.h"
 #include "engine/reporter_relay.h"
+#include "engine/result_codes.h"
 #include "port/open_port.h"
 #include "port/port_signals.h"
 #include "settings/settings_store.h"
@@ -13,10 +14,29 @@
 
 #include <QApplication>
 
+#include <iostream>
+#include <string>
+#include <vector>
+
 namespace {
 
 // The application's title, which captions its message boxes.
 constexpr const char* ApplicationTitle = "Riveri Vuv Idoz";
+
+// What went wrong with the settings, in the status line after the port's
+// report (and on standard error for a window started from a terminal).
+void ShowStartNotices(scanbench::Engine& engine, bool portAvailable,
+                      const std::vector<std::string>& notices) {
+    if (notices.empty()) {
+        return;
+    }
+    std::string text = portAvailable ? std::string() : std::string(scanbench::Status::DriverFailed);
+    for (const std::string& notice : notices) {
+        std::cerr << "scanbench: " << notice << "\n";
+        text += (text.empty() ? "" : "  ") + notice;
+    }
+    engine.Display().ShowStatus(text, scanbench::StatusColour::Red);
+}
 
 } // namespace
 
@@ -28,7 +48,11 @@ int main(int argc, char** argv) {
     RegisterWindowFonts();
 
     Settings settings;
-    (void)SettingsStore::ForCurrentUser().LoadSettings(settings);
+    std::vector<std::string> notices;
+    (void)SettingsStore::ForCurrentUser().LoadSettings(settings, notices);
+    for (std::string& notice : PortChoiceNotices(settings)) {
+        notices.push_back(std::move(notice));
+    }
 
     const std::unique_ptr<PortAccess> port = OpenPort(settings.Port, settings.Pins, settings.Board);
     const bool portAvailable = port->DriverAvailable();
@@ -52,5 +76,6 @@ int main(int argc, char** argv) {
     StandardInteraction user;
     MainWindow window(engine, reporter, user, std::move(options));
     window.show();
+    ShowStartNotices(engine, portAvailable, notices);
     return QApplication::exec();
 }

@@ -7,6 +7,8 @@
 
 #include <clocale>
 #include <iostream>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
     using namespace scanbench;
@@ -28,6 +30,10 @@ int main(int argc, char** argv) {
         return RunnerExit::Usage;
     }
     Settings settings;
-    (void)SettingsStore::ForCurrentUser().LoadSettings(settings);
+    std::vector<std::string> notices;
+    (void)SettingsStore::ForCurrentUser().LoadSettings(settings, notices);
+    for (const std::string& notice : notices) {
+        std::cerr << "scanbench-run: " << notice << "\n";
+    }
     return RunHeadless(options, settings, *text, std::cout, std::cerr);
 }

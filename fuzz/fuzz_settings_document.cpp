@@ -1,5 +1,6 @@
-// Fuzzes the settings document: parsing, reading the values, writing the
-// defaults and serialising again, which must parse back.
+// Fuzzes the settings document: parsing, reading the values, the reset and
+// serialising again. What the store writes must parse back, and a document
+// the program wrote itself must read without another reset.
 #include "settings/settings.h"
 #include "settings/store_document.h"
 #include "settings/store_values.h"
@@ -16,12 +17,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     Settings settings;
+    (void)ResetLosesValues(*document);
     if (!ReadStoredValues(*document, settings)) {
-        document->Write(DefaultEntries());
+        ResetDocument(*document);
     }
     document->Write(SavedEntries(settings));
-    if (!StoreDocument::Parse(document->Serialise())) {
-        std::abort(); // what the store writes must read back
+    const std::optional<StoreDocument> written = StoreDocument::Parse(document->Serialise());
+    Settings again;
+    if (!written || !ReadStoredValues(*written, again)) {
+        std::abort(); // what the store writes must read back as it is
     }
     return 0;
 }

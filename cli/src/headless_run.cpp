@@ -8,14 +8,15 @@
 #include "engine/event_export.h"
 #include "engine/result_codes.h"
 #include "engine/tap_state.h"
+#include "fileio/atomic_file_writer.h"
+#include "fileio/writer_stream.h"
 #include "port/open_port.h"
 #include "port/port_access.h"
 #include "port/port_signals.h"
+#include "settings/settings_store.h"
 
-#include <cstdio>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
+#include <optional>
 
 namespace scanbench {
 
@@ -45,30 +46,18 @@ std::pair<std::string, std::string> Now() {
     return {date, time};
 }
 
-// Writes the export next to its destination first and renames it into place,
-// so a failed write never leaves a truncated file behind.
-bool WriteExport(const std::string& path, const EventStore& store, std::ostream& err) {
-    const std::string temporary = path + ".part";
+// Writes the export through a writer opened before the run, streaming it
+// so that a store of millions of events is never formatted in memory whole.
+bool WriteExport(AtomicFileWriter& writer, const std::string& path, const EventStore& store,
+                 std::ostream& err) {
     {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file) {
-            err << "scanbench-run: cannot write " << path << "\n";
-            return false;
-        }
+        WriterStream stream(writer);
         const auto [date, time] = Now();
-        WriteEventExport(file, store, date, time);
-        file.flush();
-        if (!file) {
-            err << "scanbench-run: error while writing " << path << "\n";
-            std::remove(temporary.c_str());
-            return false;
-        }
+        WriteEventExport(stream, store, date, time);
+        stream.flush();
     }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        err << "scanbench-run: cannot write " << path << ": " << error.message() << "\n";
-        std::remove(temporary.c_str());
+    if (!writer.Commit()) {
+        err << "scanbench-run: cannot write " << path << ": " << writer.Error() << "\n";
         return false;
     }
     return true;
@@ -85,9 +74,27 @@ void PrintTap(std::ostream& out, const Engine& engine, const HeadlessReporter& r
 int RunHeadless(const RunnerOptions& options, Settings settings, const std::string& programText,
                 std::ostream& out, std::ostream& err) {
     ApplyOverrides(options, settings);
+    for (const std::string& notice : PortChoiceNotices(settings)) {
+        err << "scanbench-run: " << notice << "\n";
+    }
+    // The export's file is claimed before the run: a target that may not be
+    // written (a device, the program itself) stops everything before the
+    // port is touched, and an interrupted run leaves no temporary file.
+    std::optional<AtomicFileWriter> events;
+    if (options.EventsFile) {
+        events.emplace(*options.EventsFile, WriteRules{.Protected = {options.ProgramFile}});
+        if (!events->IsOpen()) {
+            err << "scanbench-run: cannot write " << *options.EventsFile << ": " << events->Error()
+                << "\n";
+            return RunnerExit::Usage;
+        }
+    }
     const std::unique_ptr<PortAccess> port = OpenPort(settings.Port, settings.Pins, settings.Board);
     if (!port->DriverAvailable()) {
-        err << "scanbench-run: " << Status::DriverFailed << "\n";
+        // Running on would report results the hardware never produced.
+        err << "scanbench-run: " << Status::DriverFailed << " The " << PortKindName(settings.Port)
+            << " port cannot be opened; nothing was run.\n";
+        return RunnerExit::Usage;
     }
     port->SetDirectAccess(true);
     if (!options.Switches.empty()) {
@@ -140,7 +147,7 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
         PrintBoard(out, *chips);
     }
 
-    if (options.EventsFile && !WriteExport(*options.EventsFile, engine.Events(), err)) {
+    if (events && !WriteExport(*events, *options.EventsFile, engine.Events(), err)) {
         return RunnerExit::Usage;
     }
     return code;

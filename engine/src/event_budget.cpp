@@ -1,10 +1,12 @@
 #include "engine/event_budget.h"
 
 #include "engine/event_store.h"
+#include "engine/memory_limits.h"
 
 #include <algorithm>
 #include <fstream>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace scanbench {
@@ -35,10 +37,18 @@ EventBudget EventBudget::ForBytes(std::uint64_t bytes) {
     return EventBudget{std::min(bytes / EventStore::BytesPerEvent, CounterLimit)};
 }
 
-EventBudget EventBudget::FromPhysicalMemory() {
+EventBudget EventBudget::FromAvailableMemory() {
     constexpr std::uint64_t Fallback = 4ULL << 30; // when the system cannot tell
     const std::uint64_t physical = PhysicalMemoryBytes();
-    return ForBytes((physical > 0 ? physical : Fallback) / 4);
+    std::uint64_t bytes = (physical > 0 ? physical : Fallback) / 4;
+    // Half of what a limit leaves: the rest of the program needs room too.
+    if (const std::optional<std::uint64_t> room = AddressSpaceHeadroom()) {
+        bytes = std::min(bytes, *room / 2);
+    }
+    if (const std::optional<std::uint64_t> room = CgroupMemoryHeadroom()) {
+        bytes = std::min(bytes, *room / 2);
+    }
+    return ForBytes(bytes);
 }
 
 } // namespace scanbench

@@ -8,6 +8,9 @@ void EventStore::Init() {
     Done(); // a store initialised twice gives its chunks back, too
     Chunks.resize(1);
     Descriptions.Reset();
+    // Room for every spare chunk now, so that giving chunks back never needs
+    // memory (it happens when memory has run out, too).
+    Spare.reserve(SpareChunks);
 }
 
 void EventStore::Done() {
@@ -52,9 +55,12 @@ void EventStore::AddInNewChunk(const PackedEvent& event) {
         }
         LastIndex = 0;
     } else {
+        // Allocated before anything changes: when memory runs out, the store
+        // stays as it was.
+        std::unique_ptr<Chunk> chunk = NewChunk();
+        Chunks.push_back(std::move(chunk));
         ++LastIndex;
         ++LastChunk;
-        Chunks.push_back(NewChunk());
     }
     (*Chunks.back())[0] = event;
     NextSlot = 1;
@@ -105,6 +111,25 @@ bool EventStore::PutEvent(std::uint32_t index, const TEvento& event) {
     }
     StoredEvent(index) = Pack(event);
     return true;
+}
+
+void EventStore::DropNewest(std::uint32_t keep) {
+    keep = std::max(keep, Played);
+    if (keep >= Count) {
+        return;
+    }
+    if (keep == 0) {
+        Clear();
+        return;
+    }
+    LastIndex = keep - 1;
+    LastChunk = LastIndex / ChunkSize;
+    while (Chunks.size() > LastChunk + std::size_t{1}) {
+        Recycle(std::move(Chunks.back()));
+        Chunks.pop_back();
+    }
+    NextSlot = LastIndex % ChunkSize + 1;
+    Count = keep;
 }
 
 void EventStore::KeepLastChunks(std::uint8_t k) {

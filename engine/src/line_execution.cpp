@@ -9,9 +9,23 @@
 #include "engine/result_codes.h"
 #include "engine/signal_port.h"
 
+#include <new>
+
 namespace scanbench {
 
 void LineExecution::ExecuteStep() {
+    try {
+        Step();
+    } catch (const std::bad_alloc&) {
+        // The store, a captured bit string or a label outgrew the memory
+        // there is: the run ends on an error like any refused statement.
+        Display.ShowStatus(Status::NotEnoughMemory, StatusColour::Red);
+        State.Run.ProgramEnded = true;
+        Display.DisableRunCommands();
+    }
+}
+
+void LineExecution::Step() {
     State.Run.AboutClicks = 0;
     bool flush = false;
     if (!State.Run.CodeChecked && !CheckCode()) {

@@ -5,9 +5,24 @@
 #include "engine/result_codes.h"
 #include "engine/text_helpers.h"
 
+#include <new>
+
 namespace scanbench {
 
 std::int32_t LineInterpreter::InterpretLine(std::string_view text) {
+    const std::uint32_t before = Store.EventCount();
+    try {
+        return Translate(text);
+    } catch (const std::bad_alloc&) {
+        // Memory ran out although the budget allowed the events (another
+        // program took it, say): the statement is refused as the budget
+        // would have refused it, without the events it had appended.
+        Store.DropNewest(before);
+        return Result::OutOfMemory;
+    }
+}
+
+std::int32_t LineInterpreter::Translate(std::string_view text) {
     std::string_view statement = TrimLeftBlanks(text);
     std::string unlabelled;
     if (statement.find(':') != std::string_view::npos) {

@@ -9,7 +9,8 @@ namespace scanbench {
 namespace {
 
 [[nodiscard]] bool BaseFits(std::int32_t base) {
-    return base >= 0 && base + PortRegister::Count <= 0x10000;
+    // Compared without adding to the base, which may be near the int limit.
+    return base >= 0 && base <= 0x10000 - PortRegister::Count;
 }
 
 } // namespace

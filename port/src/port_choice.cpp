@@ -50,6 +50,15 @@ template <typename Kind, std::size_t N>
     return {};
 }
 
+template <typename Kind, std::size_t N>
+[[nodiscard]] std::string NameList(const std::array<std::pair<Kind, std::string_view>, N>& names) {
+    std::string list;
+    for (const auto& [kind, name] : names) {
+        list += (list.empty() ? "" : ", ") + std::string(name);
+    }
+    return list;
+}
+
 } // namespace
 
 std::optional<PortKind> ParsePortKind(std::string_view text) {
@@ -66,6 +75,14 @@ std::optional<BoardKind> ParseBoardKind(std::string_view text) {
 
 std::string_view BoardKindName(BoardKind kind) {
     return Name(BoardKindNames, kind);
+}
+
+std::string PortKindNameList() {
+    return NameList(PortKindNames);
+}
+
+std::string BoardKindNameList() {
+    return NameList(BoardKindNames);
 }
 
 } // namespace scanbench

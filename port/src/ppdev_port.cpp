@@ -49,6 +49,10 @@ std::string_view PpdevPort::DevicePath(std::int32_t portBase) {
     }
 }
 
+bool PpdevPort::HasDevice(std::int32_t portBase) {
+    return portBase == 888 || portBase == 632 || portBase == 956;
+}
+
 std::uint8_t PpdevPort::PortReadByte(std::uint16_t address) {
     if (address == StatusAddress) {
         return Read(PPRSTATUS);

@@ -1,6 +1,6 @@
 #include "settings/file_type_registrar.h"
 
-#include "settings/atomic_file.h"
+#include "fileio/write_file.h"
 #include "settings/file_type_texts.h"
 #include "settings/qt_paths.h"
 #include "settings/tool_runner.h"
@@ -14,8 +14,7 @@ namespace scanbench {
 namespace {
 
 bool WriteText(const std::filesystem::path& file, const std::string& text) {
-    return QDir().mkpath(ToQtPath(file.parent_path())) &&
-           WriteFileAtomically(file, QByteArray::fromStdString(text));
+    return QDir().mkpath(ToQtPath(file.parent_path())) && WriteFileContents(file, text).empty();
 }
 
 } // namespace

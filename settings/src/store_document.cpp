@@ -1,5 +1,6 @@
 #include "settings/store_document.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -114,15 +115,17 @@ std::optional<StoreDocument> StoreDocument::Parse(const QByteArray& text) {
     MemberScanner scanner(text);
     QByteArray key;
     QByteArray value;
+    // Where each key went, so a file of many keys is read in linear time.
+    QHash<QString, std::size_t> positions;
     while (scanner.Next(key, value)) {
         // Each member was valid inside the object, so it is valid inside an array.
         const QJsonArray member = QJsonDocument::fromJson("[" + key + "," + value + "]").array();
         const QString name = member.at(0).toString();
-        const auto earlier = std::find_if(document.Entries.begin(), document.Entries.end(),
-                                          [&](const Entry& entry) { return entry.Key == name; });
-        if (earlier != document.Entries.end()) {
-            earlier->Value = member.at(1);
+        const auto earlier = positions.constFind(name);
+        if (earlier != positions.constEnd()) {
+            document.Entries[*earlier].Value = member.at(1);
         } else {
+            positions.insert(name, document.Entries.size());
             document.Entries.push_back({name, member.at(1)});
         }
     }
@@ -174,6 +177,10 @@ void StoreDocument::Write(const std::vector<Entry>& values) {
         }
     }
     Entries = std::move(result);
+}
+
+void StoreDocument::Remove(const QString& key) {
+    std::erase_if(Entries, [&](const Entry& entry) { return entry.Key == key; });
 }
 
 } // namespace scanbench

@@ -1,5 +1,8 @@
 #include "settings/store_values.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -35,8 +38,11 @@ public:
         if (!Good) {
             return 0;
         }
-        const std::optional<std::int32_t> value = ToInt32(Document.Value(QString::fromLatin1(key)));
-        Good = value.has_value();
+        const QJsonValue stored = Document.Value(QString::fromLatin1(key));
+        const std::optional<std::int32_t> value = ToInt32(stored);
+        if (!value) {
+            Refuse(key, stored);
+        }
         return value.value_or(0);
     }
 
@@ -56,15 +62,24 @@ public:
         if (value.isUndefined()) {
             return {};
         }
-        Good = value.isString();
+        if (!value.isString()) {
+            Refuse(key, value);
+        }
         return value.toString().toStdString();
     }
 
     [[nodiscard]] bool Ok() const { return Good; }
+    [[nodiscard]] const UnusableValue& Unusable() const { return First; }
 
 private:
+    void Refuse(const char* key, const QJsonValue& value) {
+        Good = false;
+        First = {QString::fromLatin1(key), value.isUndefined()};
+    }
+
     const StoreDocument& Document;
     bool Good = true;
+    UnusableValue First;
 };
 
 StoreDocument::Entry Number(const char* key, int value) {
@@ -75,15 +90,38 @@ StoreDocument::Entry Flag(const char* key, bool on) {
     return Number(key, on ? 1 : 0);
 }
 
-// The port choice values hold a name; anything else counts as absent.
-std::string StoredName(const StoreDocument& document, const char* key) {
+// The value as it stands in the file, for messages.
+std::string JsonText(const QJsonValue& value) {
+    const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2).toStdString();
+}
+
+// A port choice value: the kind it names, or the default. A value that is
+// present but names nothing the program knows is reported.
+template <typename Kind, typename ParseName>
+Kind ReadChoice(const StoreDocument& document, const char* key, Kind fallback, ParseName parse,
+                std::string_view fallbackName, const std::string& known,
+                std::vector<std::string>* notices) {
     const QJsonValue value = document.Value(QString::fromLatin1(key));
-    return value.isString() ? value.toString().toStdString() : std::string{};
+    if (value.isUndefined()) {
+        return fallback;
+    }
+    if (value.isString()) {
+        if (const std::optional<Kind> kind = parse(value.toString().toStdString())) {
+            return *kind;
+        }
+    }
+    if (notices != nullptr) {
+        notices->push_back("Unknown \"" + std::string(key) + "\" " + JsonText(value) +
+                           " in the settings: \"" + std::string(fallbackName) +
+                           "\" is used (known: " + known + ").");
+    }
+    return fallback;
 }
 
 } // namespace
 
-bool ReadStoredValues(const StoreDocument& document, Settings& settings) {
+bool ReadStoredValues(const StoreDocument& document, Settings& settings, UnusableValue* unusable) {
     ValueReader reader(document);
     Settings read = settings;
     PinSettings& pins = read.Pins;
@@ -105,15 +143,22 @@ bool ReadStoredValues(const StoreDocument& document, Settings& settings) {
     read.ActiveMode = reader.Switch("active mode");
     read.InstallDir = reader.Text("instdir");
     if (!reader.Ok()) {
+        if (unusable != nullptr) {
+            *unusable = reader.Unusable();
+        }
         return false;
     }
     settings = read;
     return true;
 }
 
-void ReadPortChoice(const StoreDocument& document, Settings& settings) {
-    settings.Port = ParsePortKind(StoredName(document, "port")).value_or(Settings{}.Port);
-    settings.Board = ParseBoardKind(StoredName(document, "board")).value_or(Settings{}.Board);
+void ReadPortChoice(const StoreDocument& document, Settings& settings,
+                    std::vector<std::string>* notices) {
+    const Settings defaults;
+    settings.Port = ReadChoice(document, "port", defaults.Port, ParsePortKind,
+                               PortKindName(defaults.Port), PortKindNameList(), notices);
+    settings.Board = ReadChoice(document, "board", defaults.Board, ParseBoardKind,
+                                BoardKindName(defaults.Board), BoardKindNameList(), notices);
 }
 
 std::vector<StoreDocument::Entry> DefaultEntries() {
@@ -138,6 +183,30 @@ void ResetStoredValues(Settings& settings) {
     settings.ShowZ = defaults.ShowZ;
     settings.SpeedRun = defaults.SpeedRun;
     settings.ActiveMode = defaults.ActiveMode;
+}
+
+void ResetDocument(StoreDocument& document) {
+    document.Write(DefaultEntries());
+    if (const QJsonValue installDir = document.Value(QStringLiteral("instdir"));
+        !installDir.isUndefined() && !installDir.isString()) {
+        document.Remove(QStringLiteral("instdir"));
+    }
+}
+
+bool ResetLosesValues(const StoreDocument& document) {
+    StoreDocument reset = document;
+    ResetDocument(reset);
+    for (const QString& key : document.Keys()) {
+        const QJsonValue before = document.Value(key);
+        const QJsonValue after = reset.Value(key);
+        // Numbers count as equal when they are the same whole number: 1.0
+        // for 1 loses nothing.
+        const std::optional<std::int32_t> number = ToInt32(before);
+        if (number ? number != ToInt32(after) : before != after) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::vector<StoreDocument::Entry> SavedEntries(const Settings& settings) {

@@ -1,10 +1,16 @@
 #include "cli/headless_run.h"
+#include "scratch_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#include <vector>
 
 namespace scanbench {
 namespace {
@@ -14,6 +20,8 @@ struct Outcome {
     std::string out;
     std::string err;
 };
+
+using testing::Contents;
 
 Outcome RunProgram(const std::string& program, RunnerOptions options = {}, Settings settings = {}) {
     std::ostringstream out;
@@ -93,36 +101,69 @@ TEST(HeadlessRun, WaitsCompleteThroughTheLoopbackSyncWires) {
     EXPECT_NE(waiting.out.find("status: Waiting SIA to go low..."), std::string::npos);
 }
 
-TEST(HeadlessRun, UnavailablePortIsReportedButTheProgramStillRuns) {
+TEST(HeadlessRun, PortThatCannotBeOpenedStopsBeforeRunning) {
     RunnerOptions options;
     options.Port = PortKind::Ppdev;
     Settings settings;
-    settings.Pins.PortBase = 1; // no such device
+    settings.Pins.PortBase = 1; // no device of its own, and /dev/parport0 is not there either
     const Outcome o = RunProgram("RST;\nHALT;\n", options, settings);
+    EXPECT_EQ(o.code, 2);
     EXPECT_NE(o.err.find("Couldnt start driver. Something wrong !"), std::string::npos);
-    EXPECT_NE(o.out.find("end: halt"), std::string::npos);
+    EXPECT_NE(o.err.find("ppdev port at 1, not 888, 632 or 956"), std::string::npos) << o.err;
+    EXPECT_EQ(o.out, ""); // no result lines: nothing ran
 }
 
-TEST(HeadlessRun, ExportsTheEventsWithCrLf) {
-    const auto path = std::filesystem::temp_directory_path() / "scanbench_headless_export.txt";
+using HeadlessExport = testing::ScratchFolder;
+
+TEST_F(HeadlessExport, ExportsTheEventsWithCrLf) {
+    const auto path = Folder / "events.txt";
     RunnerOptions options = OnBoard(BoardKind::Loopback);
     options.EventsFile = path.string();
     const Outcome o = RunProgram("TMS1;\nHALT;\n", options);
     ASSERT_EQ(o.code, 0);
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    const std::string s = text.str();
+    const std::string s = Contents(path);
     EXPECT_TRUE(s.starts_with("//\r\n"));
     EXPECT_NE(s.find("\r\n\r\n0, 1, 0, 0, 1, "), std::string::npos);
     EXPECT_TRUE(s.ends_with("4, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r\n")) << s;
-    EXPECT_FALSE(std::filesystem::exists(path.string() + ".part"));
-    std::filesystem::remove(path);
+    EXPECT_EQ(Entries(), std::vector<std::string>{"events.txt"});
 
     options.EventsFile = "/nonexistent-folder/events.txt";
     const Outcome failed = RunProgram("HALT;\n", options);
     EXPECT_EQ(failed.code, 2);
     EXPECT_NE(failed.err.find("cannot write"), std::string::npos);
+    EXPECT_EQ(failed.out, "");
+}
+
+TEST_F(HeadlessExport, RefusesDevicesAndTheProgramItselfBeforeRunning) {
+    const auto program = Folder / "prog.bst";
+    testing::WriteText(program, "TMS1;\r\nHALT;\r\n");
+    ASSERT_EQ(::mkfifo((Folder / "fifo").c_str(), 0600), 0);
+    std::vector<std::filesystem::path> refused{program, Folder / "fifo"};
+    if (::mknod((Folder / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        refused.push_back(Folder / "null"); // as root: a device node of our own
+    }
+    for (const auto& target : refused) {
+        RunnerOptions options;
+        options.ProgramFile = program.string();
+        options.EventsFile = target.string();
+        const Outcome o = RunProgram("TMS1;\nHALT;\n", options);
+        EXPECT_EQ(o.code, 2) << target;
+        EXPECT_EQ(o.out, "") << target;
+        EXPECT_NE(o.err.find("cannot write " + target.string()), std::string::npos) << o.err;
+        EXPECT_FALSE(std::filesystem::is_regular_file(target) && target != program) << target;
+    }
+    EXPECT_EQ(Contents(program), "TMS1;\r\nHALT;\r\n");
+}
+
+TEST_F(HeadlessExport, LinkAtAnOldTemporaryNameIsNotWrittenThrough) {
+    testing::WriteText(Folder / "victim.txt", "precious");
+    std::filesystem::create_symlink(Folder / "victim.txt", Folder / "events.txt.part");
+    RunnerOptions options;
+    options.EventsFile = (Folder / "events.txt").string();
+    ASSERT_EQ(RunProgram("TMS1;\nHALT;\n", options).code, 0);
+    EXPECT_EQ(Contents(Folder / "victim.txt"), "precious");
+    EXPECT_TRUE(Contents(Folder / "events.txt").starts_with("//\r\n"));
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"events.txt", "events.txt.part", "victim.txt"}));
 }
 
 TEST(HeadlessRun, DemoBoardIsTheDefaultAndItsChipsAreReported) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -38,7 +39,7 @@ TEST(PortDirectIo, DirectAccessCanBeDroppedAndAskedForAgain) {
 }
 
 TEST(PortDirectIo, BasesBeyondTheAddressSpaceAreRefusedWithoutAsking) {
-    for (const std::int32_t base : {-1, -888, 65534, 65536, 70000}) {
+    for (const std::int32_t base : {-1, -888, 65534, 65536, 70000, INT32_MAX - 1, INT32_MIN}) {
         Journal journal;
         DirectIoPort port(base, std::make_unique<FakeDirectIoSystem>(journal));
         EXPECT_FALSE(port.DriverAvailable()) << base;

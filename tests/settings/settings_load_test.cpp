@@ -70,20 +70,38 @@ TEST_F(SettingsLoad, MissingValueResetsEverythingIncludingValuesReadBeforeIt) {
     ExpectDefaultsInFile();
 }
 
-TEST_F(SettingsLoad, WronglyTypedValueResetsEverything) {
+TEST_F(SettingsLoad, WronglyTypedValueResetsEverythingButKeepsTheFileAsideAndSaysSo) {
     const RawMember wrongValues[] = {
         {"tms_pin0", "\"3\""},      {"tms_pin0", "1.5"},          {"tms_pin0", "true"},
         {"tms_pin0", "null"},       {"tms_pin0", "2147483648"},   {"tms_pin0", "-2147483649"},
         {"tms_pin0", "[3]"},        {"tms_pin0", "{\"pin\": 3}"}, {"lpt_addr", "1e300"},
-        {"active mode", "\"yes\""}, {"sib_pin", "false"}};
+        {"active mode", "\"yes\""}, {"sib_pin", "false"},         {"instdir", "null"}};
     for (const auto& [key, wrong] : wrongValues) {
         SCOPED_TRACE(key + " = " + wrong);
+        std::filesystem::remove(AsidePath());
         WriteStore(With(With(DefaultMembers(), "lpt_addr", "632"), key, wrong));
+        const std::string userText = StoreText();
         Settings settings = Unusual();
-        ASSERT_TRUE(MakeStore().LoadSettings(settings));
+        std::vector<std::string> notices;
+        ASSERT_TRUE(MakeStore().LoadSettings(settings, notices));
         ExpectDefaultsInMemory(settings);
         ExpectDefaultsInFile();
+        EXPECT_EQ(ReadFile(AsidePath()), userText);
+        ASSERT_EQ(notices.size(), 1U);
+        EXPECT_NE(notices[0].find("\"" + key + "\""), std::string::npos) << notices[0];
+        EXPECT_NE(notices[0].find(AsidePath().string()), std::string::npos) << notices[0];
+        ExpectSettledLoad();
     }
+}
+
+TEST_F(SettingsLoad, ResetThatLosesNothingKeepsNoCopy) {
+    WriteStore(Without(DefaultMembers(), "sib_pin")); // every value present is a default
+    std::vector<std::string> notices;
+    Settings settings;
+    ASSERT_TRUE(MakeStore().LoadSettings(settings, notices));
+    EXPECT_TRUE(notices.empty());
+    EXPECT_EQ(StoreFolderEntries(), std::vector<std::string>{"kzt.json"});
+    ExpectDefaultsInFile();
 }
 
 TEST_F(SettingsLoad, PinsKeepTheLowEightBitsAndSwitchesAreOnWhenNonZero) {
@@ -151,7 +169,11 @@ TEST_F(SettingsLoad, InstallFolderIsOptionalButMustBeText) {
     EXPECT_EQ(settings.Pins.PortBase, 888);
     EXPECT_EQ(StoreObject().value("lpt_addr").toInt(), 888);
     EXPECT_EQ(settings.InstallDir, "/before");
-    EXPECT_EQ(StoreObject().value("instdir").toInt(), 42); // not ours to destroy
+    // Kept in the copy aside, dropped from the store so that the next start
+    // does not reset again.
+    EXPECT_NE(ReadFile(AsidePath()).find("\"instdir\": 42"), std::string::npos);
+    EXPECT_FALSE(StoreObject().contains("instdir"));
+    ExpectSettledLoad();
 }
 
 TEST_F(SettingsLoad, PortChoiceMissingValidOrInvalid) {
@@ -160,18 +182,19 @@ TEST_F(SettingsLoad, PortChoiceMissingValidOrInvalid) {
         const char* Board;
         PortKind ExpectedPort;
         BoardKind ExpectedBoard;
+        std::size_t Notices; // one for each value present but unknown
     };
     const Case cases[] = {
-        {nullptr, nullptr, PortKind::Board, BoardKind::Demo},
-        {"\"board\"", "\"loopback\"", PortKind::Board, BoardKind::Loopback},
-        {"\"ppdev\"", "\"open\"", PortKind::Ppdev, BoardKind::Open},
-        {"\"direct\"", nullptr, PortKind::Direct, BoardKind::Demo},
-        {"\"DIRECT\"", "\"Open\"", PortKind::Direct, BoardKind::Open},
-        {"\"board\"", "\"Demo\"", PortKind::Board, BoardKind::Demo},
-        {"\"serial\"", "\"shorted\"", PortKind::Board, BoardKind::Demo},
-        {"\"\"", "\"\"", PortKind::Board, BoardKind::Demo},
-        {"1", "true", PortKind::Board, BoardKind::Demo},
-        {"null", "[\"open\"]", PortKind::Board, BoardKind::Demo},
+        {nullptr, nullptr, PortKind::Board, BoardKind::Demo, 0},
+        {"\"board\"", "\"loopback\"", PortKind::Board, BoardKind::Loopback, 0},
+        {"\"ppdev\"", "\"open\"", PortKind::Ppdev, BoardKind::Open, 0},
+        {"\"direct\"", nullptr, PortKind::Direct, BoardKind::Demo, 0},
+        {"\"DIRECT\"", "\"Open\"", PortKind::Direct, BoardKind::Open, 0},
+        {"\"board\"", "\"Demo\"", PortKind::Board, BoardKind::Demo, 0},
+        {"\"ppdv\"", "\"shorted\"", PortKind::Board, BoardKind::Demo, 2},
+        {"\"\"", nullptr, PortKind::Board, BoardKind::Demo, 1},
+        {"1", "true", PortKind::Board, BoardKind::Demo, 2},
+        {nullptr, "[\"open\"]", PortKind::Board, BoardKind::Demo, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.Port ? c.Port : "-") + " " + (c.Board ? c.Board : "-"));
@@ -186,7 +209,9 @@ TEST_F(SettingsLoad, PortChoiceMissingValidOrInvalid) {
         const std::string before = StoreText();
 
         Settings settings = Unusual();
-        ASSERT_TRUE(MakeStore().LoadSettings(settings));
+        std::vector<std::string> notices;
+        ASSERT_TRUE(MakeStore().LoadSettings(settings, notices));
+        EXPECT_EQ(notices.size(), c.Notices);
         EXPECT_EQ(settings.Port, c.ExpectedPort);
         EXPECT_EQ(settings.Board, c.ExpectedBoard);
         // An unknown choice neither resets the other values nor is rewritten.

@@ -1,9 +1,11 @@
+#include "settings/store_file.h"
 #include "store_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace scanbench::testing {
@@ -12,20 +14,42 @@ namespace {
 using SettingsStoreFile = StoreFixture;
 
 TEST_F(SettingsStoreFile, TextThatIsNotAJsonObjectIsKeptAsideAndDefaultsWritten) {
-    // Each one replaces the copy the one before it kept aside.
-    for (const std::string broken :
-         {"{\"lpt_addr\": 632, \"tms_pin0\": \n\x01 garbage", "[888, 3, 7]", "888", "", "{} {}"}) {
-        SCOPED_TRACE(broken);
+    // Each one is kept under a name of its own; none replaces an earlier copy.
+    const std::string texts[] = {"{\"lpt_addr\": 632, \"tms_pin0\": \n\x01 garbage",
+                                 "[888, 3, 7]",
+                                 "888",
+                                 "",
+                                 "{} {}",
+                                 "{\"x\": \"" + std::string(StoreFile::MaxBytes, 'a') + "\"}"};
+    int kept = 0;
+    for (const std::string& broken : texts) {
+        SCOPED_TRACE(broken.substr(0, 40));
         WriteStoreText(broken);
         Settings settings = Unusual();
-        ASSERT_TRUE(MakeStore().LoadSettings(settings));
+        std::vector<std::string> notices;
+        ASSERT_TRUE(MakeStore().LoadSettings(settings, notices));
 
-        std::filesystem::path aside = StorePath();
-        aside += ".bad";
-        EXPECT_EQ(ReadFile(aside), broken);
+        EXPECT_EQ(ReadFile(AsidePath(++kept)), broken);
+        ASSERT_EQ(notices.size(), 1U);
+        EXPECT_NE(notices[0].find(AsidePath(kept).string()), std::string::npos) << notices[0];
         ExpectDefaultsInMemory(settings);
         ExpectDefaultsInFile();
     }
+}
+
+TEST_F(SettingsStoreFile, FifoOrDeviceAtTheStorePathIsMovedAsideUnread) {
+    std::filesystem::create_directories(StorePath().parent_path());
+    ASSERT_EQ(::mkfifo(StorePath().c_str(), 0600), 0); // would block an ordinary open
+    Settings settings;
+    ASSERT_TRUE(MakeStore().LoadSettings(settings));
+    EXPECT_EQ(std::filesystem::status(AsidePath()).type(), std::filesystem::file_type::fifo);
+    ExpectDefaultsInFile();
+
+    std::filesystem::remove(StorePath());
+    std::filesystem::create_symlink("/dev/zero", StorePath()); // would never end
+    ASSERT_TRUE(MakeStore().LoadSettings(settings));
+    EXPECT_TRUE(std::filesystem::is_symlink(AsidePath(2)));
+    ExpectDefaultsInFile();
 }
 
 TEST_F(SettingsStoreFile, SaveOverBrokenTextKeepsItAsideToo) {

@@ -134,6 +134,23 @@ std::vector<std::string> StoreFixture::StoreFolderEntries() const {
     return names;
 }
 
+std::filesystem::path StoreFixture::AsidePath(int n) const {
+    std::filesystem::path aside = StorePath();
+    aside += n == 1 ? ".bad" : ".bad-" + std::to_string(n);
+    return aside;
+}
+
+void StoreFixture::ExpectSettledLoad() {
+    const std::string before = StoreText();
+    const std::vector<std::string> files = StoreFolderEntries();
+    Settings settings;
+    std::vector<std::string> notices;
+    EXPECT_TRUE(MakeStore().LoadSettings(settings, notices));
+    EXPECT_TRUE(notices.empty()) << notices.front();
+    EXPECT_EQ(StoreText(), before);
+    EXPECT_EQ(StoreFolderEntries(), files);
+}
+
 void StoreFixture::ExpectDefaultsInFile() const {
     const QJsonObject stored = StoreObject();
     for (const auto& [key, value] : DefaultMembers()) {

@@ -47,6 +47,11 @@ protected:
     [[nodiscard]] std::vector<std::string> StoreKeys() const;
     // Every file in the store's folder, by name.
     [[nodiscard]] std::vector<std::string> StoreFolderEntries() const;
+    // Where the n-th file kept aside goes: kzt.json.bad, kzt.json.bad-2, ...
+    [[nodiscard]] std::filesystem::path AsidePath(int n = 1) const;
+    // Loads and expects the store to be left alone: a document the program
+    // wrote reads back without a reset, a new copy or a message.
+    void ExpectSettledLoad();
 
     // Expects the file to hold every value of the default set at its default.
     void ExpectDefaultsInFile() const;

@@ -1,14 +1,15 @@
 #include "engine/program_file.h"
+#include "system_faults.h"
 #include "ui/program_editor.h"
 #include "ui/program_file_io.h"
 #include "window_fixture.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 #include <QTimer>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace scanbench;
 using namespace scanbench::testing;
@@ -19,24 +20,6 @@ QByteArray Contents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
-
-// Limits the size of files this process may write, for one scope.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &Saved);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = Saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &Saved); }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit Saved{};
-};
 
 } // namespace
 
@@ -52,6 +35,7 @@ private slots:
     void answeringNoLeavesEverythingAsItWas();
     void saveWritesCrLfAndClearsTheMark();
     void failedSaveKeepsTheOldFileAndTheMark();
+    void saveInAReadOnlyFolderWritesTheFileInPlace();
     void openFailureLeavesTheProgram();
     void newStartsANewProgram_data();
     void newStartsANewProgram();
@@ -171,6 +155,28 @@ void ProgramFilesTest::failedSaveKeepsTheOldFileAndTheMark() {
     f.Window().Files().SaveProgramAs();
     QCOMPARE(f.User().Errors.size(), 2);
     QVERIFY(f.Window().Session().ProgFile().ends_with("prog.bst")); // the name did not change
+}
+
+void ProgramFilesTest::saveInAReadOnlyFolderWritesTheFileInPlace() {
+    WindowFixture f;
+    f.OpenProgram("RST;\r\nHALT;\r\n");
+    const QString path = QString::fromStdString(f.Window().Session().ProgFile());
+    const ReadOnlyFolder readOnly(QFileInfo(path).absolutePath().toStdString());
+    const AsOrdinaryUser user;
+    f.Type(QStringLiteral("NOP;\n"));
+    f.Window().ToolButton3Click();
+    QCOMPARE(f.User().Errors, QStringList{});
+    QCOMPARE(Contents(path), QByteArray("NOP;\r\nRST;\r\nHALT;\r\n"));
+    QVERIFY(!f.Window().Editor().document()->isModified());
+
+    ::chmod(path.toLocal8Bit().constData(), 0444); // now the file refuses too
+    f.Type(QStringLiteral("TMS1;\n"));
+    f.Window().ToolButton3Click();
+    QCOMPARE(f.User().Errors.size(), 1);
+    QVERIFY(f.User().Errors.first().contains(QStringLiteral("Permission denied")));
+    QCOMPARE(Contents(path), QByteArray("NOP;\r\nRST;\r\nHALT;\r\n"));
+    QVERIFY(f.Window().Editor().document()->isModified());
+    ::chmod(path.toLocal8Bit().constData(), 0644);
 }
 
 void ProgramFilesTest::openFailureLeavesTheProgram() {

@@ -1,9 +1,10 @@
 #include "ui/program_file_io.h"
 
 #include "engine/program_file.h"
+#include "fileio/write_file.h"
+#include "settings/qt_paths.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <filesystem>
 
@@ -36,18 +37,13 @@ ProgramFileRead ReadProgramFile(const QString& path) {
 }
 
 QString WriteProgramFile(const QString& path, const std::string& bytes) {
-    QSaveFile file(path);
-    // Unbuffered, so that a short write (disk full, file size limit) shows in
-    // write()'s result: through the buffer it can go unreported and commit()
-    // would then replace the old file with a truncated one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString());
-    }
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size || !file.commit()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return QStringLiteral("Cannot write file \"%1\". %2").arg(path, error);
+    // Atomic where the folder allows it; in a folder the user may not write,
+    // over the file itself.
+    const std::string error = WriteFileContents(
+        FromQtPath(path), bytes, WriteRules{.Protected = {}, .InPlaceWhenFolderReadOnly = true});
+    if (!error.empty()) {
+        return QStringLiteral("Cannot write file \"%1\". %2")
+            .arg(path, QString::fromStdString(error));
     }
     return {};
 }

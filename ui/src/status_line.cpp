@@ -54,6 +54,7 @@ StatusLine::StatusLine(QWidget* parent)
 
 void StatusLine::ShowStatus(const QString& text, StatusColour colour) {
     Status->setText(text);
+    Status->setToolTip(text); // a long message is cut at the window's edge
     QPalette shades = Status->palette();
     shades.setColor(QPalette::WindowText, ToQColor(colour));
     Status->setPalette(shades);

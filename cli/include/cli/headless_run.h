@@ -12,7 +12,7 @@ namespace scanbench {
 namespace RunnerExit {
 inline constexpr int Halt = 0;     // also a program that ran off its end
 inline constexpr int Error = 1;    // the run stopped on a red status
-inline constexpr int Usage = 2;    // bad command line or unreadable file
+inline constexpr int Usage = 2;    // bad command line, unusable file or port
 inline constexpr int MaxSteps = 3; // the step limit came first
 } // namespace RunnerExit
 
@@ -20,6 +20,9 @@ inline constexpr int MaxSteps = 3; // the step limit came first
 // as given (with the options' overrides), the simulation reset as opening a
 // file does, then steps until the program ends or the step limit. Writes the
 // result lines to `out`, problems to `err`, and returns the exit code.
+// Nothing runs (exit code Usage) when the events file may not be written
+// (it is not a regular file, or it is the program file) or when the chosen
+// port cannot be opened.
 int RunHeadless(const RunnerOptions& options, Settings settings, const std::string& programText,
                 std::ostream& out, std::ostream& err);
 

@@ -24,7 +24,7 @@ class SignalPort;
 class Engine {
 public:
     Engine(EngineReporter& reporter, SignalPort& port,
-           EventBudget budget = EventBudget::FromPhysicalMemory());
+           EventBudget budget = EventBudget::FromAvailableMemory());
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 

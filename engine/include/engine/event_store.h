@@ -80,6 +80,10 @@ public:
     [[nodiscard]] std::uint32_t GetLastChunk() const { return LastChunk; }
     [[nodiscard]] std::uint32_t LastEventIndex() const { return LastIndex; }
 
+    // Drops the newest events so that `keep` remain (never one already
+    // played): undoes a statement that could not be translated whole.
+    void DropNewest(std::uint32_t keep);
+
     // Frees all chunks but the last k + 1 and renumbers the events so that the
     // oldest kept chunk becomes chunk 0. Does nothing for k = 0 or when the
     // store holds no more than k + 1 chunks. Used only when every event has

@@ -22,7 +22,8 @@ public:
         : State(state), Program(program), Interpreter(interpreter), Player(playback), Port(port),
           Display(display) {}
 
-    // One step.
+    // One step. Memory running out ends the run with "Error: not enough
+    // memory" instead of an exception.
     void ExecuteStep();
     // Runs the code check: collects the labels and clears the sync state.
     // False when it stopped on an empty label ("Invalid Label").
@@ -31,6 +32,7 @@ public:
     void ShowExecPoint();
 
 private:
+    void Step();
     void PollWait();
     void FetchAndTranslate(bool& flush);
     // Acts on a result code; returns the code, -1 for a jump to a missing label.

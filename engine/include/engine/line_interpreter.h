@@ -17,7 +17,8 @@ class TapModels;
 // registers it names and appends its exact signal events to the store. It
 // never waits and never touches the port; it reports every problem through
 // its result code (see result_codes.h), and a failing statement appends no
-// event and changes no register.
+// event and changes no register. (Memory running out part-way, which ends
+// the run, may leave registers changed; the events are still dropped.)
 class LineInterpreter {
 public:
     LineInterpreter(ControllerRegisters& registers, EventStore& store, const TapModels& taps,
@@ -27,6 +28,7 @@ public:
     [[nodiscard]] std::int32_t InterpretLine(std::string_view text);
 
 private:
+    std::int32_t Translate(std::string_view text);
     std::int32_t Operandless(std::string_view word);
     std::int32_t WithOperand(std::string_view word, std::string_view operand);
     std::int32_t Jump(std::int32_t code, std::string_view operand);

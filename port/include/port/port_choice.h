@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace scanbench {
@@ -20,5 +21,9 @@ enum class BoardKind { Loopback, Open, Demo };
 [[nodiscard]] std::string_view PortKindName(PortKind kind);
 [[nodiscard]] std::optional<BoardKind> ParseBoardKind(std::string_view text);
 [[nodiscard]] std::string_view BoardKindName(BoardKind kind);
+
+// Every name, for messages: "board, ppdev, direct".
+[[nodiscard]] std::string PortKindNameList();
+[[nodiscard]] std::string BoardKindNameList();
 
 } // namespace scanbench

@@ -29,6 +29,8 @@ public:
     // /dev/parport0, 1, 2 for bases 888 (0x378), 632 (0x278), 956 (0x3BC);
     // /dev/parport0 for any other base.
     [[nodiscard]] static std::string_view DevicePath(std::int32_t portBase);
+    // Whether the base is one of the three with a device of its own.
+    [[nodiscard]] static bool HasDevice(std::int32_t portBase);
 
     [[nodiscard]] std::uint8_t PortReadByte(std::uint16_t address) override;
     void PortWriteByte(std::uint16_t address, std::uint8_t value) override;

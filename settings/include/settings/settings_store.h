@@ -4,6 +4,8 @@
 #include "settings/settings.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace scanbench {
 
@@ -22,15 +24,24 @@ public:
 
     // Reads the settings. When a value is missing or unusable, the whole
     // default set is written to the store and the corresponding settings
-    // are put back to their defaults; InstallDir then keeps its value.
+    // are put back to their defaults; InstallDir then keeps its value. If
+    // that would change or drop a value the file holds, the file is first
+    // kept aside (see StoreFile) so the user's text survives. The port
+    // choice is what the file says even when the store cannot be written.
     // False when the store cannot be created, read or written; the settings
-    // are then all defaults.
+    // are then the defaults, apart from a port choice that was read.
+    // `notices` gets a message for the user for everything that did not go
+    // as the user would expect: a file kept aside, a store that cannot be
+    // written, an unknown port choice.
+    bool LoadSettings(Settings& settings, std::vector<std::string>& notices) const;
     bool LoadSettings(Settings& settings) const;
 
     // Writes the settings, then registers the ".bst" file type for the
     // program in InstallDir (or the running program's folder when InstallDir
-    // is empty). False, with nothing written, when the store cannot be
-    // created, read or written; a failed registration does not count.
+    // is empty). False, with the old file unchanged, when the store cannot
+    // be created, read or written; `notices` then says why. A failed
+    // registration does not count.
+    bool SaveSettings(const Settings& settings, std::vector<std::string>& notices) const;
     bool SaveSettings(const Settings& settings) const;
 
     // The program the file type is registered for.
@@ -42,5 +53,10 @@ private:
     std::filesystem::path StorePath;
     FileTypeRegistrar Registrar;
 };
+
+// Messages about a port choice that will not do what its settings suggest:
+// a ppdev port whose base address names no device. Given for the settings
+// the program finally runs with, so each is said once.
+[[nodiscard]] std::vector<std::string> PortChoiceNotices(const Settings& settings);
 
 } // namespace scanbench

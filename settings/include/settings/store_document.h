@@ -36,6 +36,7 @@ public:
     // Writes a set of values: the written keys come first, in the given
     // order, followed by every key the write does not touch, in its old order.
     void Write(const std::vector<Entry>& values);
+    void Remove(const QString& key);
 
 private:
     std::vector<Entry> Entries;

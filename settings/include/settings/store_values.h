@@ -3,23 +3,34 @@
 #include "settings/settings.h"
 #include "settings/store_document.h"
 
+#include <string>
 #include <vector>
 
 namespace scanbench {
 
 // How Settings map onto the store's values.
 
+// The first value ReadStoredValues could not use.
+struct UnusableValue {
+    QString Key;
+    bool Missing = false; // otherwise present with the wrong type
+};
+
 // Reads the port address, the pins, the three switches and "instdir", in
 // that order. The first value that is missing or not a 32-bit integer (or
 // an "instdir" that is not a string) stops the reading and gives false;
-// settings are then left as they were. Pins keep the low 8 bits of their
-// value, switches are on when non-zero, a missing "instdir" reads as empty.
-[[nodiscard]] bool ReadStoredValues(const StoreDocument& document, Settings& settings);
+// settings are then left as they were and `unusable`, when given, names it.
+// Pins keep the low 8 bits of their value, switches are on when non-zero, a
+// missing "instdir" reads as empty.
+[[nodiscard]] bool ReadStoredValues(const StoreDocument& document, Settings& settings,
+                                    UnusableValue* unusable = nullptr);
 
 // "port" and "board" are independent of the other values: a missing value,
 // a value that is not a string, or a name the program does not know all
-// give the default, and no other value is affected.
-void ReadPortChoice(const StoreDocument& document, Settings& settings);
+// give the default, and no other value is affected. A value that is present
+// but unknown adds a message for the user to `notices`, when given.
+void ReadPortChoice(const StoreDocument& document, Settings& settings,
+                    std::vector<std::string>* notices = nullptr);
 
 // The complete set written when the store is new or a value is unusable,
 // with "always_on_top" among them.
@@ -27,6 +38,14 @@ void ReadPortChoice(const StoreDocument& document, Settings& settings);
 
 // Puts every value that DefaultEntries writes back to its default in memory.
 void ResetStoredValues(Settings& settings);
+
+// Writes the default set into the document and drops an "instdir" that is
+// not text, so that the document reads back without a reset.
+void ResetDocument(StoreDocument& document);
+
+// Whether ResetDocument would change or drop a value the document holds; a
+// value that is only missing loses nothing.
+[[nodiscard]] bool ResetLosesValues(const StoreDocument& document);
 
 // The values a save writes; "instdir" and "always_on_top" are not among them.
 [[nodiscard]] std::vector<StoreDocument::Entry> SavedEntries(const Settings& settings);

@@ -18,8 +18,10 @@ struct ProgramFileRead {
 [[nodiscard]] ProgramFileRead ReadProgramFile(const QString& path);
 
 // Writes `bytes` to `path` through a temporary file that replaces the old
-// file only when complete, so a failed write leaves the old file intact.
-// Empty on success, otherwise the message for the user.
+// file only when complete, so a failed write leaves the old file intact. In a
+// folder where no new file may be created, an existing file the user may
+// write is written in place (see WriteFileContents). Empty on success,
+// otherwise the message for the user.
 [[nodiscard]] QString WriteProgramFile(const QString& path, const std::string& bytes);
 
 } // namespace scanbench

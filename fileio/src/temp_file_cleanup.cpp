@@ -1,0 +1,128 @@
+#include "fileio/temp_file_cleanup.h"
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <mutex>
+#include <pthread.h>
+#include <unistd.h>
+
+namespace scanbench {
+
+namespace {
+
+// A slot is Free, being filled by Register (Claimed), or holds a path the
+// handler may remove (Active).
+enum SlotState : int { Free = 0, Claimed = 1, Active = 2 };
+
+struct Slot {
+    std::atomic<int> State{Free};
+    char Path[PATH_MAX] = {};
+};
+static_assert(std::atomic<int>::is_always_lock_free);
+
+std::array<Slot, TempFileCleanup::Slots> Table;
+
+struct PreviousAction {
+    struct sigaction Action {};
+    bool Installed = false;
+};
+PreviousAction PreviousInt;
+PreviousAction PreviousTerm;
+
+void RemoveRegisteredFiles() {
+    for (Slot& slot : Table) {
+        if (slot.State.load(std::memory_order_acquire) == Active) {
+            ::unlink(slot.Path);
+        }
+    }
+}
+
+void OnSignal(int signal, siginfo_t* info, void* context) {
+    const int savedErrno = errno;
+    RemoveRegisteredFiles();
+    const struct sigaction& previous = signal == SIGINT ? PreviousInt.Action : PreviousTerm.Action;
+    if ((previous.sa_flags & SA_SIGINFO) != 0 && previous.sa_sigaction != nullptr) {
+        previous.sa_sigaction(signal, info, context);
+    } else if (previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN) {
+        previous.sa_handler(signal);
+    } else {
+        // The default action: end the process as the signal would have. The
+        // signal is blocked inside its handler, so it arrives on return.
+        ::signal(signal, SIG_DFL);
+        ::raise(signal);
+    }
+    errno = savedErrno;
+}
+
+void Install(int signal, PreviousAction& previous) {
+    struct sigaction current {};
+    if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) {
+        return; // an ignored signal ends nothing, so nothing needs cleaning
+    }
+    struct sigaction action {};
+    action.sa_sigaction = OnSignal;
+    action.sa_flags = SA_SIGINFO | SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    sigaddset(&action.sa_mask, SIGINT);
+    sigaddset(&action.sa_mask, SIGTERM);
+    previous.Action = current;
+    previous.Installed = ::sigaction(signal, &action, nullptr) == 0;
+}
+
+void InstallHandlers() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        Install(SIGINT, PreviousInt);
+        Install(SIGTERM, PreviousTerm);
+    });
+}
+
+} // namespace
+
+int TempFileCleanup::Register(const char* path) {
+    const std::size_t length = std::strlen(path);
+    if (length >= PATH_MAX) {
+        return -1;
+    }
+    InstallHandlers();
+    for (std::size_t i = 0; i < Table.size(); ++i) {
+        int expected = Free;
+        if (Table[i].State.compare_exchange_strong(expected, Claimed, std::memory_order_acquire)) {
+            std::memcpy(Table[i].Path, path, length + 1);
+            Table[i].State.store(Active, std::memory_order_release);
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+void TempFileCleanup::Unregister(int slot) {
+    if (slot >= 0 && slot < Slots) {
+        Table[static_cast<std::size_t>(slot)].State.store(Free, std::memory_order_release);
+    }
+}
+
+int TempFileCleanup::RegisteredCount() {
+    int count = 0;
+    for (const Slot& slot : Table) {
+        count += slot.State.load(std::memory_order_acquire) == Active ? 1 : 0;
+    }
+    return count;
+}
+
+CleanupSignalsBlocked::CleanupSignalsBlocked() {
+    sigset_t block;
+    sigemptyset(&block);
+    sigaddset(&block, SIGINT);
+    sigaddset(&block, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &block, &Saved);
+}
+
+CleanupSignalsBlocked::~CleanupSignalsBlocked() {
+    pthread_sigmask(SIG_SETMASK, &Saved, nullptr);
+}
+
+} // namespace scanbench

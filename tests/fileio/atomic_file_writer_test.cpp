@@ -1,0 +1,134 @@
+#include "fileio/atomic_file_writer.h"
+#include "fileio/temp_file_cleanup.h"
+#include "fileio/write_file.h"
+#include "fileio/writer_stream.h"
+#include "scratch_folder.h"
+#include "system_faults.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <vector>
+
+namespace scanbench::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+unsigned Mode(const fs::path& path) {
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+
+using FileIoWriter = ScratchFolder;
+
+TEST_F(FileIoWriter, StreamsPiecesAndTakesTheOldFilesPermissionsAndLinks) {
+    const fs::path fresh = Folder / "fresh.txt";
+    {
+        AtomicFileWriter writer(fresh);
+        WriterStream stream(writer);
+        for (int i = 0; i < 100000; ++i) { // passes the stream's buffer many times
+            stream << i << ",\r\n";
+        }
+        stream.flush();
+        ASSERT_TRUE(writer.Commit()) << writer.Error();
+    }
+    const std::string text = Contents(fresh);
+    EXPECT_TRUE(text.starts_with("0,\r\n1,\r\n"));
+    EXPECT_TRUE(text.ends_with("99999,\r\n"));
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(Mode(fresh), 0666U & ~mask);
+
+    ::chmod(fresh.c_str(), 0640);
+    fs::create_symlink("fresh.txt", Folder / "link.txt");
+    EXPECT_EQ(WriteFileContents(Folder / "link.txt", "new"), "");
+    EXPECT_TRUE(fs::is_symlink(Folder / "link.txt")); // the link stays, its file changes
+    EXPECT_EQ(Contents(fresh), "new");
+    EXPECT_EQ(Mode(fresh), 0640U);
+
+    { AtomicFileWriter abandoned(fresh); } // never committed
+    EXPECT_EQ(Contents(fresh), "new");
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"fresh.txt", "link.txt"}));
+    EXPECT_EQ(TempFileCleanup::RegisteredCount(), 0);
+}
+
+TEST_F(FileIoWriter, FullFileSystemKeepsTheOldFileAndSaysWhy) {
+    const fs::path disk = Folder / "disk";
+    FullFileSystem full(disk);
+    const fs::path file = disk / "kept.txt";
+    WriteText(file, "old content");
+    full.Fill(64 * 1024);
+    const std::string error = WriteFileContents(file, std::string(1 << 20, 'x'));
+    EXPECT_TRUE(error == "No space left on device" || error == "File too large") << error;
+    EXPECT_EQ(Contents(file), "old content");
+    EXPECT_EQ(Entries(disk), std::vector<std::string>{"kept.txt"});
+
+    AtomicFileWriter streamed(file); // the failure sticks until the end
+    EXPECT_FALSE(streamed.Write(std::string(1 << 20, 'y')));
+    EXPECT_FALSE(streamed.Write("z"));
+    EXPECT_FALSE(streamed.Commit());
+    EXPECT_FALSE(streamed.Error().empty());
+    EXPECT_EQ(Contents(file), "old content");
+}
+
+TEST_F(FileIoWriter, RefusesWhatIsNotARegularFileAndTheProtectedFiles) {
+    fs::create_directory(Folder / "folder");
+    ASSERT_EQ(::mkfifo((Folder / "fifo").c_str(), 0600), 0);
+    std::vector<fs::path> refused{Folder / "folder", Folder / "fifo"};
+    // A device node of our own where the test may make one (as root).
+    if (::mknod((Folder / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        refused.push_back(Folder / "null");
+    }
+    for (const fs::path& target : refused) {
+        EXPECT_EQ(WriteFileContents(target, "x"), "Not a regular file") << target;
+        EXPECT_FALSE(fs::is_regular_file(target)) << target;
+    }
+
+    const fs::path program = Folder / "prog.bst";
+    WriteText(program, "RST;\r\n");
+    fs::create_symlink("prog.bst", Folder / "alias.bst");
+    fs::create_hard_link(program, Folder / "hard.bst");
+    const WriteRules rules{.Protected = {Folder / "alias.bst"}};
+    for (const char* name : {"prog.bst", "hard.bst", "alias.bst"}) {
+        EXPECT_EQ(WriteFileContents(Folder / name, "x", rules),
+                  "Is the same file as " + (Folder / "alias.bst").string())
+            << name;
+    }
+    EXPECT_EQ(Contents(program), "RST;\r\n");
+
+    // Replaced by a FIFO between the start and the commit.
+    AtomicFileWriter late(Folder / "late.txt");
+    ASSERT_TRUE(late.Write("x"));
+    ASSERT_EQ(::mkfifo((Folder / "late.txt").c_str(), 0600), 0);
+    EXPECT_FALSE(late.Commit());
+    EXPECT_EQ(late.Error(), "Not a regular file");
+    EXPECT_EQ(Entries().size(), refused.size() + 4);
+}
+
+TEST_F(FileIoWriter, InterruptedProcessLeavesNoTemporaryFile) {
+    const fs::path file = Folder / "target.txt";
+    WriteText(file, "old");
+    for (const int signal : {SIGINT, SIGTERM}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            AtomicFileWriter writer(file);
+            (void)writer.Write("half of it");
+            ::raise(signal);
+            ::_exit(0); // not reached: the signal's default action ends the child
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(Entries(), std::vector<std::string>{"target.txt"});
+        EXPECT_EQ(Contents(file), "old");
+    }
+}
+
+} // namespace
+} // namespace scanbench::testing
