@@ -164,14 +164,14 @@ void ProgramFilesTest::saveInAReadOnlyFolderWritesTheFileInPlace() {
     const ReadOnlyFolder readOnly(QFileInfo(path).absolutePath().toStdString());
     const AsOrdinaryUser user;
     f.Type(QStringLiteral("NOP;\n"));
-    f.Window().ToolButton3Click();
+    f.Window().Files().SaveProgram();
     QCOMPARE(f.User().Errors, QStringList{});
     QCOMPARE(Contents(path), QByteArray("NOP;\r\nRST;\r\nHALT;\r\n"));
     QVERIFY(!f.Window().Editor().document()->isModified());
 
     ::chmod(path.toLocal8Bit().constData(), 0444); // now the file refuses too
     f.Type(QStringLiteral("TMS1;\n"));
-    f.Window().ToolButton3Click();
+    f.Window().Files().SaveProgram();
     QCOMPARE(f.User().Errors.size(), 1);
     QVERIFY(f.User().Errors.first().contains(QStringLiteral("Permission denied")));
     QCOMPARE(Contents(path), QByteArray("NOP;\r\nRST;\r\nHALT;\r\n"));
