@@ -1,10 +1,12 @@
 #include "cli/headless_run.h"
 
 #include "cli/headless_reporter.h"
+#include "cli/replacing_file.h"
 #include "engine/engine.h"
 #include "engine/event_export.h"
 #include "engine/result_codes.h"
 #include "engine/tap_state.h"
+#include "engine/vcd_writer.h"
 #include "port/open_port.h"
 #include "port/port_access.h"
 #include "port/port_signals.h"
@@ -13,6 +15,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace scanbench {
 
@@ -97,6 +100,22 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
     engine.SetProgram(program);
 
     engine.OpenProgram();
+
+    // The dump is written while the events are played; its file is opened
+    // first, so that a path that cannot be written is reported at once.
+    std::optional<ReplacingFile> vcdFile;
+    std::optional<VcdRecorder> vcd;
+    if (options.VcdFile) {
+        vcdFile.emplace(*options.VcdFile);
+        if (!vcdFile->IsOpen()) {
+            err << "scanbench-run: " << vcdFile->Error() << "\n";
+            return RunnerExit::Usage;
+        }
+        const auto [date, time] = Now();
+        vcd.emplace(vcdFile->Stream(), date + " " + time);
+        engine.ObservePlayback(&*vcd);
+    }
+
     const RunState& run = engine.State().Run;
     std::uint64_t steps = 0;
     const std::uint64_t limit = options.MaxSteps.value_or(UINT64_MAX);
@@ -104,6 +123,7 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
         engine.ExecuteStep();
         ++steps;
     }
+    engine.ObservePlayback(nullptr);
 
     std::string end = "end-of-text";
     int code = RunnerExit::Halt;
@@ -126,6 +146,13 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
 
     if (options.EventsFile && !WriteExport(*options.EventsFile, engine.Events(), err)) {
         return RunnerExit::Usage;
+    }
+    if (vcd) {
+        vcd->Finish();
+        if (!vcdFile->Commit()) {
+            err << "scanbench-run: " << vcdFile->Error() << "\n";
+            return RunnerExit::Usage;
+        }
     }
     return code;
 }

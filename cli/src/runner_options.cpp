@@ -51,8 +51,8 @@ ParseRunnerOptions(const std::vector<std::string>& arguments) {
             haveProgram = true;
             break;
         }
-        static constexpr std::string_view Known[] = {"--board", "--port", "--events", "--max-steps",
-                                                     "--active-mode"};
+        static constexpr std::string_view Known[] = {"--board",     "--port",        "--events",
+                                                     "--max-steps", "--active-mode", "--vcd"};
         if (std::find(std::begin(Known), std::end(Known), argument) == std::end(Known)) {
             return UsageError{"unknown option: " + argument};
         }
@@ -72,6 +72,8 @@ ParseRunnerOptions(const std::vector<std::string>& arguments) {
             }
         } else if (argument == "--events") {
             options.EventsFile = value;
+        } else if (argument == "--vcd") {
+            options.VcdFile = value;
         } else if (argument == "--max-steps") {
             options.MaxSteps = ParseCount(value);
             if (!options.MaxSteps) {

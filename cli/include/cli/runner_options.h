@@ -16,6 +16,7 @@ struct RunnerOptions {
     std::optional<BoardKind> Board;
     std::optional<PortKind> Port;
     std::optional<std::string> EventsFile;
+    std::optional<std::string> VcdFile; // the played events as a value change dump
     std::optional<std::uint64_t> MaxSteps;
     std::optional<bool> ActiveMode;
     std::string ProgramFile;
@@ -31,6 +32,6 @@ ParseRunnerOptions(const std::vector<std::string>& arguments);
 
 inline constexpr const char* RunnerUsage =
     "usage: scanbench-run [--board open|loopback] [--port board|ppdev|direct] [--events FILE]\n"
-    "                     [--max-steps N] [--active-mode on|off] PROGRAM.bst\n";
+    "                     [--vcd FILE] [--max-steps N] [--active-mode on|off] PROGRAM.bst\n";
 
 } // namespace scanbench
