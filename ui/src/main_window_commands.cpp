@@ -43,6 +43,8 @@ void MainWindow::ConnectCommands() {
     on({Menu.ShowExecPoint}, [runs] { runs->ShowExecPoint(); });
 
     on({Tools.Help, Menu.HelpTopics}, [this] { ShowHelp(); });
+    on({Menu.EventList}, [this] { ShowEventList(); });
+    on({Menu.BitstreamViewer}, [this] { OpenBitstreamViewer(); });
 
     // F9 opens the Windows menu.
     auto* windowsKey = new QShortcut(QKeySequence(Qt::Key_F9), this);

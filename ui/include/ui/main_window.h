@@ -18,8 +18,10 @@ class QTimer;
 
 namespace scanbench {
 
+class BitstreamViewer;
 class BreakpointGutter;
 class EditorProgramText;
+class EventListWindow;
 class Engine;
 class MainWindowReporter;
 class PictureView;
@@ -76,6 +78,8 @@ public:
     [[nodiscard]] QTimer& ExecuteTimer() const;
     [[nodiscard]] QTimer& ActivityTimer() const;
     [[nodiscard]] CommandTracker& Commands() { return Tracker; }
+    [[nodiscard]] EventListWindow& EventList() const { return *EventListView; }
+    [[nodiscard]] BitstreamViewer& ReceivedBits() const { return *BitsViewer; }
 
     // Editor commands.
     void Copy();
@@ -92,6 +96,11 @@ public:
     void RefreshTitleAndTextColour();
     // Opens the user manual in the desktop's browser.
     void ShowHelp();
+    // Shows the event list (non-modal).
+    void ShowEventList();
+    // Shows the received bitstream viewer modally and resets the simulation
+    // when it closes.
+    void OpenBitstreamViewer();
 
     // Brings every display up to date with what the engine reported.
     void RefreshDisplays();
@@ -103,6 +112,7 @@ protected:
 private:
     void BuildClient();
     void ConnectCommands();
+    void BuildEventViews();
     void ConnectEditor();
     void FirstShown();
     void CommandEnded(bool outermost);
@@ -131,6 +141,8 @@ private:
     BreakpointGutter* Boxes = nullptr;
     StatusLine* StatusBar = nullptr;
     PictureView* CircDrwImg = nullptr;
+    EventListWindow* EventListView = nullptr;
+    BitstreamViewer* BitsViewer = nullptr;
 
     std::unique_ptr<RunController> RunCommands;
     std::unique_ptr<ProgramFileController> FileCommands;
