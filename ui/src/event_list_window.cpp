@@ -20,7 +20,6 @@
 #include <QTime>
 
 #include <algorithm>
-#include <climits>
 #include <utility>
 
 namespace scanbench {
@@ -155,7 +154,7 @@ void EventListWindow::Refresh() {
     const std::uint32_t count = std::as_const(Eng).State().Events.EventCount();
     // Lowering the maximum below the position moves the position down and
     // shows the rows from there.
-    ScrollBar1->setMaximum(std::min(EventListScrollMaximum(count), INT_MAX));
+    ScrollBar1->setMaximum(EventListScrollMaximum(count));
     RefreshList();
 }
 

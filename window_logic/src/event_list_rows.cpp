@@ -5,13 +5,15 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <limits>
 
 namespace scanbench {
 
 std::int32_t EventListScrollMaximum(std::uint32_t eventCount) {
-    return eventCount > EventList::VisibleRows
-               ? static_cast<std::int32_t>(eventCount - EventList::VisibleRows)
-               : 0;
+    const std::uint32_t last =
+        eventCount > EventList::VisibleRows ? eventCount - EventList::VisibleRows : 0;
+    return static_cast<std::int32_t>(
+        std::min<std::uint32_t>(last, std::numeric_limits<std::int32_t>::max()));
 }
 
 std::string EventListRow(std::uint32_t index, const PackedEvent& e, std::string_view description) {

@@ -20,7 +20,7 @@ inline constexpr std::string_view Header =
 inline constexpr std::string_view NoEvents = "No events";
 } // namespace EventList
 
-// The largest first row: max(count - 14, 0).
+// The largest first row: max(count - 14, 0), at most the largest int32.
 [[nodiscard]] std::int32_t EventListScrollMaximum(std::uint32_t eventCount);
 
 // The row of event `index`: number, line (only on the first event of a
