@@ -3,12 +3,10 @@
 //   scanbench_window_shot PROGRAM.bst OUT.png [STEPS] [--no-driver] [--window NAME]
 // loads the program, runs STEPS Step-by-Step commands and grabs the window;
 // --no-driver shows the main window as it starts when the port could not be
-// opened; --window grabs another window, opened from its menu item: "states"
-// (the state diagrams), "waves" (the waveforms), "waves-sync" (the waveforms
-// with the sync channels).
+// opened; --window opens another window from its menu item (modal ones run
+// their own loop) and grabs that one instead. NAME is one of the Shots below.
 
 #include "board_window.h"
-#include "ui/state_diagram_window.h"
 #include "ui/waveform_window.h"
 
 #include <QApplication>
@@ -22,30 +20,56 @@ namespace {
 
 using scanbench::MainWindow;
 
-// Opens a window and returns it, ready to be grabbed.
-using Opener = std::function<QWidget&(MainWindow&)>;
+// A window the tool can grab: how to open it and its object name.
+struct Shot {
+    std::function<void(MainWindow&)> Open;
+    const char* Name;
+};
 
-const std::map<QString, Opener>& Windows() {
-    static const std::map<QString, Opener> windows{
-        {QStringLiteral("main"), [](MainWindow& w) -> QWidget& { return w; }},
-        {QStringLiteral("states"),
-         [](MainWindow& w) -> QWidget& {
-             w.Items().StateDiagram->trigger();
-             return w.StateDiagrams();
-         }},
-        {QStringLiteral("waves"),
-         [](MainWindow& w) -> QWidget& {
-             w.Items().Waveforms->trigger();
-             return w.Waveforms();
-         }},
+std::function<void(MainWindow&)> Trigger(QAction* scanbench::MenuItems::*item) {
+    return [item](MainWindow& w) { (w.Items().*item)->trigger(); };
+}
+
+const std::map<QString, Shot>& Shots() {
+    using scanbench::MenuItems;
+    static const std::map<QString, Shot> shots{
+        {QStringLiteral("main"), {[](MainWindow&) {}, "Form1"}},
+        {QStringLiteral("states"), {Trigger(&MenuItems::StateDiagram), "Form2"}},
+        {QStringLiteral("waves"), {Trigger(&MenuItems::Waveforms), "Form3"}},
         {QStringLiteral("waves-sync"),
-         [](MainWindow& w) -> QWidget& {
-             w.Items().Waveforms->trigger();
-             w.Waveforms().SetShowSync(true);
-             return w.Waveforms();
-         }},
+         {[](MainWindow& w) {
+              w.Items().Waveforms->trigger();
+              w.Waveforms().SetShowSync(true);
+          },
+          "Form3"}},
+        {QStringLiteral("event-list"), {Trigger(&MenuItems::EventList), "EventList"}},
+        {QStringLiteral("bitstream-viewer"), {Trigger(&MenuItems::BitstreamViewer), "Form5"}},
     };
-    return windows;
+    return shots;
+}
+
+QString Names() {
+    QStringList names;
+    for (const auto& [name, shot] : Shots()) {
+        names << name;
+    }
+    return names.join(QLatin1Char('|'));
+}
+
+// Grabs the visible top-level window called `name` once the events queued
+// so far are handled, and ends the program.
+void GrabSoon(const char* name, const QString& out, int& result) {
+    QTimer::singleShot(400, [name, out, &result] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->isVisible() && window->objectName() == QLatin1String(name)) {
+                result = window->grab().save(out) ? 0 : 1;
+                if (window->objectName() != QLatin1String("Form1")) {
+                    window->close();
+                }
+            }
+        }
+        QApplication::quit();
+    });
 }
 
 } // namespace
@@ -55,9 +79,10 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments();
     const qsizetype windowArg = args.indexOf(QStringLiteral("--window"));
     const QString name = windowArg > 0 ? args.value(windowArg + 1) : QStringLiteral("main");
-    if (args.size() < 3 || !Windows().contains(name)) {
+    if (args.size() < 3 || !Shots().contains(name)) {
         std::cerr << "usage: scanbench_window_shot PROGRAM.bst OUT.png [STEPS] [--no-driver]"
-                     " [--window main|states|waves|waves-sync]\n";
+                     " [--window "
+                  << Names().toStdString() << "]\n";
         return 2;
     }
     const int steps = args.size() > 3 ? args[3].toInt() : 0;
@@ -71,10 +96,9 @@ int main(int argc, char** argv) {
             window.Runs().StepByStep();
         }
         window.Runs().HousekeepingTick();
-        QWidget& shown = Windows().at(name)(window);
-        QApplication::processEvents();
-        result = shown.grab().save(args[2]) ? 0 : 1;
-        QApplication::quit();
+        const Shot& shot = Shots().at(name);
+        GrabSoon(shot.Name, args[2], result);
+        shot.Open(window);
     });
     QApplication::exec();
     return result;

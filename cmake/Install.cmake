@@ -9,6 +9,7 @@
 #     share/doc/Scanbench/scanbench.html                the manual (Help opens it)
 #     share/scanbench/examples/*.bst                    the example programs
 #     share/scanbench/examples/lessons/*.bst            the lessons for the demo board
+#     share/scanbench/gtkwave-tap-states.txt            GTKWave filter naming the TAP states
 #     share/mime/packages/scanbench.xml                 the .bst MIME type
 #     share/applications/scanbench.desktop              the desktop entry (GUI builds)
 #     share/icons/hicolor/scalable/apps/scanbench.svg   the icon (GUI builds)
@@ -28,6 +29,11 @@ install(DIRECTORY "${SCANBENCH_SOURCE_ROOT}/examples/"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/scanbench/examples"
         COMPONENT Documentation
         FILES_MATCHING PATTERN "*.bst")
+
+# Shows the TAP state vectors of the value change dumps by name in GTKWave.
+install(FILES "${SCANBENCH_SOURCE_ROOT}/data/gtkwave-tap-states.txt"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/scanbench"
+        COMPONENT Documentation)
 
 install(FILES "${SCANBENCH_SOURCE_ROOT}/data/scanbench-mime.xml"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages"

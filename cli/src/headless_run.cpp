@@ -8,6 +8,7 @@
 #include "engine/event_export.h"
 #include "engine/result_codes.h"
 #include "engine/tap_state.h"
+#include "engine/vcd_writer.h"
 #include "fileio/atomic_file_writer.h"
 #include "fileio/writer_stream.h"
 #include "port/open_port.h"
@@ -117,6 +118,25 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
     engine.SetProgram(program);
 
     engine.OpenProgram();
+
+    // The dump is written while the events are played; its file is claimed
+    // first, so that a path that may not be written is reported at once.
+    std::optional<AtomicFileWriter> vcdFile;
+    std::optional<WriterStream> vcdStream;
+    std::optional<VcdRecorder> vcd;
+    if (options.VcdFile) {
+        vcdFile.emplace(*options.VcdFile, WriteRules{.Protected = {options.ProgramFile}});
+        if (!vcdFile->IsOpen()) {
+            err << "scanbench-run: cannot write " << *options.VcdFile << ": " << vcdFile->Error()
+                << "\n";
+            return RunnerExit::Usage;
+        }
+        vcdStream.emplace(*vcdFile);
+        const auto [date, time] = Now();
+        vcd.emplace(*vcdStream, date + " " + time);
+        engine.ObservePlayback(&*vcd);
+    }
+
     const RunState& run = engine.State().Run;
     std::uint64_t steps = 0;
     const std::uint64_t limit = options.MaxSteps.value_or(UINT64_MAX);
@@ -124,6 +144,7 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
         engine.ExecuteStep();
         ++steps;
     }
+    engine.ObservePlayback(nullptr);
 
     std::string end = "end-of-text";
     int code = RunnerExit::Halt;
@@ -149,6 +170,15 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
 
     if (events && !WriteExport(*events, *options.EventsFile, engine.Events(), err)) {
         return RunnerExit::Usage;
+    }
+    if (vcd) {
+        vcd->Finish();
+        vcdStream->flush();
+        if (!vcdFile->Commit()) {
+            err << "scanbench-run: cannot write " << *options.VcdFile << ": " << vcdFile->Error()
+                << "\n";
+            return RunnerExit::Usage;
+        }
     }
     return code;
 }

@@ -75,6 +75,11 @@ constexpr OptionSpec ValueOptions[] = {
          o.EventsFile = v;
          return std::nullopt;
      }},
+    {"vcd", "FILE", "write the played events as a value change dump to FILE",
+     [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
+         o.VcdFile = v;
+         return std::nullopt;
+     }},
     {"max-steps", "N", "stop after N steps (exit code 3)",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
          o.MaxSteps = ParseCount(v);

@@ -3,6 +3,7 @@
 #include "engine/engine_display.h"
 #include "engine/engine_state.h"
 #include "engine/number_helpers.h"
+#include "engine/playback_observer.h"
 #include "engine/signal_port.h"
 #include "engine/tap_models.h"
 #include "engine/tap_state.h"
@@ -32,6 +33,13 @@ void Playback::PlayEvent() {
         Capture();
     }
     Display.ShowReadouts(State.Registers);
+    if (Observer != nullptr) [[unlikely]] {
+        if (played) {
+            Observer->EventPlayed(target);
+        } else if (&target != &scratch) {
+            Observer->EventResampled(target);
+        }
+    }
 }
 
 void Playback::MarkPlaybackStarted() {
@@ -136,6 +144,7 @@ void Playback::DriveAndSample(PackedEvent& target, bool valid) {
     constexpr std::uint16_t Samples =
         PackedEvent::ValidRX | PackedEvent::RX | PackedEvent::SIA | PackedEvent::SIB;
     target.Levels = static_cast<std::uint16_t>((target.Levels & ~Samples) | sampled);
+    target.SetTapStates(Taps.State(0), Taps.State(1));
 }
 
 void Playback::Capture() {

@@ -20,11 +20,13 @@ std::string Error(const std::vector<std::string>& arguments) {
 
 TEST(RunnerOptions, EveryOptionOverrides) {
     const RunnerOptions o =
-        Parse({"--board", "open", "--port", "ppdev", "--events", "ev.txt", "--max-steps", "1000",
-               "--active-mode", "off", "--switches", "U1=0x5A,SIA=1", "p.bst"});
+        Parse({"--board", "open", "--port", "ppdev", "--events", "ev.txt", "--vcd", "run.vcd",
+               "--max-steps", "1000", "--active-mode", "off", "--switches", "U1=0x5A,SIA=1",
+               "p.bst"});
     EXPECT_EQ(o.Board, BoardKind::Open);
     EXPECT_EQ(o.Port, PortKind::Ppdev);
     EXPECT_EQ(o.EventsFile, "ev.txt");
+    EXPECT_EQ(o.VcdFile, "run.vcd");
     EXPECT_EQ(o.MaxSteps, 1000U);
     EXPECT_EQ(o.ActiveMode, false);
     EXPECT_EQ(o.Switches, (std::vector<SwitchSetting>{{"U1", 0x5A}, {"SIA", 1}}));

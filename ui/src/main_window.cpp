@@ -39,6 +39,7 @@ MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& us
     RunCommands = std::make_unique<RunController>(Eng, Tracker, *this);
     FileCommands = std::make_unique<ProgramFileController>(Eng, Tracker, *this, *RunCommands, User);
     Reporter = std::make_unique<MainWindowReporter>(*this, *RunCommands, Tracker);
+    BuildEventViews();
     ConnectCommands();
     ConnectEditor();
 

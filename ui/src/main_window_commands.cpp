@@ -45,6 +45,8 @@ void MainWindow::ConnectCommands() {
     on({Menu.ShowExecPoint}, [runs] { runs->ShowExecPoint(); });
 
     on({Tools.Help, Menu.HelpTopics}, [this] { ShowHelp(); });
+    on({Menu.EventList}, [this] { ShowEventList(); });
+    on({Menu.BitstreamViewer}, [this] { OpenBitstreamViewer(); });
 
     StateDiagram = new StateDiagramWindow(Eng.Taps(), Eng.Views(), this);
     on({Tools.StateDiagram, Menu.StateDiagram}, [this] { ShowView(*StateDiagram); });

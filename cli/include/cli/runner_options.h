@@ -17,6 +17,7 @@ struct RunnerOptions {
     std::optional<BoardKind> Board;
     std::optional<PortKind> Port;
     std::optional<std::string> EventsFile;
+    std::optional<std::string> VcdFile; // the played events as a value change dump
     std::optional<std::uint64_t> MaxSteps;
     std::optional<bool> ActiveMode;
     std::vector<SwitchSetting> Switches; // set on the demo board before the run

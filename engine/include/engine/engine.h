@@ -57,6 +57,8 @@ public:
     [[nodiscard]] RunSwitches& Switches() { return St.Switches; }
     // Where views subscribe to follow the simulation.
     [[nodiscard]] ViewFeed& Views() { return Feed; }
+    // Attaches a recorder of the events as they are played (null detaches it).
+    void ObservePlayback(PlaybackObserver* observer) { Player.Observe(observer); }
 
 private:
     StringProgramText EmptyProgram;

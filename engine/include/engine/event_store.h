@@ -109,7 +109,8 @@ public:
     // The packed form of an event, its description entered in the table; for
     // writers that append long runs of events with AddPacked.
     [[nodiscard]] PackedEvent Pack(const TEvento& event) {
-        return {event.Line, Descriptions.Intern(event.Description), PackLevels(event), event.Tap};
+        return {event.Line, Descriptions.Intern(event.Description), PackLevels(event), event.Tap,
+                0};
     }
 
     // Bytes of chunk memory one event occupies.

@@ -23,6 +23,7 @@ struct PackedEvent {
         SIA = 1U << 6,
         SIB = 1U << 7,
         ValidRX = 1U << 8,
+        TapStatesKnown = 1U << 9, // TapStates holds the models' states after the play
     };
 
     // No default member values: a chunk of fresh events is then allocated
@@ -31,10 +32,22 @@ struct PackedEvent {
     std::uint32_t Description; // 0 = no description
     std::uint16_t Levels;
     std::uint8_t Tap;
+    // The states of both TAP models right after the event was played (TAP 0
+    // in the low four bits), valid while TapStatesKnown is set: the byte
+    // would otherwise be padding, so recording them costs no memory.
+    std::uint8_t TapStates;
 
     [[nodiscard]] std::uint8_t Level(Bit bit) const { return (Levels & bit) != 0 ? 1 : 0; }
     void SetLevel(Bit bit, std::uint8_t level) {
         Levels = static_cast<std::uint16_t>(level == 1 ? (Levels | bit) : (Levels & ~bit));
+    }
+    [[nodiscard]] bool HasTapStates() const { return (Levels & TapStatesKnown) != 0; }
+    [[nodiscard]] std::uint8_t TapState(std::uint8_t tap) const {
+        return static_cast<std::uint8_t>(tap == 0 ? TapStates & 0x0F : TapStates >> 4);
+    }
+    void SetTapStates(std::uint8_t state0, std::uint8_t state1) {
+        TapStates = static_cast<std::uint8_t>((state0 & 0x0F) | (state1 << 4));
+        Levels = static_cast<std::uint16_t>(Levels | TapStatesKnown);
     }
 };
 

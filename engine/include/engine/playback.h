@@ -6,6 +6,7 @@ namespace scanbench {
 
 struct EngineState;
 class EngineDisplay;
+class PlaybackObserver;
 class SignalPort;
 class TapModels;
 class ViewFeed;
@@ -23,6 +24,10 @@ public:
     // Plays the next event; with nothing left to play it plays the zero event
     // and re-samples the inputs into the last event played.
     void PlayEvent();
+
+    // Attaches the observer of played events (null detaches it). With none
+    // attached playback costs one test per event more.
+    void Observe(PlaybackObserver* observer) { Observer = observer; }
 
 private:
     // The steps of one event, in the order they are taken.
@@ -53,6 +58,7 @@ private:
     SignalPort& Port;
     EngineDisplay& Display;
     ViewFeed& Views;
+    PlaybackObserver* Observer = nullptr;
 };
 
 } // namespace scanbench

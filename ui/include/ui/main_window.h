@@ -18,8 +18,10 @@ class QTimer;
 
 namespace scanbench {
 
+class BitstreamViewer;
 class BreakpointGutter;
 class EditorProgramText;
+class EventListWindow;
 class Engine;
 class MainWindowReporter;
 class PictureView;
@@ -80,6 +82,8 @@ public:
     [[nodiscard]] CommandTracker& Commands() { return Tracker; }
     [[nodiscard]] StateDiagramWindow& StateDiagrams() const { return *StateDiagram; }
     [[nodiscard]] WaveformWindow& Waveforms() const { return *Waves; }
+    [[nodiscard]] EventListWindow& EventList() const { return *EventListView; }
+    [[nodiscard]] BitstreamViewer& ReceivedBits() const { return *BitsViewer; }
 
     // Editor commands.
     void Copy();
@@ -96,6 +100,11 @@ public:
     void RefreshTitleAndTextColour();
     // Opens the user manual in the desktop's browser.
     void ShowHelp();
+    // Shows the event list (non-modal).
+    void ShowEventList();
+    // Shows the received bitstream viewer modally and resets the simulation
+    // when it closes.
+    void OpenBitstreamViewer();
 
     // Brings every display up to date with what the engine reported.
     void RefreshDisplays();
@@ -107,6 +116,7 @@ protected:
 private:
     void BuildClient();
     void ConnectCommands();
+    void BuildEventViews();
     void ConnectEditor();
     void FirstShown();
     void CommandEnded(bool outermost);
@@ -139,6 +149,8 @@ private:
     PictureView* CircDrwImg = nullptr;
     StateDiagramWindow* StateDiagram = nullptr;
     WaveformWindow* Waves = nullptr;
+    EventListWindow* EventListView = nullptr;
+    BitstreamViewer* BitsViewer = nullptr;
 
     std::unique_ptr<RunController> RunCommands;
     std::unique_ptr<ProgramFileController> FileCommands;

@@ -1,0 +1,267 @@
+#include "engine/vcd_writer.h"
+
+#include "engine/event_store.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <vector>
+
+namespace scanbench {
+
+namespace {
+
+constexpr std::size_t BufferSize = std::size_t{1} << 20;
+// Room one step needs at most: a time stamp and every signal changing.
+constexpr std::size_t StepRoom = 256;
+
+constexpr std::uint8_t Unknown = 0xFF;
+
+// The one-bit signals, numbered by their bit in VcdWriter::Values: five per
+// TAP, then the sync lines.
+constexpr unsigned WiresPerTap = 5;
+constexpr unsigned SyncFirst = 2 * WiresPerTap;
+constexpr unsigned ScalarCount = SyncFirst + 4;
+constexpr std::uint32_t TapMask = (1U << WiresPerTap) - 1;
+constexpr std::uint32_t SyncMask = 0xFU << SyncFirst;
+
+// Identifier codes: A.. for the one-bit signals, then the two state vectors.
+constexpr char ScalarId(unsigned signal) {
+    return static_cast<char>('A' + signal);
+}
+constexpr char StateId(unsigned tap) {
+    return static_cast<char>('A' + ScalarCount + tap);
+}
+
+constexpr std::array<std::string_view, WiresPerTap> WireNames = {"TCK", "TMS", "TX_TDI", "RX_TDO",
+                                                                 "RX_valid"};
+constexpr std::array<std::string_view, 4> SyncNames = {"SOA", "SIA", "SOB", "SIB"};
+
+// An event's TCK, TMS, TX, RX and RX valid levels in wire order.
+std::uint32_t TapWires(const PackedEvent& e) {
+    const std::uint32_t l = e.Levels;
+    return ((l >> 1) & 1U) | ((l & 1U) << 1) | (((l >> 3) & 1U) << 2) | (((l >> 2) & 1U) << 3) |
+           (((l >> 8) & 1U) << 4);
+}
+
+// An event's SOA, SIA, SOB and SIB levels in sync-line order.
+std::uint32_t SyncLines(const PackedEvent& e) {
+    const std::uint32_t l = e.Levels;
+    return ((l >> 4) & 1U) | (((l >> 6) & 1U) << 1) | (((l >> 5) & 1U) << 2) |
+           (((l >> 7) & 1U) << 3);
+}
+
+std::string Header(std::string_view date) {
+    std::string h;
+    h.append("$date\n   ").append(date).append("\n$end\n");
+    h.append("$version\n   Scanbench\n$end\n");
+    h.append("$comment\n   One time step per played event, in the order they were played.\n"
+             "   state: 0 Test-Logic-Reset, 1 Run-Test/Idle, 2 Select-DR-Scan, 3 Select-IR-Scan,\n"
+             "   4 Capture-DR, 5 Capture-IR, 6 Shift-DR, 7 Shift-IR, 8 Exit1-DR, 9 Exit1-IR,\n"
+             "   10 Pause-DR, 11 Pause-IR, 12 Exit2-DR, 13 Exit2-IR, 14 Update-DR, 15 Update-IR\n"
+             "$end\n");
+    h.append("$timescale 1 ns $end\n$scope module scanbench $end\n");
+    for (unsigned tap = 0; tap < 2; ++tap) {
+        h.append("$scope module tap").append(1, static_cast<char>('0' + tap)).append(" $end\n");
+        for (unsigned w = 0; w < WiresPerTap; ++w) {
+            h.append("$var wire 1 ")
+                .append(1, ScalarId(tap * WiresPerTap + w))
+                .append(" ")
+                .append(WireNames[w])
+                .append(" $end\n");
+        }
+        h.append("$var reg 4 ").append(1, StateId(tap)).append(" state [3:0] $end\n");
+        h.append("$upscope $end\n");
+    }
+    h.append("$scope module sync $end\n");
+    for (unsigned s = 0; s < SyncNames.size(); ++s) {
+        h.append("$var wire 1 ")
+            .append(1, ScalarId(SyncFirst + s))
+            .append(" ")
+            .append(SyncNames[s])
+            .append(" $end\n");
+    }
+    h.append("$upscope $end\n$upscope $end\n$enddefinitions $end\n");
+    return h;
+}
+
+} // namespace
+
+VcdWriter::VcdWriter(std::ostream& out, std::string_view date)
+    : Out(out), Buffer(std::make_unique<char[]>(BufferSize)), States{Unknown, Unknown} {
+    TimeText.back() = '0';
+    Put(Header(date));
+}
+
+VcdWriter::~VcdWriter() = default;
+
+void VcdWriter::Add(const PackedEvent& e) {
+    std::uint32_t values = Values;
+    std::uint32_t known = Known;
+    if (e.Tap <= 1) {
+        const unsigned shift = e.Tap * WiresPerTap;
+        values = (values & ~(TapMask << shift)) | (TapWires(e) << shift);
+        known |= TapMask << shift;
+    }
+    values = (values & ~SyncMask) | (SyncLines(e) << SyncFirst);
+    known |= SyncMask;
+    const std::array<std::uint8_t, 2> states =
+        e.HasTapStates() ? std::array<std::uint8_t, 2>{e.TapState(0), e.TapState(1)}
+                         : std::array<std::uint8_t, 2>{Unknown, Unknown};
+
+    const std::uint32_t changed = (values ^ Values) | (known ^ Known);
+    const bool state0Changed = states[0] != States[0];
+    const bool state1Changed = states[1] != States[1];
+    Values = values;
+    Known = known;
+    States = states;
+    if (Time == 0) {
+        DumpAll();
+    } else if (changed != 0 || state0Changed || state1Changed) {
+        FlushIfFull();
+        PutTime();
+        for (std::uint32_t rest = changed; rest != 0; rest &= rest - 1) {
+            PutScalar(static_cast<unsigned>(std::countr_zero(rest)));
+        }
+        if (state0Changed) {
+            PutState(0);
+        }
+        if (state1Changed) {
+            PutState(1);
+        }
+    }
+    NextTime();
+}
+
+void VcdWriter::Finish() {
+    if (Time == 0) {
+        DumpAll();
+    } else {
+        FlushIfFull();
+        PutTime();
+    }
+    Flush();
+    Out.flush();
+}
+
+void VcdWriter::DumpAll() {
+    FlushIfFull();
+    PutTime();
+    Put("$dumpvars\n");
+    for (unsigned s = 0; s < ScalarCount; ++s) {
+        PutScalar(s);
+    }
+    PutState(0);
+    PutState(1);
+    Put("$end\n");
+}
+
+void VcdWriter::FlushIfFull() {
+    if (Used + StepRoom > BufferSize) {
+        Flush();
+    }
+}
+
+void VcdWriter::Flush() {
+    if (Used > 0) {
+        Out.write(Buffer.get(), static_cast<std::streamsize>(Used));
+        Used = 0;
+    }
+}
+
+void VcdWriter::Put(std::string_view text) {
+    while (!text.empty()) {
+        if (Used == BufferSize) {
+            Flush();
+        }
+        const std::size_t n = std::min(text.size(), BufferSize - Used);
+        text.copy(Buffer.get() + Used, n);
+        Used += n;
+        text.remove_prefix(n);
+    }
+}
+
+void VcdWriter::PutTime() {
+    char* at = Buffer.get() + Used;
+    *at++ = '#';
+    std::memcpy(at, TimeText.data() + TimeText.size() - TimeDigits, TimeDigits);
+    at[TimeDigits] = '\n';
+    Used += TimeDigits + 2;
+}
+
+void VcdWriter::NextTime() {
+    ++Time;
+    std::size_t i = TimeText.size();
+    while (i-- > 0) {
+        if (TimeText[i] != '9') {
+            TimeText[i] = TimeText[i] == '\0' ? '1' : static_cast<char>(TimeText[i] + 1);
+            break;
+        }
+        TimeText[i] = '0';
+    }
+    TimeDigits = std::max(TimeDigits, TimeText.size() - i);
+}
+
+void VcdWriter::PutScalar(unsigned signal) {
+    char* at = Buffer.get() + Used;
+    at[0] = (Known >> signal & 1U) == 0 ? 'x' : static_cast<char>('0' + (Values >> signal & 1U));
+    at[1] = ScalarId(signal);
+    at[2] = '\n';
+    Used += 3;
+}
+
+void VcdWriter::PutState(unsigned tap) {
+    char* at = Buffer.get() + Used;
+    const std::uint8_t s = States[tap];
+    at[0] = 'b';
+    for (unsigned bit = 0; bit < 4; ++bit) {
+        at[1 + bit] = s == Unknown ? 'x' : static_cast<char>('0' + ((s >> (3 - bit)) & 1U));
+    }
+    at[5] = ' ';
+    at[6] = StateId(tap);
+    at[7] = '\n';
+    Used += 8;
+}
+
+void WriteVcd(std::ostream& out, const EventStore& store, std::string_view date) {
+    VcdWriter writer(out, date);
+    const std::uint32_t played = store.PlayedCount();
+    std::vector<PackedEvent> block(4096);
+    for (std::uint32_t first = 0; first < played;) {
+        const std::size_t wanted = std::min<std::size_t>(block.size(), played - first);
+        const std::size_t read = store.ReadEvents(first, std::span(block.data(), wanted));
+        if (read == 0) {
+            break;
+        }
+        for (std::size_t k = 0; k < read; ++k) {
+            writer.Add(block[k]);
+        }
+        first += static_cast<std::uint32_t>(read);
+    }
+    writer.Finish();
+}
+
+void VcdRecorder::EventPlayed(const PackedEvent& event) {
+    if (Held) {
+        Writer.Add(Last);
+    }
+    Last = event;
+    Held = true;
+}
+
+void VcdRecorder::EventResampled(const PackedEvent& event) {
+    // Only an event this recorder has seen played is still open.
+    if (Held) {
+        Last = event;
+    }
+}
+
+void VcdRecorder::Finish() {
+    if (Held) {
+        Writer.Add(Last);
+        Held = false;
+    }
+    Writer.Finish();
+}
+
+} // namespace scanbench

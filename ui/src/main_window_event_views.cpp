@@ -1,0 +1,52 @@
+// The main window's commands that open the event list and the received
+// bitstream viewer.
+#include "engine/engine.h"
+#include "ui/bitstream_viewer.h"
+#include "ui/event_list_window.h"
+#include "ui/main_window.h"
+#include "ui/program_editor.h"
+#include "ui/run_controller.h"
+
+namespace scanbench {
+
+void MainWindow::BuildEventViews() {
+    EventListView = new EventListWindow(Eng, User, this);
+    BitsViewer = new BitstreamViewer(Eng, this);
+}
+
+void MainWindow::ShowEventList() {
+    const CommandScope scope(Tracker);
+    EventListView->show();
+    EventListView->raise();
+    EventListView->activateWindow();
+}
+
+void MainWindow::OpenBitstreamViewer() {
+    CommandStates remembered;
+    {
+        const CommandScope scope(Tracker);
+        remembered = Eng.Display().Commands();
+    }
+    BitsViewer->exec();
+
+    // Closing the viewer resets the simulation, puts the run commands'
+    // enabled states back and resets once more, as the Reset button would.
+    const CommandScope scope(Tracker);
+    RunCommands->Reset();
+    Eng.Display().UpdateCommands([&remembered](CommandStates& c) {
+        c.EventByEvent = remembered.EventByEvent;
+        c.StepByStep = remembered.StepByStep;
+        c.Execute = remembered.Execute;
+        c.Pause = remembered.Pause;
+        c.SpeedRunButton = remembered.SpeedRunButton;
+        c.SpeedRunItem = remembered.SpeedRunItem;
+        c.Reset = remembered.Reset;
+    });
+    RunCommands->Reset();
+    QTextCursor caret = Memo1->textCursor();
+    caret.clearSelection();
+    Memo1->setTextCursor(caret);
+    Memo1->setFocus();
+}
+
+} // namespace scanbench
