@@ -19,10 +19,9 @@ std::string Error(const std::vector<std::string>& arguments) {
 }
 
 TEST(RunnerOptions, EveryOptionOverrides) {
-    const RunnerOptions o =
-        Parse({"--board", "open", "--port", "ppdev", "--events", "ev.txt", "--vcd", "run.vcd",
-               "--max-steps", "1000", "--active-mode", "off", "--switches", "U1=0x5A,SIA=1",
-               "p.bst"});
+    const RunnerOptions o = Parse({"--board", "open", "--port", "ppdev", "--events", "ev.txt",
+                                   "--vcd", "run.vcd", "--max-steps", "1000", "--active-mode",
+                                   "off", "--switches", "U1=0x5A,SIA=1", "p.bst"});
     EXPECT_EQ(o.Board, BoardKind::Open);
     EXPECT_EQ(o.Port, PortKind::Ppdev);
     EXPECT_EQ(o.EventsFile, "ev.txt");

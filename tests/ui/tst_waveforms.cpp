@@ -164,7 +164,8 @@ void WaveformsTest::closedViewsDrawNothingEvenDuringARun() {
 
 void WaveformsTest::exportItemWaitsForItsHook() {
     WindowFixture f;
-    WaveformWindow& w = f.Window().Waveforms();
+    QVERIFY(f.Window().Waveforms().ExportVcdItem().isEnabled()); // the main window's export
+    WaveformWindow w(f.Eng().State(), f.Eng().Views(), nullptr);
     QVERIFY(!w.ExportVcdItem().isEnabled());
     int exports = 0;
     w.SetVcdExport([&exports] { ++exports; });

@@ -6,6 +6,7 @@
 #include "ui/run_controller.h"
 #include "ui/state_diagram_window.h"
 #include "ui/user_interaction.h"
+#include "ui/vcd_export.h"
 #include "ui/waveform_window.h"
 #include "window_logic/help_file.h"
 
@@ -52,6 +53,10 @@ void MainWindow::ConnectCommands() {
     on({Tools.StateDiagram, Menu.StateDiagram}, [this] { ShowView(*StateDiagram); });
     Waves = new WaveformWindow(Eng.State(), Eng.Views(), this);
     on({Tools.Waveforms, Menu.Waveforms}, [this] { ShowView(*Waves); });
+    Waves->SetVcdExport([this] {
+        const CommandScope scope(Tracker);
+        ExportVcd(Waves, Eng);
+    });
 
     // F9 opens the Windows menu.
     auto* windowsKey = new QShortcut(QKeySequence(Qt::Key_F9), this);
