@@ -28,7 +28,8 @@ void ReadPortChoice(const StoreDocument& document, Settings& settings);
 // Puts every value that DefaultEntries writes back to its default in memory.
 void ResetStoredValues(Settings& settings);
 
-// The values a save writes; "instdir" and "always_on_top" are not among them.
+// The values a save writes, "port" and "board" last; "instdir" and
+// "always_on_top" are not among them.
 [[nodiscard]] std::vector<StoreDocument::Entry> SavedEntries(const Settings& settings);
 
 } // namespace scanbench
