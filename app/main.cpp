@@ -4,8 +4,7 @@
 
 #include "engine/engine.h"
 #include "engine/reporter_relay.h"
-#include "port/open_port.h"
-#include "port/port_signals.h"
+#include "port/port_connection.h"
 #include "settings/settings_store.h"
 #include "ui/main_window.h"
 #include "ui/standard_interaction.h"
@@ -26,29 +25,27 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("scanbench"));
 
     Settings settings;
-    (void)SettingsStore::ForCurrentUser().LoadSettings(settings);
+    const SettingsStore store = SettingsStore::ForCurrentUser();
+    (void)store.LoadSettings(settings);
 
-    const std::unique_ptr<PortAccess> port = OpenPort(settings.Port, settings.Pins, settings.Board);
-    const bool portAvailable = port->DriverAvailable();
-    port->SetDirectAccess(true);
-    PortSignals portSignals(*port, settings.Pins);
+    PortConnection port(settings.Port, settings.Pins, settings.Board);
 
     ReporterRelay reporter;
-    Engine engine(reporter, portSignals);
+    Engine engine(reporter, port.Signals());
     engine.Switches() = RunSwitches{.SpeedRun = settings.SpeedRun,
                                     .ShowZ = settings.ShowZ,
                                     .ActiveMode = settings.ActiveMode,
                                     .RefreshWindows = true};
 
     MainWindowOptions options;
-    options.PortAvailable = portAvailable;
+    options.PortAvailable = port.Available();
     options.StartFile = app.arguments().value(1);
     options.InstallDir = settings.InstallDir;
     options.InstalledDocDir = SCANBENCH_INSTALLED_DOC_DIR;
     options.SourceDocDir = SCANBENCH_SOURCE_DOC_DIR;
 
     StandardInteraction user;
-    MainWindow window(engine, reporter, user, std::move(options));
+    MainWindow window(engine, reporter, user, Workbench{settings, store, port}, std::move(options));
     window.show();
     return QApplication::exec();
 }
