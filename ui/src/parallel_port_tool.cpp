@@ -18,16 +18,22 @@ namespace {
 
 constexpr std::uint8_t NoTap = 2;
 
-// One clock pulse: low, a rising edge, high, a falling edge, low.
+// One clock pulse: low, a rising edge, high, a falling edge, low; drawn
+// sharp for ordinary and for doubled screens.
 QIcon PulseIcon() {
-    QPixmap picture(32, 16);
-    picture.fill(Qt::transparent);
-    QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(46, 139, 61), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    p.drawPolyline(QPolygonF({QPointF(2, 13), QPointF(10, 13), QPointF(10, 3), QPointF(22, 3),
-                              QPointF(22, 13), QPointF(30, 13)}));
-    return QIcon(picture);
+    QIcon icon;
+    for (const int ratio : {1, 2}) {
+        QPixmap picture(32 * ratio, 16 * ratio);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::transparent);
+        QPainter p(&picture);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(46, 139, 61), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.drawPolyline(QPolygonF({QPointF(2, 13), QPointF(10, 13), QPointF(10, 3), QPointF(22, 3),
+                                  QPointF(22, 13), QPointF(30, 13)}));
+        icon.addPixmap(picture);
+    }
+    return icon;
 }
 
 } // namespace

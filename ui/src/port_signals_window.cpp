@@ -71,15 +71,18 @@ QGroupBox* PortSignalsWindow::BuildGroup(const QString& title, std::span<const s
 
         auto* name = new QLabel(group);
         name->setObjectName(QStringLiteral("Name%1").arg(pin));
-        name->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        name->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
         name->setMinimumWidth(nameWidth);
-        name->setContentsMargins(3, 0, 3, 0);
+        name->setMargin(2);
+        name->setBackgroundRole(QPalette::Base);
+        name->setAutoFillBackground(true);
         grid->addWidget(name, row, 1);
         Names[pin] = name;
 
         auto* level = new QLabel(group);
         level->setObjectName(QString::fromLatin1(levelPrefix) + QString::number(pin));
-        level->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        level->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        level->setMargin(2);
         level->setAlignment(Qt::AlignCenter);
         level->setFont(levelFont);
         level->setMinimumWidth(levelWidth);
