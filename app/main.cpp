@@ -6,7 +6,7 @@
 #include "engine/reporter_relay.h"
 #include "engine/result_codes.h"
 #include "port/open_port.h"
-#include "port/port_signals.h"
+#include "port/port_connection.h"
 #include "settings/settings_store.h"
 #include "ui/main_window.h"
 #include "ui/standard_interaction.h"
@@ -48,34 +48,32 @@ int main(int argc, char** argv) {
     RegisterWindowFonts();
 
     Settings settings;
+    const SettingsStore store = SettingsStore::ForCurrentUser();
     std::vector<std::string> notices;
-    (void)SettingsStore::ForCurrentUser().LoadSettings(settings, notices);
+    (void)store.LoadSettings(settings, notices);
     for (std::string& notice : PortChoiceNotices(settings)) {
         notices.push_back(std::move(notice));
     }
 
-    const std::unique_ptr<PortAccess> port = OpenPort(settings.Port, settings.Pins, settings.Board);
-    const bool portAvailable = port->DriverAvailable();
-    port->SetDirectAccess(true);
-    PortSignals portSignals(*port, settings.Pins);
+    PortConnection port(settings.Port, settings.Pins, settings.Board);
 
     ReporterRelay reporter;
-    Engine engine(reporter, portSignals);
+    Engine engine(reporter, port.Signals());
     engine.Switches() = RunSwitches{.SpeedRun = settings.SpeedRun,
                                     .ShowZ = settings.ShowZ,
                                     .ActiveMode = settings.ActiveMode,
                                     .RefreshWindows = true};
 
     MainWindowOptions options;
-    options.PortAvailable = portAvailable;
+    options.PortAvailable = port.Available();
     options.StartFile = app.arguments().value(1);
     options.InstallDir = settings.InstallDir;
     options.InstalledDocDir = SCANBENCH_INSTALLED_DOC_DIR;
     options.SourceDocDir = SCANBENCH_SOURCE_DOC_DIR;
 
     StandardInteraction user;
-    MainWindow window(engine, reporter, user, std::move(options));
+    MainWindow window(engine, reporter, user, Workbench{settings, store, port}, std::move(options));
     window.show();
-    ShowStartNotices(engine, portAvailable, notices);
+    ShowStartNotices(engine, port.Available(), notices);
     return QApplication::exec();
 }

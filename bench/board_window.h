@@ -2,32 +2,41 @@
 
 #include "engine/engine.h"
 #include "engine/reporter_relay.h"
-#include "port/open_port.h"
-#include "port/port_signals.h"
+#include "port/port_connection.h"
+#include "settings/settings.h"
+#include "settings/settings_store.h"
 #include "ui/main_window.h"
 #include "ui/program_file_controller.h"
 #include "ui/run_controller.h"
 #include "ui/standard_interaction.h"
+
+#include <QTemporaryDir>
 
 #include <memory>
 
 namespace scanbench::bench {
 
 // The main window over the simulated loopback board with default pins, as
-// the program builds it, for the tools in this folder.
+// the program builds it, for the tools in this folder. Its settings store
+// lives in a temporary folder, so nothing the tools do reaches the user's.
 struct BoardWindow {
     explicit BoardWindow(const QString& program, bool speedRun = true, bool portAvailable = true)
-        : Port(OpenPort(PortKind::Board, PinSettings{}, BoardKind::Loopback)),
-          Signals(*Port, PinSettings{}), Eng(Relay, Signals) {
+        : Store(std::filesystem::path(Scratch.path().toStdString()) / "kzt.json",
+                FileTypeRegistrar(Scratch.path().toStdString(), FileTypeRegistrar::NoTools())),
+          Port(Values.Port, Values.Pins, Values.Board), Eng(Relay, Port.Signals()) {
+        Values.SpeedRun = speedRun;
         Eng.Switches().SpeedRun = speedRun;
         MainWindowOptions options;
         options.StartFile = program;
         options.PortAvailable = portAvailable;
-        Window = std::make_unique<MainWindow>(Eng, Relay, User, std::move(options));
+        Window = std::make_unique<MainWindow>(Eng, Relay, User, Workbench{Values, Store, Port},
+                                              std::move(options));
     }
 
-    std::unique_ptr<PortAccess> Port;
-    PortSignals Signals;
+    QTemporaryDir Scratch;
+    Settings Values;
+    SettingsStore Store;
+    PortConnection Port;
     ReporterRelay Relay;
     Engine Eng;
     StandardInteraction User;

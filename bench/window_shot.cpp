@@ -7,9 +7,17 @@
 // their own loop) and grabs that one instead. NAME is one of the Shots below.
 
 #include "board_window.h"
+#include "ui/bitstream_shifter_dialog.h"
+#include "ui/parallel_port_tool.h"
+#include "ui/port_signals_window.h"
+#include "ui/port_tools.h"
+#include "ui/setup_dialog.h"
 #include "ui/waveform_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QTimer>
 
 #include <functional>
@@ -44,6 +52,28 @@ const std::map<QString, Shot>& Shots() {
           "Form3"}},
         {QStringLiteral("event-list"), {Trigger(&MenuItems::EventList), "EventList"}},
         {QStringLiteral("bitstream-viewer"), {Trigger(&MenuItems::BitstreamViewer), "Form5"}},
+        {QStringLiteral("port-signals"),
+         {[](MainWindow& w) { w.Ports().SignalsWindow().show(); }, "Mostra_Porta_Paralela"}},
+        {QStringLiteral("parallel-port"),
+         {[](MainWindow& w) {
+              scanbench::ParallelPortTool& tool = w.Ports().PortTool();
+              tool.TmsBox(0).setChecked(true);
+              tool.TxBox(1).setChecked(true);
+              tool.show();
+          },
+          "ParPort"}},
+        {QStringLiteral("shifter"),
+         {[](MainWindow& w) {
+              scanbench::BitstreamShifterDialog& shifter = w.Ports().Shifter();
+              shifter.show();
+              shifter.ResetTap();
+              shifter.DestinationButton(scanbench::ShifterDestination::ShiftDr).setChecked(true);
+              shifter.MoveToDestination();
+              shifter.TxField(0).setText(QStringLiteral("1011000111010010"));
+              shifter.ShiftBits();
+          },
+          "BitStreamShifter"}},
+        {QStringLiteral("setup"), {[](MainWindow& w) { w.Ports().Setup().show(); }, "CfgForm"}},
     };
     return shots;
 }

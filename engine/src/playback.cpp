@@ -12,27 +12,46 @@
 namespace scanbench {
 
 void Playback::PlayEvent() {
-    MarkPlaybackStarted();
+    Play(PlayOptions::ProgramRun());
+}
+
+void Playback::PlayEvent(const PlayOptions& options) {
+    Play(options);
+}
+
+// Each caller gets its own copy, with the options known where they are
+// constant, so a program run pays nothing for the choices it never makes.
+[[gnu::always_inline]] inline void Playback::Play(const PlayOptions& options) {
+    MarkPlaybackStarted(options.CountsAsUse);
 
     PackedEvent* next = TakeNextEvent();
     const bool played = next != nullptr;
     const PackedEvent e = played ? *next : PackedEvent{};
 
-    FollowStatementStart(e);
-    const bool risingEdge = DecideEdge(e);
+    if (options.FollowsStatements) {
+        FollowStatementStart(e);
+    }
+    const bool risingEdge = DecideEdge(e, options.FollowsStatements);
     LatchOutputs(e, played);
 
     // The samples go into the event just played or, when nothing was left,
     // into the last event played before (nowhere if there is none).
     PackedEvent scratch{};
     PackedEvent& target = played ? *next : LastPlayedEvent(scratch);
-    const bool valid = JudgeRxValid(target.Tap, risingEdge);
-    DriveAndSample(target, valid);
+    const bool valid = JudgeRxValid(target.Tap, risingEdge, options.FollowsStatements);
+    DriveAndSample(target, valid, options.SamplesSyncInputs);
 
-    if (!risingEdge && State.Playback.Capturing) {
-        Capture();
+    if (!risingEdge) {
+        if (options.FollowsStatements && State.Playback.Capturing) {
+            Capture();
+        }
+        if (options.RecordRx != nullptr) {
+            Record(*options.RecordRx);
+        }
     }
-    Display.ShowReadouts(State.Registers);
+    if (options.ShowsReadouts) {
+        Display.ShowReadouts(State.Registers);
+    }
     if (Observer != nullptr) [[unlikely]] {
         if (played) {
             Observer->EventPlayed(target);
@@ -42,9 +61,12 @@ void Playback::PlayEvent() {
     }
 }
 
-void Playback::MarkPlaybackStarted() {
-    State.Run.AboutClicks = 0;
+void Playback::MarkPlaybackStarted(bool countsAsUse) {
     State.Playback.WavesValid = true;
+    if (!countsAsUse) {
+        return;
+    }
+    State.Run.AboutClicks = 0;
     if (!Display.Commands().Reset) {
         Display.UpdateCommands([](CommandStates& c) { c.Reset = true; });
     }
@@ -73,7 +95,7 @@ void Playback::FollowStatementStart(const PackedEvent& e) {
     }
 }
 
-bool Playback::DecideEdge(const PackedEvent& e) {
+bool Playback::DecideEdge(const PackedEvent& e, bool followsStatements) {
     PlaybackState& play = State.Playback;
     const std::uint8_t t = State.Registers.SelectedTap & 1;
     if (play.FirstEdge[t]) {
@@ -86,7 +108,7 @@ bool Playback::DecideEdge(const PackedEvent& e) {
         Taps.Step(e.Tap, e.Level(PackedEvent::TMS));
         return true;
     }
-    if (play.ShiftSeen && e.Description != DescriptionTable::EmptyIndex) {
+    if (followsStatements && play.ShiftSeen && e.Description != DescriptionTable::EmptyIndex) {
         play.ShiftSeen = false; // first event of a new statement
     }
     return false;
@@ -107,30 +129,36 @@ void Playback::LatchOutputs(const PackedEvent& e, bool played) {
     }
 }
 
-bool Playback::JudgeRxValid(std::uint8_t tap, bool risingEdge) {
+bool Playback::JudgeRxValid(std::uint8_t tap, bool risingEdge, bool followsStatements) {
     // Whether RX carries device data depends on the models only, so it is
     // settled before the port is touched.
     PlaybackState& play = State.Playback;
-    const std::uint8_t s = Taps.State(tap);
+    const bool shiftSeen = followsStatements && play.ShiftSeen;
     if (risingEdge) {
-        return play.RxValidLatch || play.ShiftSeen;
+        return play.RxValidLatch || shiftSeen;
     }
-    const bool valid = IsShiftState(s) || play.ShiftSeen;
+    const bool shifting = IsShiftState(Taps.State(tap));
+    const bool valid = shifting || shiftSeen;
     play.RxValidLatch = valid;
-    if (IsShiftState(s)) {
+    if (followsStatements && shifting) {
         play.ShiftSeen = true;
     }
     return valid;
 }
 
-void Playback::DriveAndSample(PackedEvent& target, bool valid) {
+void Playback::DriveAndSample(PackedEvent& target, bool valid, bool samplesSyncInputs) {
     const ControllerRegisters& regs = State.Registers;
     const PlaybackState& play = State.Playback;
     Port.WritePortSignals(regs.LastTck[0], regs.LastTms[0], regs.LastTx[0], regs.LastTck[1],
                           regs.LastTms[1], regs.LastTx[1], play.LastSoa, play.LastSob);
     Views.Notify(ViewChange::PinLevels);
     const std::uint8_t tap = target.Tap;
-    const std::uint8_t inputs = Port.ReadInputs(tap);
+    std::uint8_t inputs = 0;
+    if (samplesSyncInputs) {
+        inputs = Port.ReadInputs(tap);
+    } else if (tap <= 1 && Port.ReadRx(tap) == 1) {
+        inputs = SignalPort::RxHigh;
+    }
 
     // RX is sampled only for the two real ports; every other level is replaced.
     const auto high = [inputs](SignalPort::InputBits input, PackedEvent::Bit bit) {
@@ -138,9 +166,12 @@ void Playback::DriveAndSample(PackedEvent& target, bool valid) {
     };
     const std::uint16_t rxBit =
         tap <= 1 ? high(SignalPort::RxHigh, PackedEvent::RX) : (target.Levels & PackedEvent::RX);
-    const auto sampled = static_cast<std::uint16_t>((valid ? PackedEvent::ValidRX : 0) | rxBit |
-                                                    high(SignalPort::SiaHigh, PackedEvent::SIA) |
-                                                    high(SignalPort::SibHigh, PackedEvent::SIB));
+    const auto syncBits = static_cast<std::uint16_t>(
+        samplesSyncInputs ? high(SignalPort::SiaHigh, PackedEvent::SIA) |
+                                high(SignalPort::SibHigh, PackedEvent::SIB)
+                          : target.Levels & (PackedEvent::SIA | PackedEvent::SIB));
+    const auto sampled =
+        static_cast<std::uint16_t>((valid ? PackedEvent::ValidRX : 0) | rxBit | syncBits);
     constexpr std::uint16_t Samples =
         PackedEvent::ValidRX | PackedEvent::RX | PackedEvent::SIA | PackedEvent::SIB;
     target.Levels = static_cast<std::uint16_t>((target.Levels & ~Samples) | sampled);
@@ -164,6 +195,13 @@ void Playback::FinishCapture(std::uint8_t t) {
         regs.Flags[t] = static_cast<std::uint8_t>(regs.Flags[t] & ~regs.FlagMask[t]); // pass
     } else {
         regs.Flags[t] = static_cast<std::uint8_t>(regs.Flags[t] | regs.FlagMask[t]); // fail
+    }
+}
+
+void Playback::Record(std::string& received) {
+    const std::uint8_t t = State.Registers.SelectedTap & 1;
+    if (static_cast<std::int64_t>(received.size()) < State.Registers.Counter[t]) {
+        received += Port.ReadRx(t) == 1 ? '1' : '0';
     }
 }
 

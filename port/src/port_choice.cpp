@@ -1,24 +1,10 @@
 #include "port/port_choice.h"
 
 #include <algorithm>
-#include <array>
-#include <utility>
 
 namespace scanbench {
 
 namespace {
-
-constexpr std::array<std::pair<PortKind, std::string_view>, 3> PortKindNames{{
-    {PortKind::Board, "board"},
-    {PortKind::Ppdev, "ppdev"},
-    {PortKind::Direct, "direct"},
-}};
-
-constexpr std::array<std::pair<BoardKind, std::string_view>, 3> BoardKindNames{{
-    {BoardKind::Loopback, "loopback"},
-    {BoardKind::Open, "open"},
-    {BoardKind::Demo, "demo"},
-}};
 
 [[nodiscard]] constexpr char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -29,32 +15,31 @@ constexpr std::array<std::pair<BoardKind, std::string_view>, 3> BoardKindNames{{
 }
 
 template <typename Kind, std::size_t N>
-[[nodiscard]] std::optional<Kind>
-Parse(const std::array<std::pair<Kind, std::string_view>, N>& names, std::string_view text) {
-    for (const auto& [kind, name] : names) {
-        if (SameIgnoringCase(text, name)) {
-            return kind;
+[[nodiscard]] std::optional<Kind> Parse(const std::array<NamedChoice<Kind>, N>& choices,
+                                        std::string_view text) {
+    for (const NamedChoice<Kind>& choice : choices) {
+        if (SameIgnoringCase(text, choice.Name)) {
+            return choice.Value;
         }
     }
     return std::nullopt;
 }
 
 template <typename Kind, std::size_t N>
-[[nodiscard]] std::string_view Name(const std::array<std::pair<Kind, std::string_view>, N>& names,
-                                    Kind kind) {
-    for (const auto& [k, name] : names) {
-        if (k == kind) {
-            return name;
+[[nodiscard]] std::string_view Name(const std::array<NamedChoice<Kind>, N>& choices, Kind kind) {
+    for (const NamedChoice<Kind>& choice : choices) {
+        if (choice.Value == kind) {
+            return choice.Name;
         }
     }
     return {};
 }
 
 template <typename Kind, std::size_t N>
-[[nodiscard]] std::string NameList(const std::array<std::pair<Kind, std::string_view>, N>& names) {
+[[nodiscard]] std::string NameList(const std::array<NamedChoice<Kind>, N>& choices) {
     std::string list;
-    for (const auto& [kind, name] : names) {
-        list += (list.empty() ? "" : ", ") + std::string(name);
+    for (const NamedChoice<Kind>& choice : choices) {
+        list += (list.empty() ? "" : ", ") + std::string(choice.Name);
     }
     return list;
 }
@@ -62,27 +47,27 @@ template <typename Kind, std::size_t N>
 } // namespace
 
 std::optional<PortKind> ParsePortKind(std::string_view text) {
-    return Parse(PortKindNames, text);
+    return Parse(PortKindChoices, text);
 }
 
 std::string_view PortKindName(PortKind kind) {
-    return Name(PortKindNames, kind);
+    return Name(PortKindChoices, kind);
 }
 
 std::optional<BoardKind> ParseBoardKind(std::string_view text) {
-    return Parse(BoardKindNames, text);
+    return Parse(BoardKindChoices, text);
 }
 
 std::string_view BoardKindName(BoardKind kind) {
-    return Name(BoardKindNames, kind);
+    return Name(BoardKindChoices, kind);
 }
 
 std::string PortKindNameList() {
-    return NameList(PortKindNames);
+    return NameList(PortKindChoices);
 }
 
 std::string BoardKindNameList() {
-    return NameList(BoardKindNames);
+    return NameList(BoardKindChoices);
 }
 
 } // namespace scanbench

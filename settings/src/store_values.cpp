@@ -8,6 +8,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace scanbench {
 
@@ -88,6 +89,11 @@ StoreDocument::Entry Number(const char* key, int value) {
 
 StoreDocument::Entry Flag(const char* key, bool on) {
     return Number(key, on ? 1 : 0);
+}
+
+StoreDocument::Entry Name(const char* key, std::string_view name) {
+    return {QString::fromLatin1(key),
+            QJsonValue(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())))};
 }
 
 // The value as it stands in the file, for messages.
@@ -212,15 +218,25 @@ bool ResetLosesValues(const StoreDocument& document) {
 std::vector<StoreDocument::Entry> SavedEntries(const Settings& settings) {
     const PinSettings& pins = settings.Pins;
     return {
-        Number("lpt_addr", pins.PortBase),        Number("tms_pin0", pins.TmsPin[0]),
-        Number("tms_pin1", pins.TmsPin[1]),       Number("tck_pin0", pins.TckPin[0]),
-        Number("tck_pin1", pins.TckPin[1]),       Number("tdo_pin0", pins.TxPin[0]),
-        Number("tdo_pin1", pins.TxPin[1]),        Number("tdi_pin0", pins.RxPin[0]),
-        Number("tdi_pin1", pins.RxPin[1]),        Flag("refresh windows", settings.RefreshWindows),
-        Flag("speed run", settings.SpeedRun),     Flag("show Z", settings.ShowZ),
-        Flag("active mode", settings.ActiveMode), Number("soa_pin", pins.SoaPin),
-        Number("sob_pin", pins.SobPin),           Number("sia_pin", pins.SiaPin),
+        Number("lpt_addr", pins.PortBase),
+        Number("tms_pin0", pins.TmsPin[0]),
+        Number("tms_pin1", pins.TmsPin[1]),
+        Number("tck_pin0", pins.TckPin[0]),
+        Number("tck_pin1", pins.TckPin[1]),
+        Number("tdo_pin0", pins.TxPin[0]),
+        Number("tdo_pin1", pins.TxPin[1]),
+        Number("tdi_pin0", pins.RxPin[0]),
+        Number("tdi_pin1", pins.RxPin[1]),
+        Flag("refresh windows", settings.RefreshWindows),
+        Flag("speed run", settings.SpeedRun),
+        Flag("show Z", settings.ShowZ),
+        Flag("active mode", settings.ActiveMode),
+        Number("soa_pin", pins.SoaPin),
+        Number("sob_pin", pins.SobPin),
+        Number("sia_pin", pins.SiaPin),
         Number("sib_pin", pins.SibPin),
+        Name("port", PortKindName(settings.Port)),
+        Name("board", BoardKindName(settings.Board)),
     };
 }
 

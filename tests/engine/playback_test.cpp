@@ -117,6 +117,38 @@ TEST_F(PlaybackTest, ShiftedBitsAreValidUpToTheLastOne) {
     EXPECT_EQ(f.Eng.Events().GetEvent(next).ValidRX, 0);
 }
 
+TEST_F(PlaybackTest, ByHandLeavesTheRunsStepsOutAndRecordsUpToTheCounter) {
+    f.Port.Loopback = true;
+    f.Port.Sia = 1;
+    const auto byHand = [this](std::string* received = nullptr) {
+        while (!f.Eng.State().AllPlayed()) {
+            f.Eng.PlayEvent(PlayOptions::ByHand(received));
+        }
+    };
+    Interpret("RST;");
+    Interpret("STATE DRSHIFT;");
+    Interpret("LD CNT,5d;");
+    byHand();
+    const std::uint32_t first = f.Eng.Events().EventCount();
+    Interpret("NSHFCP B0h,00h,F8h;"); // would fail the comparison
+    std::string received;
+    byHand(&received);
+
+    EXPECT_EQ(received, "10110") << "five bits, none from the closing events";
+    EXPECT_EQ(Regs().Flags[0], 0) << "no comparison";
+    EXPECT_FALSE(Play().Capturing);
+    EXPECT_FALSE(Play().ShiftSeen);
+    const std::uint32_t count = f.Eng.Events().EventCount();
+    EXPECT_EQ(f.Eng.Events().GetEvent(count - 3).ValidRX, 1) << "the last bit's rising edge";
+    EXPECT_EQ(f.Eng.Events().GetEvent(count - 1).ValidRX, 0) << "Exit1-DR, no shift remembered";
+    for (std::uint32_t i = first; i < count; ++i) {
+        EXPECT_EQ(f.Eng.Events().GetEvent(i).SIA, 0) << "SIA is not sampled, event " << i;
+    }
+    EXPECT_FALSE(f.Reporter.Commands.Reset);
+    EXPECT_EQ(f.Reporter.Counter[0], "") << "read-outs untouched";
+    EXPECT_TRUE(Play().WavesValid);
+}
+
 struct CompareCase {
     const char* statement;
     int flipRead; // 0: none, else the n-th RX read of the comparison is inverted

@@ -13,9 +13,9 @@ namespace {
 using SettingsSave = StoreFixture;
 
 const std::vector<std::string> SavedOrder = {
-    "lpt_addr",    "tms_pin0", "tms_pin1", "tck_pin0",        "tck_pin1",  "tdo_pin0",
-    "tdo_pin1",    "tdi_pin0", "tdi_pin1", "refresh windows", "speed run", "show Z",
-    "active mode", "soa_pin",  "sob_pin",  "sia_pin",         "sib_pin"};
+    "lpt_addr", "tms_pin0", "tms_pin1",        "tck_pin0",  "tck_pin1", "tdo_pin0",    "tdo_pin1",
+    "tdi_pin0", "tdi_pin1", "refresh windows", "speed run", "show Z",   "active mode", "soa_pin",
+    "sob_pin",  "sia_pin",  "sib_pin",         "port",      "board"};
 
 TEST_F(SettingsSave, WritesEveryValueInOrderAndNothingElse) {
     ASSERT_TRUE(MakeStore().SaveSettings(Unusual()));
@@ -41,6 +41,8 @@ TEST_F(SettingsSave, WritesEveryValueInOrderAndNothingElse) {
     EXPECT_EQ(stored.value("show Z").toInt(), 1);
     EXPECT_EQ(stored.value("active mode").toInt(), 0);
     EXPECT_EQ(stored.value("refresh windows").toInt(), 0);
+    EXPECT_EQ(stored.value("port").toString(), "direct");
+    EXPECT_EQ(stored.value("board").toString(), "open");
 }
 
 TEST_F(SettingsSave, KeepsValuesItDoesNotWriteAfterItsOwn) {
@@ -51,20 +53,22 @@ TEST_F(SettingsSave, KeepsValuesItDoesNotWriteAfterItsOwn) {
     members = With(members, "user note", "{\"nested\": [1, \"two\"]}");
     WriteStore(members);
 
-    Settings settings = Unusual(); // its InstallDir, Port and Board must not be written
+    Settings settings = Unusual(); // its InstallDir must not be written
+    settings.Port = PortKind::Direct;
+    settings.Board = BoardKind::Loopback;
     ASSERT_TRUE(MakeStore().SaveSettings(settings));
 
     std::vector<std::string> expected = SavedOrder;
     // The untouched keys follow in their old order.
-    for (const char* key : {"always_on_top", "instdir", "port", "board", "user note"}) {
+    for (const char* key : {"always_on_top", "instdir", "user note"}) {
         expected.emplace_back(key);
     }
     EXPECT_EQ(StoreKeys(), expected);
     const QJsonObject stored = StoreObject();
     EXPECT_EQ(stored.value("always_on_top").toInt(), 1);
     EXPECT_EQ(stored.value("instdir").toString(), "/opt/scanbench");
-    EXPECT_EQ(stored.value("port").toString(), "ppdev");
-    EXPECT_EQ(stored.value("board").toString(), "open");
+    EXPECT_EQ(stored.value("port").toString(), "direct");
+    EXPECT_EQ(stored.value("board").toString(), "loopback");
     EXPECT_EQ(stored.value("user note").toObject().value("nested").toArray().at(1).toString(),
               "two");
 }

@@ -2,6 +2,7 @@
 
 #include "ui/program_editor.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QTimer>
 
@@ -39,10 +40,14 @@ bool ScriptedUser::OpenDocument(const QString& path) {
 }
 
 WindowFixture::WindowFixture(bool speedRun, MainWindowOptions options)
-    : Engine_(Relay, Port, EventBudget::ForBytes(1ULL << 30)) {
-    Port.Loopback = true;
+    : SettingsFile(std::filesystem::path(Scratch.path().toStdString()) / "kzt.json",
+                   FileTypeRegistrar(Scratch.path().toStdString(), FileTypeRegistrar::NoTools())),
+      Connection(Stored.Port, Stored.Pins, Stored.Board),
+      Engine_(Relay, Connection.Signals(), EventBudget::ForBytes(1ULL << 30)) {
+    Stored.SpeedRun = speedRun;
     Engine_.Switches().SpeedRun = speedRun;
-    Main = std::make_unique<MainWindow>(Engine_, Relay, Person, std::move(options));
+    Main = std::make_unique<MainWindow>(
+        Engine_, Relay, Person, Workbench{Stored, SettingsFile, Connection}, std::move(options));
 }
 
 QString WindowFixture::WriteFile(const QString& name, const QByteArray& bytes) const {
@@ -71,6 +76,15 @@ int WindowFixture::Execute(int ticks) {
         ++n;
     }
     return n;
+}
+
+void WhenModal(QDialog& dialog, std::function<void()> steps) {
+    QTimer::singleShot(0, &dialog, [&dialog, steps = std::move(steps)] {
+        steps();
+        if (dialog.isVisible()) {
+            dialog.reject();
+        }
+    });
 }
 
 bool BothEnabled(const QAction* button, const QAction* item) {

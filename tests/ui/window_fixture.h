@@ -2,6 +2,9 @@
 
 #include "engine/engine.h"
 #include "engine/reporter_relay.h"
+#include "port/port_connection.h"
+#include "settings/settings.h"
+#include "settings/settings_store.h"
 #include "test_support.h"
 #include "ui/main_window.h"
 #include "ui/program_file_controller.h"
@@ -12,7 +15,10 @@
 #include <QTemporaryDir>
 
 #include <deque>
+#include <functional>
 #include <memory>
+
+class QDialog;
 
 namespace scanbench::testing {
 
@@ -34,8 +40,9 @@ public:
     QStringList Documents;
 };
 
-// A main window over a fake loopback port, with its engine, a scripted user
-// and a scratch folder for program files.
+// A main window over the simulated loopback board, with its engine, a
+// scripted user, and a scratch folder for program files and the settings
+// store.
 class WindowFixture {
 public:
     explicit WindowFixture(bool speedRun = false, MainWindowOptions options = {});
@@ -43,6 +50,9 @@ public:
     MainWindow& Window() { return *Main; }
     Engine& Eng() { return Engine_; }
     ScriptedUser& User() { return Person; }
+    Settings& Values() { return Stored; }
+    SettingsStore& Store() { return SettingsFile; }
+    PortConnection& Port() { return Connection; }
 
     // Writes a file in the scratch folder and returns its path.
     QString WriteFile(const QString& name, const QByteArray& bytes) const;
@@ -56,12 +66,18 @@ public:
 
 private:
     QTemporaryDir Scratch;
-    FakeSignalPort Port;
+    Settings Stored{.Board = BoardKind::Loopback}; // every bit sent comes straight back
+    SettingsStore SettingsFile;
+    PortConnection Connection;
     ReporterRelay Relay;
     Engine Engine_;
     ScriptedUser Person;
     std::unique_ptr<MainWindow> Main;
 };
+
+// Runs `steps` once `dialog` is up as a modal dialog, then rejects it if the
+// steps left it open. Call before the command that opens it.
+void WhenModal(QDialog& dialog, std::function<void()> steps);
 
 // Whether both the tool button and the menu item of a run command are enabled.
 [[nodiscard]] bool BothEnabled(const QAction* button, const QAction* item);

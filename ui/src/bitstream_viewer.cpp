@@ -188,7 +188,7 @@ void BitstreamViewer::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!Centred) {
         Centred = true;
-        CentreOnDesktop(*this);
+        CentreOnScreen(*this);
     }
 }
 

@@ -223,7 +223,7 @@ void EventListWindow::showEvent(QShowEvent* event) {
     }
     if (!Centred) {
         Centred = true;
-        CentreOnDesktop(*this);
+        CentreOnScreen(*this);
     }
     Refresh();
 }

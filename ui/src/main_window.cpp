@@ -8,6 +8,7 @@
 #include "ui/main_layout.h"
 #include "ui/main_window_reporter.h"
 #include "ui/picture_view.h"
+#include "ui/port_tools.h"
 #include "ui/program_editor.h"
 #include "ui/program_file_controller.h"
 #include "ui/readout_panel.h"
@@ -27,7 +28,7 @@
 
 namespace scanbench {
 
-MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& user,
+MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& user, Workbench bench,
                        MainWindowOptions options)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -40,6 +41,7 @@ MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& us
     FileCommands = std::make_unique<ProgramFileController>(Eng, Tracker, *this, *RunCommands, User);
     Reporter = std::make_unique<MainWindowReporter>(*this, *RunCommands, Tracker);
     BuildEventViews();
+    PortCommands = new PortTools(Eng, bench, User, *this);
     ConnectCommands();
     ConnectEditor();
 

@@ -1,6 +1,7 @@
 #include "engine/engine.h"
 #include "settings/qt_paths.h"
 #include "ui/main_window.h"
+#include "ui/port_tools.h"
 #include "ui/program_editor.h"
 #include "ui/program_file_controller.h"
 #include "ui/run_controller.h"
@@ -57,6 +58,12 @@ void MainWindow::ConnectCommands() {
         const CommandScope scope(Tracker);
         ExportVcd(Waves, Eng);
     });
+
+    PortTools* ports = PortCommands;
+    on({Menu.PortSignals}, [ports] { ports->ShowPortSignals(); });
+    on({Menu.ParallelPort}, [ports] { ports->RunParallelPort(); });
+    on({Tools.BitstreamShifter, Menu.BitstreamShifter}, [ports] { ports->RunBitstreamShifter(); });
+    on({Tools.Setup, Menu.Setup}, [ports] { ports->RunSetup(); });
 
     // F9 opens the Windows menu.
     auto* windowsKey = new QShortcut(QKeySequence(Qt::Key_F9), this);

@@ -33,15 +33,8 @@ void MainWindow::OpenBitstreamViewer() {
     // enabled states back and resets once more, as the Reset button would.
     const CommandScope scope(Tracker);
     RunCommands->Reset();
-    Eng.Display().UpdateCommands([&remembered](CommandStates& c) {
-        c.EventByEvent = remembered.EventByEvent;
-        c.StepByStep = remembered.StepByStep;
-        c.Execute = remembered.Execute;
-        c.Pause = remembered.Pause;
-        c.SpeedRunButton = remembered.SpeedRunButton;
-        c.SpeedRunItem = remembered.SpeedRunItem;
-        c.Reset = remembered.Reset;
-    });
+    Eng.Display().UpdateCommands(
+        [&remembered](CommandStates& c) { c.RestoreRunCommands(remembered); });
     RunCommands->Reset();
     QTextCursor caret = Memo1->textCursor();
     caret.clearSelection();

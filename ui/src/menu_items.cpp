@@ -135,7 +135,7 @@ void BuildHelpMenu(QMenuBar& bar, MenuItems& m) {
     // The notice comes last: its long driver-failure text may run into the
     // menu bar's overflow button, but it never pushes Help in there. The
     // status line says the same at start.
-    m.DriverNotice = bar.addAction(QStringLiteral("IEEE 1149.1 trainer"));
+    m.DriverNotice = bar.addAction(QString::fromLatin1(StandardNotice));
     m.DriverNotice->setObjectName(QStringLiteral("N9"));
     m.DriverNotice->setEnabled(false);
 }

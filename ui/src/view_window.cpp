@@ -1,5 +1,7 @@
 #include "ui/view_window.h"
 
+#include "ui/window_placement.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>
@@ -68,19 +70,6 @@ void ViewWindow::StayOnTop(bool onTop) {
         show();
     }
     Reflagging = false;
-}
-
-void CentreOnScreen(QWidget& window) {
-    const QScreen* screen = window.screen();
-    if (screen == nullptr) {
-        screen = QGuiApplication::primaryScreen();
-    }
-    if (screen == nullptr) {
-        return;
-    }
-    QRect frame = window.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
 }
 
 } // namespace scanbench

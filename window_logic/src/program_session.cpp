@@ -5,13 +5,17 @@
 
 namespace scanbench {
 
-void ProgramSession::Start(bool portAvailable) {
-    EngineDisplay& display = Eng.Display();
+void ReportPortStatus(EngineDisplay& display, bool portAvailable) {
     if (portAvailable) {
         display.ShowStatus(Status::DriverStarted, StatusColour::Green);
     } else {
         display.ShowStatus(Status::DriverFailed, StatusColour::Red);
     }
+}
+
+void ProgramSession::Start(bool portAvailable) {
+    EngineDisplay& display = Eng.Display();
+    ReportPortStatus(display, portAvailable);
     Eng.ApplyStartValues();
     Eng.State().Breakpoints.ClearAll();
     Named = false;

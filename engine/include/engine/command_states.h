@@ -38,6 +38,17 @@ struct CommandStates {
         SpeedRunButton = false;
         SpeedRunItem = false;
     }
+    // The run commands and Reset as they were in `earlier`, for a dialog
+    // that takes them away while it is open.
+    void RestoreRunCommands(const CommandStates& earlier) {
+        EventByEvent = earlier.EventByEvent;
+        StepByStep = earlier.StepByStep;
+        Execute = earlier.Execute;
+        Pause = earlier.Pause;
+        SpeedRunButton = earlier.SpeedRunButton;
+        SpeedRunItem = earlier.SpeedRunItem;
+        Reset = earlier.Reset;
+    }
 
     friend bool operator==(const CommandStates&, const CommandStates&) = default;
 };

@@ -38,6 +38,8 @@ public:
     void ExecuteStep() { Execution.ExecuteStep(); }
     bool CheckCode() { return Execution.CheckCode(); }
     void PlayEvent() { Player.PlayEvent(); }
+    // Plays the next event by hand (see PlayOptions).
+    void PlayEvent(const PlayOptions& options) { Player.PlayEvent(options); }
     void ShowExecPoint() { Execution.ShowExecPoint(); }
     void ResetSimulation();
     void ApplyStartValues() { Reset.ApplyStartValues(); }

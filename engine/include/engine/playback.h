@@ -1,6 +1,9 @@
 #pragma once
 
+#include "engine/play_options.h"
+
 #include <cstdint>
+#include <string>
 
 namespace scanbench {
 
@@ -14,7 +17,8 @@ struct PackedEvent;
 
 // Plays recorded events one at a time: moves the TAP models on rising TCK
 // edges, drives the port, samples RX, SIA and SIB back into the event, judges
-// whether RX carried device data and carries out NSHFCP comparisons.
+// whether RX carried device data and carries out NSHFCP comparisons. Events
+// played by hand take the same steps, minus those PlayOptions leave out.
 class Playback {
 public:
     Playback(EngineState& state, TapModels& taps, SignalPort& port, EngineDisplay& display,
@@ -24,15 +28,20 @@ public:
     // Plays the next event; with nothing left to play it plays the zero event
     // and re-samples the inputs into the last event played.
     void PlayEvent();
+    // The same with some steps left out or a recorder added.
+    void PlayEvent(const PlayOptions& options);
 
     // Attaches the observer of played events (null detaches it). With none
     // attached playback costs one test per event more.
     void Observe(PlaybackObserver* observer) { Observer = observer; }
 
 private:
+    void Play(const PlayOptions& options);
+
     // The steps of one event, in the order they are taken.
-    // Every playback counts as use of the simulation: Reset becomes usable.
-    void MarkPlaybackStarted();
+    // Every playback makes the waveforms worth drawing; a program's playback
+    // also counts as use of the simulation: Reset becomes usable.
+    void MarkPlaybackStarted(bool countsAsUse);
     // The event at the play cursor, which moves on; null when all are played.
     [[nodiscard]] PackedEvent* TakeNextEvent();
     // The last event played, or `none` when nothing has been played.
@@ -40,18 +49,21 @@ private:
     // The first event of a statement starts (NSHFCP) or ends a capture.
     void FollowStatementStart(const PackedEvent& event);
     // Decides whether the event is a rising TCK edge (stepping the model of
-    // its port if so).
-    bool DecideEdge(const PackedEvent& event);
+    // its port if so); a new statement's first event ends the memory of a
+    // shift state when statements are followed.
+    bool DecideEdge(const PackedEvent& event, bool followsStatements);
     // The event's levels become the lines' present levels.
     void LatchOutputs(const PackedEvent& event, bool played);
     // Whether RX of `tap` carries device data at this event.
-    [[nodiscard]] bool JudgeRxValid(std::uint8_t tap, bool risingEdge);
-    // Writes all outputs to the port and samples RX, SIA and SIB into `target`.
-    void DriveAndSample(PackedEvent& target, bool valid);
+    [[nodiscard]] bool JudgeRxValid(std::uint8_t tap, bool risingEdge, bool followsStatements);
+    // Writes all outputs to the port and samples RX (and SIA and SIB) into `target`.
+    void DriveAndSample(PackedEvent& target, bool valid, bool samplesSyncInputs);
     // Collects one received bit of a running NSHFCP (at an event that is not
     // a rising edge) and compares when the last one has arrived.
     void Capture();
     void FinishCapture(std::uint8_t tap);
+    // Appends RX of the selected TAP while fewer bits than its counter are held.
+    void Record(std::string& received);
 
     EngineState& State;
     TapModels& Taps;

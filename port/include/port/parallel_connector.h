@@ -54,4 +54,27 @@ using PinLevels = std::uint32_t;
     return status;
 }
 
+// Levels on the input pins that a status register image shows: the reverse
+// of StatusImage (pin 11 reads inverted).
+[[nodiscard]] constexpr PinLevels StatusPinLevels(std::uint8_t status) {
+    PinLevels levels = 0;
+    const auto pinIf = [&](bool high, std::uint8_t pin) {
+        if (high) {
+            levels |= PinBit(pin);
+        }
+    };
+    pinIf((status & 0x08) != 0, 15);
+    pinIf((status & 0x10) != 0, 13);
+    pinIf((status & 0x20) != 0, 12);
+    pinIf((status & 0x40) != 0, 10);
+    pinIf((status & 0x80) == 0, 11);
+    return levels;
+}
+
+// Levels of all seventeen signal pins for the three register images.
+[[nodiscard]] constexpr PinLevels ConnectorLevels(std::uint8_t data, std::uint8_t status,
+                                                  std::uint8_t control) {
+    return DrivenPinLevels(data, control) | StatusPinLevels(status);
+}
+
 } // namespace scanbench

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,27 @@ enum class PortKind { Board, Ppdev, Direct };
 // What the simulated board has plugged into its connector: wires back to the
 // inputs, nothing at all, or the demo board's boundary-scan chips.
 enum class BoardKind { Loopback, Open, Demo };
+
+// One of the choices above: its name in settings and on the command line,
+// and the caption the Setup dialog shows for it.
+template <typename Kind>
+struct NamedChoice {
+    Kind Value;
+    std::string_view Name;
+    std::string_view Caption;
+};
+
+// Every port device and every board, in the order the Setup dialog offers them.
+inline constexpr auto PortKindChoices = std::to_array<NamedChoice<PortKind>>({
+    {PortKind::Board, "board", "Simulated board"},
+    {PortKind::Ppdev, "ppdev", "Parallel port (ppdev)"},
+    {PortKind::Direct, "direct", "Direct I/O"},
+});
+inline constexpr auto BoardKindChoices = std::to_array<NamedChoice<BoardKind>>({
+    {BoardKind::Loopback, "loopback", "Loopback: RX follows TX"},
+    {BoardKind::Open, "open", "Open: nothing connected"},
+    {BoardKind::Demo, "demo", "Demo board: boundary-scan chips"},
+});
 
 // Names as they appear in settings and on the command line: "board", "ppdev",
 // "direct" and "loopback", "open", "demo". Parsing ignores ASCII letter case and

@@ -16,8 +16,8 @@ struct Settings {
     bool ActiveMode = true;            // "active mode"
     bool RefreshWindows = true;        // "refresh windows": written on save, never read back
     std::string InstallDir;            // "instdir": read, never written
-    PortKind Port = PortKind::Board;   // "port": read, never written
-    BoardKind Board = BoardKind::Demo; // "board": read, never written
+    PortKind Port = PortKind::Board;   // "port"
+    BoardKind Board = BoardKind::Demo; // "board"
 };
 
 } // namespace scanbench

@@ -47,7 +47,8 @@ void ResetDocument(StoreDocument& document);
 // value that is only missing loses nothing.
 [[nodiscard]] bool ResetLosesValues(const StoreDocument& document);
 
-// The values a save writes; "instdir" and "always_on_top" are not among them.
+// The values a save writes, "port" and "board" last; "instdir" and
+// "always_on_top" are not among them.
 [[nodiscard]] std::vector<StoreDocument::Entry> SavedEntries(const Settings& settings);
 
 } // namespace scanbench

@@ -4,6 +4,7 @@
 #include "ui/command_scope.h"
 #include "ui/menu_items.h"
 #include "ui/tool_buttons.h"
+#include "ui/workbench.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -25,6 +26,7 @@ class EventListWindow;
 class Engine;
 class MainWindowReporter;
 class PictureView;
+class PortTools;
 class ProgramEditor;
 class ProgramFileController;
 class ProgramSession;
@@ -55,9 +57,9 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Attaches its reporter to `relay`, through which `engine` reports, and
-    // makes the editor the engine's program text. The engine must outlive
-    // the window.
-    MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& user,
+    // makes the editor the engine's program text. The engine and the
+    // workbench must outlive the window.
+    MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& user, Workbench bench,
                MainWindowOptions options);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
@@ -65,6 +67,7 @@ public:
 
     [[nodiscard]] ProgramFileController& Files() const { return *FileCommands; }
     [[nodiscard]] RunController& Runs() const { return *RunCommands; }
+    [[nodiscard]] PortTools& Ports() const { return *PortCommands; }
     [[nodiscard]] const ProgramSession& Session() const;
 
     [[nodiscard]] ProgramEditor& Editor() const { return *Memo1; }
@@ -154,6 +157,7 @@ private:
 
     std::unique_ptr<RunController> RunCommands;
     std::unique_ptr<ProgramFileController> FileCommands;
+    PortTools* PortCommands = nullptr;
     std::unique_ptr<MainWindowReporter> Reporter;
     std::unique_ptr<EditorProgramText> EditorLines;
 

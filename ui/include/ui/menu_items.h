@@ -63,6 +63,9 @@ struct MenuItems {
     QAction* About = nullptr;
 };
 
+// The notice the menu bar shows while the port can be reached.
+inline constexpr const char* StandardNotice = "IEEE 1149.1 trainer";
+
 // The fixed notice the menu bar shows when the port driver did not start.
 inline constexpr const char* DriverErrorNotice =
     "              ERROR STARTING DRIVER.        The program will not function correctly."

@@ -49,7 +49,4 @@ private:
     bool Reflagging = false; // the window hides and shows to take new flags
 };
 
-// Moves the window to the middle of the screen it is on.
-void CentreOnScreen(QWidget& window);
-
 } // namespace scanbench

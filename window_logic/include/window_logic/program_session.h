@@ -7,6 +7,7 @@
 namespace scanbench {
 
 class Engine;
+class EngineDisplay;
 
 // The main window's program-file state and the command enabling that follows
 // from starting, editing, New, Open and Save. The window asks its questions
@@ -37,6 +38,10 @@ private:
     std::string File;
     bool Named = false;
 };
+
+// The status line's message about the port: green when it can be reached,
+// red when not.
+void ReportPortStatus(EngineDisplay& display, bool portAvailable);
 
 // "Scanbench - " + file name (or "untitled") + " -", with " *" when modified.
 [[nodiscard]] std::string WindowTitle(bool progNamed, std::string_view fileName, bool modified);

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "port/open_port.h"
+#include "port/pin_settings.h"
+#include "port/port_access.h"
+#include "port/port_choice.h"
+#include "port/port_signals.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace scanbench {
+
+// The port the program drives, which the user may change while it runs.
+// The engine keeps the one SignalPort it was given; Reopen swaps the backend
+// and the pin mapping behind it.
+class PortConnection {
+public:
+    using Opener =
+        std::function<std::unique_ptr<PortAccess>(PortKind, const PinSettings&, BoardKind)>;
+
+    // Opens the port as OpenPort does (or through `open`) and asks it for
+    // direct access.
+    PortConnection(PortKind kind, const PinSettings& pins, BoardKind board,
+                   Opener open = &OpenPort);
+    PortConnection(const PortConnection&) = delete;
+    PortConnection& operator=(const PortConnection&) = delete;
+
+    // What the engine drives, for the connection's whole life.
+    [[nodiscard]] SignalPort& Signals() { return Lines; }
+    [[nodiscard]] PortAccess& Access() { return *Port; }
+    [[nodiscard]] const PinSettings& Pins() const { return Lines.Pins(); }
+    [[nodiscard]] PortKind Kind() const { return Device; }
+    [[nodiscard]] BoardKind Board() const { return Wiring; }
+    // Whether the port could be reached when it was last opened.
+    [[nodiscard]] bool Available() const { return Reachable; }
+
+    // Moves to another device, board or pins: the old backend is released
+    // before the new one is opened (a ppdev device has one holder at a
+    // time). False, with nothing touched, when all three are those in use.
+    bool Reopen(PortKind kind, const PinSettings& pins, BoardKind board);
+
+    // The present level (0 or 1) of each connector pin 1..17, indexed by pin
+    // number, read from the data, status and control registers in this order.
+    [[nodiscard]] std::array<std::uint8_t, 18> ReadPinLevels();
+
+private:
+    void Open(const PinSettings& pins);
+
+    Opener OpenBackend;
+    PortKind Device;
+    BoardKind Wiring;
+    std::unique_ptr<PortAccess> Port;
+    PortSignals Lines;
+    bool Reachable = false;
+};
+
+} // namespace scanbench

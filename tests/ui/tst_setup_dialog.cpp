@@ -1,0 +1,185 @@
+#include "engine/result_codes.h"
+#include "port/port_connection.h"
+#include "ui/port_signals_window.h"
+#include "ui/port_tools.h"
+#include "ui/setup_dialog.h"
+#include "ui/status_line.h"
+#include "window_fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QTest>
+
+#include <filesystem>
+
+using namespace scanbench;
+using namespace scanbench::testing;
+
+namespace {
+
+// Field numbers in the order OK reads them.
+enum Field : std::size_t { Tms0 = 0, Rx0 = 3, Tms1 = 4, Tx1 = 6, Rx1 = 7, Sib = 11 };
+
+void Type(SetupDialog& d, Field field, const char* text) {
+    d.PinField(field).setCurrentText(QString::fromLatin1(text));
+}
+
+void ClickOk(SetupDialog& d) {
+    d.accept();
+}
+
+} // namespace
+
+// The Setup dialog through the main window's Setup command.
+class SetupDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void pinUsedTwiceIsRefusedAndNothingChanges();
+    void pinTextThatNamesNoPinIsRefusedNamingTheField();
+    void okAppliesSavesReopensThePortAndRelabelsTheHiddenSignalsWindow();
+    void cancelAfterLoadDefaultsKeepsTheSettings();
+    void anotherPortAddressSelectsNoButtonAndIsKept();
+    void failedSaveKeepsTheDialogOpen();
+};
+
+void SetupDialogTest::pinUsedTwiceIsRefusedAndNothingChanges() {
+    WindowFixture f;
+    SetupDialog& d = f.Window().Ports().Setup();
+    const Settings before = f.Values();
+    WhenModal(d, [&] {
+        Type(d, Tms0, "6");
+        Type(d, Tx1, "6");
+        ClickOk(d);
+        QVERIFY(d.isVisible());
+        Type(d, Tms0, "3");
+        Type(d, Rx0, "12"); // an input on the other input's pin
+        ClickOk(d);
+        QVERIFY(d.isVisible());
+    });
+    f.Window().Buttons().Setup->trigger();
+    QCOMPARE(f.User().Errors, QStringList({QStringLiteral("Error:\rMultiple use of same pin"),
+                                           QStringLiteral("Error:\rMultiple use of same pin")}));
+    QVERIFY(f.Values().Pins == before.Pins);
+    QVERIFY(!std::filesystem::exists(f.Store().Path()));
+}
+
+void SetupDialogTest::pinTextThatNamesNoPinIsRefusedNamingTheField() {
+    WindowFixture f;
+    SetupDialog& d = f.Window().Ports().Setup();
+    WhenModal(d, [&] {
+        Type(d, Sib, "18");
+        ClickOk(d);
+        QVERIFY(d.isVisible());
+    });
+    f.Window().Items().Setup->trigger();
+    QCOMPARE(f.User().Errors.size(), 1);
+    QVERIFY(f.User().Errors.front().contains(QStringLiteral("SIB: \"18\"")));
+    QCOMPARE(f.Values().Pins.SibPin, std::uint8_t{15});
+}
+
+void SetupDialogTest::okAppliesSavesReopensThePortAndRelabelsTheHiddenSignalsWindow() {
+    WindowFixture f;
+    SetupDialog& d = f.Window().Ports().Setup();
+    WhenModal(d, [&] {
+        QVERIFY(d.PortButton(0).isChecked());
+        QVERIFY(d.BoardChoice().isEnabled());
+        Type(d, Tms0, "5");
+        Type(d, Tms1, "10"); // an input pin for an output: the user's choice
+        d.PortButton(1).setChecked(true);
+        d.BoardChoice().setCurrentIndex(1); // open
+        d.SpeedRunBox().setChecked(true);
+        d.ShowValueButton().setChecked(true);
+        d.ActiveModeBox().setChecked(false);
+        ClickOk(d);
+        QVERIFY(!d.isVisible());
+    });
+    f.Window().Items().Setup->trigger();
+    QVERIFY(f.User().Errors.isEmpty());
+
+    const Settings& s = f.Values();
+    QCOMPARE(s.Pins.TmsPin[0], std::uint8_t{5});
+    QCOMPARE(s.Pins.TmsPin[1], std::uint8_t{10});
+    QCOMPARE(s.Pins.PortBase, 632);
+    QCOMPARE(s.Board, BoardKind::Open);
+    QVERIFY(f.Eng().Switches().SpeedRun);
+    QVERIFY(!f.Eng().Switches().ActiveMode);
+    QVERIFY(!f.Eng().Switches().ShowZ);
+
+    QCOMPARE(f.Port().Board(), BoardKind::Open);
+    QCOMPARE(f.Port().Pins().PortBase, 632);
+    QCOMPARE(f.Window().Status().StatusText(), QString::fromLatin1(Status::DriverStarted));
+
+    const PortSignalsWindow& w = f.Window().Ports().SignalsWindow();
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.PinName(5), QStringLiteral("TAP0 - TMS"));
+    QCOMPARE(w.PinName(3), QString());
+    QCOMPARE(w.PinName(10), QStringLiteral("TAP1 - TMS"));
+
+    Settings reloaded;
+    QVERIFY(f.Store().LoadSettings(reloaded));
+    QVERIFY(reloaded.Pins == s.Pins);
+    QCOMPARE(reloaded.Board, BoardKind::Open);
+    QCOMPARE(reloaded.Port, PortKind::Board);
+    QVERIFY(reloaded.SpeedRun);
+}
+
+void SetupDialogTest::cancelAfterLoadDefaultsKeepsTheSettings() {
+    WindowFixture f;
+    f.Values().Pins.TmsPin[0] = 5;
+    f.Values().SpeedRun = true;
+    f.Values().ShowZ = false;
+    const Settings before = f.Values();
+    f.Eng().Switches().RefreshWindows = false;
+    SetupDialog& d = f.Window().Ports().Setup();
+    WhenModal(d, [&] {
+        QCOMPARE(d.PinField(Tms0).currentText(), QStringLiteral("5"));
+        d.LoadDefaults();
+        QCOMPARE(d.PinField(Tms0).currentText(), QStringLiteral("3"));
+        QVERIFY(!d.SpeedRunBox().isChecked());
+        QVERIFY(d.ShowZButton().isChecked());
+        d.reject();
+    });
+    f.Window().Items().Setup->trigger();
+    QVERIFY(f.Values().Pins == before.Pins);
+    QVERIFY(f.Values().SpeedRun);
+    QVERIFY(!f.Values().ShowZ);
+    QVERIFY(f.Eng().Switches().RefreshWindows);
+    QVERIFY(!std::filesystem::exists(f.Store().Path()));
+
+    WhenModal(d, [&] { QCOMPARE(d.PinField(Tms0).currentText(), QStringLiteral("5")); });
+    f.Window().Items().Setup->trigger();
+}
+
+void SetupDialogTest::anotherPortAddressSelectsNoButtonAndIsKept() {
+    WindowFixture f;
+    f.Values().Pins.PortBase = 0x300;
+    SetupDialog& d = f.Window().Ports().Setup();
+    WhenModal(d, [&] {
+        for (std::size_t lpt = 0; lpt < 3; ++lpt) {
+            QVERIFY(!d.PortButton(lpt).isChecked());
+        }
+        ClickOk(d);
+    });
+    f.Window().Items().Setup->trigger();
+    QCOMPARE(f.Values().Pins.PortBase, 0x300);
+    QCOMPARE(f.Port().Pins().PortBase, 0x300);
+}
+
+void SetupDialogTest::failedSaveKeepsTheDialogOpen() {
+    WindowFixture f;
+    std::filesystem::create_directories(f.Store().Path()); // the store cannot be written
+    SetupDialog& d = f.Window().Ports().Setup();
+    WhenModal(d, [&] {
+        Type(d, Tms0, "9");
+        ClickOk(d);
+        QVERIFY(d.isVisible());
+    });
+    f.Window().Items().Setup->trigger();
+    QCOMPARE(f.User().Errors.size(), 1);
+    QVERIFY(f.User().Errors.front().contains(QStringLiteral("could not be saved")));
+    QCOMPARE(f.Values().Pins.TmsPin[0], std::uint8_t{9}); // in use all the same
+}
+
+QTEST_MAIN(SetupDialogTest)
+#include "tst_setup_dialog.moc"

@@ -1,0 +1,83 @@
+#pragma once
+
+// Qt: a dialog of drop-down lists, radio buttons and check boxes.
+#include "settings/settings.h"
+#include "window_logic/setup_pins.h"
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QRadioButton;
+
+namespace scanbench {
+
+struct RunSwitches;
+class UserInteraction;
+
+// The Setup dialog: the port address, the port device and the simulated
+// board's wiring, the pin of every signal and the switches Active Mode,
+// Speed Run and Show Z. Its controls are loaded from the settings each time
+// it is shown, so Cancel drops every edit. OK refuses pin texts that name
+// no connector pin and pins used twice; otherwise it hands the settings on
+// and closes once they are saved.
+class SetupDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Puts confirmed settings into effect and saves them; false when saving
+    // failed (the dialog then stays open).
+    using Confirm = std::function<bool(const Settings&)>;
+
+    // `settings` are those in effect; `switches` gets RefreshWindows on
+    // whenever the dialog is shown or its defaults are loaded.
+    SetupDialog(const Settings& settings, RunSwitches& switches, UserInteraction& user,
+                Confirm confirm, QWidget* parent);
+
+    // "Load Defaults": the default pins and switches into the controls; the
+    // port and its device stay as chosen.
+    void LoadDefaults();
+    // "OK".
+    void accept() override;
+
+    // Pin fields in the order of SetupPinFields.
+    [[nodiscard]] QComboBox& PinField(std::size_t field) const { return *Pins[field]; }
+    // LPT1, LPT2, LPT3.
+    [[nodiscard]] QRadioButton& PortButton(std::size_t lpt) const { return *Lpt[lpt]; }
+    [[nodiscard]] QComboBox& DeviceChoice() const { return *Device; }
+    [[nodiscard]] QComboBox& BoardChoice() const { return *Board; }
+    [[nodiscard]] QCheckBox& ActiveModeBox() const { return *ActiveMode; }
+    [[nodiscard]] QCheckBox& SpeedRunBox() const { return *SpeedRun; }
+    [[nodiscard]] QRadioButton& ShowZButton() const { return *ShowZ; }
+    [[nodiscard]] QRadioButton& ShowValueButton() const { return *ShowValue; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildLayout();
+    [[nodiscard]] QWidget* BuildTapGroup(int tap);
+    [[nodiscard]] QWidget* BuildSyncGroup();
+    [[nodiscard]] QWidget* BuildConnectionGroup();
+    [[nodiscard]] QComboBox* NewPinField(std::size_t field, QWidget* parent);
+    void Load(const Settings& settings);
+    void ShowPins(const SetupPins& pins);
+    void FollowDevice();
+
+    const Settings& Current;
+    RunSwitches& Switches;
+    UserInteraction& User;
+    Confirm Apply;
+    std::array<QComboBox*, SetupPinFields.size()> Pins{};
+    std::array<QRadioButton*, 3> Lpt{};
+    QComboBox* Device = nullptr;
+    QComboBox* Board = nullptr;
+    QCheckBox* ActiveMode = nullptr;
+    QCheckBox* SpeedRun = nullptr;
+    QRadioButton* ShowZ = nullptr;
+    QRadioButton* ShowValue = nullptr;
+};
+
+} // namespace scanbench

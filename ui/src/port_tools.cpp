@@ -1,0 +1,115 @@
+#include "ui/port_tools.h"
+
+#include "engine/engine.h"
+#include "port/port_connection.h"
+#include "settings/qt_paths.h"
+#include "settings/settings.h"
+#include "settings/settings_store.h"
+#include "ui/bitstream_shifter_dialog.h"
+#include "ui/command_scope.h"
+#include "ui/main_window.h"
+#include "ui/parallel_port_tool.h"
+#include "ui/port_signals_window.h"
+#include "ui/program_editor.h"
+#include "ui/run_controller.h"
+#include "ui/setup_dialog.h"
+#include "ui/user_interaction.h"
+#include "window_logic/program_session.h"
+
+namespace scanbench {
+
+PortTools::PortTools(Engine& engine, Workbench bench, UserInteraction& user, MainWindow& window)
+    : QObject(&window), Eng(engine), Bench(bench), User(user), Window(window) {
+    Signals = new PortSignalsWindow(Bench.Port, Eng.Views(), &window);
+    Tool = new ParallelPortTool(Bench.Port.Signals(), Eng.Views(), window.Commands(), &window);
+    ShifterWindow = new BitstreamShifterDialog(Eng, window.Commands(), &window);
+    SetupWindow = new SetupDialog(
+        Bench.Values, Eng.Switches(), User, [this](const Settings& s) { return ApplySettings(s); },
+        &window);
+}
+
+void PortTools::ShowPortSignals() {
+    const CommandScope scope(Window.Commands());
+    Signals->show();
+    Signals->raise();
+    Signals->activateWindow();
+}
+
+void PortTools::RunParallelPort() {
+    RunModalTool(*Tool, false);
+}
+
+void PortTools::RunBitstreamShifter() {
+    RunModalTool(*ShifterWindow, true);
+}
+
+void PortTools::RunSetup() {
+    Eng.State().Run.AboutClicks = 0;
+    SetupWindow->exec();
+    const CommandScope scope(Window.Commands());
+    Signals->RelabelPins();
+    Signals->RefreshPinLevels();
+}
+
+bool PortTools::ApplySettings(const Settings& confirmed) {
+    const CommandScope scope(Window.Commands());
+    Bench.Values = confirmed;
+    RunSwitches& switches = Eng.Switches();
+    switches.SpeedRun = confirmed.SpeedRun;
+    switches.ShowZ = confirmed.ShowZ;
+    switches.ActiveMode = confirmed.ActiveMode;
+    switches.RefreshWindows = confirmed.RefreshWindows;
+    if (Bench.Port.Reopen(confirmed.Port, confirmed.Pins, confirmed.Board)) {
+        ShowPortStatus();
+        Eng.Views().Notify(ViewChange::PinLevels);
+    }
+    if (!Bench.Store.SaveSettings(Bench.Values)) {
+        User.ShowError(SetupWindow,
+                       QStringLiteral("The settings are in use but could not be saved to \"%1\".")
+                           .arg(ToQtPath(Bench.Store.Path())));
+        return false;
+    }
+    return true;
+}
+
+void PortTools::ShowPortStatus() {
+    const bool available = Bench.Port.Available();
+    ReportPortStatus(Eng.Display(), available);
+    Window.Items().DriverNotice->setText(
+        QString::fromLatin1(available ? StandardNotice : DriverErrorNotice));
+}
+
+void PortTools::RunModalTool(QDialog& tool, bool resetFirst) {
+    CommandStates remembered;
+    {
+        const CommandScope scope(Window.Commands());
+        remembered = Eng.Display().Commands();
+        if (resetFirst) {
+            Eng.ResetSimulation();
+        } else if (Window.Runs().Running()) {
+            // A program running on would drive the port under the user's hands.
+            Eng.Run().Pause();
+        }
+    }
+    tool.exec();
+    {
+        const CommandScope scope(Window.Commands());
+        Eng.ResetSimulation();
+        Eng.Display().UpdateCommands(
+            [&remembered](CommandStates& c) { c.RestoreRunCommands(remembered); });
+    }
+    // Then Reset once more, as a click on its button would (a disabled
+    // button takes no click).
+    if (Window.Buttons().Reset->isEnabled()) {
+        Window.Buttons().Reset->trigger();
+    }
+    // No selection left in the editor, the caret where it began, and the
+    // editor has the focus.
+    ProgramEditor& editor = Window.Editor();
+    QTextCursor caret = editor.textCursor();
+    caret.setPosition(caret.selectionStart());
+    editor.setTextCursor(caret);
+    editor.setFocus();
+}
+
+} // namespace scanbench
