@@ -1,5 +1,6 @@
 #include "engine/engine.h"
 #include "settings/qt_paths.h"
+#include "ui/editor_tools.h"
 #include "ui/main_window.h"
 #include "ui/program_editor.h"
 #include "ui/program_file_controller.h"
@@ -43,6 +44,17 @@ void MainWindow::ConnectCommands() {
     on({Menu.ShowExecPoint}, [runs] { runs->ShowExecPoint(); });
 
     on({Tools.Help, Menu.HelpTopics}, [this] { ShowHelp(); });
+
+    EditorTools* tools = ToolSet.get();
+    on({Tools.Search, Menu.Search}, [tools] { tools->Search(); });
+    on({Menu.Replace}, [tools] { tools->Replace(); });
+    on({Tools.GotoLine, Menu.GotoLine}, [tools] { tools->GotoLineCommand(); });
+    on({Tools.About, Menu.About}, [tools] { tools->About(); });
+    on({Menu.Labels}, [tools] { tools->ShowLabels(); });
+    on({Menu.English}, [this] { ChooseLanguage(0); });
+    on({Menu.Portuguese}, [this] { ChooseLanguage(1); });
+    on({Menu.French}, [this] { ChooseLanguage(2); });
+    on({Menu.German}, [this] { ChooseLanguage(3); });
 
     // F9 opens the Windows menu.
     auto* windowsKey = new QShortcut(QKeySequence(Qt::Key_F9), this);

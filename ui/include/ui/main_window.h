@@ -19,6 +19,7 @@ class QTimer;
 namespace scanbench {
 
 class BreakpointGutter;
+class EditorTools;
 class EditorProgramText;
 class Engine;
 class MainWindowReporter;
@@ -40,6 +41,7 @@ struct MainWindowOptions {
     std::string InstallDir;                // the InstallDir setting
     std::filesystem::path InstalledDocDir; // the manual's installed folder
     std::filesystem::path SourceDocDir;    // the manual in the source tree
+    bool ShowSplash = false;               // the splash window while the program starts
 };
 
 // The main window: program editor with its breakpoint gutter and scroll bar,
@@ -76,6 +78,15 @@ public:
     [[nodiscard]] QTimer& ExecuteTimer() const;
     [[nodiscard]] QTimer& ActivityTimer() const;
     [[nodiscard]] CommandTracker& Commands() { return Tracker; }
+    [[nodiscard]] EditorTools& EditingTools() const { return *ToolSet; }
+
+    // The interface language (LangIdx): 0 English, 1 Portuguese, 2 French, 3 German.
+    [[nodiscard]] std::uint8_t LangIdx() const { return Language; }
+    // Sets the menu captions from the language table in the current
+    // language; with `notifyViews`, then tells the views (LanguageChanged).
+    void Change_Language(bool notifyViews);
+    // The command of the Language submenu's items.
+    void ChooseLanguage(std::uint8_t langIdx);
 
     // Editor commands.
     void Copy();
@@ -95,6 +106,10 @@ public:
 
     // Brings every display up to date with what the engine reported.
     void RefreshDisplays();
+
+signals:
+    // The interface language changed; views show their captions in it.
+    void LanguageChanged(int langIdx);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -136,6 +151,8 @@ private:
     std::unique_ptr<ProgramFileController> FileCommands;
     std::unique_ptr<MainWindowReporter> Reporter;
     std::unique_ptr<EditorProgramText> EditorLines;
+    std::unique_ptr<EditorTools> ToolSet;
+    std::uint8_t Language = 0;
 
     bool ScrollBarByProgram = false;
     bool FirstShow = true;
