@@ -3,6 +3,7 @@
 #include "ui/memo_search.h"
 #include "ui/program_editor.h"
 #include "ui/search_dialog.h"
+#include "ui/status_line.h"
 #include "window_fixture.h"
 
 #include <QCheckBox>
@@ -85,6 +86,7 @@ void MemoSearchTest::findStartsAtTheTopThenContinuesWithF3() {
     QCOMPARE(Selected(f), QStringLiteral("0+3")); // from the top, not from the caret
     PressInEditor(f, Qt::Key_F3);
     QCOMPARE(Selected(f), QStringLiteral("13+3"));
+    QCOMPARE(f.Window().Status().CaretPositionText(), QStringLiteral("Line: 2   Col: 12"));
     PressInEditor(f, Qt::Key_F3);
     QCOMPARE(Selected(f), QStringLiteral("17+3"));
 

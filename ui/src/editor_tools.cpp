@@ -39,6 +39,7 @@ EditorTools::EditorTools(MainWindow& window, Engine& engine, CommandTracker& com
     properties.PromptReplace = true;
     properties.ShowReplaceCount = true;
     Searcher = std::make_unique<TMemoSearch>(Window.Editor(), properties);
+    connect(Searcher.get(), &TMemoSearch::HitSelected, &Window, &MainWindow::ShowCaretPos);
 
     if (splash) {
         SplashWindow = new SplashScreen;

@@ -200,6 +200,7 @@ bool TMemoSearch::PrepareAndSelect() {
                     QTextCursor::KeepAnchor);
     Memo.setTextCursor(hit);
     Memo.ensureCursorVisible();
+    emit HitSelected();
     return true;
 }
 
@@ -285,6 +286,7 @@ void TMemoSearch::ReplaceRest() {
     edit.setPosition(last + static_cast<int>(with.size()), QTextCursor::KeepAnchor);
     Memo.setTextCursor(edit);
     Memo.ensureCursorVisible();
+    emit HitSelected();
 }
 
 void TMemoSearch::FinishReplaceRun(int enteredWith) {
@@ -306,6 +308,7 @@ void TMemoSearch::ReplaceSelection() {
     cursor.setPosition(end - static_cast<int>(with.size()));
     cursor.setPosition(end, QTextCursor::KeepAnchor);
     Memo.setTextCursor(cursor);
+    emit HitSelected();
 }
 
 TMemoSearch::Answer TMemoSearch::AskReplace() {

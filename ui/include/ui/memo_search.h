@@ -55,6 +55,10 @@ public:
     [[nodiscard]] const QString& SearchString() const { return Searched; }
     [[nodiscard]] int ReplaceCount() const { return Replaced; }
 
+signals:
+    // A hit or the text put in its place is selected.
+    void HitSelected();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
