@@ -14,7 +14,7 @@ cmake --build build-fuzz --parallel
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-for target in fuzz_program fuzz_runner_options fuzz_settings_document; do
+for target in fuzz_editor_search fuzz_program fuzz_runner_options fuzz_settings_document; do
     corpus="build-fuzz/corpus/$target"
     mkdir -p "$corpus"
     seeds=()
