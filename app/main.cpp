@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
     options.InstallDir = settings.InstallDir;
     options.InstalledDocDir = SCANBENCH_INSTALLED_DOC_DIR;
     options.SourceDocDir = SCANBENCH_SOURCE_DOC_DIR;
+    options.ShowSplash = true;
 
     StandardInteraction user;
     MainWindow window(engine, reporter, user, Workbench{settings, store, port}, std::move(options));

@@ -1,23 +1,39 @@
 // Saves a picture of a window, as a person would see it, for checking the
 // layout by eye:
-//   scanbench_window_shot PROGRAM.bst OUT.png [STEPS] [--no-driver] [--window NAME]
+//   scanbench_window_shot PROGRAM.bst OUT.png [STEPS] [--no-driver]
+//                         [--window NAME] [--language N]
 // loads the program, runs STEPS Step-by-Step commands and grabs the window;
 // --no-driver shows the main window as it starts when the port could not be
-// opened; --window opens another window from its menu item (modal ones run
-// their own loop) and grabs that one instead. NAME is one of the Shots below.
+// opened; --language chooses interface language N (0..3) first; --window
+// opens another window and grabs that one instead. NAME is one of the Shots
+// below; "prompt" grabs the whole screen while the replace prompt stands at
+// its hit.
 
 #include "board_window.h"
+#include "ui/about_dialog.h"
 #include "ui/bitstream_shifter_dialog.h"
+#include "ui/bitstream_viewer.h"
+#include "ui/editor_tools.h"
+#include "ui/event_list_window.h"
+#include "ui/goto_line_dialog.h"
+#include "ui/labels_window.h"
+#include "ui/memo_search.h"
 #include "ui/parallel_port_tool.h"
 #include "ui/port_signals_window.h"
 #include "ui/port_tools.h"
+#include "ui/search_dialog.h"
 #include "ui/setup_dialog.h"
+#include "ui/splash_screen.h"
+#include "ui/state_diagram_window.h"
 #include "ui/waveform_window.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 
 #include <functional>
@@ -28,52 +44,99 @@ namespace {
 
 using scanbench::MainWindow;
 
-// A window the tool can grab: how to open it and its object name.
+// A window the tool can grab. Open shows it and gives it back; a window that
+// runs its own loop (a modal dialog) cannot give itself back, so Open gives
+// nothing and the window is found by its object name, ModalName.
 struct Shot {
-    std::function<void(MainWindow&)> Open;
-    const char* Name;
+    std::function<QWidget*(MainWindow&)> Open;
+    const char* ModalName = nullptr;
 };
 
-std::function<void(MainWindow&)> Trigger(QAction* scanbench::MenuItems::*item) {
-    return [item](MainWindow& w) { (w.Items().*item)->trigger(); };
+QWidget* Shown(QWidget& widget) {
+    widget.show();
+    return &widget;
+}
+
+// Opens a search dialog with `find` (and `with`) typed in.
+QWidget* OpenSearch(MainWindow& window, bool replace, const QString& find, const QString& with) {
+    scanbench::TMemoSearch& search = window.EditingTools().MemoSearch();
+    search.StartSearch(replace);
+    scanbench::SearchDialog* dialog = search.Dialog();
+    dialog->findChild<QLineEdit*>(QStringLiteral("FindText"))->setText(find);
+    if (auto* replaceText = dialog->findChild<QLineEdit*>(QStringLiteral("ReplaceText"))) {
+        replaceText->setText(with);
+    }
+    return dialog;
+}
+
+template <typename Window>
+QWidget& AsWidget(Window& window) {
+    return window;
 }
 
 const std::map<QString, Shot>& Shots() {
     using scanbench::MenuItems;
     static const std::map<QString, Shot> shots{
-        {QStringLiteral("main"), {[](MainWindow&) {}, "Form1"}},
-        {QStringLiteral("states"), {Trigger(&MenuItems::StateDiagram), "Form2"}},
-        {QStringLiteral("waves"), {Trigger(&MenuItems::Waveforms), "Form3"}},
-        {QStringLiteral("waves-sync"),
+        {QStringLiteral("main"), {[](MainWindow& w) { return &static_cast<QWidget&>(w); }}},
+        {QStringLiteral("states"), {[](MainWindow& w) {
+             w.Items().StateDiagram->trigger();
+             return &AsWidget(w.StateDiagrams());
+         }}},
+        {QStringLiteral("waves"), {[](MainWindow& w) {
+             w.Items().Waveforms->trigger();
+             return &AsWidget(w.Waveforms());
+         }}},
+        {QStringLiteral("waves-sync"), {[](MainWindow& w) {
+             w.Items().Waveforms->trigger();
+             w.Waveforms().SetShowSync(true);
+             return &AsWidget(w.Waveforms());
+         }}},
+        {QStringLiteral("event-list"), {[](MainWindow& w) {
+             w.Items().EventList->trigger();
+             return &AsWidget(w.EventList());
+         }}},
+        {QStringLiteral("bitstream-viewer"),
          {[](MainWindow& w) {
-              w.Items().Waveforms->trigger();
-              w.Waveforms().SetShowSync(true);
+              w.Items().BitstreamViewer->trigger();
+              return static_cast<QWidget*>(nullptr);
           },
-          "Form3"}},
-        {QStringLiteral("event-list"), {Trigger(&MenuItems::EventList), "EventList"}},
-        {QStringLiteral("bitstream-viewer"), {Trigger(&MenuItems::BitstreamViewer), "Form5"}},
+          "Form5"}},
         {QStringLiteral("port-signals"),
-         {[](MainWindow& w) { w.Ports().SignalsWindow().show(); }, "Mostra_Porta_Paralela"}},
-        {QStringLiteral("parallel-port"),
-         {[](MainWindow& w) {
-              scanbench::ParallelPortTool& tool = w.Ports().PortTool();
-              tool.TmsBox(0).setChecked(true);
-              tool.TxBox(1).setChecked(true);
-              tool.show();
-          },
-          "ParPort"}},
-        {QStringLiteral("shifter"),
-         {[](MainWindow& w) {
-              scanbench::BitstreamShifterDialog& shifter = w.Ports().Shifter();
-              shifter.show();
-              shifter.ResetTap();
-              shifter.DestinationButton(scanbench::ShifterDestination::ShiftDr).setChecked(true);
-              shifter.MoveToDestination();
-              shifter.TxField(0).setText(QStringLiteral("1011000111010010"));
-              shifter.ShiftBits();
-          },
-          "BitStreamShifter"}},
-        {QStringLiteral("setup"), {[](MainWindow& w) { w.Ports().Setup().show(); }, "CfgForm"}},
+         {[](MainWindow& w) { return Shown(w.Ports().SignalsWindow()); }}},
+        {QStringLiteral("parallel-port"), {[](MainWindow& w) {
+             scanbench::ParallelPortTool& tool = w.Ports().PortTool();
+             tool.TmsBox(0).setChecked(true);
+             tool.TxBox(1).setChecked(true);
+             return Shown(tool);
+         }}},
+        {QStringLiteral("shifter"), {[](MainWindow& w) {
+             scanbench::BitstreamShifterDialog& shifter = w.Ports().Shifter();
+             shifter.show();
+             shifter.ResetTap();
+             shifter.DestinationButton(scanbench::ShifterDestination::ShiftDr).setChecked(true);
+             shifter.MoveToDestination();
+             shifter.TxField(0).setText(QStringLiteral("1011000111010010"));
+             shifter.ShiftBits();
+             return &AsWidget(shifter);
+         }}},
+        {QStringLiteral("setup"), {[](MainWindow& w) { return Shown(w.Ports().Setup()); }}},
+        {QStringLiteral("find"),
+         {[](MainWindow& w) { return OpenSearch(w, false, QStringLiteral("NSHF"), {}); }}},
+        {QStringLiteral("replace"), {[](MainWindow& w) {
+             return OpenSearch(w, true, QStringLiteral("TMS0"), QStringLiteral("TMS1"));
+         }}},
+        {QStringLiteral("goto"),
+         {[](MainWindow& w) { return Shown(w.EditingTools().GotoDialog()); }}},
+        {QStringLiteral("about"), {[](MainWindow& w) {
+             w.EditingTools().AboutBox().SetLanguage(w.LangIdx());
+             return Shown(w.EditingTools().AboutBox());
+         }}},
+        {QStringLiteral("labels"),
+         {[](MainWindow& w) { return Shown(w.EditingTools().Labels()); }}},
+        {QStringLiteral("splash"), {[](MainWindow&) {
+             static scanbench::SplashScreen splash;
+             return Shown(splash);
+         }}},
     };
     return shots;
 }
@@ -83,23 +146,51 @@ QString Names() {
     for (const auto& [name, shot] : Shots()) {
         names << name;
     }
+    names << QStringLiteral("prompt");
     return names.join(QLatin1Char('|'));
 }
 
-// Grabs the visible top-level window called `name` once the events queued
-// so far are handled, and ends the program.
-void GrabSoon(const char* name, const QString& out, int& result) {
-    QTimer::singleShot(400, [name, out, &result] {
+// Grabs the window once the events queued so far are handled: `shown`, or
+// else the visible top-level window called `modalName`; then ends the program.
+void GrabSoon(QWidget* shown, const char* modalName, const QString& out, int& result) {
+    QTimer::singleShot(400, [shown, modalName, out, &result] {
+        QWidget* target = shown;
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->isVisible() && window->objectName() == QLatin1String(name)) {
-                result = window->grab().save(out) ? 0 : 1;
-                if (window->objectName() != QLatin1String("Form1")) {
-                    window->close();
-                }
+            if (target == nullptr && modalName != nullptr && window->isVisible() &&
+                window->objectName() == QLatin1String(modalName)) {
+                target = window;
+            }
+        }
+        if (target != nullptr) {
+            result = target->grab().save(out) ? 0 : 1;
+            if (target->isModal()) {
+                target->close();
             }
         }
         QApplication::quit();
     });
+}
+
+// Starts a prompted replace of "NSHFCP" and grabs the screen while the
+// prompt is up.
+bool ShootPrompt(MainWindow& window, const QString& out) {
+    OpenSearch(window, true, QStringLiteral("NSHFCP"), QStringLiteral("NSHF"));
+    bool saved = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* prompt = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (prompt == nullptr || prompt->property("shot").toBool()) {
+            return;
+        }
+        prompt->setProperty("shot", true);
+        QTimer::singleShot(300, prompt, [&, prompt] {
+            saved = window.screen()->grabWindow(0).save(out);
+            prompt->escapeButton()->click();
+        });
+    });
+    poll.start(10);
+    window.EditingTools().MemoSearch().ReplaceNext();
+    return saved;
 }
 
 } // namespace
@@ -109,9 +200,10 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments();
     const qsizetype windowArg = args.indexOf(QStringLiteral("--window"));
     const QString name = windowArg > 0 ? args.value(windowArg + 1) : QStringLiteral("main");
-    if (args.size() < 3 || !Shots().contains(name)) {
+    const bool prompt = name == QLatin1String("prompt");
+    if (args.size() < 3 || (!prompt && !Shots().contains(name))) {
         std::cerr << "usage: scanbench_window_shot PROGRAM.bst OUT.png [STEPS] [--no-driver]"
-                     " [--window "
+                     " [--language N] [--window "
                   << Names().toStdString() << "]\n";
         return 2;
     }
@@ -120,15 +212,27 @@ int main(int argc, char** argv) {
     scanbench::bench::BoardWindow bench(args[1], true, !noDriver);
     MainWindow& window = *bench.Window;
     window.show();
+    if (const qsizetype at = args.indexOf(QStringLiteral("--language")); at > 0) {
+        window.ChooseLanguage(static_cast<std::uint8_t>(args.value(at + 1).toUInt()));
+    }
     int result = 1;
     QTimer::singleShot(600, &window, [&] {
         for (int i = 0; i < steps; ++i) {
             window.Runs().StepByStep();
         }
         window.Runs().HousekeepingTick();
+        if (prompt) {
+            result = ShootPrompt(window, args[2]) ? 0 : 1;
+            QApplication::quit();
+            return;
+        }
         const Shot& shot = Shots().at(name);
-        GrabSoon(shot.Name, args[2], result);
-        shot.Open(window);
+        if (shot.ModalName != nullptr) {
+            GrabSoon(nullptr, shot.ModalName, args[2], result); // before the dialog's own loop
+            shot.Open(window);
+        } else {
+            GrabSoon(shot.Open(window), nullptr, args[2], result);
+        }
     });
     QApplication::exec();
     return result;

@@ -1,3 +1,4 @@
+#include "ui/language_text.h"
 #include "ui/state_diagram_window.h"
 #include "window_fixture.h"
 #include "window_logic/state_diagram_layout.h"
@@ -40,6 +41,7 @@ void Step(Engine& eng, std::uint8_t tap, std::initializer_list<int> tms) {
 class StateDiagramTest : public QObject {
     Q_OBJECT
 private slots:
+    void captionsFollowTheInterfaceLanguage();
     void highlightFollowsTheModelAndRestoresTheDiagramExactly();
     void steppingOnePortLeavesTheOtherPictureAlone();
     void withoutRefreshThePictureJumpsAtTheNextRepaint();
@@ -107,6 +109,18 @@ void StateDiagramTest::withoutRefreshThePictureJumpsAtTheNextRepaint() {
     QCOMPARE(w.ShownState(0), std::uint8_t{6});
     f.Window().Items().StateDiagram->trigger();
     QCOMPARE(w.ShownState(0), std::uint8_t{8});
+}
+
+void StateDiagramTest::captionsFollowTheInterfaceLanguage() {
+    WindowFixture f;
+    StateDiagramWindow& w = f.Window().StateDiagrams();
+    const QString english = w.windowTitle();
+    f.Window().ChooseLanguage(3);
+    QCOMPARE(w.windowTitle(), LanguageText(3, LangPos::StateDiagramsTitle));
+    QVERIFY(w.windowTitle() != english);
+    QVERIFY(w.findChild<QLabel*>()->text().startsWith(LanguageText(3, LangPos::StatePortLabel)));
+    f.Window().ChooseLanguage(0);
+    QCOMPARE(w.windowTitle(), english);
 }
 
 QTEST_MAIN(StateDiagramTest)

@@ -39,6 +39,12 @@ bool ScriptedUser::OpenDocument(const QString& path) {
     return true;
 }
 
+Settings LoopbackSettings() {
+    Settings settings;
+    settings.Board = BoardKind::Loopback;
+    return settings;
+}
+
 WindowFixture::WindowFixture(bool speedRun, MainWindowOptions options)
     : SettingsFile(std::filesystem::path(Scratch.path().toStdString()) / "kzt.json",
                    FileTypeRegistrar(Scratch.path().toStdString(), FileTypeRegistrar::NoTools())),

@@ -40,6 +40,9 @@ public:
     QStringList Documents;
 };
 
+// Settings for a board that sends every bit straight back.
+[[nodiscard]] Settings LoopbackSettings();
+
 // A main window over the simulated loopback board, with its engine, a
 // scripted user, and a scratch folder for program files and the settings
 // store.
@@ -66,7 +69,7 @@ public:
 
 private:
     QTemporaryDir Scratch;
-    Settings Stored{.Board = BoardKind::Loopback}; // every bit sent comes straight back
+    Settings Stored = LoopbackSettings(); // every bit sent comes straight back
     SettingsStore SettingsFile;
     PortConnection Connection;
     ReporterRelay Relay;

@@ -5,6 +5,7 @@
 #include "ui/artwork.h"
 #include "ui/breakpoint_gutter.h"
 #include "ui/editor_program_text.h"
+#include "ui/editor_tools.h"
 #include "ui/main_layout.h"
 #include "ui/main_window_reporter.h"
 #include "ui/picture_view.h"
@@ -42,6 +43,7 @@ MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& us
     Reporter = std::make_unique<MainWindowReporter>(*this, *RunCommands, Tracker);
     BuildEventViews();
     PortCommands = new PortTools(Eng, bench, User, *this);
+    ToolSet = std::make_unique<EditorTools>(*this, Eng, Tracker, User, Options.ShowSplash);
     ConnectCommands();
     ConnectEditor();
 
@@ -143,6 +145,7 @@ void MainWindow::BuildClient() {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    Change_Language(true);
     if (FirstShow) {
         FirstShow = false;
         FirstShown();

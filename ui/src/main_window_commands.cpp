@@ -1,5 +1,7 @@
 #include "engine/engine.h"
 #include "settings/qt_paths.h"
+#include "ui/editor_tools.h"
+#include "ui/language_text.h"
 #include "ui/main_window.h"
 #include "ui/port_tools.h"
 #include "ui/program_editor.h"
@@ -51,6 +53,11 @@ void MainWindow::ConnectCommands() {
     on({Menu.BitstreamViewer}, [this] { OpenBitstreamViewer(); });
 
     StateDiagram = new StateDiagramWindow(Eng.Taps(), Eng.Views(), this);
+    connect(this, &MainWindow::LanguageChanged, StateDiagram, [this](int langIdx) {
+        const auto language = static_cast<std::uint8_t>(langIdx);
+        StateDiagram->SetLanguage({LanguageText(language, LangPos::StatePortLabel),
+                                   LanguageText(language, LangPos::StateDiagramsTitle)});
+    });
     on({Tools.StateDiagram, Menu.StateDiagram}, [this] { ShowView(*StateDiagram); });
     Waves = new WaveformWindow(Eng.State(), Eng.Views(), this);
     on({Tools.Waveforms, Menu.Waveforms}, [this] { ShowView(*Waves); });
@@ -64,6 +71,17 @@ void MainWindow::ConnectCommands() {
     on({Menu.ParallelPort}, [ports] { ports->RunParallelPort(); });
     on({Tools.BitstreamShifter, Menu.BitstreamShifter}, [ports] { ports->RunBitstreamShifter(); });
     on({Tools.Setup, Menu.Setup}, [ports] { ports->RunSetup(); });
+
+    EditorTools* tools = ToolSet.get();
+    on({Tools.Search, Menu.Search}, [tools] { tools->Search(); });
+    on({Menu.Replace}, [tools] { tools->Replace(); });
+    on({Tools.GotoLine, Menu.GotoLine}, [tools] { tools->GotoLineCommand(); });
+    on({Tools.About, Menu.About}, [tools] { tools->About(); });
+    on({Menu.Labels}, [tools] { tools->ShowLabels(); });
+    on({Menu.English}, [this] { ChooseLanguage(0); });
+    on({Menu.Portuguese}, [this] { ChooseLanguage(1); });
+    on({Menu.French}, [this] { ChooseLanguage(2); });
+    on({Menu.German}, [this] { ChooseLanguage(3); });
 
     // F9 opens the Windows menu.
     auto* windowsKey = new QShortcut(QKeySequence(Qt::Key_F9), this);

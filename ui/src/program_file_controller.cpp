@@ -3,6 +3,7 @@
 #include "engine/engine.h"
 #include "engine/program_file.h"
 #include "ui/command_scope.h"
+#include "ui/language_text.h"
 #include "ui/main_window.h"
 #include "ui/program_editor.h"
 #include "ui/program_file_io.h"
@@ -29,7 +30,7 @@ ProgramFileController::ProgramFileController(Engine& engine, CommandTracker& com
 
 bool ProgramFileController::MayDropText() {
     return !Window.Editor().document()->isModified() ||
-           User.AskYesNo(&Window, QString::fromLatin1(UnsavedTextQuestion));
+           User.AskYesNo(&Window, LanguageText(Window.LangIdx(), LangPos::UnsavedText));
 }
 
 void ProgramFileController::ShowText(const QString& text) {

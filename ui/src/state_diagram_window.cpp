@@ -7,6 +7,8 @@
 #include <QEvent>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace scanbench {
 
 namespace {
@@ -42,8 +44,17 @@ StateDiagramWindow::StateDiagramWindow(const TapModels& taps, ViewFeed& views, Q
 
 void StateDiagramWindow::SetLanguage(const StateDiagramTexts& texts) {
     for (std::size_t tap = 0; tap < 2; ++tap) {
-        PortLabels[tap]->setText(texts.PortLabel + QString::number(tap));
-        PortLabels[tap]->adjustSize();
+        QLabel& label = *PortLabels[tap];
+        label.setText(texts.PortLabel + QString::number(tap));
+        label.adjustSize();
+        // A caption too long for its place is centred over its diagram
+        // instead of running past it.
+        const QRect picture = Pictures[tap]->geometry();
+        QPoint corner = LabelCorners[tap];
+        if (corner.x() + label.width() > picture.right()) {
+            corner.setX(std::max(picture.left(), picture.center().x() - label.width() / 2));
+        }
+        label.move(corner);
     }
     setWindowTitle(texts.Caption);
 }

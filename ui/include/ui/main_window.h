@@ -21,6 +21,7 @@ namespace scanbench {
 
 class BitstreamViewer;
 class BreakpointGutter;
+class EditorTools;
 class EditorProgramText;
 class EventListWindow;
 class Engine;
@@ -46,6 +47,7 @@ struct MainWindowOptions {
     std::string InstallDir;                // the InstallDir setting
     std::filesystem::path InstalledDocDir; // the manual's installed folder
     std::filesystem::path SourceDocDir;    // the manual in the source tree
+    bool ShowSplash = false;               // the splash window while the program starts
 };
 
 // The main window: program editor with its breakpoint gutter and scroll bar,
@@ -87,6 +89,15 @@ public:
     [[nodiscard]] WaveformWindow& Waveforms() const { return *Waves; }
     [[nodiscard]] EventListWindow& EventList() const { return *EventListView; }
     [[nodiscard]] BitstreamViewer& ReceivedBits() const { return *BitsViewer; }
+    [[nodiscard]] EditorTools& EditingTools() const { return *ToolSet; }
+
+    // The interface language (LangIdx): 0 English, 1 Portuguese, 2 French, 3 German.
+    [[nodiscard]] std::uint8_t LangIdx() const { return Language; }
+    // Sets the menu captions from the language table in the current
+    // language; with `notifyViews`, then tells the views (LanguageChanged).
+    void Change_Language(bool notifyViews);
+    // The command of the Language submenu's items.
+    void ChooseLanguage(std::uint8_t langIdx);
 
     // Editor commands.
     void Copy();
@@ -111,6 +122,10 @@ public:
 
     // Brings every display up to date with what the engine reported.
     void RefreshDisplays();
+
+signals:
+    // The interface language changed; views show their captions in it.
+    void LanguageChanged(int langIdx);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -160,6 +175,8 @@ private:
     PortTools* PortCommands = nullptr;
     std::unique_ptr<MainWindowReporter> Reporter;
     std::unique_ptr<EditorProgramText> EditorLines;
+    std::unique_ptr<EditorTools> ToolSet;
+    std::uint8_t Language = 0;
 
     bool ScrollBarByProgram = false;
     bool FirstShow = true;

@@ -6,9 +6,6 @@ class QWidget;
 
 namespace scanbench {
 
-// The question New, Open and Close ask about unsaved text. "\r" is a line break.
-inline constexpr const char* UnsavedTextQuestion = "File not yet saved!\rDo you want to proceed?";
-
 // What the main window asks of the user and of the desktop: its questions,
 // the file dialogs, error boxes and opening the manual. The program uses the
 // platform's dialogs; tests answer for the user.

@@ -1,0 +1,138 @@
+#include "ui/editor_tools.h"
+
+#include "engine/engine.h"
+#include "ui/about_dialog.h"
+#include "ui/artwork.h"
+#include "ui/breakpoint_gutter.h"
+#include "ui/command_scope.h"
+#include "ui/goto_line_dialog.h"
+#include "ui/labels_window.h"
+#include "ui/language_text.h"
+#include "ui/main_window.h"
+#include "ui/memo_search.h"
+#include "ui/program_editor.h"
+#include "ui/splash_screen.h"
+#include "ui/user_interaction.h"
+#include "window_logic/goto_line.h"
+
+#include <QEvent>
+#include <QFrame>
+
+namespace scanbench {
+
+namespace {
+
+// The goto arrow stands out from the execution arrow.
+const QColor GotoArrowColour(30, 110, 230);
+
+} // namespace
+
+EditorTools::EditorTools(MainWindow& window, Engine& engine, CommandTracker& commands,
+                         UserInteraction& user, bool splash)
+    : Window(window), Eng(engine), Commands(commands), User(user),
+      GotoBox(new GotoLineDialog(&window)),
+      AboutWindow(new AboutDialog(&window, engine.State().Run.AboutClicks)),
+      LabelsBox(new LabelsWindow(&window, engine.State().Labels)),
+      GotoArrow(ArrowPicture(GotoArrowColour, window.palette().color(QPalette::Window))) {
+    MemoSearchProperties properties;
+    properties.HideAfterSearch = false;
+    properties.PromptReplace = true;
+    properties.ShowReplaceCount = true;
+    Searcher = std::make_unique<TMemoSearch>(Window.Editor(), properties);
+    connect(Searcher.get(), &TMemoSearch::HitSelected, &Window, &MainWindow::ShowCaretPos);
+
+    if (splash) {
+        SplashWindow = new SplashScreen;
+        SplashShowing = true;
+        connect(SplashWindow, &SplashScreen::TimeUp, this, [this] { SplashShowing = false; });
+        Window.installEventFilter(this);
+    }
+}
+
+EditorTools::~EditorTools() {
+    delete SplashWindow;
+}
+
+void EditorTools::Search() {
+    const CommandScope scope(Commands);
+    Searcher->RequestDialog(false);
+}
+
+void EditorTools::Replace() {
+    const CommandScope scope(Commands);
+    Searcher->RequestDialog(true);
+}
+
+void EditorTools::GotoLineCommand() {
+    // The dialog waits outside the command, so that a running program's
+    // displays keep following it.
+    Eng.State().Run.AboutClicks = 0;
+    if (GotoBox->exec() != QDialog::Accepted) {
+        return;
+    }
+    const CommandScope scope(Commands);
+    const GotoDecision decision =
+        DecideGotoLine(GotoBox->Entry().toStdString(), Window.ProgramLines().LineCount());
+    switch (decision.What) {
+    case GotoDecision::Kind::NotANumber:
+        User.ShowError(&Window, LanguageText(Window.LangIdx(), LangPos::NotANumber));
+        return;
+    case GotoDecision::Kind::LineNotFound:
+        User.ShowError(&Window, LanguageText(Window.LangIdx(), LangPos::LineNotFound));
+        return;
+    case GotoDecision::Kind::Stay:
+        return;
+    case GotoDecision::Kind::MoveTo:
+        break;
+    }
+    ProgramEditor& editor = Window.Editor();
+    editor.PutCaretAtLineStart(decision.Line - 1);
+    const bool editing = Window.EditorPanel().isEnabled();
+    if (editing) {
+        editor.setFocus();
+    }
+    Window.ShowCaretPos();
+    if (!editing) {
+        GotoTarget = decision.Line;
+        DrawGotoMark();
+        Window.SyncBoxes();
+    }
+}
+
+void EditorTools::DrawGotoMark() {
+    const std::int32_t line = GotoTarget - 1;
+    ProgramEditor& editor = Window.Editor();
+    Window.SetScrollBarPosition(line); // a move of the scroll bar clears the gutter picture
+    editor.PutCaretAtLineStart(line);
+    Window.ShowCaretPos();
+    Window.Gutter().ShowArrow(editor.CaretLine() - editor.FirstVisibleLine(), GotoArrow);
+}
+
+void EditorTools::About() {
+    std::int32_t& clicks = Eng.State().Run.AboutClicks;
+    if (clicks >= AboutUnlockClicks) {
+        Window.Items().Labels->setVisible(true);
+    } else {
+        clicks = 0;
+    }
+    AboutWindow->SetLanguage(Window.LangIdx());
+    AboutWindow->exec();
+}
+
+void EditorTools::ShowLabels() {
+    Eng.State().Run.AboutClicks = 0;
+    LabelsBox->exec();
+}
+
+bool EditorTools::eventFilter(QObject* watched, QEvent* event) {
+    // Shown when the window first shows too: without a window manager the
+    // window is never activated.
+    const QEvent::Type type = event->type();
+    if (watched == &Window && (type == QEvent::WindowActivate || type == QEvent::Show) &&
+        SplashShowing && SplashWindow != nullptr) {
+        SplashWindow->show();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace scanbench
