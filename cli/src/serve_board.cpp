@@ -21,7 +21,8 @@ extern "C" void OnStopSignal(int /*signal*/) {
 
 } // namespace
 
-int ServeBoard(std::uint16_t port, std::ostream& out, std::ostream& err) {
+int ServeBoard(std::uint16_t port, const std::vector<SwitchSetting>& switches, std::ostream& out,
+               std::ostream& err) {
     BitbangServer server;
     if (!server.Listen(port)) {
         err << "scanbench-run: --serve-board: " << server.Error() << "\n";
@@ -31,6 +32,10 @@ int ServeBoard(std::uint16_t port, std::ostream& out, std::ostream& err) {
     std::signal(SIGINT, OnStopSignal);
     std::signal(SIGTERM, OnStopSignal);
     ChipBoard board(DemoBoardChips());
+    if (const auto problem = ApplySwitchSettings(switches, board)) {
+        err << "scanbench-run: --switches: " << *problem << "\n";
+        return RunnerExit::Usage;
+    }
     BoardBitbangTarget target(board);
     out << "serving the demo board's TAP 0 (U1, U2) over remote_bitbang on 127.0.0.1:"
         << server.Port() << std::endl;
