@@ -85,10 +85,10 @@ TEST(SvfTranslator, ReportsWhatSvfCannotSayWithTheProgramLine) {
     const ShiftCompare outside{4, "0001", "0001"}; // the last bit received
     ClockedRun run;
     run.Clocks("0", 1)
-        .Clocks("00", 2, &outside) // compares in Run-Test/Idle
-        .Clocks("10011", 3)        // a one-bit scan to Update-DR...
-        .Clocks("1100", 4)         // ...straight to Select-DR, on into Shift-IR
-        .Clocks("0", 5);           // and the run stops inside the shift
+        .Clocks("0000", 2, &outside) // compares in Run-Test/Idle
+        .Clocks("10011", 3)          // a one-bit scan to Update-DR...
+        .Clocks("1100", 4)           // ...straight to Select-DR, on into Shift-IR
+        .Clocks("0", 5);             // and the run stops inside the shift
     const std::string commands = run.Commands();
     EXPECT_EQ(commands, "STATE IDLE;\nRUNTEST 4 TCK;\nSDR 1 TDI (0);\nENDIR IRPAUSE;\n"
                         "SIR 1 TDI (0);\n");
