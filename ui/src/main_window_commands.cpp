@@ -1,5 +1,6 @@
 #include "engine/engine.h"
 #include "settings/qt_paths.h"
+#include "ui/jtag_tools.h"
 #include "ui/main_window.h"
 #include "ui/port_tools.h"
 #include "ui/program_editor.h"
@@ -57,6 +58,12 @@ void MainWindow::ConnectCommands() {
     Waves->SetVcdExport([this] {
         const CommandScope scope(Tracker);
         ExportVcd(Waves, Eng);
+    });
+
+    Jtag = new JtagTools(Eng, *this, *Menu.ServeBoard);
+    on({Menu.ExportSvf}, [this] {
+        const CommandScope scope(Tracker);
+        Jtag->ExportSvf();
     });
 
     PortTools* ports = PortCommands;

@@ -26,6 +26,7 @@ class EventListWindow;
 class Engine;
 class MainWindowReporter;
 class PictureView;
+class JtagTools;
 class PortTools;
 class ProgramEditor;
 class ProgramFileController;
@@ -158,6 +159,7 @@ private:
     std::unique_ptr<RunController> RunCommands;
     std::unique_ptr<ProgramFileController> FileCommands;
     PortTools* PortCommands = nullptr;
+    JtagTools* Jtag = nullptr;
     std::unique_ptr<MainWindowReporter> Reporter;
     std::unique_ptr<EditorProgramText> EditorLines;
 
