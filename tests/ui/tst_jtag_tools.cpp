@@ -2,6 +2,7 @@
 // board's TAP 0 on the loopback interface without blocking, one client at a
 // time, and stops when switched off.
 
+#include "ui/status_line.h"
 #include "window_fixture.h"
 
 #include <QAction>
@@ -46,7 +47,9 @@ void TestJtagTools::servesOneClientAtATimeAndStopsWhenSwitchedOff() {
     second.connectToHost(QHostAddress::LocalHost, port);
     QTRY_COMPARE(second.state(), QAbstractSocket::UnconnectedState);
     client.write("R");
-    QTRY_COMPARE(client.readAll(), QByteArray("0"));
+    QByteArray more; // the first client is still served
+    QTRY_VERIFY(!(more += client.readAll()).isEmpty());
+    QCOMPARE(more, QByteArray("0"));
 
     toggle->trigger();
     QVERIFY(!toggle->isChecked());
