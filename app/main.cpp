@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
         notices.push_back(std::move(notice));
     }
 
-    PortConnection port(settings.Port, settings.Pins, settings.Board);
+    PortConnection port(settings.Port, settings.Pins, settings.Board, {}, settings.Remote);
 
     ReporterRelay reporter;
     Engine engine(reporter, port.Signals());

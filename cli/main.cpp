@@ -3,6 +3,7 @@
 #include "cli/headless_run.h"
 #include "cli/runner_options.h"
 #include "cli/runner_program.h"
+#include "cli/serve_board.h"
 #include "settings/settings_store.h"
 
 #include <clocale>
@@ -24,6 +25,9 @@ int main(int argc, char** argv) {
         return std::cout.flush() ? 0 : RunnerExit::Usage;
     }
     const RunnerOptions& options = std::get<RunnerOptions>(parsed);
+    if (options.ServeBoardPort) {
+        return ServeBoard(*options.ServeBoardPort, options.Switches, std::cout, std::cerr);
+    }
 
     const std::optional<std::string> text = ReadRunnerProgram(options.ProgramFile, std::cerr);
     if (!text) {

@@ -9,6 +9,8 @@ packages=(
     qt6-base-dev libgl-dev
     clang libclang-rt-14-dev clang-format
     xvfb xauth
+    # The remote_bitbang and SVF tests run OpenOCD against the simulated board.
+    openocd
     # Fonts that answer for "Courier New" and "Arial" with other metrics, as
     # ImageMagick and Ghostscript bring them in: the window must not depend
     # on the machine's fonts, and the tests run with these present.

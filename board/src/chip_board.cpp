@@ -60,6 +60,16 @@ void ChipBoard::ClockChain(std::uint8_t tap) {
     Out = static_cast<std::uint8_t>(tdo ? (Out | bit) : (Out & ~bit));
 }
 
+void ChipBoard::ResetTap(std::uint8_t tap) {
+    if (tap > 1) {
+        return;
+    }
+    for (std::size_t i = Chains[tap].First; i != Chains[tap].End; ++i) {
+        Chips[i].Reset();
+    }
+    Out = static_cast<std::uint8_t>(Out | (BoardLine::Tdo0 << tap));
+}
+
 std::optional<std::size_t> ChipBoard::FindChip(std::string_view name) const {
     for (std::size_t i = 0; i < Chips.size(); ++i) {
         if (SameIgnoringCase(Chips[i].Described().Name, name)) {

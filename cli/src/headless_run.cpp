@@ -15,6 +15,7 @@
 #include "port/port_access.h"
 #include "port/port_signals.h"
 #include "settings/settings_store.h"
+#include "svf/svf_export.h"
 
 #include <ctime>
 #include <optional>
@@ -33,6 +34,54 @@ void ApplyOverrides(const RunnerOptions& options, Settings& settings) {
     if (options.ActiveMode) {
         settings.ActiveMode = *options.ActiveMode;
     }
+    if (options.Remote) {
+        settings.Remote = ParseHostPort(*options.Remote).value_or(settings.Remote);
+    }
+}
+
+// Hands every played event to two recorders.
+class BothObservers final : public PlaybackObserver {
+public:
+    BothObservers(PlaybackObserver* first, PlaybackObserver* second)
+        : First(first), Second(second) {}
+    void EventPlayed(const PackedEvent& event) override {
+        First->EventPlayed(event);
+        Second->EventPlayed(event);
+    }
+    void EventResampled(const PackedEvent& event) override {
+        First->EventResampled(event);
+        Second->EventResampled(event);
+    }
+
+private:
+    PlaybackObserver* First;
+    PlaybackObserver* Second;
+};
+
+// Writes the SVF of the run through a writer opened before it; the
+// problems of the translation go to `err`, each with its program line.
+bool WriteSvfFile(AtomicFileWriter& writer, const RunnerOptions& options, const Engine& engine,
+                  const ShiftCompareLog& log, std::ostream& err) {
+    SvfExportResult result;
+    {
+        WriterStream stream(writer);
+        result = WriteSvf(stream, engine.State(), log, options.SvfTap,
+                          "TAP " + std::to_string(options.SvfTap) + " of a run of " +
+                              options.ProgramFile);
+        stream.flush();
+    }
+    if (result.Refusal) {
+        err << "scanbench-run: --svf: " << *result.Refusal << "\n";
+        return false;
+    }
+    for (const SvfProblem& problem : result.Problems) {
+        err << "scanbench-run: --svf: line " << problem.Line << ": " << problem.Message << "\n";
+    }
+    if (!writer.Commit()) {
+        err << "scanbench-run: cannot write " << *options.SvfFile << ": " << writer.Error() << "\n";
+        return false;
+    }
+    return true;
 }
 
 // The local date and time as the export header shows them.
@@ -90,11 +139,24 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
             return RunnerExit::Usage;
         }
     }
-    const std::unique_ptr<PortAccess> port = OpenPort(settings.Port, settings.Pins, settings.Board);
+    std::optional<AtomicFileWriter> svfFile;
+    if (options.SvfFile) {
+        svfFile.emplace(*options.SvfFile, WriteRules{.Protected = {options.ProgramFile}});
+        if (!svfFile->IsOpen()) {
+            err << "scanbench-run: cannot write " << *options.SvfFile << ": " << svfFile->Error()
+                << "\n";
+            return RunnerExit::Usage;
+        }
+    }
+    const std::unique_ptr<PortAccess> port =
+        OpenPort(settings.Port, settings.Pins, settings.Board, settings.Remote);
     if (!port->DriverAvailable()) {
         // Running on would report results the hardware never produced.
         err << "scanbench-run: " << Status::DriverFailed << " The " << PortKindName(settings.Port)
             << " port cannot be opened; nothing was run.\n";
+        if (const std::string problem = port->Problem(); !problem.empty()) {
+            err << "scanbench-run: " << problem << "\n";
+        }
         return RunnerExit::Usage;
     }
     port->SetDirectAccess(true);
@@ -134,7 +196,16 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
         vcdStream.emplace(*vcdFile);
         const auto [date, time] = Now();
         vcd.emplace(*vcdStream, date + " " + time);
+    }
+    ShiftCompareLog compares(engine.State());
+    std::optional<BothObservers> both;
+    if (vcd && svfFile) {
+        both.emplace(&*vcd, &compares);
+        engine.ObservePlayback(&*both);
+    } else if (vcd) {
         engine.ObservePlayback(&*vcd);
+    } else if (svfFile) {
+        engine.ObservePlayback(&compares);
     }
 
     const RunState& run = engine.State().Run;
@@ -148,7 +219,12 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
 
     std::string end = "end-of-text";
     int code = RunnerExit::Halt;
-    if (!run.ProgramEnded) {
+    if (const std::string problem = port->Problem(); !problem.empty()) {
+        // The port went away during the run: what was read is not real.
+        err << "scanbench-run: " << problem << "\n";
+        end = "port-lost";
+        code = RunnerExit::Error;
+    } else if (!run.ProgramEnded) {
         end = "max-steps";
         code = RunnerExit::MaxSteps;
     } else if (reporter.Colour == StatusColour::Red) {
@@ -169,6 +245,9 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
     }
 
     if (events && !WriteExport(*events, *options.EventsFile, engine.Events(), err)) {
+        return RunnerExit::Usage;
+    }
+    if (svfFile && !WriteSvfFile(*svfFile, options, engine, compares, err)) {
         return RunnerExit::Usage;
     }
     if (vcd) {

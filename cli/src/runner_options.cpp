@@ -1,6 +1,7 @@
 #include "cli/runner_options.h"
 
 #include "engine/text_helpers.h"
+#include "port/host_port.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -56,10 +57,19 @@ constexpr OptionSpec ValueOptions[] = {
          return o.Board ? std::nullopt
                         : std::optional(Refusal("board", "demo, loopback or open", v));
      }},
-    {"port", "board|ppdev|direct", "how the parallel port is reached",
+    {"port", "board|ppdev|direct|remote", "how the parallel port is reached",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
          o.Port = ParsePortKind(v);
-         return o.Port ? std::nullopt : std::optional(Refusal("port", "board, ppdev or direct", v));
+         return o.Port ? std::nullopt
+                       : std::optional(Refusal("port", "board, ppdev, direct or remote", v));
+     }},
+    {"remote", "HOST:PORT", "the remote_bitbang server of --port remote",
+     [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
+         if (!ParseHostPort(v)) {
+             return Refusal("remote", "HOST:PORT with a port from 1 to 65535", v);
+         }
+         o.Remote = v;
+         return std::nullopt;
      }},
     {"switches", "U1=0x5A,SIA=1,...", "set the demo board's switches before the run",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
@@ -78,6 +88,29 @@ constexpr OptionSpec ValueOptions[] = {
     {"vcd", "FILE", "write the played events as a value change dump to FILE",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
          o.VcdFile = v;
+         return std::nullopt;
+     }},
+    {"svf", "FILE", "write one TAP's run as Serial Vector Format (SVF) to FILE",
+     [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
+         o.SvfFile = v;
+         return std::nullopt;
+     }},
+    {"svf-tap", "0|1", "the TAP that --svf writes (default 0)",
+     [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
+         if (v != "0" && v != "1") {
+             return Refusal("svf-tap", "0 or 1", v);
+         }
+         o.SvfTap = static_cast<std::uint8_t>(v[0] - '0');
+         return std::nullopt;
+     }},
+    {"serve-board", "PORT",
+     "serve the demo board's TAP 0 over remote_bitbang on 127.0.0.1:PORT (no program)",
+     [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
+         const std::optional<std::uint64_t> port = ParseCount(v);
+         if (!port || *port > 65535) {
+             return Refusal("serve-board", "a TCP port from 0 to 65535", v);
+         }
+         o.ServeBoardPort = static_cast<std::uint16_t>(*port);
          return std::nullopt;
      }},
     {"max-steps", "N", "stop after N steps (exit code 3)",
@@ -222,14 +255,6 @@ ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& argum
     }
 
     RunnerOptions options;
-    const QStringList programs = parser.positionalArguments();
-    if (programs.isEmpty()) {
-        return UsageError{"no program file given"};
-    }
-    if (programs.size() > 1) {
-        return UsageError{"more than one program file given: " + ToBytes(programs[1])};
-    }
-    options.ProgramFile = ToBytes(programs.first());
     for (const OptionSpec& spec : ValueOptions) {
         const QString name = FromBytes(spec.Name);
         if (parser.isSet(name)) {
@@ -238,6 +263,21 @@ ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& argum
             }
         }
     }
+    const QStringList programs = parser.positionalArguments();
+    if (options.ServeBoardPort) {
+        // The server runs instead of a program.
+        if (!programs.isEmpty()) {
+            return UsageError{"--serve-board runs no program: " + ToBytes(programs.first())};
+        }
+        return options;
+    }
+    if (programs.isEmpty()) {
+        return UsageError{"no program file given"};
+    }
+    if (programs.size() > 1) {
+        return UsageError{"more than one program file given: " + ToBytes(programs[1])};
+    }
+    options.ProgramFile = ToBytes(programs.first());
     return options;
 }
 

@@ -7,16 +7,33 @@
 
 namespace scanbench {
 
-PortConnection::PortConnection(PortKind kind, const PinSettings& pins, BoardKind board, Opener open)
-    : OpenBackend(std::move(open)), Device(kind), Wiring(board),
+namespace {
+
+PortConnection::Opener OrDefault(PortConnection::Opener open, const RemoteAddress* server) {
+    if (open) {
+        return open;
+    }
+    return [server](PortKind kind, const PinSettings& pins, BoardKind board) {
+        return OpenPort(kind, pins, board, *server);
+    };
+}
+
+} // namespace
+
+PortConnection::PortConnection(PortKind kind, const PinSettings& pins, BoardKind board, Opener open,
+                               const RemoteAddress& remote)
+    : Server(remote), OpenBackend(OrDefault(std::move(open), &Server)), Device(kind), Wiring(board),
       Port(OpenBackend(kind, pins, board)), Lines(*Port, pins) {
     Open(pins);
 }
 
-bool PortConnection::Reopen(PortKind kind, const PinSettings& pins, BoardKind board) {
-    if (kind == Device && board == Wiring && pins == Lines.Pins()) {
+bool PortConnection::Reopen(PortKind kind, const PinSettings& pins, BoardKind board,
+                            const RemoteAddress& remote) {
+    if (kind == Device && board == Wiring && pins == Lines.Pins() &&
+        (kind != PortKind::Remote || remote == Server)) {
         return false;
     }
+    Server = remote;
     Device = kind;
     Wiring = board;
     Port.reset();

@@ -165,6 +165,25 @@ void ReadPortChoice(const StoreDocument& document, Settings& settings,
                                PortKindName(defaults.Port), PortKindNameList(), notices);
     settings.Board = ReadChoice(document, "board", defaults.Board, ParseBoardKind,
                                 BoardKindName(defaults.Board), BoardKindNameList(), notices);
+    // The remote port's server: both values optional, each checked.
+    settings.Remote = defaults.Remote;
+    const QJsonValue host = document.Value(QStringLiteral("remote_host"));
+    const QJsonValue port = document.Value(QStringLiteral("remote_port"));
+    const std::string hostText =
+        host.isString() ? host.toString().toStdString() : settings.Remote.Host;
+    const std::optional<std::int32_t> portNumber =
+        port.isUndefined() ? std::optional<std::int32_t>(settings.Remote.Port) : ToInt32(port);
+    const bool hostOk = host.isUndefined() || host.isString();
+    const std::optional<RemoteAddress> address =
+        hostOk && portNumber ? ParseHostPort(hostText + ":" + std::to_string(*portNumber))
+                             : std::nullopt;
+    if (address) {
+        settings.Remote = *address;
+    } else if (notices != nullptr) {
+        notices->push_back("Unusable \"remote_host\" " + JsonText(host) + " or \"remote_port\" " +
+                           JsonText(port) + " in the settings: " + HostPortText(settings.Remote) +
+                           " is used.");
+    }
 }
 
 std::vector<StoreDocument::Entry> DefaultEntries() {
@@ -237,6 +256,8 @@ std::vector<StoreDocument::Entry> SavedEntries(const Settings& settings) {
         Number("sib_pin", pins.SibPin),
         Name("port", PortKindName(settings.Port)),
         Name("board", BoardKindName(settings.Board)),
+        Name("remote_host", settings.Remote.Host),
+        Number("remote_port", settings.Remote.Port),
     };
 }
 

@@ -1,6 +1,7 @@
 #include "engine/engine.h"
 #include "settings/qt_paths.h"
 #include "ui/editor_tools.h"
+#include "ui/jtag_tools.h"
 #include "ui/language_text.h"
 #include "ui/main_window.h"
 #include "ui/port_tools.h"
@@ -64,6 +65,12 @@ void MainWindow::ConnectCommands() {
     Waves->SetVcdExport([this] {
         const CommandScope scope(Tracker);
         ExportVcd(Waves, Eng);
+    });
+
+    Jtag = new JtagTools(Eng, *this, *Menu.ServeBoard);
+    on({Menu.ExportSvf}, [this] {
+        const CommandScope scope(Tracker);
+        Jtag->ExportSvf();
     });
 
     PortTools* ports = PortCommands;

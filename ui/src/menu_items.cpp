@@ -37,6 +37,8 @@ void BuildFileMenu(QMenuBar& bar, MenuItems& m) {
     m.SaveProgramAs = AddItem(*m.FileMenu, "SaveAs1", QStringLiteral("Save &As..."),
                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), Off);
     m.FileMenu->addSeparator();
+    m.ExportSvf = AddItem(*m.FileMenu, "ExportSvf1", QStringLiteral("Export S&VF..."));
+    m.FileMenu->addSeparator();
     m.Exit = AddItem(*m.FileMenu, "Exit1", QStringLiteral("E&xit"));
 }
 
@@ -124,6 +126,10 @@ void BuildUtilitiesMenu(QMenuBar& bar, MenuItems& m) {
                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F10));
     m.ParallelPort = AddItem(*m.UtilitiesMenu, "ParallelPort1", QStringLiteral("Parallel Port"),
                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F11));
+    m.UtilitiesMenu->addSeparator();
+    m.ServeBoard =
+        AddItem(*m.UtilitiesMenu, "ServeBoard1", QStringLiteral("Serve board over remote_bitbang"));
+    m.ServeBoard->setCheckable(true);
 }
 
 void BuildHelpMenu(QMenuBar& bar, MenuItems& m) {

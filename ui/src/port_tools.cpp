@@ -59,7 +59,7 @@ bool PortTools::ApplySettings(const Settings& confirmed) {
     switches.ShowZ = confirmed.ShowZ;
     switches.ActiveMode = confirmed.ActiveMode;
     switches.RefreshWindows = confirmed.RefreshWindows;
-    if (Bench.Port.Reopen(confirmed.Port, confirmed.Pins, confirmed.Board)) {
+    if (Bench.Port.Reopen(confirmed.Port, confirmed.Pins, confirmed.Board, confirmed.Remote)) {
         ShowPortStatus();
         Eng.Views().Notify(ViewChange::PinLevels);
     }

@@ -65,6 +65,8 @@ public:
             ClockChain(1);
         }
     }
+    // TRST of one TAP: its chips go to Test-Logic-Reset without a clock.
+    void ResetTap(std::uint8_t tap);
     // Takes the line levels as they are, clocking nothing: the board is
     // plugged in, or the cable is rewired.
     void Attach(std::uint8_t lines) { Lines = lines; }

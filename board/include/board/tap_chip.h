@@ -99,6 +99,13 @@ public:
         Tdo = true;
     }
 
+    // TRST asserted: Test-Logic-Reset at once, with what that state does
+    // (the reset instruction loaded, TDO released).
+    void Reset() {
+        Current = ChipTap::TestLogicReset;
+        FallingEdge();
+    }
+
     // TDO as the next chip or the controller sees it.
     [[nodiscard]] bool TdoLevel() const { return Tdo; }
 

@@ -18,6 +18,10 @@ struct RunnerOptions {
     std::optional<PortKind> Port;
     std::optional<std::string> EventsFile;
     std::optional<std::string> VcdFile; // the played events as a value change dump
+    std::optional<std::string> SvfFile; // one TAP's run as Serial Vector Format
+    std::uint8_t SvfTap = 0;
+    std::optional<std::uint16_t> ServeBoardPort; // serve the demo board over remote_bitbang
+    std::optional<std::string> Remote;           // HOST:PORT of the remote port
     std::optional<std::uint64_t> MaxSteps;
     std::optional<bool> ActiveMode;
     std::vector<SwitchSetting> Switches; // set on the demo board before the run

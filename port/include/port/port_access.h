@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace scanbench {
 
@@ -30,6 +31,9 @@ public:
     [[nodiscard]] virtual bool DriverAvailable() const = 0;
     // Asked once at start with true; backends that need no permission ignore it.
     virtual void SetDirectAccess(bool enable) = 0;
+    // Why the port cannot be reached (not now, or no longer): empty while
+    // all is well. Backends that report more than DriverAvailable() give it.
+    [[nodiscard]] virtual std::string Problem() const { return {}; }
     // The simulated chips behind the port, for setting their switches and
     // watching them; null where there are none (real hardware among them).
     [[nodiscard]] virtual ChipBoard* Chips() { return nullptr; }

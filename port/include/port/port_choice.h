@@ -8,8 +8,9 @@
 namespace scanbench {
 
 // How the program reaches the parallel port: the built-in simulated board,
-// the Linux ppdev driver, or direct I/O instructions.
-enum class PortKind { Board, Ppdev, Direct };
+// the Linux ppdev driver, direct I/O instructions, or TAP 0 of a
+// remote_bitbang server over TCP.
+enum class PortKind { Board, Ppdev, Direct, Remote };
 
 // What the simulated board has plugged into its connector: wires back to the
 // inputs, nothing at all, or the demo board's boundary-scan chips.
@@ -29,6 +30,7 @@ inline constexpr auto PortKindChoices = std::to_array<NamedChoice<PortKind>>({
     {PortKind::Board, "board", "Simulated board"},
     {PortKind::Ppdev, "ppdev", "Parallel port (ppdev)"},
     {PortKind::Direct, "direct", "Direct I/O"},
+    {PortKind::Remote, "remote", "remote_bitbang server (TAP 0)"},
 });
 inline constexpr auto BoardKindChoices = std::to_array<NamedChoice<BoardKind>>({
     {BoardKind::Loopback, "loopback", "Loopback: RX follows TX"},
@@ -37,7 +39,7 @@ inline constexpr auto BoardKindChoices = std::to_array<NamedChoice<BoardKind>>({
 });
 
 // Names as they appear in settings and on the command line: "board", "ppdev",
-// "direct" and "loopback", "open", "demo". Parsing ignores ASCII letter case and
+// "direct", "remote" and "loopback", "open", "demo". Parsing ignores ASCII letter case and
 // gives nothing for any other text.
 [[nodiscard]] std::optional<PortKind> ParsePortKind(std::string_view text);
 [[nodiscard]] std::string_view PortKindName(PortKind kind);

@@ -22,9 +22,9 @@ public:
         std::function<std::unique_ptr<PortAccess>(PortKind, const PinSettings&, BoardKind)>;
 
     // Opens the port as OpenPort does (or through `open`) and asks it for
-    // direct access.
-    PortConnection(PortKind kind, const PinSettings& pins, BoardKind board,
-                   Opener open = &OpenPort);
+    // direct access; `remote` is the server of PortKind::Remote.
+    PortConnection(PortKind kind, const PinSettings& pins, BoardKind board, Opener open = {},
+                   const RemoteAddress& remote = {});
     PortConnection(const PortConnection&) = delete;
     PortConnection& operator=(const PortConnection&) = delete;
 
@@ -37,10 +37,12 @@ public:
     // Whether the port could be reached when it was last opened.
     [[nodiscard]] bool Available() const { return Reachable; }
 
-    // Moves to another device, board or pins: the old backend is released
-    // before the new one is opened (a ppdev device has one holder at a
-    // time). False, with nothing touched, when all three are those in use.
-    bool Reopen(PortKind kind, const PinSettings& pins, BoardKind board);
+    // Moves to another device, board, pins or remote server: the old backend
+    // is released before the new one is opened (a ppdev device has one
+    // holder at a time). False, with nothing touched, when all are those in use.
+    bool Reopen(PortKind kind, const PinSettings& pins, BoardKind board,
+                const RemoteAddress& remote = {});
+    [[nodiscard]] const RemoteAddress& Remote() const { return Server; }
 
     // The present level (0 or 1) of each connector pin 1..17, indexed by pin
     // number, read from the data, status and control registers in this order.
@@ -49,6 +51,7 @@ public:
 private:
     void Open(const PinSettings& pins);
 
+    RemoteAddress Server;
     Opener OpenBackend;
     PortKind Device;
     BoardKind Wiring;

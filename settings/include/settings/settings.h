@@ -1,5 +1,6 @@
 #pragma once
 
+#include "port/host_port.h"
 #include "port/pin_settings.h"
 #include "port/port_choice.h"
 
@@ -18,6 +19,7 @@ struct Settings {
     std::string InstallDir;            // "instdir": read, never written
     PortKind Port = PortKind::Board;   // "port"
     BoardKind Board = BoardKind::Demo; // "board"
+    RemoteAddress Remote;              // "remote_host", "remote_port": the remote port's server
 };
 
 } // namespace scanbench

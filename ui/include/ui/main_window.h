@@ -27,6 +27,7 @@ class EventListWindow;
 class Engine;
 class MainWindowReporter;
 class PictureView;
+class JtagTools;
 class PortTools;
 class ProgramEditor;
 class ProgramFileController;
@@ -173,6 +174,7 @@ private:
     std::unique_ptr<RunController> RunCommands;
     std::unique_ptr<ProgramFileController> FileCommands;
     PortTools* PortCommands = nullptr;
+    JtagTools* Jtag = nullptr;
     std::unique_ptr<MainWindowReporter> Reporter;
     std::unique_ptr<EditorProgramText> EditorLines;
     std::unique_ptr<EditorTools> ToolSet;

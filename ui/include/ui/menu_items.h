@@ -17,6 +17,7 @@ struct MenuItems {
     QAction* OpenProgram = nullptr;
     QAction* SaveProgram = nullptr;
     QAction* SaveProgramAs = nullptr;
+    QAction* ExportSvf = nullptr;
     QAction* Exit = nullptr;
 
     QMenu* EditMenu = nullptr;
@@ -45,6 +46,7 @@ struct MenuItems {
     QAction* Setup = nullptr;
 
     QMenu* WindowsMenu = nullptr;
+    QAction* ServeBoard = nullptr; // checkable
     QAction* StateDiagram = nullptr;
     QAction* Waveforms = nullptr;
     QAction* Labels = nullptr;

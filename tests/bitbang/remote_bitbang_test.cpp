@@ -1,0 +1,194 @@
+// The remote_bitbang session, the board as its target, and the loopback
+// server with the project's own client (the remote port) on the other end.
+
+#include "bitbang/bitbang_server.h"
+#include "bitbang/board_bitbang_target.h"
+#include "bitbang/remote_bitbang_session.h"
+#include "board/chip_board.h"
+#include "board/chip_tap_state.h"
+#include "board/demo_board.h"
+#include "port/parallel_connector.h"
+#include "port/port_registers.h"
+#include "port/remote_bitbang_port.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace scanbench {
+namespace {
+
+class RecordingTarget final : public BitbangTarget {
+public:
+    void Drive(bool tck, bool tms, bool tdi) override {
+        Log += "D" + std::to_string(tck * 4 + tms * 2 + tdi);
+        Level = !Level;
+    }
+    [[nodiscard]] bool Tdo() const override { return Level; }
+    void Reset(bool trst, bool srst) override {
+        Log += std::string("T") + (trst ? "1" : "0") + (srst ? "1" : "0");
+    }
+    void Blink(bool on) override { Log += on ? "B" : "b"; }
+
+    std::string Log;
+    bool Level = false; // flips with every write, so replies show their order
+};
+
+void Feed(RemoteBitbangSession& session, std::string_view bytes, std::string& replies) {
+    session.Feed(std::span<const char>(bytes.data(), bytes.size()), replies);
+}
+
+TEST(RemoteBitbangSession, ActsOnEveryCommandAndAnswersEachReadInOrder) {
+    RecordingTarget target;
+    RemoteBitbangSession session(target);
+    std::string replies;
+    // Split anywhere: a batch may end in the middle of anything.
+    Feed(session, "R7RB0\nRbr", replies);
+    Feed(session, "s", replies);
+    Feed(session, "tuxR\x01Q5R", replies);
+    EXPECT_EQ(target.Log, "D7BD0bT00T01T10T11");
+    EXPECT_EQ(replies, "0100");
+    EXPECT_TRUE(session.Quit());
+    EXPECT_EQ(session.IgnoredBytes(), 2U); // 'x' and \x01; nothing after 'Q'
+}
+
+// Drives the board's TAP 0 through the session: TMS/TDI pairs, each a
+// falling then a rising edge, reading TDO before each rising edge.
+std::string Clock(RemoteBitbangSession& session, std::string_view tmsTdi) {
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < tmsTdi.size(); i += 2) {
+        const int bits = (tmsTdi[i] == '1' ? 2 : 0) + (tmsTdi[i + 1] == '1' ? 1 : 0);
+        bytes += static_cast<char>('0' + bits);
+        bytes += 'R';
+        bytes += static_cast<char>('4' + bits);
+    }
+    std::string replies;
+    session.Feed(std::span<const char>(bytes.data(), bytes.size()), replies);
+    return replies;
+}
+
+TEST(BoardBitbangTarget, ReadsTheIdcodesOfTap0AndTrstResetsItsChips) {
+    ChipBoard board(DemoBoardChips());
+    BoardBitbangTarget target(board);
+    RemoteBitbangSession session(target);
+    // Reset, then Run-Test/Idle, Select-DR, Capture-DR, Shift-DR.
+    Clock(session, "1010101010"
+                   "00"
+                   "10"
+                   "00"
+                   "00");
+    std::string tms0(2 * 64, '0');
+    const std::string bits = Clock(session, tms0);
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < 64; ++i) {
+        value |= std::uint64_t{bits[i] == '1'} << i;
+    }
+    EXPECT_EQ(value, (std::uint64_t{DemoIdCode::U1} << 32) | DemoIdCode::U2);
+    EXPECT_EQ(board.Chip(0).State, ChipTap::ShiftDr);
+    std::string replies;
+    Feed(session, "u", replies);
+    EXPECT_EQ(board.Chip(0).State, ChipTap::TestLogicReset);
+    EXPECT_EQ(board.Chip(1).State, ChipTap::TestLogicReset);
+    EXPECT_EQ(board.Chip(2).State, ChipTap::TestLogicReset); // TAP 1's U3 never moved
+    Feed(session, "R", replies);
+    EXPECT_EQ(replies, "1"); // released TDO reads high
+}
+
+// A server on a free loopback port, serving a demo board from its own thread.
+class ServedBoard {
+public:
+    ServedBoard() : Board(DemoBoardChips()), Target(Board) {
+        EXPECT_NE(Port, 0) << Server->Error();
+        Thread = std::thread([this] {
+            Server->Serve(Target, Stop, [this](const std::string& event) {
+                if (event == "turned away a second client") {
+                    ++TurnedAway;
+                }
+            });
+        });
+    }
+    ~ServedBoard() { Shut(); }
+    void Shut() {
+        Stop = true;
+        if (Thread.joinable()) {
+            Thread.join();
+        }
+        Server.reset(); // closes the listening socket
+    }
+    [[nodiscard]] RemoteAddress Address() const { return {"127.0.0.1", Port}; }
+
+    ChipBoard Board;
+    BoardBitbangTarget Target;
+    std::unique_ptr<BitbangServer> Server = std::make_unique<BitbangServer>();
+    std::uint16_t Port = Server->Listen(0) ? Server->Port() : 0;
+    std::atomic<bool> Stop{false};
+    std::atomic<int> TurnedAway{0};
+    std::thread Thread;
+};
+
+constexpr std::uint16_t Base = 888;
+constexpr std::uint16_t StatusAddress = Base + 1;
+
+// Default pins: TMS on pin 3 (data bit 1), TCK pin 4 (bit 2), TX pin 2 (bit
+// 0); RX of TAP 0 on pin 11, which the status register shows inverted in bit 7.
+bool Rx(RemoteBitbangPort& port) {
+    return (port.PortReadByte(StatusAddress) & 0x80) == 0;
+}
+
+TEST(RemoteBitbangPort, DrivesTheServedBoardAndReadsItsTdo) {
+    ServedBoard served;
+    RemoteBitbangPort port(PinSettings{}, served.Address());
+    ASSERT_TRUE(port.DriverAvailable()) << port.Problem();
+    // Test-Logic-Reset, Run-Test/Idle, Select-IR, Capture-IR, Shift-IR.
+    for (const int tms : {1, 1, 1, 1, 1, 0, 1, 1, 0, 0}) {
+        port.PortWriteByte(Base, static_cast<std::uint8_t>(tms << 1));
+        port.PortWriteByte(Base, static_cast<std::uint8_t>(tms << 1 | 4));
+    }
+    // Both chips captured 0101 into their instruction registers: U2's comes
+    // out first.
+    std::string seen;
+    for (int i = 0; i < 8; ++i) {
+        port.PortWriteByte(Base, 0); // TDO follows the falling edge
+        seen += Rx(port) ? '1' : '0';
+        port.PortWriteByte(Base, 4);
+    }
+    EXPECT_EQ(seen, "10101010");
+    EXPECT_TRUE(port.Problem().empty());
+    EXPECT_EQ(served.Board.Chip(0).State, ChipTap::ShiftIr);
+
+    // One client at a time: a second one is turned away, the first served on.
+    RemoteBitbangPort second(PinSettings{}, served.Address());
+    (void)second.PortReadByte(StatusAddress);
+    EXPECT_FALSE(second.Problem().empty());
+    (void)Rx(port);
+    EXPECT_TRUE(port.Problem().empty());
+}
+
+TEST(RemoteBitbangPort, SaysSoAtOnceWhenTheServerIsMissingOrGoesAway) {
+    auto served = std::make_unique<ServedBoard>();
+    const RemoteAddress address = served->Address();
+    RemoteBitbangPort port(PinSettings{}, address);
+    ASSERT_TRUE(port.DriverAvailable());
+    served.reset();
+    const auto start = std::chrono::steady_clock::now();
+    port.PortWriteByte(Base, 4);
+    EXPECT_EQ(port.PortReadByte(StatusAddress) & 0x80, 0); // nothing connected reads high
+    (void)port.PortReadByte(StatusAddress);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_NE(port.Problem().find("remote_bitbang server 127.0.0.1:"), std::string::npos)
+        << port.Problem();
+
+    RemoteBitbangPort missing(PinSettings{}, address);
+    EXPECT_FALSE(missing.DriverAvailable());
+    EXPECT_NE(missing.Problem().find("cannot connect to the remote_bitbang server"),
+              std::string::npos)
+        << missing.Problem();
+}
+
+} // namespace
+} // namespace scanbench

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# OpenOCD against scanbench-run's remote_bitbang server, on a free port.
+#   openocd_check.sh RUNNER detect
+#       OpenOCD finds U2 and U1 on TAP 0 with their IDCODEs and 4-bit IRs.
+#   openocd_check.sh RUNNER svf LESSON.bst [SWITCHES]
+#       The lesson's SVF, written by a run with those switches, replays on a
+#       board with the same switches without a mismatch.
+# Exits 77 (skipped) when openocd is not installed.
+set -uo pipefail
+runner=$1
+mode=$2
+command -v openocd >/dev/null || { echo "openocd is not installed"; exit 77; }
+work=$(mktemp -d)
+server=
+cleanup() {
+    [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+switches=()
+[ "$mode" = svf ] && [ -n "${4:-}" ] && switches=(--switches "$4")
+"$runner" --serve-board 0 "${switches[@]}" > "$work/server.log" 2>&1 &
+server=$!
+port=
+for _ in $(seq 50); do
+    port=$(grep -o '127\.0\.0\.1:[0-9]*' "$work/server.log" | head -1 | cut -d: -f2)
+    [ -n "$port" ] && break
+    sleep 0.1
+done
+[ -n "$port" ] || { echo "the server did not start:"; cat "$work/server.log"; exit 1; }
+
+run_openocd() {
+    timeout 60 openocd -c "adapter driver remote_bitbang" -c "remote_bitbang host 127.0.0.1" \
+        -c "remote_bitbang port $port" -c "transport select jtag" \
+        -c "jtag newtap u2 tap -irlen 4 -expected-id 0x15cb204b" \
+        -c "jtag newtap u1 tap -irlen 4 -expected-id 0x15cb104b" \
+        -c "init" "$@" -c "shutdown" > "$work/openocd.log" 2>&1
+    local code=$?
+    cat "$work/openocd.log"
+    return $code
+}
+
+case "$mode" in
+detect)
+    run_openocd -c "scan_chain" || exit 1
+    grep -q "u2.tap tap/device found: 0x15cb204b" "$work/openocd.log" || exit 1
+    grep -q "u1.tap tap/device found: 0x15cb104b" "$work/openocd.log" || exit 1
+    grep -Eq "^ *0 u2\.tap +Y +0x15cb204b +0x15cb204b +4 " "$work/openocd.log" || exit 1
+    grep -Eq "^ *1 u1\.tap +Y +0x15cb104b +0x15cb104b +4 " "$work/openocd.log" || exit 1
+    ! grep -Eq "UNEXPECTED|Error" "$work/openocd.log"
+    ;;
+svf)
+    lesson=$3
+    "$runner" --board demo --port board --max-steps 1000000 "${switches[@]}" \
+        --svf "$work/lesson.svf" "$lesson" || exit 1
+    cat "$work/lesson.svf"
+    run_openocd -c "svf -quiet $work/lesson.svf" || exit 1
+    grep -q "svf file programmed successfully for .* commands with 0 errors" "$work/openocd.log"
+    ;;
+*)
+    echo "unknown mode $mode"
+    exit 2
+    ;;
+esac

@@ -1,0 +1,63 @@
+// Utilities > "Serve board over remote_bitbang": the window serves a demo
+// board's TAP 0 on the loopback interface without blocking, one client at a
+// time, and stops when switched off.
+
+#include "ui/status_line.h"
+#include "window_fixture.h"
+
+#include <QAction>
+#include <QRegularExpression>
+#include <QTcpSocket>
+#include <QtTest>
+
+using namespace scanbench;
+using namespace scanbench::testing;
+
+class TestJtagTools : public QObject {
+    Q_OBJECT
+private slots:
+    void servesOneClientAtATimeAndStopsWhenSwitchedOff();
+};
+
+void TestJtagTools::servesOneClientAtATimeAndStopsWhenSwitchedOff() {
+    WindowFixture f;
+    auto* toggle = f.Window().findChild<QAction*>(QStringLiteral("ServeBoard1"));
+    QVERIFY(toggle != nullptr);
+    QVERIFY(toggle->isCheckable());
+    toggle->trigger();
+    QVERIFY(toggle->isChecked());
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("127\\.0\\.0\\.1:(\\d+)"))
+            .match(f.Window().Status().StatusText());
+    QVERIFY2(match.hasMatch(), qPrintable(f.Window().Status().StatusText()));
+    const auto port = static_cast<quint16>(match.captured(1).toUInt());
+
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, port);
+    QVERIFY(client.waitForConnected(2000));
+    // Reset, then Run-Test/Idle .. Shift-IR, reading TDO before each rising
+    // edge: released (1) until the first falling edge in Shift-IR, then the
+    // captured 0101 of U2, least significant bit first.
+    client.write("2R6 2R6 2R6 2R6 2R6 0R4 2R6 2R6 0R4 0R4 0R4 0R4 0R4 garbage 0R4");
+    QByteArray replies;
+    QTRY_VERIFY((replies += client.readAll()).size() >= 14);
+    QCOMPARE(replies, QByteArray("11111111111010"));
+
+    QTcpSocket second;
+    second.connectToHost(QHostAddress::LocalHost, port);
+    QTRY_COMPARE(second.state(), QAbstractSocket::UnconnectedState);
+    client.write("R");
+    QByteArray more; // the first client is still served
+    QTRY_VERIFY(!(more += client.readAll()).isEmpty());
+    QCOMPARE(more, QByteArray("0"));
+
+    toggle->trigger();
+    QVERIFY(!toggle->isChecked());
+    QTRY_COMPARE(client.state(), QAbstractSocket::UnconnectedState);
+    QTcpSocket late;
+    late.connectToHost(QHostAddress::LocalHost, port);
+    QVERIFY(!late.waitForConnected(1000));
+}
+
+QTEST_MAIN(TestJtagTools)
+#include "tst_jtag_tools.moc"
