@@ -94,6 +94,7 @@ TEST(SessionHandover, RefusesAnythingElse) {
     EXPECT_FALSE(DecodeHandover(replaced("breakpoints 4\n1 2 ", "breakpoints 4\n1 1 ")));
     EXPECT_FALSE(DecodeHandover(replaced("breakpoints 4\n1 2 ", "breakpoints 8\n1048576 ")));
     EXPECT_FALSE(DecodeHandover(replaced("modified 1\n1", "modified 1\n2")));
+    EXPECT_FALSE(DecodeHandover(replaced("file 6", "file 06"))) << "one spelling only";
     EXPECT_FALSE(DecodeHandover(replaced("text 5", "text 99999999999999999999")));
 
     EXPECT_TRUE(IsHandoverFileName("scanbench-handover-Ab12cd"));

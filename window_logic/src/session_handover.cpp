@@ -37,7 +37,9 @@ public:
         const char* first = Rest.data();
         const char* last = first + Rest.size();
         const auto [stop, error] = std::from_chars(first, last, value);
-        if (error != std::errc() || stop == first || stop == last || *stop != end) {
+        // Written without leading zeros, so each handover has one spelling.
+        if (error != std::errc() || stop == first || stop == last || *stop != end ||
+            (*first == '0' && stop - first > 1)) {
             return std::nullopt;
         }
         Rest.remove_prefix(static_cast<std::size_t>(stop - first) + 1);
