@@ -11,8 +11,11 @@
 #include "ui/main_window.h"
 #include "ui/standard_interaction.h"
 #include "ui/window_fonts.h"
+#include "window_logic/session_handover.h"
+#include "window_logic/zoom_scale.h"
 
 #include <QApplication>
+#include <QProcess>
 
 #include <iostream>
 #include <string>
@@ -38,19 +41,49 @@ void ShowStartNotices(scanbench::Engine& engine, bool portAvailable,
     engine.Display().ShowStatus(text, scanbench::StatusColour::Red);
 }
 
+// The scale factor the user set for Qt programs, before the zoom changes it.
+constexpr const char* ScaleVariable = "QT_SCALE_FACTOR";
+
+// Starts this program again, detached, with the user's own scale factor, so
+// that the new one applies the zoom from the settings on top of it alone.
+bool Relaunch(const QStringList& arguments, const QByteArray& userScale, bool userScaleSet) {
+    QProcess process;
+    process.setProgram(QCoreApplication::applicationFilePath());
+    process.setArguments(arguments);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (userScaleSet) {
+        environment.insert(QString::fromLatin1(ScaleVariable), QString::fromLocal8Bit(userScale));
+    } else {
+        environment.remove(QString::fromLatin1(ScaleVariable));
+    }
+    process.setProcessEnvironment(environment);
+    return process.startDetached();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace scanbench;
+    // The zoom scales every window as a whole, crisply, through the toolkit's
+    // scale factor, which must be set before the application is made.
+    Settings settings;
+    const SettingsStore store = SettingsStore::ForCurrentUser();
+    std::vector<std::string> notices;
+    (void)store.LoadSettings(settings, notices);
+    const bool userScaleSet = qEnvironmentVariableIsSet(ScaleVariable);
+    const QByteArray userScale = qgetenv(ScaleVariable);
+    if (settings.Zoom != 100 || userScaleSet) {
+        qputenv(ScaleVariable,
+                QByteArray::fromStdString(ZoomScaleFactor(
+                    settings.Zoom, std::string_view(userScale.constData(),
+                                                    static_cast<std::size_t>(userScale.size())))));
+    }
+
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("scanbench"));
     RegisterWindowFonts();
 
-    Settings settings;
-    const SettingsStore store = SettingsStore::ForCurrentUser();
-    std::vector<std::string> notices;
-    (void)store.LoadSettings(settings, notices);
     for (std::string& notice : PortChoiceNotices(settings)) {
         notices.push_back(std::move(notice));
     }
@@ -66,11 +99,21 @@ int main(int argc, char** argv) {
 
     MainWindowOptions options;
     options.PortAvailable = port.Available();
-    options.StartFile = app.arguments().value(1);
+    const QStringList arguments = app.arguments();
+    if (arguments.value(1) ==
+        QString::fromUtf8(HandoverOption.data(), static_cast<qsizetype>(HandoverOption.size()))) {
+        options.Handover = arguments.value(2);
+    } else {
+        options.StartFile = arguments.value(1);
+    }
     options.InstallDir = settings.InstallDir;
     options.InstalledDocDir = SCANBENCH_INSTALLED_DOC_DIR;
     options.SourceDocDir = SCANBENCH_SOURCE_DOC_DIR;
-    options.ShowSplash = true;
+    options.ShowSplash = options.Handover.isEmpty(); // a restart shows the window at once
+    options.Classroom.Examples = {SCANBENCH_INSTALLED_EXAMPLES_DIR, SCANBENCH_SOURCE_EXAMPLES_DIR};
+    options.Classroom.Relaunch = [userScale, userScaleSet](const QStringList& args) {
+        return Relaunch(args, userScale, userScaleSet);
+    };
 
     StandardInteraction user;
     MainWindow window(engine, reporter, user, Workbench{settings, store, port}, std::move(options));

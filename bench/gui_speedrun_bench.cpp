@@ -1,16 +1,19 @@
 // Speed Run in the main window, measured: events per second and the longest
 // time the window went without painting while the run was on. Not a test.
 //
-//   scanbench_gui_speedrun_bench [--runner PATH] [--views [ROUNDS]] [PROGRAM.bst]
+//   scanbench_gui_speedrun_bench [--runner PATH] [--views [ROUNDS]] [--log [ROUNDS]]
+//                                [PROGRAM.bst]
 //
 // Without a program it runs a 1,000,000-bit shift (2,000,024 events). With
 // --runner it also times the headless runner on the same program. With
 // --views it then runs ROUNDS (default 5) more Speed Runs with the view
 // windows closed and as many with them open, in turns, and reports the
-// medians and their ratio.
+// medians and their ratio. --log does the same with the Messages window.
 
 #include "bench_support.h"
 #include "board_window.h"
+#include "ui/classroom_tools.h"
+#include "ui/messages_window.h"
 #include "ui/state_diagram_window.h"
 #include "ui/waveform_window.h"
 
@@ -85,12 +88,13 @@ std::vector<QWidget*> ViewWindows(scanbench::MainWindow& window) {
     return {&window.StateDiagrams(), &window.Waveforms()};
 }
 
-// Seconds of one Speed Run from a reset, with the views open or closed.
-double TimedSpeedRun(scanbench::bench::BoardWindow& bench, bool viewsOpen) {
+// Seconds of one Speed Run from a reset, with `windows` open or closed.
+double TimedSpeedRun(scanbench::bench::BoardWindow& bench, const std::vector<QWidget*>& windows,
+                     bool open) {
     scanbench::MainWindow& window = *bench.Window;
     window.Runs().Reset();
-    for (QWidget* view : ViewWindows(window)) {
-        view->setVisible(viewsOpen);
+    for (QWidget* view : windows) {
+        view->setVisible(open);
     }
     QApplication::processEvents();
     bench.Eng.Switches().RefreshWindows = true;
@@ -99,26 +103,40 @@ double TimedSpeedRun(scanbench::bench::BoardWindow& bench, bool viewsOpen) {
     return seconds;
 }
 
-// Speed Run with the views closed and open, in turns; what to print.
-std::string CompareWithViews(scanbench::bench::BoardWindow& bench, int rounds) {
-    scanbench::MainWindow& window = *bench.Window;
-    window.Waveforms().SetShowSync(true);
+// Speed Run with `windows` closed and open, in turns; what to print.
+std::string CompareOpenClosed(scanbench::bench::BoardWindow& bench, int rounds,
+                              const std::vector<QWidget*>& windows, const std::string& name) {
     std::vector<double> closed;
     std::vector<double> open;
     for (int i = 0; i < rounds; ++i) {
-        closed.push_back(TimedSpeedRun(bench, false));
-        open.push_back(TimedSpeedRun(bench, true));
+        closed.push_back(TimedSpeedRun(bench, windows, false));
+        open.push_back(TimedSpeedRun(bench, windows, true));
     }
     const double events = bench.Eng.Events().PlayedCount();
     const double closedMedian = scanbench::bench::Median(closed);
     const double openMedian = scanbench::bench::Median(open);
     std::ostringstream out;
-    out << "views closed, median of " << rounds << ": " << closedMedian << " s, "
+    out << name << " closed, median of " << rounds << ": " << closedMedian << " s, "
         << events / closedMedian / 1e6 << " million events/s\n"
-        << "views open, median of " << rounds << ":   " << openMedian << " s, "
+        << name << " open, median of " << rounds << ":   " << openMedian << " s, "
         << events / openMedian / 1e6 << " million events/s\n"
-        << "speed open / closed:       " << closedMedian / openMedian << "\n";
+        << name << " speed open / closed:       " << closedMedian / openMedian << "\n";
     return out.str();
+}
+
+// The rounds after an option such as --views: its number, or 5.
+int TakeRounds(QStringList& args, const char* option) {
+    if (args.isEmpty() || args[0] != QLatin1String(option)) {
+        return 0;
+    }
+    args = args.mid(1);
+    bool number = false;
+    const int rounds = args.value(0).toInt(&number);
+    if (number) {
+        args = args.mid(1);
+        return rounds;
+    }
+    return 5;
 }
 
 } // namespace
@@ -131,17 +149,8 @@ int main(int argc, char** argv) {
         runner = args[1];
         args = args.mid(2);
     }
-    int viewRounds = 0;
-    if (!args.isEmpty() && args[0] == QLatin1String("--views")) {
-        args = args.mid(1);
-        bool number = false;
-        viewRounds = args.value(0).toInt(&number);
-        if (number) {
-            args = args.mid(1);
-        } else {
-            viewRounds = 5;
-        }
-    }
+    const int viewRounds = TakeRounds(args, "--views");
+    const int logRounds = TakeRounds(args, "--log");
     QTemporaryDir scratch;
     QString program = args.value(0);
     if (program.isEmpty()) {
@@ -179,7 +188,12 @@ int main(int argc, char** argv) {
         longestGap = std::max(longestGap, end - last);
         paintCount = paints.Paints.size();
         if (viewRounds > 0) {
-            withViews = CompareWithViews(bench, viewRounds);
+            window.Waveforms().SetShowSync(true);
+            withViews = CompareOpenClosed(bench, viewRounds, ViewWindows(window), "views");
+        }
+        if (logRounds > 0) {
+            withViews +=
+                CompareOpenClosed(bench, logRounds, {&window.Classroom().MessageView()}, "log");
         }
         QApplication::quit();
     });

@@ -1,23 +1,29 @@
 // Saves a picture of a window, as a person would see it, for checking the
 // layout by eye:
 //   scanbench_window_shot PROGRAM.bst OUT.png [STEPS] [--no-driver]
-//                         [--window NAME] [--language N]
+//                         [--window NAME] [--language N] [--zoom PERCENT]
+//                         [--line-numbers] [--breakpoints]
 // loads the program, runs STEPS Step-by-Step commands and grabs the window;
 // --no-driver shows the main window as it starts when the port could not be
 // opened; --language chooses interface language N (0..3) first; --window
 // opens another window and grabs that one instead. NAME is one of the Shots
 // below; "prompt" grabs the whole screen while the replace prompt stands at
-// its hit.
+// its hit. --zoom scales every window as the View menu's zoom does (100,
+// 150 or 200); --line-numbers shows the editor's line numbers;
+// --breakpoints ticks every box, to check each sits beside its line.
 
 #include "board_window.h"
 #include "ui/about_dialog.h"
 #include "ui/bitstream_shifter_dialog.h"
 #include "ui/bitstream_viewer.h"
+#include "ui/breakpoint_gutter.h"
+#include "ui/classroom_tools.h"
 #include "ui/editor_tools.h"
 #include "ui/event_list_window.h"
 #include "ui/goto_line_dialog.h"
 #include "ui/labels_window.h"
 #include "ui/memo_search.h"
+#include "ui/messages_window.h"
 #include "ui/parallel_port_tool.h"
 #include "ui/port_signals_window.h"
 #include "ui/port_tools.h"
@@ -26,6 +32,7 @@
 #include "ui/splash_screen.h"
 #include "ui/state_diagram_window.h"
 #include "ui/waveform_window.h"
+#include "window_logic/zoom_scale.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -36,9 +43,11 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <cstdlib>
 #include <functional>
 #include <iostream>
 #include <map>
+#include <string_view>
 
 namespace {
 
@@ -133,6 +142,10 @@ const std::map<QString, Shot>& Shots() {
          }}},
         {QStringLiteral("labels"),
          {[](MainWindow& w) { return Shown(w.EditingTools().Labels()); }}},
+        {QStringLiteral("messages"), {[](MainWindow& w) {
+             w.Classroom().ShowMessages();
+             return &AsWidget(w.Classroom().MessageView());
+         }}},
         {QStringLiteral("splash"), {[](MainWindow&) {
              static scanbench::SplashScreen splash;
              return Shown(splash);
@@ -196,6 +209,14 @@ bool ShootPrompt(MainWindow& window, const QString& out) {
 } // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string_view(argv[i]) == "--zoom") {
+            // Set before the application exists, as the program does.
+            qputenv("QT_SCALE_FACTOR",
+                    QByteArray::fromStdString(scanbench::ZoomScaleFactor(
+                        std::atoi(argv[i + 1]), qgetenv("QT_SCALE_FACTOR").toStdString())));
+        }
+    }
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     const qsizetype windowArg = args.indexOf(QStringLiteral("--window"));
@@ -215,8 +236,15 @@ int main(int argc, char** argv) {
     if (const qsizetype at = args.indexOf(QStringLiteral("--language")); at > 0) {
         window.ChooseLanguage(static_cast<std::uint8_t>(args.value(at + 1).toUInt()));
     }
+    if (args.contains(QStringLiteral("--line-numbers"))) {
+        window.Classroom().LineNumbersItem().setChecked(true);
+    }
+    const bool allBoxes = args.contains(QStringLiteral("--breakpoints"));
     int result = 1;
     QTimer::singleShot(600, &window, [&] {
+        for (int box = 1; allBoxes && box <= scanbench::Gutter::BoxCount; ++box) {
+            window.Gutter().Box(box)->setChecked(true);
+        }
         for (int i = 0; i < steps; ++i) {
             window.Runs().StepByStep();
         }

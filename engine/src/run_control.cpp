@@ -92,19 +92,22 @@ void RunControl::StartExecute() {
     Views.Notify(ViewChange::PinLevels);
 }
 
-void RunControl::ExecuteTick() {
+void RunControl::ExecuteTick(bool oneEvent) {
     if (Busy() || !Display.ExecuteTimerRunning()) {
         return;
     }
     State.Run.AboutClicks = 0;
     const ViewFeed::Batch batch(Views);
     if (!BreakpointAllowsRun()) {
-        Display.SetExecuteTimer(false);
-        Display.SetActivityTimer(false);
+        StopAtBreakpoint();
         return;
     }
     Display.SetActivityTimer(true);
-    OneStatement();
+    if (oneEvent) {
+        OneEvent();
+    } else {
+        OneStatement();
+    }
     if (State.Run.ProgramEnded) {
         StopActivity();
         Display.DisableRunCommands();
@@ -129,8 +132,7 @@ void RunControl::SpeedRun() {
     unsigned sinceClockCheck = 0;
     while (!run.ProgramEnded && !StopRequested) {
         if (!BreakpointAllowsRun()) {
-            Display.SetExecuteTimer(false);
-            Display.SetActivityTimer(false);
+            StopAtBreakpoint();
             run.ProgramEnded = true; // ends the loop without disabling anything
             break;
         }
@@ -176,6 +178,12 @@ void RunControl::StopActivity() {
     State.Run.ActivityFrame = 0;
     Display.Reporter().DrawActivity(0);
     Display.SetActivityTimer(false);
+}
+
+void RunControl::StopAtBreakpoint() {
+    Display.SetExecuteTimer(false);
+    Display.SetActivityTimer(false);
+    Display.Reporter().StoppedAtBreakpoint(State.Registers.CurrentLine + 1);
 }
 
 void RunControl::ActivityTick() {

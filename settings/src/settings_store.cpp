@@ -78,6 +78,7 @@ LoadOutcome TryLoad(const std::filesystem::path& storePath, Settings& settings,
     // Said after what happened to the file, which matters more.
     std::vector<std::string> choiceNotices;
     ReadPortChoice(document, settings, &choiceNotices);
+    ReadViewValues(document, settings, &choiceNotices);
     const LoadOutcome outcome = ResetIfUnusable(file, reading, settings, notices);
     notices.insert(notices.end(), choiceNotices.begin(), choiceNotices.end());
     return outcome;
@@ -146,6 +147,40 @@ bool SettingsStore::SaveSettings(const Settings& settings,
     }
     // Registered on every save, so a moved installation is picked up.
     (void)Registrar.RegisterFileType("bst", ProgramPath(settings));
+    return true;
+}
+
+bool SettingsStore::SaveViewValues(const Settings& settings,
+                                   std::vector<std::string>& notices) const {
+    const StoreFile file(StorePath);
+    StoreFile::Reading reading = file.Open(notices);
+    if (!reading.Document) {
+        return false;
+    }
+    std::optional<std::filesystem::path> aside;
+    if (reading.Identity && ViewValuesUnusable(*reading.Document)) {
+        std::string error;
+        aside = file.KeepAside(*reading.Identity, error);
+        if (!aside) {
+            notices.push_back("Settings not saved: " + StorePath.string() +
+                              " cannot be kept aside (" +
+                              (error.empty() ? std::string("it keeps changing") : error) + ").");
+            return false;
+        }
+    }
+    reading.Document->Write(ViewEntries(settings));
+    std::string error;
+    if (!file.Commit(*reading.Document, error)) {
+        if (aside) {
+            file.PutBack(*aside);
+        }
+        notices.push_back("Settings not saved: " + StorePath.string() + " cannot be written (" +
+                          error + ").");
+        return false;
+    }
+    if (aside) {
+        notices.push_back("The settings file as it was is kept as " + aside->string() + ".");
+    }
     return true;
 }
 

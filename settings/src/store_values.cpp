@@ -127,6 +127,77 @@ Kind ReadChoice(const StoreDocument& document, const char* key, Kind fallback, P
 
 } // namespace
 
+namespace {
+
+constexpr const char* ZoomKey = "zoom";
+constexpr const char* LineNumbersKey = "line numbers";
+constexpr const char* ProgramFolderKey = "program folder";
+
+// Each view value with its check; nothing for a missing value, a refusal
+// message for an unusable one.
+struct ViewValueCheck {
+    const char* Key;
+    const char* Expected;
+    bool (*Usable)(const QJsonValue&);
+};
+
+constexpr ViewValueCheck ViewChecks[] = {
+    {ZoomKey, "100, 150 or 200",
+     [](const QJsonValue& v) { return ToInt32(v) && IsZoomLevel(*ToInt32(v)); }},
+    {LineNumbersKey, "a whole number", [](const QJsonValue& v) { return ToInt32(v).has_value(); }},
+    {ProgramFolderKey, "text", [](const QJsonValue& v) { return v.isString(); }},
+};
+
+} // namespace
+
+void ReadViewValues(const StoreDocument& document, Settings& settings,
+                    std::vector<std::string>* notices) {
+    const Settings defaults;
+    settings.Zoom = defaults.Zoom;
+    settings.LineNumbers = defaults.LineNumbers;
+    settings.ProgramFolder = defaults.ProgramFolder;
+    for (const ViewValueCheck& check : ViewChecks) {
+        const QJsonValue value = document.Value(QString::fromLatin1(check.Key));
+        if (value.isUndefined()) {
+            continue;
+        }
+        if (!check.Usable(value)) {
+            if (notices != nullptr) {
+                notices->push_back("\"" + std::string(check.Key) + "\" " + JsonText(value) +
+                                   " in the settings is not " + check.Expected +
+                                   ": the default is used.");
+            }
+            continue;
+        }
+        if (check.Key == ZoomKey) {
+            settings.Zoom = *ToInt32(value);
+        } else if (check.Key == LineNumbersKey) {
+            settings.LineNumbers = *ToInt32(value) != 0;
+        } else {
+            settings.ProgramFolder = value.toString().toStdString();
+        }
+    }
+}
+
+bool ViewValuesUnusable(const StoreDocument& document) {
+    for (const ViewValueCheck& check : ViewChecks) {
+        const QJsonValue value = document.Value(QString::fromLatin1(check.Key));
+        if (!value.isUndefined() && !check.Usable(value)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<StoreDocument::Entry> ViewEntries(const Settings& settings) {
+    return {
+        Number(ZoomKey, IsZoomLevel(settings.Zoom) ? settings.Zoom : Settings{}.Zoom),
+        Flag(LineNumbersKey, settings.LineNumbers),
+        {QString::fromLatin1(ProgramFolderKey),
+         QJsonValue(QString::fromStdString(settings.ProgramFolder))},
+    };
+}
+
 bool ReadStoredValues(const StoreDocument& document, Settings& settings, UnusableValue* unusable) {
     ValueReader reader(document);
     Settings read = settings;

@@ -19,8 +19,9 @@ bool ScriptedUser::AskYesNo(QWidget* parent, const QString& question) {
     return answer;
 }
 
-QString ScriptedUser::ChooseFileToOpen(QWidget* parent) {
+QString ScriptedUser::ChooseFileToOpen(QWidget* parent, const QString& folder) {
     (void)parent;
+    OpenFolder = folder;
     return OpenPath;
 }
 

@@ -27,7 +27,7 @@ namespace scanbench::testing {
 class ScriptedUser final : public UserInteraction {
 public:
     bool AskYesNo(QWidget* parent, const QString& question) override;
-    QString ChooseFileToOpen(QWidget* parent) override;
+    QString ChooseFileToOpen(QWidget* parent, const QString& folder) override;
     QString ChooseFileToSave(QWidget* parent) override;
     void ShowError(QWidget* parent, const QString& message) override;
     bool OpenDocument(const QString& path) override;
@@ -35,6 +35,7 @@ public:
     std::deque<bool> Answers; // Yes when empty
     QStringList Questions;
     QString OpenPath;
+    QString OpenFolder; // where the last Open dialog started
     QString SavePath;
     QStringList Errors;
     QStringList Documents;

@@ -100,5 +100,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, FirstLineToShowTest,
                                            ScrollCase{0, 5, -3, 0},     // short text
                                            ScrollCase{40, 0, 100, 0})); // back to the top
 
+TEST(GutterGeometry, LineNumbersFitTheProgramAndStopAtItsEnd) {
+    EXPECT_EQ(LineNumberWidth(0, 8, 3), 3 * 8 + 6) << "three digits at least";
+    EXPECT_EQ(LineNumberWidth(999, 8, 3), 3 * 8 + 6);
+    EXPECT_EQ(LineNumberWidth(1000, 8, 3), 4 * 8 + 6);
+    EXPECT_EQ(LineNumberWidth(1 << 20, 8, 3), 7 * 8 + 6);
+    EXPECT_EQ(RowLineNumber(39, 0, 100), 40);
+    EXPECT_EQ(RowLineNumber(39, 22, 62), 62);
+    EXPECT_EQ(RowLineNumber(39, 23, 62), std::nullopt) << "below the end of the text";
+    EXPECT_EQ(RowLineNumber(0, -1, 10), std::nullopt);
+}
+
 } // namespace
 } // namespace scanbench

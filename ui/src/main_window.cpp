@@ -44,6 +44,7 @@ MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& us
     BuildEventViews();
     PortCommands = new PortTools(Eng, bench, User, *this);
     ToolSet = std::make_unique<EditorTools>(*this, Eng, Tracker, User, Options.ShowSplash);
+    Teaching = new ClassroomTools(*this, Eng, Tracker, User, bench, Options.Classroom);
     ConnectCommands();
     ConnectEditor();
 
@@ -69,6 +70,7 @@ MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& us
 
 MainWindow::~MainWindow() {
     Relay.Attach(nullptr);
+    Reporter->LogMessagesTo(nullptr, nullptr, {});
     // The children outlive this object's members: none of them may call back
     // into the window while they are destroyed.
     Memo1->disconnect(this);
@@ -162,7 +164,9 @@ void MainWindow::FirstShown() {
     Reporter->DrawActivity(Eng.State().Run.ActivityFrame);
     RunCommands->ActivityTimer().stop();
     Eng.Display().DisableRunCommands();
-    if (!Options.StartFile.isEmpty()) {
+    if (!Options.Handover.isEmpty()) {
+        QTimer::singleShot(0, this, [this] { (void)Teaching->TakeHandover(Options.Handover); });
+    } else if (!Options.StartFile.isEmpty()) {
         // Loaded once the window is on screen, so an error box has a parent to sit on.
         QTimer::singleShot(0, this, [this] { FileCommands->LoadStartFile(Options.StartFile); });
     }
@@ -193,6 +197,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     RunCommands->StopRun();
     RunCommands->StopTimers();
     event->accept();
+}
+
+void MainWindow::CloseWithoutAsking() {
+    CloseAgreed = true;
+    QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void MainWindow::CommandEnded(bool outermost) {

@@ -5,6 +5,7 @@
 #include "ui/breakpoint_gutter.h"
 #include "ui/command_scope.h"
 #include "ui/main_window.h"
+#include "ui/messages_window.h"
 #include "ui/picture_view.h"
 #include "ui/program_editor.h"
 #include "ui/readout_panel.h"
@@ -43,18 +44,40 @@ MainWindowReporter::MainWindowReporter(MainWindow& window, RunController& runs,
     ExecArrow = ArrowPicture(ToQColor(ArrowColor), face);
 }
 
+void MainWindowReporter::LogMessagesTo(MessageLog* log, MessagesWindow* window,
+                                       std::function<LogPlace()> where) {
+    Log = log;
+    LogWindow = window;
+    LogWhere = std::move(where);
+}
+
 void MainWindowReporter::ShowStatus(std::string_view text, StatusColour colour) {
     Pending.Status.emplace(FromUtf8(text), colour);
+    // The engine reports only changes of the status, so the log costs
+    // nothing while a run repeats the same message.
+    if (Log != nullptr) {
+        const LogPlace place = LogWhere();
+        Log->Add(LogText(text, colour, place.Line), colour, place.Line, place.Event);
+    }
     RefreshIfIdle();
+}
+
+void MainWindowReporter::StoppedAtBreakpoint(std::int32_t line) {
+    if (Log != nullptr) {
+        Log->Add(BreakpointStopText(line), StatusColour::Blue, line, LogWhere().Event);
+        RefreshIfIdle();
+    }
 }
 
 void MainWindowReporter::ShowExecPoint(std::int32_t currentLine) {
     ViewBatch().ShowExecPoint(currentLine);
+    PendingRunningLine = currentLine > 0 ? currentLine - 1 : -1;
     RefreshIfIdle();
 }
 
 void MainWindowReporter::ClearExecPoint() {
     ViewBatch().ClearArrow();
+    PendingRunningLine = -1;
     RefreshIfIdle();
 }
 
@@ -154,6 +177,15 @@ void MainWindowReporter::RefreshDisplays() {
     Pending = PendingReadouts{};
     if (ViewUpdates.Pending()) {
         ApplyView(ViewUpdates.Take());
+    }
+    if (PendingRunningLine) {
+        Window.Editor().SetRunningLine(*PendingRunningLine >= 0
+                                           ? std::optional<std::int32_t>(*PendingRunningLine)
+                                           : std::nullopt);
+        PendingRunningLine.reset();
+    }
+    if (LogWindow != nullptr && LogWindow->isVisible()) {
+        LogWindow->Refresh();
     }
 }
 

@@ -4,10 +4,14 @@
 #include "window_logic/font_choice.h"
 
 #include <QFontMetricsF>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPlainTextDocumentLayout>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
+
+#include <functional>
 
 namespace scanbench {
 
@@ -35,6 +39,32 @@ QFont EditorFontChoice() {
 
 // Room between the frame and the text on the left.
 constexpr int TextInset = 2;
+// Room either side of the line numbers.
+constexpr int NumberPadding = 3;
+
+// The running statement's background: a soft yellow that leaves the green
+// and maroon text readable.
+const QColor RunningLineColour(255, 241, 168);
+const QColor NumberColour(110, 110, 110);
+const QColor NumberBackground(238, 238, 238);
+
+// The column beside the text that the editor paints its line numbers into.
+class NumberColumnWidget : public QWidget {
+public:
+    NumberColumnWidget(QWidget* parent, std::function<void(QWidget&)> paint)
+        : QWidget(parent), Paint(std::move(paint)) {
+        setObjectName(QStringLiteral("LineNumbers"));
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        (void)event;
+        Paint(*this);
+    }
+
+private:
+    std::function<void(QWidget&)> Paint;
+};
 
 } // namespace
 
@@ -50,8 +80,80 @@ ProgramEditor::ProgramEditor(QWidget* parent) : QPlainTextEdit(parent) {
     setTabStopDistance(8 * QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' ')));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
-    connect(this, &QPlainTextEdit::updateRequest, this, [this] { emit RowsMoved(); });
+    NumberColumn =
+        new NumberColumnWidget(this, [this](QWidget& column) { PaintLineNumbers(column); });
+    NumberColumn->hide();
+    connect(this, &QPlainTextEdit::updateRequest, this, [this] {
+        if (NumbersShown) {
+            NumberColumn->update();
+        }
+        emit RowsMoved();
+    });
+    connect(this, &QPlainTextEdit::blockCountChanged, this, [this] {
+        if (NumbersShown) {
+            FitWholeRows();
+        }
+    });
     FitWholeRows();
+}
+
+void ProgramEditor::SetRunningLine(std::optional<std::int32_t> line) {
+    if (line == Running) {
+        return;
+    }
+    Running = line;
+    QList<QTextEdit::ExtraSelection> marks;
+    if (line) {
+        const QTextBlock block = document()->findBlockByNumber(*line);
+        if (block.isValid()) {
+            QTextEdit::ExtraSelection mark;
+            mark.format.setBackground(RunningLineColour);
+            mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+            mark.cursor = QTextCursor(block);
+            marks.append(mark);
+        }
+    }
+    setExtraSelections(marks);
+}
+
+void ProgramEditor::SetLineNumbersShown(bool shown) {
+    if (shown == NumbersShown) {
+        return;
+    }
+    NumbersShown = shown;
+    NumberColumn->setVisible(shown);
+    FitWholeRows();
+    emit RowsMoved();
+}
+
+int ProgramEditor::NumberColumnWidth() const {
+    if (!NumbersShown) {
+        return 0;
+    }
+    return LineNumberWidth(document()->blockCount(),
+                           QFontMetrics(font()).horizontalAdvance(QLatin1Char('9')), NumberPadding);
+}
+
+void ProgramEditor::PaintLineNumbers(QWidget& column) {
+    QPainter painter(&column);
+    painter.fillRect(column.rect(), NumberBackground);
+    painter.setFont(font());
+    painter.setPen(NumberColour);
+    const std::int32_t first = FirstVisibleLine();
+    const std::int32_t lines = document()->blockCount();
+    const QPointF offset = contentOffset();
+    int row = 0;
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next(), ++row) {
+        const QRectF box = blockBoundingGeometry(block).translated(offset);
+        if (box.top() >= column.height()) {
+            break;
+        }
+        if (const auto number = RowLineNumber(first, row, lines)) {
+            const QRect text(0, qRound(box.top()), column.width() - NumberPadding,
+                             qRound(box.height()));
+            painter.drawText(text, Qt::AlignRight | Qt::AlignVCenter, QString::number(*number));
+        }
+    }
 }
 
 ProgramEditor::~ProgramEditor() {
@@ -132,7 +234,13 @@ QRectF ProgramEditor::BlockGeometry(std::int32_t line) const {
 void ProgramEditor::FitWholeRows() {
     const int margin =
         WholeRowsMargin(contentsRect().height(), qRound(RowHeight()), Gutter::BoxCount);
-    setViewportMargins(TextInset, 0, 0, margin);
+    const int numbers = NumberColumnWidth();
+    setViewportMargins(TextInset + numbers, 0, 0, margin);
+    const QRect inside = contentsRect();
+    if (NumberColumn == nullptr) {
+        return; // the font is set before the column is made
+    }
+    NumberColumn->setGeometry(inside.left(), inside.top(), numbers, inside.height() - margin);
 }
 
 void ProgramEditor::resizeEvent(QResizeEvent* event) {

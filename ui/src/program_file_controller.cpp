@@ -55,10 +55,36 @@ void ProgramFileController::OpenProgram() {
     if (!MayDropText()) {
         return;
     }
-    const QString path = User.ChooseFileToOpen(&Window);
-    if (path.isEmpty()) {
-        return;
+    const QString path = User.ChooseFileToOpen(&Window, OpenFolder);
+    if (!path.isEmpty()) {
+        OpenChosenFile(path);
     }
+}
+
+void ProgramFileController::OpenProgramFile(const QString& path) {
+    const CommandScope scope(Commands);
+    if (MayDropText()) {
+        OpenChosenFile(path);
+    }
+}
+
+void ProgramFileController::SetOpenFolder(QString folder,
+                                          std::function<void(const QString&)> opened) {
+    OpenFolder = std::move(folder);
+    Opened = std::move(opened);
+}
+
+void ProgramFileController::RestoreSession(const QString& text, const QString& path,
+                                           bool modified) {
+    const CommandScope scope(Commands);
+    ShowText(text);
+    if (!path.isEmpty()) {
+        FileSession.Saved(path.toStdString());
+    }
+    Window.Editor().document()->setModified(modified);
+}
+
+void ProgramFileController::OpenChosenFile(const QString& path) {
     const ProgramFileRead read = ReadProgramFile(path);
     if (!read.Ok) {
         User.ShowError(&Window, read.Error);
@@ -68,6 +94,10 @@ void ProgramFileController::OpenProgram() {
     ShowText(read.Text);
     FileSession.ProgramOpened(AbsolutePath(path));
     Window.SyncBoxes();
+    OpenFolder = QFileInfo(path).absolutePath();
+    if (Opened) {
+        Opened(path);
+    }
 }
 
 void ProgramFileController::LoadStartFile(const QString& path) {

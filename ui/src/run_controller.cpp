@@ -73,7 +73,12 @@ void RunController::ClearAllBreakpoints() {
 
 void RunController::ExecuteTick() {
     const CommandScope scope(Commands);
-    Eng.Run().ExecuteTick();
+    Eng.Run().ExecuteTick(Timing.OneEventPerTick);
+}
+
+void RunController::SetPace(PaceTiming pace) {
+    Timing = pace;
+    ExecuteClock->setInterval(pace.IntervalMs);
 }
 
 void RunController::ActivityTick() {

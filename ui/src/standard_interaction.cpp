@@ -16,8 +16,11 @@ const QString ProgramFilter = QStringLiteral("*.bst");
 // with the file name "*.bst", default extension "bst", asking before it
 // overwrites a file (the toolkit's default); the toolkit's dialog offers no
 // read-only option.
-QString ChooseFile(QWidget* parent, QFileDialog::AcceptMode mode) {
+QString ChooseFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString& folder = {}) {
     QFileDialog dialog(parent);
+    if (!folder.isEmpty()) {
+        dialog.setDirectory(folder);
+    }
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
@@ -44,8 +47,8 @@ bool StandardInteraction::AskYesNo(QWidget* parent, const QString& question) {
                                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-QString StandardInteraction::ChooseFileToOpen(QWidget* parent) {
-    return ChooseFile(parent, QFileDialog::AcceptOpen);
+QString StandardInteraction::ChooseFileToOpen(QWidget* parent, const QString& folder) {
+    return ChooseFile(parent, QFileDialog::AcceptOpen, folder);
 }
 
 QString StandardInteraction::ChooseFileToSave(QWidget* parent) {

@@ -64,6 +64,24 @@ int WholeRowsMargin(int height, int rowHeight, int maxRows) {
     return rows > 0 ? height - rows * rowHeight : 0;
 }
 
+int LineNumberWidth(std::int32_t lineCount, int digitWidth, int padding) {
+    constexpr int MinDigits = 3;
+    int digits = 1;
+    for (std::int32_t rest = std::max<std::int32_t>(lineCount, 1); rest >= 10; rest /= 10) {
+        ++digits;
+    }
+    return std::max(digits, MinDigits) * std::max(digitWidth, 0) + 2 * std::max(padding, 0);
+}
+
+std::optional<std::int32_t> RowLineNumber(std::int32_t firstVisible, int row,
+                                          std::int32_t lineCount) {
+    const std::int64_t line = static_cast<std::int64_t>(firstVisible) + row;
+    if (row < 0 || line < 0 || line >= lineCount) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(line + 1);
+}
+
 std::int32_t FirstLineToShow(std::int32_t first, int rows, std::int32_t target,
                              std::int32_t maxFirst) {
     std::int32_t next = first;

@@ -27,6 +27,9 @@ public:
     // CurrentLine - 1 (the last line of the statement just fetched, 0-based)
     // with that line scrolled into view, and the arrow beside it.
     virtual void ShowExecPoint(std::int32_t currentLine) { (void)currentLine; }
+    // Execute or Speed Run stopped before the statement whose first line,
+    // `line` (1-based), carries a breakpoint.
+    virtual void StoppedAtBreakpoint(std::int32_t line) { (void)line; }
     // Removes the execution-point arrow from the gutter.
     virtual void ClearExecPoint() {}
     // The marker under the flag bit that each TAP's FlagMask selects (0..7).

@@ -23,6 +23,11 @@ public:
             Target->ShowExecPoint(currentLine);
         }
     }
+    void StoppedAtBreakpoint(std::int32_t line) override {
+        if (Target) {
+            Target->StoppedAtBreakpoint(line);
+        }
+    }
     void ClearExecPoint() override {
         if (Target) {
             Target->ClearExecPoint();

@@ -25,7 +25,9 @@ public:
     void EventByEvent();
     void StepByStep();
     void StartExecute();
-    void ExecuteTick();
+    // One tick of Execute's timer: one statement, or with `oneEvent` one
+    // event (a slow pace that shows a shift bit by bit).
+    void ExecuteTick(bool oneEvent = false);
     void SpeedRun();
     void Pause();
 
@@ -49,6 +51,8 @@ private:
     void OneEvent();
     void OneStatement();
     void StopActivity();
+    // Stops Execute or Speed Run before a breakpoint and says so.
+    void StopAtBreakpoint();
 
     EngineState& State;
     LineExecution& Execution;

@@ -44,6 +44,12 @@ public:
     bool SaveSettings(const Settings& settings, std::vector<std::string>& notices) const;
     bool SaveSettings(const Settings& settings) const;
 
+    // Writes only the zoom, the line numbers switch and the program folder
+    // (see ViewEntries). A file holding an unusable one of them is kept
+    // aside first, so nothing the user wrote is lost unseen. False, with
+    // `notices` saying why, when nothing was written.
+    bool SaveViewValues(const Settings& settings, std::vector<std::string>& notices) const;
+
     // The program the file type is registered for.
     [[nodiscard]] static std::filesystem::path ProgramPath(const Settings& settings);
 

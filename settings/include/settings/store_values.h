@@ -32,6 +32,19 @@ struct UnusableValue {
 void ReadPortChoice(const StoreDocument& document, Settings& settings,
                     std::vector<std::string>* notices = nullptr);
 
+// "zoom", "line numbers" and "program folder" are also independent of the
+// rest: a missing value gives its default. A value of the wrong type, or a
+// zoom that is not one of ZoomLevels, gives the default too and adds a
+// message to `notices`; the file keeps it until the user changes one of
+// these settings, and SettingsStore::SaveViewValues then keeps the file
+// aside before it writes.
+void ReadViewValues(const StoreDocument& document, Settings& settings,
+                    std::vector<std::string>* notices = nullptr);
+// Whether the document holds one of those values that ReadViewValues refuses.
+[[nodiscard]] bool ViewValuesUnusable(const StoreDocument& document);
+// The three values as SaveViewValues writes them.
+[[nodiscard]] std::vector<StoreDocument::Entry> ViewEntries(const Settings& settings);
+
 // The complete set written when the store is new or a value is unusable,
 // with "always_on_top" among them.
 [[nodiscard]] std::vector<StoreDocument::Entry> DefaultEntries();

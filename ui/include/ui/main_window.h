@@ -1,6 +1,7 @@
 #pragma once
 
 // Qt: the main window is a QMainWindow.
+#include "ui/classroom_tools.h"
 #include "ui/command_scope.h"
 #include "ui/menu_items.h"
 #include "ui/tool_buttons.h"
@@ -49,6 +50,9 @@ struct MainWindowOptions {
     std::filesystem::path InstalledDocDir; // the manual's installed folder
     std::filesystem::path SourceDocDir;    // the manual in the source tree
     bool ShowSplash = false;               // the splash window while the program starts
+    QString Handover;                      // a session handed over by a restart, loaded
+                                           // instead of StartFile
+    ClassroomOptions Classroom;            // the examples' folders, the restart
 };
 
 // The main window: program editor with its breakpoint gutter and scroll bar,
@@ -91,6 +95,12 @@ public:
     [[nodiscard]] EventListWindow& EventList() const { return *EventListView; }
     [[nodiscard]] BitstreamViewer& ReceivedBits() const { return *BitsViewer; }
     [[nodiscard]] EditorTools& EditingTools() const { return *ToolSet; }
+    [[nodiscard]] ClassroomTools& Classroom() const { return *Teaching; }
+    [[nodiscard]] MainWindowReporter& Reports() const { return *Reporter; }
+
+    // Closes the window without the question about unsaved text: the text
+    // went to a restarted program.
+    void CloseWithoutAsking();
 
     // The interface language (LangIdx): 0 English, 1 Portuguese, 2 French, 3 German.
     [[nodiscard]] std::uint8_t LangIdx() const { return Language; }
@@ -178,6 +188,7 @@ private:
     std::unique_ptr<MainWindowReporter> Reporter;
     std::unique_ptr<EditorProgramText> EditorLines;
     std::unique_ptr<EditorTools> ToolSet;
+    ClassroomTools* Teaching = nullptr;
     std::uint8_t Language = 0;
 
     bool ScrollBarByProgram = false;

@@ -8,12 +8,22 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace scanbench {
 
 class CommandTracker;
 class MainWindow;
+class MessageLog;
+class MessagesWindow;
+
+// Where the run is when a message is shown: CurrentLine and the events played.
+struct LogPlace {
+    std::int32_t Line = 0;
+    std::uint64_t Event = 0;
+};
 class RunController;
 
 // Shows the engine's reports in the main window. The engine reports on every
@@ -26,6 +36,7 @@ public:
 
     void ShowStatus(std::string_view text, StatusColour colour) override;
     void ShowExecPoint(std::int32_t currentLine) override;
+    void StoppedAtBreakpoint(std::int32_t line) override;
     void ClearExecPoint() override;
     void DrawFlagMarkers(const std::array<int, 2>& selectedBits) override;
     void ShowCounter(std::uint8_t tap, std::string_view text) override;
@@ -36,6 +47,11 @@ public:
     void SetExecuteTimer(bool running) override;
     void SetActivityTimer(bool running) override;
     void ProcessPendingMessages() override;
+
+    // Keeps every status message in `log` (none: no log) with the place
+    // `where` gives; `window` shows the log and is refreshed with the other
+    // displays while it is open.
+    void LogMessagesTo(MessageLog* log, MessagesWindow* window, std::function<LogPlace()> where);
 
     // The line fetch shows a program line.
     void ShowLine(std::int32_t line);
@@ -61,6 +77,11 @@ private:
         std::optional<std::uint8_t> HighlightedTap;
     };
     PendingReadouts Pending;
+    // The editor line to highlight as running (-1: none), when it changed.
+    std::optional<std::int32_t> PendingRunningLine;
+    MessageLog* Log = nullptr;
+    MessagesWindow* LogWindow = nullptr;
+    std::function<LogPlace()> LogWhere;
     EditorViewUpdates ViewUpdates;
 };
 

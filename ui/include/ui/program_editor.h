@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace scanbench {
@@ -43,6 +44,15 @@ public:
     void SetTextColour(const QColor& colour);
     [[nodiscard]] QColor TextColour() const;
 
+    // Gives `line` (0-based) a soft background across the whole width, the
+    // statement a run fetched last; nothing takes it away.
+    void SetRunningLine(std::optional<std::int32_t> line);
+    [[nodiscard]] std::optional<std::int32_t> RunningLine() const { return Running; }
+    // Line numbers in a column at the left edge; the text moves right.
+    void SetLineNumbersShown(bool shown);
+    [[nodiscard]] bool LineNumbersShown() const { return NumbersShown; }
+    [[nodiscard]] const QWidget* LineNumberColumn() const { return NumberColumn; }
+
 signals:
     void KeyReleased();
     void MousePressed();
@@ -56,8 +66,15 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // Keeps the bottom margin that leaves whole rows only.
+    // Keeps the bottom margin that leaves whole rows only, and the left one
+    // for the line numbers.
     void FitWholeRows();
+    [[nodiscard]] int NumberColumnWidth() const;
+    void PaintLineNumbers(QWidget& column);
+
+    std::optional<std::int32_t> Running;
+    bool NumbersShown = false;
+    QWidget* NumberColumn = nullptr;
 };
 
 } // namespace scanbench

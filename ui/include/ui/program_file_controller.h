@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace scanbench {
 
 class CommandTracker;
@@ -25,6 +27,14 @@ public:
     void OpenProgram();
     void SaveProgram();
     void SaveProgramAs();
+    // Opens `path` as Open does once a file is chosen, asking about unsaved
+    // text first.
+    void OpenProgramFile(const QString& path);
+    // Where the Open dialog starts, and whom to tell the file each Open opened.
+    void SetOpenFolder(QString folder, std::function<void(const QString&)> opened);
+    // Shows `text` as the program of `path` (empty: never saved), modified
+    // or not: the session a restart handed over.
+    void RestoreSession(const QString& text, const QString& path, bool modified);
     // Loads the program named at start, as if it had just been saved there.
     void LoadStartFile(const QString& path);
 
@@ -39,6 +49,7 @@ public:
 
 private:
     bool WriteProgram(const QString& path);
+    void OpenChosenFile(const QString& path);
     void ShowText(const QString& text);
 
     Engine& Eng;
@@ -47,6 +58,8 @@ private:
     RunController& Runs;
     UserInteraction& User;
     ProgramSession FileSession;
+    QString OpenFolder;
+    std::function<void(const QString&)> Opened;
 };
 
 } // namespace scanbench

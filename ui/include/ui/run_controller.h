@@ -1,6 +1,8 @@
 #pragma once
 
 // Qt: the run timers are QTimers.
+#include "window_logic/execute_pace.h"
+
 #include <QObject>
 
 class QTimer;
@@ -34,6 +36,10 @@ public:
     void ActivityTick();
     void HousekeepingTick();
 
+    // How fast Execute goes from its next tick on.
+    void SetPace(PaceTiming pace);
+    [[nodiscard]] PaceTiming Pace() const { return Timing; }
+
     void SetExecuteTimer(bool running);
     void SetActivityTimer(bool running);
     [[nodiscard]] QTimer& ExecuteTimer() const { return *ExecuteClock; }
@@ -55,6 +61,7 @@ private:
     QTimer* ExecuteClock = nullptr;
     QTimer* ActivityClock = nullptr;
     QTimer* HousekeepingClock = nullptr;
+    PaceTiming Timing;
 };
 
 } // namespace scanbench

@@ -60,6 +60,18 @@ struct RowSpan {
 // whole rows of `rowHeight` pixels, and no more than `maxRows` of them.
 [[nodiscard]] int WholeRowsMargin(int height, int rowHeight, int maxRows);
 
+// The line-number column the editor can show at its left edge, beside the
+// boxes: wide enough for the numbers of `lineCount` lines (three digits at
+// least, so it does not change width while a short program grows) in digits
+// `digitWidth` pixels wide, with `padding` pixels either side. The boxes and
+// the arrow stay where they are; the text moves right by this width.
+[[nodiscard]] int LineNumberWidth(std::int32_t lineCount, int digitWidth, int padding);
+
+// The number shown beside `row` (0-based, from the first visible line):
+// the 1-based line number, or nothing below the end of the text.
+[[nodiscard]] std::optional<std::int32_t> RowLineNumber(std::int32_t firstVisible, int row,
+                                                        std::int32_t lineCount);
+
 // The box states for the lines now on screen.
 [[nodiscard]] GutterBoxStates LoadGutterBoxes(const BreakpointFlags& flags,
                                               std::int32_t firstVisible);

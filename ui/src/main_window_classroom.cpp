@@ -1,0 +1,314 @@
+#include "engine/engine.h"
+#include "settings/qt_paths.h"
+#include "settings/settings_store.h"
+#include "ui/classroom_tools.h"
+#include "ui/command_scope.h"
+#include "ui/main_window.h"
+#include "ui/main_window_reporter.h"
+#include "ui/messages_window.h"
+#include "ui/program_editor.h"
+#include "ui/program_file_controller.h"
+#include "ui/run_controller.h"
+#include "ui/user_interaction.h"
+#include "window_logic/session_handover.h"
+
+#include <QActionGroup>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryFile>
+
+#include <algorithm>
+
+namespace scanbench {
+
+namespace {
+
+// A handover holds at most a program the editor can open, with room for
+// its breakpoints.
+constexpr qint64 MaxHandoverBytes = qint64{64} << 20;
+
+QAction* AddItem(QMenu& menu, const char* name, const QString& text,
+                 const QKeySequence& shortcut = {}) {
+    QAction* item = menu.addAction(text);
+    item->setObjectName(QString::fromLatin1(name));
+    item->setShortcut(shortcut);
+    return item;
+}
+
+// The editor's text exactly as it stands (no-break spaces kept).
+std::string EditorText(const ProgramEditor& editor) {
+    QString text = editor.document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text.toStdString();
+}
+
+std::vector<std::string> ProgramNames(const QDir& folder) {
+    std::vector<std::string> names;
+    for (const QString& name :
+         folder.entryList({QStringLiteral("*.bst"), QStringLiteral("*.BST")}, QDir::Files)) {
+        names.push_back(name.toStdString());
+    }
+    return names;
+}
+
+} // namespace
+
+ClassroomTools::ClassroomTools(MainWindow& window, Engine& engine, CommandTracker& commands,
+                               UserInteraction& user, Workbench bench, ClassroomOptions options)
+    : QObject(&window), Window(window), Eng(engine), Commands(commands), User(user), Bench(bench),
+      Options(std::move(options)), View(new MessagesWindow(Messages, &window)) {
+    BuildMenus();
+    Window.Reports().LogMessagesTo(&Messages, View, [this] {
+        return LogPlace{Eng.Registers().CurrentLine, Eng.Events().PlayedCount()};
+    });
+    Window.Files().SetOpenFolder(
+        QString::fromStdString(Bench.Values.ProgramFolder), [this](const QString& file) {
+            Bench.Values.ProgramFolder = QFileInfo(file).absolutePath().toStdString();
+            SaveViewValues();
+        });
+    ShowLineNumbers(Bench.Values.LineNumbers);
+}
+
+void ClassroomTools::BuildMenus() {
+    const MenuItems& menu = Window.Items();
+
+    Examples = new QMenu(QStringLiteral("E&xamples"), Window.menuBar());
+    Examples->setObjectName(QStringLiteral("Examples1"));
+    menu.FileMenu->insertMenu(menu.SaveProgram, Examples);
+    connect(Examples, &QMenu::aboutToShow, this, &ClassroomTools::ListExamples);
+    ListExamples();
+
+    ViewItems = new QMenu(QStringLiteral("&View"), Window.menuBar());
+    ViewItems->setObjectName(QStringLiteral("View1"));
+    Window.menuBar()->insertMenu(menu.RunMenu->menuAction(), ViewItems);
+    auto* zooms = new QActionGroup(this);
+    for (const int zoom : ZoomLevels) {
+        const QByteArray name = "Zoom" + QByteArray::number(zoom);
+        QAction* item = AddItem(*ViewItems, name.constData(), QStringLiteral("Zoom %1 %").arg(zoom),
+                                zoom == ZoomLevels.front() ? QKeySequence(Qt::CTRL | Qt::Key_0)
+                                                           : QKeySequence());
+        item->setCheckable(true);
+        item->setChecked(zoom == Bench.Values.Zoom);
+        zooms->addAction(item);
+        connect(item, &QAction::triggered, this, [this, zoom] { ChooseZoom(zoom); });
+        ZoomItems[zoom] = item;
+    }
+    QAction* zoomIn = AddItem(*ViewItems, "ZoomIn1", QStringLiteral("Zoom In"));
+    zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    QAction* zoomOut = AddItem(*ViewItems, "ZoomOut1", QStringLiteral("Zoom Out"));
+    zoomOut->setShortcuts({QKeySequence::ZoomOut, QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    connect(zoomIn, &QAction::triggered, this,
+            [this] { ChooseZoom(ZoomStep(Bench.Values.Zoom, 1)); });
+    connect(zoomOut, &QAction::triggered, this,
+            [this] { ChooseZoom(ZoomStep(Bench.Values.Zoom, -1)); });
+    ViewItems->addSeparator();
+    LineNumbers = AddItem(*ViewItems, "LineNumbers1", QStringLiteral("Line Numbers"));
+    LineNumbers->setCheckable(true);
+    connect(LineNumbers, &QAction::toggled, this, [this](bool shown) {
+        if (shown != Bench.Values.LineNumbers) {
+            Bench.Values.LineNumbers = shown;
+            SaveViewValues();
+        }
+        ShowLineNumbers(shown);
+    });
+
+    PaceItems = new QMenu(QStringLiteral("Execute Pace"), Window.menuBar());
+    PaceItems->setObjectName(QStringLiteral("Pace1"));
+    menu.RunMenu->insertMenu(menu.Pause, PaceItems);
+    auto* paces = new QActionGroup(this);
+    for (const ExecutePace pace : AllPaces) {
+        const QByteArray name = "Pace" + QByteArray::number(PaceIndex(pace));
+        const std::string_view caption = PaceCaption(pace);
+        QAction* item =
+            AddItem(*PaceItems, name.constData(),
+                    QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+        item->setCheckable(true);
+        item->setChecked(pace == CurrentPace);
+        paces->addAction(item);
+        connect(item, &QAction::triggered, this, [this, pace] { ChoosePace(pace); });
+    }
+
+    MessagesItem = AddItem(*menu.WindowsMenu, "Messages1", QStringLiteral("Messages"),
+                           QKeySequence(Qt::CTRL | Qt::Key_M));
+    connect(MessagesItem, &QAction::triggered, this, &ClassroomTools::ShowMessages);
+}
+
+QAction* ClassroomTools::ZoomItem(int zoom) const {
+    const auto found = ZoomItems.find(zoom);
+    return found == ZoomItems.end() ? nullptr : found->second;
+}
+
+void ClassroomTools::ListExamples() {
+    Examples->clear();
+    const auto folder =
+        ChooseExamplesFolder(Options.Examples, [](const std::filesystem::path& path) {
+            return QFileInfo(ToQtPath(path)).isDir();
+        });
+    std::vector<ExampleEntry> entries;
+    if (folder) {
+        const QDir programs(ToQtPath(*folder));
+        entries = ExampleEntries(*folder, ProgramNames(programs),
+                                 ProgramNames(QDir(programs.filePath(LessonsFolder))));
+    }
+    if (entries.empty()) {
+        Examples->addAction(QStringLiteral("(no examples installed)"))->setEnabled(false);
+        return;
+    }
+    QMenu* lessons = nullptr;
+    for (const ExampleEntry& entry : entries) {
+        QMenu* into = Examples;
+        if (entry.Lesson) {
+            if (lessons == nullptr) {
+                Examples->addSeparator();
+                lessons = Examples->addMenu(QStringLiteral("&Lessons"));
+                lessons->setObjectName(QStringLiteral("Lessons1"));
+            }
+            into = lessons;
+        }
+        const QString path = ToQtPath(entry.File);
+        QAction* item = into->addAction(QString::fromStdString(entry.Caption));
+        item->setData(path);
+        connect(item, &QAction::triggered, this, [this, path] { OpenExample(path); });
+    }
+}
+
+void ClassroomTools::OpenExample(const QString& path) {
+    Window.Files().OpenProgramFile(path);
+}
+
+void ClassroomTools::ShowMessages() {
+    const CommandScope scope(Commands);
+    View->show();
+    View->raise();
+    View->activateWindow();
+}
+
+void ClassroomTools::ChoosePace(ExecutePace pace) {
+    CurrentPace = pace;
+    Window.Runs().SetPace(TimingFor(pace));
+}
+
+void ClassroomTools::ShowLineNumbers(bool shown) {
+    LineNumbers->setChecked(shown);
+    Window.Editor().SetLineNumbersShown(shown);
+}
+
+void ClassroomTools::SaveViewValues() {
+    std::vector<std::string> notices;
+    if (!Bench.Store.SaveViewValues(Bench.Values, notices) || !notices.empty()) {
+        std::string text;
+        for (const std::string& notice : notices) {
+            text += (text.empty() ? "" : "  ") + notice;
+        }
+        Eng.Display().ShowStatus(text, StatusColour::Red);
+    }
+}
+
+void ClassroomTools::ChooseZoom(int zoom) {
+    if (!IsZoomLevel(zoom) || zoom == Bench.Values.Zoom) {
+        if (QAction* item = ZoomItem(Bench.Values.Zoom)) {
+            item->setChecked(true);
+        }
+        return;
+    }
+    Bench.Values.Zoom = zoom;
+    ZoomItem(zoom)->setChecked(true);
+    SaveViewValues();
+    if (!Options.Relaunch || !Relaunch()) {
+        Eng.Display().ShowStatus("Zoom " + std::to_string(zoom) +
+                                     " % takes effect at the next start",
+                                 StatusColour::Purple);
+    }
+}
+
+bool ClassroomTools::Relaunch() {
+    const CommandScope scope(Commands);
+    Window.Runs().StopRun();
+    const ProgramEditor& editor = Window.Editor();
+    SessionHandover handover;
+    handover.Text = EditorText(editor);
+    if (Window.Session().ProgNamed()) {
+        handover.FileName = Window.Session().ProgFile();
+    }
+    handover.Modified = editor.document()->isModified();
+    const std::int32_t lines =
+        std::min<std::int32_t>(editor.document()->blockCount(), BreakpointFlags::FlagCount);
+    for (std::int32_t line = 0; line < lines; ++line) {
+        if (Eng.State().Breakpoints.IsSet(line)) {
+            handover.Breakpoints.push_back(line);
+        }
+    }
+    const std::string bytes = EncodeHandover(handover);
+
+    QTemporaryFile file(
+        QDir(QDir::tempPath())
+            .filePath(QString::fromUtf8(HandoverFilePrefix.data(),
+                                        static_cast<qsizetype>(HandoverFilePrefix.size()))) +
+        QStringLiteral("XXXXXX"));
+    file.setAutoRemove(false);
+    bool written = file.open();
+    if (written) {
+        written = file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+                      static_cast<qint64>(bytes.size()) &&
+                  file.flush();
+        file.close();
+        written = written && file.error() == QFileDevice::NoError;
+    }
+    if (!written ||
+        !Options.Relaunch({QString::fromUtf8(HandoverOption.data(),
+                                             static_cast<qsizetype>(HandoverOption.size())),
+                           file.fileName()})) {
+        if (!file.fileName().isEmpty()) {
+            QFile::remove(file.fileName());
+        }
+        User.ShowError(&Window, QStringLiteral("Scanbench could not start again at the new zoom "
+                                               "(%1). The program stays as it is.")
+                                    .arg(written ? QStringLiteral("the program did not start")
+                                                 : file.errorString()));
+        return false;
+    }
+    Window.CloseWithoutAsking();
+    return true;
+}
+
+bool ClassroomTools::TakeHandover(const QString& path) {
+    const CommandScope scope(Commands);
+    const QFileInfo info(path);
+    const QString tempFolder = QFileInfo(QDir::tempPath()).canonicalFilePath();
+    if (!IsHandoverFileName(info.fileName().toStdString()) || info.isSymLink() || !info.isFile() ||
+        info.canonicalPath() != tempFolder) {
+        User.ShowError(&Window,
+                       QStringLiteral("\"%1\" is not a file Scanbench handed over.").arg(path));
+        return false;
+    }
+    QFile file(path);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly)) {
+        bytes = file.read(MaxHandoverBytes + 1);
+        file.close();
+    }
+    QFile::remove(path);
+    const auto handover = bytes.size() > MaxHandoverBytes
+                              ? std::nullopt
+                              : DecodeHandover(std::string_view(
+                                    bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!handover) {
+        User.ShowError(
+            &Window, QStringLiteral("The program handed over in \"%1\" cannot be read.").arg(path));
+        return false;
+    }
+    Window.Files().RestoreSession(QString::fromStdString(handover->Text),
+                                  QString::fromStdString(handover->FileName), handover->Modified);
+    BreakpointFlags& flags = Eng.State().Breakpoints;
+    flags.ClearAll();
+    for (const std::int32_t line : handover->Breakpoints) {
+        flags.Set(line, true);
+    }
+    Window.SyncBoxes();
+    return true;
+}
+
+} // namespace scanbench
