@@ -45,6 +45,7 @@ MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& us
     PortCommands = new PortTools(Eng, bench, User, *this);
     ToolSet = std::make_unique<EditorTools>(*this, Eng, Tracker, User, Options.ShowSplash);
     ConnectCommands();
+    BuildBoardView(bench.Port);
     ConnectEditor();
 
     EditorLines = std::make_unique<EditorProgramText>(

@@ -35,6 +35,7 @@ class ProgramText;
 class ReadoutPanel;
 class ReporterRelay;
 class RunController;
+class SimulatedBoardWindow;
 class StateDiagramWindow;
 class StatusLine;
 class UserInteraction;
@@ -88,6 +89,7 @@ public:
     [[nodiscard]] StateDiagramWindow& StateDiagrams() const { return *StateDiagram; }
     [[nodiscard]] WaveformWindow& Waveforms() const { return *Waves; }
     [[nodiscard]] EventListWindow& EventList() const { return *EventListView; }
+    [[nodiscard]] SimulatedBoardWindow& SimulatedBoard() const { return *BoardView; }
     [[nodiscard]] BitstreamViewer& ReceivedBits() const { return *BitsViewer; }
     [[nodiscard]] EditorTools& EditingTools() const { return *ToolSet; }
 
@@ -135,6 +137,8 @@ private:
     void BuildClient();
     void ConnectCommands();
     void BuildEventViews();
+    // The simulated board window with its menu item and tool button.
+    void BuildBoardView(PortConnection& port);
     void ConnectEditor();
     void FirstShown();
     void CommandEnded(bool outermost);
@@ -169,6 +173,7 @@ private:
     WaveformWindow* Waves = nullptr;
     EventListWindow* EventListView = nullptr;
     BitstreamViewer* BitsViewer = nullptr;
+    SimulatedBoardWindow* BoardView = nullptr;
 
     std::unique_ptr<RunController> RunCommands;
     std::unique_ptr<ProgramFileController> FileCommands;
