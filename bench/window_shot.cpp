@@ -106,6 +106,13 @@ const std::map<QString, Shot>& Shots() {
              w.Items().SimulatedBoard->trigger();
              return &AsWidget(w.SimulatedBoard());
          }}},
+        {QStringLiteral("board-loopback"), {[](MainWindow& w) {
+             scanbench::Settings loopback; // into the tool's scratch store
+             loopback.Board = scanbench::BoardKind::Loopback;
+             (void)w.Ports().ApplySettings(loopback);
+             w.Items().SimulatedBoard->trigger();
+             return &AsWidget(w.SimulatedBoard());
+         }}},
         {QStringLiteral("port-signals"),
          {[](MainWindow& w) { return Shown(w.Ports().SignalsWindow()); }}},
         {QStringLiteral("parallel-port"), {[](MainWindow& w) {

@@ -62,7 +62,10 @@ TEST(BoardLayout, ChainsRunFromTdiThroughEachChipToTdoAndNothingOverlaps) {
     EXPECT_EQ(layout.Rows[0].Wires[1][0], layout.Chips[0].Tdo);
     EXPECT_EQ(layout.Rows[0].Wires[1][1], layout.Chips[1].Tdi);
     EXPECT_EQ(layout.Rows[0].Wires[2][0], layout.Chips[1].Tdo);
-    EXPECT_LT(layout.Rows[0].Wires[2][1].X, layout.Rows[0].TdoName.X);
+    const auto& out = layout.Rows[0].Wires[2];
+    EXPECT_LE(layout.Rows[0].TdoName.Bottom(), out[0].Y) << "TDO stands above its wire";
+    EXPECT_EQ(layout.Rows[0].TdoName.X, out[0].X);
+    EXPECT_EQ(layout.Rows[0].TdoName.Right(), out[1].X);
     ASSERT_EQ(layout.Rows[1].Wires.size(), 2U) << "TDI -> U3 -> TDO";
 
     const BoardRect picture{0, 0, layout.Width, layout.Height};

@@ -102,8 +102,10 @@ void DrawBoardStatic(QPainter& painter, const BoardLayout& layout, const BoardFo
     painter.fillRect(QRectF(0, 0, layout.Width, layout.Height), ToQColor(BoardColours::Board));
     for (const TapRowLayout& row : layout.Rows) {
         DrawText(painter, row.Title, TapTitle(row.Tap), fonts.Title, BoardColours::BoardText);
-        DrawText(painter, row.TdiName, BoardCaption::Tdi, fonts.Label, BoardColours::Wire);
-        DrawText(painter, row.TdoName, BoardCaption::Tdo, fonts.Label, BoardColours::Wire);
+        DrawText(painter, row.TdiName, BoardCaption::Tdi, fonts.Label, BoardColours::Wire,
+                 Qt::AlignCenter);
+        DrawText(painter, row.TdoName, BoardCaption::Tdo, fonts.Label, BoardColours::Wire,
+                 Qt::AlignCenter);
         for (const auto& wire : row.Wires) {
             DrawArrow(painter, wire[0], wire[1]);
         }
@@ -166,11 +168,15 @@ void DrawChip(QPainter& painter, const ChipLayout& chip, const ChipView& view,
              BoardColours::Value);
 }
 
-void DrawSyncSwitches(QPainter& painter, const SyncPanelLayout& sync, bool sia, bool sib) {
+void DrawSyncSwitches(QPainter& painter, const SyncPanelLayout& sync, bool sia, bool sib,
+                      const BoardFonts& fonts) {
     const std::array<bool, 2> levels{sia, sib};
     for (std::size_t i = 0; i < 2; ++i) {
         painter.fillRect(ToRectF(sync.Switches[i]), ToQColor(BoardColours::Panel));
+        painter.fillRect(ToRectF(sync.Levels[i]), ToQColor(BoardColours::Panel));
         DrawSwitch(painter, sync.Switches[i], levels[i]);
+        DrawText(painter, sync.Levels[i], levels[i] ? BoardCaption::High : BoardCaption::Low,
+                 fonts.Label, BoardColours::FieldName, Qt::AlignCenter);
     }
 }
 

@@ -82,7 +82,7 @@ void SimulatedBoardWindow::DrawView(const BoardView& view, bool everything) {
         }
     }
     if (everything || view.Sia != ShownView->Sia || view.Sib != ShownView->Sib) {
-        DrawSyncSwitches(painter, Places.Sync, view.Sia, view.Sib);
+        DrawSyncSwitches(painter, Places.Sync, view.Sia, view.Sib, Fonts);
     }
     painter.end();
     Board->Changed();

@@ -14,11 +14,14 @@ constexpr int Pad = 10;
 constexpr int Gap = 8;
 constexpr int RowGap = 18;
 constexpr int TitleGap = 6;
-constexpr int WireLength = 40;
-constexpr int NameGap = 4; // between a wire's end and its pin name
+constexpr int WireLength = 34; // at least; long enough for the pin name above it
+constexpr int NameGap = 2;     // between a wire and the pin name above it
+constexpr int ValueGap = 12;   // between the field names and their values
 constexpr int LedDiameter = 16;
 constexpr int SwitchWidth = 14;
 constexpr int SwitchHeight = 26;
+constexpr int SyncSwitchWidth = 18;
+constexpr int SyncSwitchHeight = 34;
 constexpr int StateBoxPad = 8;
 
 int Widest(const BoardTextMetrics::Measure& width, std::initializer_list<std::string_view> texts) {
@@ -59,7 +62,7 @@ ChipSizes MeasureChips(std::span<const BoardChip> chips, const BoardTextMetrics&
     for (const std::string_view state : StateShortNames) {
         s.StateWidth = std::max(s.StateWidth, m.ValueWidth(state) + 2 * StateBoxPad);
     }
-    s.CellWidth = std::max(LedDiameter, SwitchWidth) + 10;
+    s.CellWidth = std::max(LedDiameter, SwitchWidth) + 8;
     for (int bit = 0; bit < BoardColumns; ++bit) {
         s.CellWidth = std::max(
             {s.CellWidth, m.LabelWidth(LedName(bit)) + 6, m.LabelWidth(SwitchName(bit)) + 6});
@@ -70,7 +73,7 @@ ChipSizes MeasureChips(std::span<const BoardChip> chips, const BoardTextMetrics&
     }
     const int cells = BoardColumns * s.CellWidth + Gap + s.LevelsWidth;
     const int values = std::max({s.ValueWidth, s.StateWidth, cells});
-    const int inner = std::max(s.FieldNameWidth + 2 * Gap + values, nameWidth + 3 * Gap + idWidth);
+    const int inner = std::max(s.FieldNameWidth + ValueGap + values, nameWidth + 3 * Gap + idWidth);
     s.ValueWidth = values;
     s.RowHeight = std::max(m.ValueHeight, m.LabelHeight) + 6;
     s.HeaderHeight = std::max(m.TitleHeight, m.LabelHeight);
@@ -111,7 +114,7 @@ ChipLayout LayOutChip(int left, int top, const ChipSizes& s, const BoardTextMetr
     chip.IdCode = {x, y, right - x, s.HeaderHeight};
     y += s.HeaderHeight + Gap;
 
-    const int valueX = x + s.FieldNameWidth + 2 * Gap;
+    const int valueX = x + s.FieldNameWidth + ValueGap;
     for (std::size_t row = 0; row < 3; ++row) {
         chip.FieldNames[row] = {x, y, s.FieldNameWidth, s.RowHeight};
         if (row == 0) {
@@ -145,20 +148,22 @@ ChipLayout LayOutChip(int left, int top, const ChipSizes& s, const BoardTextMetr
 
 SyncPanelLayout LayOutSync(int left, int top, int height, const BoardTextMetrics& m) {
     SyncPanelLayout sync;
-    const int cell = std::max(
-        SwitchWidth + 30,
-        Widest(m.LabelWidth, {BoardCaption::SyncNames[0], BoardCaption::SyncNames[1]}) + 10);
+    const int names = Widest(m.LabelWidth, {BoardCaption::SyncNames[0], BoardCaption::SyncNames[1],
+                                            BoardCaption::High, BoardCaption::Low});
+    const int cell = std::max(SyncSwitchWidth + 24, names + 12);
     const int titleWidth = m.LabelWidth(BoardCaption::SyncTitle);
     const int width = Pad + std::max(titleWidth, 2 * cell) + Pad;
     sync.Panel = {left, top, width, height};
     sync.Title = {left + Pad, top + Pad, width - 2 * Pad, m.LabelHeight};
     const int cellsLeft = left + (width - 2 * cell) / 2;
-    const int rowHeight = SwitchHeight + 2 + m.LabelHeight;
+    const int rowHeight = SyncSwitchHeight + 2 + 2 * m.LabelHeight;
     const int rowTop = sync.Title.Bottom() + (top + height - sync.Title.Bottom() - rowHeight) / 2;
     for (std::size_t i = 0; i < 2; ++i) {
         const int x = cellsLeft + static_cast<int>(i) * cell;
-        sync.Switches[i] = {x + (cell - SwitchWidth) / 2, rowTop, SwitchWidth, SwitchHeight};
-        sync.Names[i] = {x, rowTop + SwitchHeight + 2, cell, m.LabelHeight};
+        sync.Switches[i] = {x + (cell - SyncSwitchWidth) / 2, rowTop, SyncSwitchWidth,
+                            SyncSwitchHeight};
+        sync.Names[i] = {x, rowTop + SyncSwitchHeight + 2, cell, m.LabelHeight};
+        sync.Levels[i] = {x, sync.Names[i].Bottom(), cell, m.LabelHeight};
         sync.Targets[i] = {x, rowTop, cell, rowHeight};
     }
     return sync;
@@ -182,8 +187,8 @@ BoardLayout LayOutBoard(std::span<const BoardChip> chips, const BoardTextMetrics
     const ChipSizes sizes = MeasureChips(chips, metrics);
     BoardLayout layout;
     layout.Chips.resize(chips.size());
-    const int tdiWidth = metrics.LabelWidth(BoardCaption::Tdi);
-    const int tdoWidth = metrics.LabelWidth(BoardCaption::Tdo);
+    const int wire = std::max(
+        WireLength, Widest(metrics.LabelWidth, {BoardCaption::Tdi, BoardCaption::Tdo}) + 8);
 
     int y = Margin;
     int widest = Margin;
@@ -195,31 +200,31 @@ BoardLayout LayOutBoard(std::span<const BoardChip> chips, const BoardTextMetrics
         row.Title = {Margin, y, metrics.TitleWidth(TapTitle(tap)), metrics.TitleHeight};
         const int top = row.Title.Bottom() + TitleGap;
         const int pinY = top + sizes.Height / 2;
-        row.TdiName = {Margin, pinY - metrics.LabelHeight / 2, tdiWidth, metrics.LabelHeight};
-        BoardPoint from{row.TdiName.Right() + NameGap, pinY};
+        const int nameTop = pinY - NameGap - metrics.LabelHeight;
+        row.TdiName = {Margin, nameTop, wire, metrics.LabelHeight};
+        BoardPoint from{Margin, pinY};
         for (std::size_t i = 0; i < chips.size(); ++i) {
             if (chips[i].Tap != tap) {
                 continue;
             }
-            layout.Chips[i] = LayOutChip(from.X + WireLength, top, sizes, metrics);
+            layout.Chips[i] = LayOutChip(from.X + wire, top, sizes, metrics);
             row.Wires.push_back({from, layout.Chips[i].Tdi});
             from = layout.Chips[i].Tdo;
         }
         if (row.Wires.empty()) {
             continue; // a TAP without chips
         }
-        const BoardPoint end{from.X + WireLength, pinY};
+        const BoardPoint end{from.X + wire, pinY};
         row.Wires.push_back({from, end});
-        row.TdoName = {end.X + NameGap, pinY - metrics.LabelHeight / 2, tdoWidth,
-                       metrics.LabelHeight};
-        lastRight = row.TdoName.Right();
+        row.TdoName = {from.X, nameTop, wire, metrics.LabelHeight};
+        lastRight = end.X;
         lastTop = top;
         widest = std::max(widest, lastRight);
         layout.Rows.push_back(std::move(row));
         y = top + sizes.Height + RowGap;
     }
 
-    const int syncLeft = lastRight + (layout.Rows.empty() ? 0 : WireLength);
+    const int syncLeft = lastRight + (layout.Rows.empty() ? 0 : wire);
     layout.Sync = LayOutSync(syncLeft, lastTop, sizes.Height, metrics);
     if (layout.Sync.Panel.Right() < widest) {
         // Flush with the widest row's right end.

@@ -30,7 +30,8 @@ void DrawBoardStatic(QPainter& painter, const BoardLayout& layout, const BoardFo
 void DrawChip(QPainter& painter, const ChipLayout& chip, const ChipView& view,
               const BoardFonts& fonts);
 // The SIA and SIB switches in their panel.
-void DrawSyncSwitches(QPainter& painter, const SyncPanelLayout& sync, bool sia, bool sib);
+void DrawSyncSwitches(QPainter& painter, const SyncPanelLayout& sync, bool sia, bool sib,
+                      const BoardFonts& fonts);
 // The whole picture of `width` x `height` taken by a notice.
 void DrawNotice(QPainter& painter, int width, int height, const QString& notice,
                 const BoardFonts& fonts);

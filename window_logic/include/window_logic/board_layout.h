@@ -66,8 +66,8 @@ struct ChipLayout {
 struct TapRowLayout {
     std::uint8_t Tap = 0;
     BoardRect Title;
-    BoardRect TdiName;
-    BoardRect TdoName;
+    BoardRect TdiName;                            // above the first wire
+    BoardRect TdoName;                            // above the last wire
     std::vector<std::array<BoardPoint, 2>> Wires; // arrows, TDI end to TDO end
 };
 
@@ -77,6 +77,7 @@ struct SyncPanelLayout {
     BoardRect Title;
     std::array<BoardRect, 2> Switches{};
     std::array<BoardRect, 2> Names{};
+    std::array<BoardRect, 2> Levels{}; // "high" or "low"
     std::array<BoardRect, 2> Targets{};
 };
 
@@ -120,6 +121,8 @@ inline constexpr std::string_view Tdi = "TDI";
 inline constexpr std::string_view Tdo = "TDO";
 inline constexpr std::string_view SyncTitle = "Sync inputs";
 inline constexpr std::array<std::string_view, 2> SyncNames{"SIA", "SIB"};
+inline constexpr std::string_view High = "high";
+inline constexpr std::string_view Low = "low";
 } // namespace BoardCaption
 
 [[nodiscard]] std::string TapTitle(std::uint8_t tap);
