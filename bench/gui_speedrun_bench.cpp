@@ -11,6 +11,7 @@
 
 #include "bench_support.h"
 #include "board_window.h"
+#include "ui/simulated_board_window.h"
 #include "ui/state_diagram_window.h"
 #include "ui/waveform_window.h"
 
@@ -82,7 +83,7 @@ double TimeRunner(const QString& runner, const QString& program) {
 
 // The view windows of the main window.
 std::vector<QWidget*> ViewWindows(scanbench::MainWindow& window) {
-    return {&window.StateDiagrams(), &window.Waveforms()};
+    return {&window.StateDiagrams(), &window.Waveforms(), &window.SimulatedBoard()};
 }
 
 // Seconds of one Speed Run from a reset, with the views open or closed.
