@@ -14,6 +14,7 @@
 #include "board_window.h"
 #include "ui/classroom_tools.h"
 #include "ui/messages_window.h"
+#include "ui/simulated_board_window.h"
 #include "ui/state_diagram_window.h"
 #include "ui/waveform_window.h"
 
@@ -85,7 +86,7 @@ double TimeRunner(const QString& runner, const QString& program) {
 
 // The view windows of the main window.
 std::vector<QWidget*> ViewWindows(scanbench::MainWindow& window) {
-    return {&window.StateDiagrams(), &window.Waveforms()};
+    return {&window.StateDiagrams(), &window.Waveforms(), &window.SimulatedBoard()};
 }
 
 // Seconds of one Speed Run from a reset, with `windows` open or closed.

@@ -29,6 +29,7 @@
 #include "ui/port_tools.h"
 #include "ui/search_dialog.h"
 #include "ui/setup_dialog.h"
+#include "ui/simulated_board_window.h"
 #include "ui/splash_screen.h"
 #include "ui/state_diagram_window.h"
 #include "ui/waveform_window.h"
@@ -110,6 +111,17 @@ const std::map<QString, Shot>& Shots() {
               return static_cast<QWidget*>(nullptr);
           },
           "Form5"}},
+        {QStringLiteral("board"), {[](MainWindow& w) {
+             w.Items().SimulatedBoard->trigger();
+             return &AsWidget(w.SimulatedBoard());
+         }}},
+        {QStringLiteral("board-loopback"), {[](MainWindow& w) {
+             scanbench::Settings loopback; // into the tool's scratch store
+             loopback.Board = scanbench::BoardKind::Loopback;
+             (void)w.Ports().ApplySettings(loopback);
+             w.Items().SimulatedBoard->trigger();
+             return &AsWidget(w.SimulatedBoard());
+         }}},
         {QStringLiteral("port-signals"),
          {[](MainWindow& w) { return Shown(w.Ports().SignalsWindow()); }}},
         {QStringLiteral("parallel-port"), {[](MainWindow& w) {

@@ -42,6 +42,7 @@ void ImageView::paintEvent(QPaintEvent* event) {
 void ImageView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         emit Pressed(qFloor(event->position().x()));
+        emit PressedAt(QPoint(qFloor(event->position().x()), qFloor(event->position().y())));
     }
 }
 

@@ -46,6 +46,7 @@ MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& us
     ToolSet = std::make_unique<EditorTools>(*this, Eng, Tracker, User, Options.ShowSplash);
     Teaching = new ClassroomTools(*this, Eng, Tracker, User, bench, Options.Classroom);
     ConnectCommands();
+    BuildBoardView(bench.Port);
     ConnectEditor();
 
     EditorLines = std::make_unique<EditorProgramText>(

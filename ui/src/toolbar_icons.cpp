@@ -168,6 +168,23 @@ void DrawWaveforms(QPainter& p) {
                               QPointF(10.5, 9.5), QPointF(10.5, 12.5), QPointF(14.5, 12.5)}));
 }
 
+// A green board with a chip and a lit LED.
+void DrawSimulatedBoard(QPainter& p) {
+    p.setPen(OutlinePen());
+    p.setBrush(Green);
+    p.drawRoundedRect(QRectF(0.5, 2.5, 15, 11), 1.5, 1.5);
+    p.setBrush(Outline);
+    p.drawRect(QRectF(3.5, 5.5, 6, 5));
+    p.setPen(OutlinePen(Paper, 1.0));
+    for (const double x : {5.0, 8.0}) {
+        p.drawLine(QPointF(x, 3.5), QPointF(x, 5));
+        p.drawLine(QPointF(x, 11), QPointF(x, 12.5));
+    }
+    p.setPen(OutlinePen());
+    p.setBrush(Red);
+    p.drawEllipse(QPointF(12.5, 8), 1.8, 1.8);
+}
+
 void DrawBitstreamShifter(QPainter& p) {
     p.setPen(OutlinePen());
     for (int i = 0; i < 3; ++i) {
@@ -255,6 +272,8 @@ void Draw(QPainter& p, ToolIcon icon) {
         return DrawStateDiagram(p);
     case ToolIcon::Waveforms:
         return DrawWaveforms(p);
+    case ToolIcon::SimulatedBoard:
+        return DrawSimulatedBoard(p);
     case ToolIcon::BitstreamShifter:
         return DrawBitstreamShifter(p);
     case ToolIcon::Setup:

@@ -67,4 +67,10 @@ QFont ReadoutFontOfSize(int pixelSize) {
     return font;
 }
 
+QFont LabelFontOfSize(int pixelSize) {
+    QFont font = FontOf(Shipped().Sans, QStringLiteral("Arial"), QFont::SansSerif);
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
 } // namespace scanbench

@@ -78,6 +78,10 @@ public:
     // The chip of that name (letter case ignored), numbered in snapshot order.
     [[nodiscard]] std::optional<std::size_t> FindChip(std::string_view name) const;
     [[nodiscard]] ChipSnapshot Chip(std::size_t index) const;
+    // The data table of the chip at `index`, numbered as Chip numbers it.
+    [[nodiscard]] const ChipDescription& Description(std::size_t index) const {
+        return Chips.at(index).Described();
+    }
     [[nodiscard]] BoardSnapshot Snapshot() const;
 
     void SetSwitches(std::size_t chip, std::uint8_t levels);

@@ -41,6 +41,7 @@ enum class ToolIcon {
     SpeedRun,
     StateDiagram,
     Waveforms,
+    SimulatedBoard,
     BitstreamShifter,
     Setup,
     About,

@@ -10,7 +10,7 @@ namespace scanbench {
 // density so that it stays sharp when the desktop is scaled. The owner draws
 // into Image() and calls Changed(); painting only copies it. Mouse presses,
 // drags with the left button held and releases are passed on with the
-// picture x.
+// picture x (presses also with the whole point).
 class ImageView : public QWidget {
     Q_OBJECT
 public:
@@ -24,6 +24,7 @@ public:
 
 signals:
     void Pressed(int x);
+    void PressedAt(QPoint where); // the same press, with its picture y
     void Dragged(int x);
     void Released();
 

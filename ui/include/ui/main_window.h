@@ -37,6 +37,7 @@ class ProgramText;
 class ReadoutPanel;
 class ReporterRelay;
 class RunController;
+class SimulatedBoardWindow;
 class StateDiagramWindow;
 class StatusLine;
 class UserInteraction;
@@ -93,6 +94,7 @@ public:
     [[nodiscard]] StateDiagramWindow& StateDiagrams() const { return *StateDiagram; }
     [[nodiscard]] WaveformWindow& Waveforms() const { return *Waves; }
     [[nodiscard]] EventListWindow& EventList() const { return *EventListView; }
+    [[nodiscard]] SimulatedBoardWindow& SimulatedBoard() const { return *BoardView; }
     [[nodiscard]] BitstreamViewer& ReceivedBits() const { return *BitsViewer; }
     [[nodiscard]] EditorTools& EditingTools() const { return *ToolSet; }
     [[nodiscard]] ClassroomTools& Classroom() const { return *Teaching; }
@@ -146,6 +148,8 @@ private:
     void BuildClient();
     void ConnectCommands();
     void BuildEventViews();
+    // The simulated board window with its menu item and tool button.
+    void BuildBoardView(PortConnection& port);
     void ConnectEditor();
     void FirstShown();
     void CommandEnded(bool outermost);
@@ -180,6 +184,7 @@ private:
     WaveformWindow* Waves = nullptr;
     EventListWindow* EventListView = nullptr;
     BitstreamViewer* BitsViewer = nullptr;
+    SimulatedBoardWindow* BoardView = nullptr;
 
     std::unique_ptr<RunController> RunCommands;
     std::unique_ptr<ProgramFileController> FileCommands;

@@ -52,6 +52,7 @@ struct MenuItems {
     QAction* Labels = nullptr;
     QAction* EventList = nullptr;
     QAction* PortSignals = nullptr;
+    QAction* SimulatedBoard = nullptr; // added with its window
 
     QMenu* UtilitiesMenu = nullptr;
     QAction* BitstreamShifter = nullptr;

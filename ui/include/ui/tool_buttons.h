@@ -24,6 +24,7 @@ struct ToolButtons {
     QAction* SpeedRun = nullptr;
     QAction* StateDiagram = nullptr;
     QAction* Waveforms = nullptr;
+    QAction* SimulatedBoard = nullptr; // added with its window
     QAction* BitstreamShifter = nullptr;
     QAction* Setup = nullptr;
     QAction* About = nullptr;

@@ -19,5 +19,7 @@ void RegisterWindowFonts();
 [[nodiscard]] QFont EditorFontOfSize(int pixelSize);
 // The read-outs' "Arial" bold at `pixelSize`.
 [[nodiscard]] QFont ReadoutFontOfSize(int pixelSize);
+// "Arial" regular at `pixelSize`, for captions.
+[[nodiscard]] QFont LabelFontOfSize(int pixelSize);
 
 } // namespace scanbench

@@ -39,6 +39,9 @@ struct DiagramRect {
     int Height = 0;
     [[nodiscard]] constexpr int Right() const { return X + Width; }
     [[nodiscard]] constexpr int Bottom() const { return Y + Height; }
+    [[nodiscard]] constexpr bool Contains(int x, int y) const {
+        return x >= X && x < Right() && y >= Y && y < Bottom();
+    }
     friend constexpr bool operator==(DiagramRect, DiagramRect) = default;
 };
 

@@ -1,0 +1,134 @@
+#include "board/demo_board.h"
+#include "window_logic/board_layout.h"
+#include "window_logic/board_view.h"
+
+#include <gtest/gtest.h>
+
+namespace scanbench {
+namespace {
+
+// A font of fixed-width characters: `advance` pixels each.
+BoardTextMetrics FixedMetrics(int advance) {
+    const auto width = [advance](std::string_view text) {
+        return advance * static_cast<int>(text.size());
+    };
+    return {width, advance * 2, width, advance * 2, width, advance * 2};
+}
+
+bool Inside(BoardRect inner, BoardRect outer) {
+    return inner.X >= outer.X && inner.Y >= outer.Y && inner.Right() <= outer.Right() &&
+           inner.Bottom() <= outer.Bottom();
+}
+
+bool Overlap(BoardRect a, BoardRect b) {
+    return a.X < b.Right() && b.X < a.Right() && a.Y < b.Bottom() && b.Y < a.Bottom();
+}
+
+BoardPoint Centre(BoardRect r) {
+    return {r.X + r.Width / 2, r.Y + r.Height / 2};
+}
+
+TEST(BoardView, ShowsEachChipsStateInstructionAndRegisterInChainOrder) {
+    ChipBoard board(DemoBoardChips());
+    board.SetSwitches(2, 0x0F);
+    board.SetSyncSwitch(SyncSwitch::A, true);
+    const BoardView view = DescribeBoard(board);
+    ASSERT_EQ(view.Chips.size(), 3U);
+    EXPECT_EQ(view.Chips[0].Name, "U1");
+    EXPECT_EQ(view.Chips[1].Tap, 0);
+    EXPECT_EQ(view.Chips[2].Tap, 1);
+    const ChipView& u3 = view.Chips[2];
+    EXPECT_EQ(u3.IdCode, "IDCODE 15CB304Bh");
+    EXPECT_EQ(u3.State, "TLR");
+    EXPECT_EQ(u3.Instruction, "IDCODE 0001");
+    EXPECT_EQ(u3.Register, "IDCODE, 32 bits");
+    EXPECT_EQ(u3.Switches, 0x0F);
+    EXPECT_EQ(u3.Leds, 0x0F) << "outside EXTEST each LED shows its switch";
+    EXPECT_TRUE(view.Sia);
+    EXPECT_FALSE(view.Sib);
+
+    EXPECT_EQ(InstructionText(ChipInstruction::Bypass, 0b0111, 4), "BYPASS 0111");
+    EXPECT_EQ(RegisterText(DataRegister::Bypass, 1), "BYPASS, 1 bit");
+    EXPECT_EQ(LevelsText(0x5A), "5Ah");
+    EXPECT_EQ(IdCodeText(0), "no IDCODE");
+}
+
+TEST(BoardLayout, ChainsRunFromTdiThroughEachChipToTdoAndNothingOverlaps) {
+    const std::vector<BoardChip> chips = DemoBoardChips();
+    const BoardLayout layout = LayOutBoard(chips, FixedMetrics(8));
+    ASSERT_EQ(layout.Rows.size(), 2U);
+    ASSERT_EQ(layout.Rows[0].Wires.size(), 3U) << "TDI -> U1 -> U2 -> TDO";
+    EXPECT_EQ(layout.Rows[0].Wires[0][1], layout.Chips[0].Tdi);
+    EXPECT_EQ(layout.Rows[0].Wires[1][0], layout.Chips[0].Tdo);
+    EXPECT_EQ(layout.Rows[0].Wires[1][1], layout.Chips[1].Tdi);
+    EXPECT_EQ(layout.Rows[0].Wires[2][0], layout.Chips[1].Tdo);
+    const auto& out = layout.Rows[0].Wires[2];
+    EXPECT_LE(layout.Rows[0].TdoName.Bottom(), out[0].Y) << "TDO stands above its wire";
+    EXPECT_EQ(layout.Rows[0].TdoName.X, out[0].X);
+    EXPECT_EQ(layout.Rows[0].TdoName.Right(), out[1].X);
+    ASSERT_EQ(layout.Rows[1].Wires.size(), 2U) << "TDI -> U3 -> TDO";
+
+    const BoardRect picture{0, 0, layout.Width, layout.Height};
+    std::vector<BoardRect> blocks{layout.Sync.Panel};
+    for (const TapRowLayout& row : layout.Rows) {
+        blocks.push_back(row.Title);
+        blocks.push_back(row.TdiName);
+        blocks.push_back(row.TdoName);
+    }
+    for (const ChipLayout& chip : layout.Chips) {
+        blocks.push_back(chip.Body);
+        for (std::size_t c = 0; c < BoardColumns; ++c) {
+            EXPECT_TRUE(Inside(chip.SwitchTargets[c], chip.Body));
+            EXPECT_TRUE(Inside(chip.LedNames[c], chip.Body));
+            EXPECT_FALSE(Overlap(chip.Leds[c], chip.LedNames[c]));
+        }
+        EXPECT_TRUE(Inside(chip.SwitchesValue, chip.Body));
+    }
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        EXPECT_TRUE(Inside(blocks[i], picture)) << i;
+        for (std::size_t j = i + 1; j < blocks.size(); ++j) {
+            EXPECT_FALSE(Overlap(blocks[i], blocks[j])) << i << " and " << j;
+        }
+    }
+}
+
+TEST(BoardLayout, FollowsTheWidthOfTheTextsItMustHold) {
+    const std::vector<BoardChip> chips = DemoBoardChips();
+    for (const int advance : {6, 11}) {
+        const BoardTextMetrics metrics = FixedMetrics(advance);
+        const BoardLayout layout = LayOutBoard(chips, metrics);
+        const ChipLayout& chip = layout.Chips[0];
+        EXPECT_GE(chip.Instruction.Width, metrics.ValueWidth("SAMPLE/PRELOAD 0010")) << advance;
+        EXPECT_GE(chip.Name.Width,
+                  metrics.TitleWidth("U1") + metrics.LabelWidth("IDCODE 15CB104Bh"));
+        EXPECT_GE(chip.SwitchNames[0].Width, metrics.LabelWidth("S7"));
+        EXPECT_GE(chip.FieldNames[1].Width, metrics.LabelWidth("Instruction"));
+        EXPECT_GE(chip.StateBox.Height, metrics.ValueHeight);
+        EXPECT_TRUE(Inside(chip.Register, chip.Body));
+    }
+    EXPECT_GT(LayOutBoard(chips, FixedMetrics(11)).Width,
+              LayOutBoard(chips, FixedMetrics(6)).Width);
+}
+
+TEST(BoardLayout, ClicksFindTheSwitchUnderThemAndNothingElse) {
+    const std::vector<BoardChip> chips = DemoBoardChips();
+    const BoardLayout layout = LayOutBoard(chips, FixedMetrics(8));
+    const BoardPoint s7 = Centre(layout.Chips[1].Switches[0]);
+    EXPECT_EQ(SwitchAt(layout, s7.X, s7.Y), (SwitchHit{false, 1, 7}));
+    const BoardPoint s0 = Centre(layout.Chips[2].SwitchNames[7]);
+    EXPECT_EQ(SwitchAt(layout, s0.X, s0.Y), (SwitchHit{false, 2, 0})) << "its name counts too";
+    const BoardPoint sib = Centre(layout.Sync.Switches[1]);
+    EXPECT_EQ(SwitchAt(layout, sib.X, sib.Y), (SwitchHit{true, 0, 1}));
+    const BoardPoint led = Centre(layout.Chips[0].Leds[3]);
+    EXPECT_FALSE(SwitchAt(layout, led.X, led.Y));
+    EXPECT_FALSE(SwitchAt(layout, 0, 0));
+
+    ChipBoard board(DemoBoardChips());
+    BoardView view = DescribeBoard(board);
+    EXPECT_TRUE(LayoutFits(layout, view));
+    view.Chips.pop_back();
+    EXPECT_FALSE(LayoutFits(layout, view));
+}
+
+} // namespace
+} // namespace scanbench

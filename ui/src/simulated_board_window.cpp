@@ -1,0 +1,136 @@
+#include "ui/simulated_board_window.h"
+
+#include "board/demo_board.h"
+#include "port/port_connection.h"
+#include "ui/image_view.h"
+#include "ui/window_colours.h"
+
+#include <QPainter>
+
+namespace scanbench {
+
+namespace {
+
+QPainter& Smooth(QPainter& painter) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    return painter;
+}
+
+} // namespace
+
+SimulatedBoardWindow::SimulatedBoardWindow(PortConnection& port, ViewFeed& views, QWidget* parent)
+    : ViewWindow(views, parent, Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint,
+                 "StayonTopBoard1"),
+      Port(port), Views(views), Fonts(BoardFonts::Standard()) {
+    setObjectName(QStringLiteral("FormBoard"));
+    setWindowTitle(QStringLiteral("Simulated board"));
+    Board = new ImageView(this, "Image1", QSize(1, 1));
+    Board->setToolTip(QStringLiteral("Click a switch to flip it"));
+    connect(Board, &ImageView::PressedAt, this, &SimulatedBoardWindow::FlipSwitchAt);
+    // Sized for the demo board whatever the port, so that the window keeps
+    // its size when Setup brings the board in.
+    const std::vector<BoardChip> demo = DemoBoardChips();
+    Arrange(demo);
+}
+
+ChipBoard* SimulatedBoardWindow::Chips() const {
+    return Port.Access().Chips();
+}
+
+void SimulatedBoardWindow::Arrange(std::span<const BoardChip> chips) {
+    Places = LayOutBoard(chips, MeasureBoardText(Fonts));
+    const QSize size(Places.Width, Places.Height);
+    Board->resize(size);
+    setFixedSize(size);
+    PixelRatio = 0; // drawn afresh
+}
+
+void SimulatedBoardWindow::ShowBoard() {
+    const ChipBoard* chips = Chips();
+    if (chips == nullptr) {
+        ShowNotice();
+        return;
+    }
+    BoardView view = DescribeBoard(*chips);
+    bool everything = PixelRatio != devicePixelRatioF() || !ShownView;
+    if (!LayoutFits(Places, view)) {
+        Arrange(ChipsOnBoard(*chips));
+        everything = true;
+    }
+    if (!everything && *ShownView == view) {
+        return;
+    }
+    DrawView(view, everything);
+    ShownView = std::move(view);
+    ShownNotice.clear();
+}
+
+void SimulatedBoardWindow::DrawView(const BoardView& view, bool everything) {
+    if (everything) {
+        PixelRatio = devicePixelRatioF();
+        Board->Reset(PixelRatio, ToQColor(BoardColours::Board));
+    }
+    QPainter painter(&Board->Image());
+    Smooth(painter);
+    if (everything) {
+        DrawBoardStatic(painter, Places, Fonts);
+    }
+    for (std::size_t i = 0; i < view.Chips.size(); ++i) {
+        if (everything || view.Chips[i] != ShownView->Chips[i]) {
+            DrawChip(painter, Places.Chips[i], view.Chips[i], Fonts);
+        }
+    }
+    if (everything || view.Sia != ShownView->Sia || view.Sib != ShownView->Sib) {
+        DrawSyncSwitches(painter, Places.Sync, view.Sia, view.Sib, Fonts);
+    }
+    painter.end();
+    Board->Changed();
+}
+
+void SimulatedBoardWindow::ShowNotice() {
+    if (ShownView || ShownNotice.isEmpty() || PixelRatio != devicePixelRatioF()) {
+        ShownView.reset();
+        ShownNotice = QString::fromUtf8(NotDemoBoardMessage.data(),
+                                        static_cast<qsizetype>(NotDemoBoardMessage.size()));
+        PixelRatio = devicePixelRatioF();
+        Board->Reset(PixelRatio, ToQColor(BoardColours::Board));
+        QPainter painter(&Board->Image());
+        DrawNotice(Smooth(painter), Places.Width, Places.Height, ShownNotice, Fonts);
+        painter.end();
+        Board->Changed();
+    }
+}
+
+void SimulatedBoardWindow::FlipSwitchAt(QPoint where) {
+    ChipBoard* chips = Chips();
+    const std::optional<SwitchHit> hit = SwitchAt(Places, where.x(), where.y());
+    if (chips == nullptr || !ShownView || !hit) {
+        return;
+    }
+    if (hit->Sync) {
+        const SyncSwitch which = hit->Index == 0 ? SyncSwitch::A : SyncSwitch::B;
+        chips->SetSyncSwitch(which, !chips->SyncSwitchHigh(which));
+    } else if (hit->Chip < chips->ChipCount()) {
+        const std::uint8_t levels = chips->Chip(hit->Chip).Switches;
+        chips->SetSwitches(hit->Chip, static_cast<std::uint8_t>(levels ^ (1U << hit->Index)));
+    }
+    ShowBoard();
+    // SIA and SIB are pins of the port: its windows follow.
+    Views.Notify(ViewChange::PinLevels);
+}
+
+void SimulatedBoardWindow::RefreshView(ViewChanges changes) {
+    (void)changes; // every change may have moved the chips or replaced the port
+    ShowBoard();
+}
+
+void SimulatedBoardWindow::Opened() {
+    ShowBoard();
+}
+
+void SimulatedBoardWindow::DensityChanged() {
+    ShowBoard();
+}
+
+} // namespace scanbench
