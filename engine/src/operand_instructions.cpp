@@ -18,6 +18,9 @@ namespace {
     return !operand.empty() && (operand.back() == 'h' || operand.back() == 'H');
 }
 
+// The levels a shift sequence sets in each of its events.
+constexpr std::uint16_t Driven = PackedEvent::TX | PackedEvent::TMS | PackedEvent::TCK;
+
 [[nodiscard]] bool HasUnknownBits(std::string_view bits) {
     return bits.find('x') != std::string_view::npos;
 }
@@ -154,29 +157,30 @@ void LineInterpreter::AppendShiftSequence(std::string_view shiftBits,
     TEvento first = base;
     first.Description = description;
     const PackedEvent described = Store.Pack(first);
-    PackedEvent e = Store.Pack(base);
-    const auto count = static_cast<std::size_t>(n);
-    for (std::size_t i = 0; i < count; ++i) {
-        // Bits go out leftmost first; bits the operand lacks are sent as 0,
-        // and the last bit leaves the shift state with TMS = 1.
-        e.SetLevel(PackedEvent::TX, i < shiftBits.size() ? BitLevel(shiftBits[i]) : 0);
-        e.SetLevel(PackedEvent::TMS, i + 1 == count ? 1 : 0);
-        e.SetLevel(PackedEvent::TCK, 0);
-        if (i == 0) {
-            PackedEvent head = e;
-            head.Description = described.Description;
-            Store.AddPacked(head);
+    const PackedEvent plain = Store.Pack(base);
+    const auto count = static_cast<std::uint64_t>(n);
+    const auto tx = [&shiftBits](std::uint64_t bit) {
+        return static_cast<std::uint16_t>(
+            bit < shiftBits.size() && BitLevel(shiftBits[bit]) == 1 ? PackedEvent::TX : 0);
+    };
+    // Two events per bit, TCK low then high. Bits go out leftmost first;
+    // bits the operand lacks are sent as 0, and the last bit leaves the
+    // shift state with TMS = 1. Two closing events with TCK low follow, the
+    // first with TMS = 1, the second with TMS = 0, both with the last TX.
+    const std::uint16_t lastTx = tx(count - 1);
+    Store.AddMade(2 * count + 2, [&](std::uint64_t k) {
+        PackedEvent e = k == 0 ? described : plain;
+        const std::uint64_t bit = k / 2;
+        std::uint16_t levels = 0;
+        if (bit < count) {
+            levels = static_cast<std::uint16_t>(tx(bit) | ((k & 1) != 0 ? PackedEvent::TCK : 0) |
+                                                (bit + 1 == count ? PackedEvent::TMS : 0));
         } else {
-            Store.AddPacked(e);
+            levels = static_cast<std::uint16_t>(lastTx | (k == 2 * count ? PackedEvent::TMS : 0));
         }
-        e.SetLevel(PackedEvent::TCK, 1);
-        Store.AddPacked(e);
-    }
-    e.SetLevel(PackedEvent::TCK, 0);
-    e.SetLevel(PackedEvent::TMS, 1);
-    Store.AddPacked(e);
-    e.SetLevel(PackedEvent::TMS, 0);
-    Store.AddPacked(e);
+        e.Levels = static_cast<std::uint16_t>((plain.Levels & ~Driven) | levels);
+        return e;
+    });
 }
 
 std::int32_t LineInterpreter::State(std::string_view operand) {

@@ -39,7 +39,7 @@ void PortSignals::SetAccess(PortAccess& access) {
     Simulated = dynamic_cast<SimulatedBoardPort*>(&access);
 }
 
-std::uint8_t PortSignals::ReadStatus() {
+inline std::uint8_t PortSignals::ReadStatus() {
     return Simulated != nullptr ? Simulated->PortReadByte(StatusAddress)
                                 : Access->PortReadByte(StatusAddress);
 }
@@ -84,7 +84,12 @@ PortSignals::InputBit PortSignals::InputFor(std::uint8_t pin) {
 void PortSignals::WritePortSignals(std::uint8_t tck0, std::uint8_t tms0, std::uint8_t tx0,
                                    std::uint8_t tck1, std::uint8_t tms1, std::uint8_t tx1,
                                    std::uint8_t soa, std::uint8_t sob) {
-    const OutputBits& bits = Registers[HighLevels(tck0, tms0, tx0, tck1, tms1, tx1, soa, sob)];
+    WriteRegisters(
+        static_cast<std::uint8_t>(HighLevels(tck0, tms0, tx0, tck1, tms1, tx1, soa, sob)));
+}
+
+inline void PortSignals::WriteRegisters(std::uint8_t outputs) {
+    const OutputBits& bits = Registers[outputs];
     if (Simulated != nullptr) {
         Simulated->PortWriteDataThenControl(DataAddress, bits.Data, ControlAddress, bits.Control);
     } else {
@@ -114,6 +119,11 @@ std::uint8_t PortSignals::ReadInputs(std::uint8_t tap) {
     const std::uint8_t status = ReadStatus();
     return static_cast<std::uint8_t>(Level(status, rx) * RxHigh | Level(status, Sia) * SiaHigh |
                                      Level(status, Sib) * SibHigh);
+}
+
+std::uint8_t PortSignals::WriteThenReadInputs(std::uint8_t outputs, std::uint8_t tap) {
+    WriteRegisters(outputs);
+    return ReadInputs(tap);
 }
 
 } // namespace scanbench
