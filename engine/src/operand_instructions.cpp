@@ -10,12 +10,21 @@
 #include "engine/text_helpers.h"
 #include "engine/tms_paths.h"
 
+#include <cstring>
+
 namespace scanbench {
 
 namespace {
 
 [[nodiscard]] bool EndsWithHexSuffix(std::string_view operand) {
     return !operand.empty() && (operand.back() == 'h' || operand.back() == 'H');
+}
+
+// ReplaceFirstWithBlank on the text from `from` on, in place.
+void BlankFirst(std::string& text, std::size_t from, char what) {
+    if (const auto pos = text.find(what, from); pos != std::string::npos) {
+        text[pos] = ' ';
+    }
 }
 
 // The levels a shift sequence sets in each of its events.
@@ -27,32 +36,36 @@ constexpr std::uint16_t Driven = PackedEvent::TX | PackedEvent::TMS | PackedEven
 
 } // namespace
 
-std::string ShiftBits(std::string_view dataOperand) {
-    std::string bits;
-    if (dataOperand.empty()) {
-        return bits;
-    }
-    const std::string_view digits = dataOperand.substr(0, dataOperand.size() - 1);
-    bits.reserve(digits.size() * 4);
-    for (const char c : digits) {
-        bits += HexDigitBits(c);
-    }
-    return bits;
-}
+namespace {
 
-std::string ReversedBits(std::string_view operand) {
-    // Each digit's bits, least significant first, go in front of the bits of
-    // the digits before it: the whole string is the value, LSB first.
+// The bits of an operand's digits (its suffix left out), four per digit,
+// each digit's most significant bit first or, for `reversed`, the digits
+// from the last and each one's least significant bit first; "xxxx" for a
+// character that is not a digit. Operands run to millions of digits.
+std::string OperandBits(std::string_view operand, bool reversed) {
     std::string bits;
     if (operand.empty()) {
         return bits;
     }
     const std::string_view digits = operand.substr(0, operand.size() - 1);
-    bits.reserve(digits.size() * 4);
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        bits += HexDigitBitsReversed(*it);
+    bits.resize(digits.size() * 4);
+    char* out = bits.data();
+    for (std::size_t i = 0; i < digits.size(); ++i, out += 4) {
+        const std::string_view four = reversed ? HexDigitBitsReversed(digits[digits.size() - 1 - i])
+                                               : HexDigitBits(digits[i]);
+        std::memcpy(out, four.data(), 4);
     }
     return bits;
+}
+
+} // namespace
+
+std::string ShiftBits(std::string_view dataOperand) {
+    return OperandBits(dataOperand, false);
+}
+
+std::string ReversedBits(std::string_view operand) {
+    return OperandBits(operand, true);
 }
 
 std::int32_t LineInterpreter::Load(std::string_view operand) {
@@ -100,13 +113,20 @@ std::int32_t LineInterpreter::ShiftCompare(std::string_view operand) {
     if (trimmed.find(',') == std::string_view::npos) {
         return Result::MissingParameters;
     }
-    const std::string separated = ReplaceFirstWithBlank(ReplaceFirstWithBlank(trimmed, ';'), ',');
+    // The operands run to megabytes: the blanks go in in place.
+    std::string separated(trimmed);
+    BlankFirst(separated, 0, ';');
+    BlankFirst(separated, 0, ',');
     if (separated.find(',') == std::string::npos) {
         return Result::MissingParameters;
     }
     const WordSplit first = SplitFirstWord(separated);
-    const std::string rest = ReplaceFirstWithBlank(first.rest, ',');
-    if (rest.find(',') != std::string::npos) {
+    const std::size_t restStart =
+        first.rest.empty() ? separated.size()
+                           : static_cast<std::size_t>(first.rest.data() - separated.data());
+    BlankFirst(separated, restStart, ',');
+    const std::string_view rest = std::string_view(separated).substr(restStart);
+    if (rest.find(',') != std::string_view::npos) {
         return Result::TooManyParameters;
     }
     const WordSplit second = SplitFirstWord(rest);
