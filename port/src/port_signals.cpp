@@ -67,6 +67,15 @@ void PortSignals::SetPins(const PinSettings& pins) {
     Rx = {InputFor(pins.RxPin[0]), InputFor(pins.RxPin[1])};
     Sia = InputFor(pins.SiaPin);
     Sib = InputFor(pins.SibPin);
+    for (std::size_t tap = 0; tap < InputsByStatus.size(); ++tap) {
+        const InputBit rx = tap < Rx.size() ? Rx[tap] : InputBit{};
+        ReadsStatus[tap] = rx.Mask != 0 || Sia.Mask != 0 || Sib.Mask != 0;
+        for (std::size_t status = 0; status < 256; ++status) {
+            const auto byte = static_cast<std::uint8_t>(status);
+            InputsByStatus[tap][status] = static_cast<std::uint8_t>(
+                Level(byte, rx) * RxHigh | Level(byte, Sia) * SiaHigh | Level(byte, Sib) * SibHigh);
+        }
+    }
 }
 
 PortSignals::OutputBits PortSignals::OutputFor(std::uint8_t pin) {
@@ -112,13 +121,8 @@ std::uint8_t PortSignals::ReadInput(InputBit bit) {
 }
 
 std::uint8_t PortSignals::ReadInputs(std::uint8_t tap) {
-    const InputBit rx = tap < Rx.size() ? Rx[tap] : InputBit{};
-    if (rx.Mask == 0 && Sia.Mask == 0 && Sib.Mask == 0) {
-        return 0;
-    }
-    const std::uint8_t status = ReadStatus();
-    return static_cast<std::uint8_t>(Level(status, rx) * RxHigh | Level(status, Sia) * SiaHigh |
-                                     Level(status, Sib) * SibHigh);
+    const std::size_t t = tap < Rx.size() ? tap : Rx.size();
+    return ReadsStatus[t] ? InputsByStatus[t][ReadStatus()] : 0;
 }
 
 std::uint8_t PortSignals::WriteThenReadInputs(std::uint8_t outputs, std::uint8_t tap) {

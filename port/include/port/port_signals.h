@@ -130,6 +130,10 @@ private:
     std::array<InputBit, 2> Rx{};
     InputBit Sia;
     InputBit Sib;
+    // ReadInputs' answer for every status byte, by TAP (2: any TAP above 1),
+    // and whether that TAP has an input pin the status register shows.
+    std::array<std::array<std::uint8_t, 256>, 3> InputsByStatus{};
+    std::array<bool, 3> ReadsStatus{};
     std::function<void()> AfterWrite;
 };
 
