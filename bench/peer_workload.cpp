@@ -52,10 +52,27 @@ std::vector<bool> Ones(std::size_t n) {
     return std::vector<bool>(n, true);
 }
 
+// A statement goes on over the following lines until its ";", and a program
+// file's lines are limited in length: long operands are wrapped.
+std::string Wrapped(const std::string& text) {
+    constexpr std::size_t LineLength = 65536;
+    std::string wrapped;
+    wrapped.reserve(text.size() + text.size() / LineLength + 1);
+    for (std::size_t at = 0; at < text.size(); at += LineLength) {
+        wrapped.append(text, at, LineLength);
+        if (at + LineLength < text.size()) {
+            wrapped += '\n';
+        }
+    }
+    return wrapped;
+}
+
 void Check(std::ostream& out, int flag, std::size_t bits, const std::vector<bool>& data,
            const std::vector<bool>& expected) {
-    out << "SERFLG" << flag << ";\nLD CNT," << bits << "d;\nNSHFCP " << Operand(data) << ","
-        << Operand(expected) << "," << Operand(Ones(bits)) << ";\n";
+    out << "SERFLG" << flag << ";\nLD CNT," << bits << "d;\nNSHFCP " << Wrapped(Operand(data))
+        << ",\n"
+        << Wrapped(Operand(expected)) << ",\n"
+        << Wrapped(Operand(Ones(bits))) << ";\n";
 }
 
 } // namespace

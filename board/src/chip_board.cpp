@@ -35,31 +35,6 @@ ChipBoard::ChipBoard(std::vector<BoardChip> chips) {
     Chains[1].End = std::max(Chains[1].End, Chains[1].First);
 }
 
-void ChipBoard::ClockChain(std::uint8_t tap) {
-    const unsigned lines = Lines >> (3 * tap);
-    TapChip* chip = Chips.data() + Chains[tap].First;
-    TapChip* const end = Chips.data() + Chains[tap].End;
-    if ((lines & BoardLine::Tck0) != 0) {
-        // Every chip takes the TDO its neighbour shows now: TDO moves only on
-        // falling edges, so the order does not matter.
-        const bool tms = (lines & BoardLine::Tms0) != 0;
-        bool tdi = (lines & BoardLine::Tdi0) != 0;
-        for (; chip != end; ++chip) {
-            const bool next = chip->TdoLevel();
-            chip->RisingEdge(tms, tdi);
-            tdi = next;
-        }
-        return;
-    }
-    bool tdo = true;
-    for (; chip != end; ++chip) {
-        chip->FallingEdge();
-        tdo = chip->TdoLevel();
-    }
-    const auto bit = static_cast<std::uint8_t>(BoardLine::Tdo0 << tap);
-    Out = static_cast<std::uint8_t>(tdo ? (Out | bit) : (Out & ~bit));
-}
-
 void ChipBoard::ResetTap(std::uint8_t tap) {
     if (tap > 1) {
         return;

@@ -209,12 +209,7 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
     }
 
     const RunState& run = engine.State().Run;
-    std::uint64_t steps = 0;
-    const std::uint64_t limit = options.MaxSteps.value_or(UINT64_MAX);
-    while (!run.ProgramEnded && steps < limit) {
-        engine.ExecuteStep();
-        ++steps;
-    }
+    (void)engine.ExecuteSteps(options.MaxSteps.value_or(UINT64_MAX));
     engine.ObservePlayback(nullptr);
 
     std::string end = "end-of-text";

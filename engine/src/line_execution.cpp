@@ -9,6 +9,7 @@
 #include "engine/result_codes.h"
 #include "engine/signal_port.h"
 
+#include <algorithm>
 #include <new>
 
 namespace scanbench {
@@ -17,12 +18,40 @@ void LineExecution::ExecuteStep() {
     try {
         Step();
     } catch (const std::bad_alloc&) {
-        // The store, a captured bit string or a label outgrew the memory
-        // there is: the run ends on an error like any refused statement.
-        Display.ShowStatus(Status::NotEnoughMemory, StatusColour::Red);
-        State.Run.ProgramEnded = true;
-        Display.DisableRunCommands();
+        EndOutOfMemory();
     }
+}
+
+std::uint64_t LineExecution::ExecuteSteps(std::uint64_t limit) {
+    std::uint64_t taken = 0;
+    while (taken < limit && !State.Run.ProgramEnded) {
+        ExecuteStep();
+        ++taken;
+        const std::uint32_t pending = State.Events.EventCount() - State.Events.PlayedCount();
+        if (pending == 0 || taken == limit || State.Run.ProgramEnded || !State.Run.CodeChecked) {
+            continue;
+        }
+        // The steps that follow would each show the same execution point,
+        // play one event and highlight the same TAP.
+        const auto run =
+            static_cast<std::uint32_t>(std::min<std::uint64_t>(pending, limit - taken));
+        const std::uint32_t before = State.Events.PlayedCount();
+        try {
+            Player.PlayPending(run);
+        } catch (const std::bad_alloc&) {
+            EndOutOfMemory();
+        }
+        taken += State.Events.PlayedCount() - before;
+    }
+    return taken;
+}
+
+void LineExecution::EndOutOfMemory() {
+    // The store, a captured bit string or a label outgrew the memory there
+    // is: the run ends on an error like any refused statement.
+    Display.ShowStatus(Status::NotEnoughMemory, StatusColour::Red);
+    State.Run.ProgramEnded = true;
+    Display.DisableRunCommands();
 }
 
 void LineExecution::Step() {

@@ -4,18 +4,6 @@
 
 namespace scanbench {
 
-namespace {
-
-constexpr std::array<std::string_view, 16> BitsMsbFirst = {
-    "0000", "0001", "0010", "0011", "0100", "0101", "0110", "0111",
-    "1000", "1001", "1010", "1011", "1100", "1101", "1110", "1111"};
-constexpr std::array<std::string_view, 16> BitsLsbFirst = {
-    "0000", "1000", "0100", "1100", "0010", "1010", "0110", "1110",
-    "0001", "1001", "0101", "1101", "0011", "1011", "0111", "1111"};
-constexpr std::string_view NoBits = "xxxx";
-
-} // namespace
-
 std::optional<std::int32_t> ParseCounterValue(std::string_view text) {
     if (text.empty()) {
         return std::nullopt;
@@ -42,16 +30,6 @@ std::optional<std::int32_t> ParseCounterValue(std::string_view text) {
         value = value * base + digit;
     }
     return static_cast<std::int32_t>(value);
-}
-
-std::string_view HexDigitBits(char c) {
-    const std::uint8_t v = HexDigitValue(c);
-    return v == NotAHexDigit ? NoBits : BitsMsbFirst[v];
-}
-
-std::string_view HexDigitBitsReversed(char c) {
-    const std::uint8_t v = HexDigitValue(c);
-    return v == NotAHexDigit ? NoBits : BitsLsbFirst[v];
 }
 
 bool MaskedEqual(std::string_view received, std::string_view expected, std::string_view mask) {

@@ -10,6 +10,8 @@
 #include "engine/text_helpers.h"
 #include "engine/tms_paths.h"
 
+#include <cstring>
+
 namespace scanbench {
 
 namespace {
@@ -18,38 +20,52 @@ namespace {
     return !operand.empty() && (operand.back() == 'h' || operand.back() == 'H');
 }
 
+// ReplaceFirstWithBlank on the text from `from` on, in place.
+void BlankFirst(std::string& text, std::size_t from, char what) {
+    if (const auto pos = text.find(what, from); pos != std::string::npos) {
+        text[pos] = ' ';
+    }
+}
+
+// The levels a shift sequence sets in each of its events.
+constexpr std::uint16_t Driven = PackedEvent::TX | PackedEvent::TMS | PackedEvent::TCK;
+
 [[nodiscard]] bool HasUnknownBits(std::string_view bits) {
     return bits.find('x') != std::string_view::npos;
 }
 
 } // namespace
 
-std::string ShiftBits(std::string_view dataOperand) {
-    std::string bits;
-    if (dataOperand.empty()) {
-        return bits;
-    }
-    const std::string_view digits = dataOperand.substr(0, dataOperand.size() - 1);
-    bits.reserve(digits.size() * 4);
-    for (const char c : digits) {
-        bits += HexDigitBits(c);
-    }
-    return bits;
-}
+namespace {
 
-std::string ReversedBits(std::string_view operand) {
-    // Each digit's bits, least significant first, go in front of the bits of
-    // the digits before it: the whole string is the value, LSB first.
+// The bits of an operand's digits (its suffix left out), four per digit,
+// each digit's most significant bit first or, for `reversed`, the digits
+// from the last and each one's least significant bit first; "xxxx" for a
+// character that is not a digit. Operands run to millions of digits.
+std::string OperandBits(std::string_view operand, bool reversed) {
     std::string bits;
     if (operand.empty()) {
         return bits;
     }
     const std::string_view digits = operand.substr(0, operand.size() - 1);
-    bits.reserve(digits.size() * 4);
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        bits += HexDigitBitsReversed(*it);
+    bits.resize(digits.size() * 4);
+    char* out = bits.data();
+    for (std::size_t i = 0; i < digits.size(); ++i, out += 4) {
+        const std::string_view four = reversed ? HexDigitBitsReversed(digits[digits.size() - 1 - i])
+                                               : HexDigitBits(digits[i]);
+        std::memcpy(out, four.data(), 4);
     }
     return bits;
+}
+
+} // namespace
+
+std::string ShiftBits(std::string_view dataOperand) {
+    return OperandBits(dataOperand, false);
+}
+
+std::string ReversedBits(std::string_view operand) {
+    return OperandBits(operand, true);
 }
 
 std::int32_t LineInterpreter::Load(std::string_view operand) {
@@ -97,13 +113,20 @@ std::int32_t LineInterpreter::ShiftCompare(std::string_view operand) {
     if (trimmed.find(',') == std::string_view::npos) {
         return Result::MissingParameters;
     }
-    const std::string separated = ReplaceFirstWithBlank(ReplaceFirstWithBlank(trimmed, ';'), ',');
+    // The operands run to megabytes: the blanks go in in place.
+    std::string separated(trimmed);
+    BlankFirst(separated, 0, ';');
+    BlankFirst(separated, 0, ',');
     if (separated.find(',') == std::string::npos) {
         return Result::MissingParameters;
     }
     const WordSplit first = SplitFirstWord(separated);
-    const std::string rest = ReplaceFirstWithBlank(first.rest, ',');
-    if (rest.find(',') != std::string::npos) {
+    const std::size_t restStart =
+        first.rest.empty() ? separated.size()
+                           : static_cast<std::size_t>(first.rest.data() - separated.data());
+    BlankFirst(separated, restStart, ',');
+    const std::string_view rest = std::string_view(separated).substr(restStart);
+    if (rest.find(',') != std::string_view::npos) {
         return Result::TooManyParameters;
     }
     const WordSplit second = SplitFirstWord(rest);
@@ -154,29 +177,30 @@ void LineInterpreter::AppendShiftSequence(std::string_view shiftBits,
     TEvento first = base;
     first.Description = description;
     const PackedEvent described = Store.Pack(first);
-    PackedEvent e = Store.Pack(base);
-    const auto count = static_cast<std::size_t>(n);
-    for (std::size_t i = 0; i < count; ++i) {
-        // Bits go out leftmost first; bits the operand lacks are sent as 0,
-        // and the last bit leaves the shift state with TMS = 1.
-        e.SetLevel(PackedEvent::TX, i < shiftBits.size() ? BitLevel(shiftBits[i]) : 0);
-        e.SetLevel(PackedEvent::TMS, i + 1 == count ? 1 : 0);
-        e.SetLevel(PackedEvent::TCK, 0);
-        if (i == 0) {
-            PackedEvent head = e;
-            head.Description = described.Description;
-            Store.AddPacked(head);
+    const PackedEvent plain = Store.Pack(base);
+    const auto count = static_cast<std::uint64_t>(n);
+    const auto tx = [&shiftBits](std::uint64_t bit) {
+        return static_cast<std::uint16_t>(
+            bit < shiftBits.size() && BitLevel(shiftBits[bit]) == 1 ? PackedEvent::TX : 0);
+    };
+    // Two events per bit, TCK low then high. Bits go out leftmost first;
+    // bits the operand lacks are sent as 0, and the last bit leaves the
+    // shift state with TMS = 1. Two closing events with TCK low follow, the
+    // first with TMS = 1, the second with TMS = 0, both with the last TX.
+    const std::uint16_t lastTx = tx(count - 1);
+    Store.AddMade(2 * count + 2, [&](std::uint64_t k) {
+        PackedEvent e = k == 0 ? described : plain;
+        const std::uint64_t bit = k / 2;
+        std::uint16_t levels = 0;
+        if (bit < count) {
+            levels = static_cast<std::uint16_t>(tx(bit) | ((k & 1) != 0 ? PackedEvent::TCK : 0) |
+                                                (bit + 1 == count ? PackedEvent::TMS : 0));
         } else {
-            Store.AddPacked(e);
+            levels = static_cast<std::uint16_t>(lastTx | (k == 2 * count ? PackedEvent::TMS : 0));
         }
-        e.SetLevel(PackedEvent::TCK, 1);
-        Store.AddPacked(e);
-    }
-    e.SetLevel(PackedEvent::TCK, 0);
-    e.SetLevel(PackedEvent::TMS, 1);
-    Store.AddPacked(e);
-    e.SetLevel(PackedEvent::TMS, 0);
-    Store.AddPacked(e);
+        e.Levels = static_cast<std::uint16_t>((plain.Levels & ~Driven) | levels);
+        return e;
+    });
 }
 
 std::int32_t LineInterpreter::State(std::string_view operand) {

@@ -14,6 +14,8 @@ namespace {
 constexpr std::size_t BufferSize = std::size_t{1} << 20;
 // Room one step needs at most: a time stamp and every signal changing.
 constexpr std::size_t StepRoom = 256;
+static_assert(StepRoom >= 32 + 14 * 3 + 2 * 16 + 2 * 8,
+              "a time line and change lines copied whole");
 
 constexpr std::uint8_t Unknown = 0xFF;
 
@@ -49,6 +51,47 @@ std::uint32_t SyncLines(const PackedEvent& e) {
     const std::uint32_t l = e.Levels;
     return ((l >> 4) & 1U) | (((l >> 6) & 1U) << 1) | (((l >> 5) & 1U) << 2) |
            (((l >> 7) & 1U) << 3);
+}
+
+// The value change lines of a group of one-bit signals that are all known,
+// for each combination of which of them changed (low bits of the index)
+// and their levels (high bits): a step copies its lines out whole instead
+// of deciding signal by signal.
+struct ChangeLines {
+    std::array<char, 15> Text{};
+    std::uint8_t Length = 0;
+};
+static_assert(sizeof(ChangeLines) == 16);
+
+template <unsigned Count>
+using ChangeTable = std::array<ChangeLines, std::size_t{1} << (2 * Count)>;
+
+template <unsigned Count>
+constexpr ChangeTable<Count> MakeChangeTable(unsigned firstSignal) {
+    ChangeTable<Count> table{};
+    for (std::size_t index = 0; index < table.size(); ++index) {
+        ChangeLines& lines = table[index];
+        for (unsigned bit = 0; bit < Count; ++bit) {
+            if (((index >> bit) & 1U) != 0) {
+                lines.Text[lines.Length++] =
+                    static_cast<char>('0' + ((index >> (Count + bit)) & 1U));
+                lines.Text[lines.Length++] = ScalarId(firstSignal + bit);
+                lines.Text[lines.Length++] = '\n';
+            }
+        }
+    }
+    return table;
+}
+
+constexpr std::array<ChangeTable<WiresPerTap>, 2> TapChanges = {
+    MakeChangeTable<WiresPerTap>(0), MakeChangeTable<WiresPerTap>(WiresPerTap)};
+constexpr ChangeTable<4> SyncChanges = MakeChangeTable<4>(SyncFirst);
+
+// Copies the lines out (the whole entry: the buffer has the room) and
+// returns their length.
+std::size_t CopyLines(char* at, const ChangeLines& lines) {
+    std::memcpy(at, &lines, sizeof lines);
+    return lines.Length;
 }
 
 std::string Header(std::string_view date) {
@@ -89,7 +132,6 @@ std::string Header(std::string_view date) {
 
 VcdWriter::VcdWriter(std::ostream& out, std::string_view date)
     : Out(out), Buffer(std::make_unique<char[]>(BufferSize)), States{Unknown, Unknown} {
-    TimeText.back() = '0';
     Put(Header(date));
 }
 
@@ -110,6 +152,7 @@ void VcdWriter::Add(const PackedEvent& e) {
                          : std::array<std::uint8_t, 2>{Unknown, Unknown};
 
     const std::uint32_t changed = (values ^ Values) | (known ^ Known);
+    const std::uint32_t knownBefore = Known;
     const bool state0Changed = states[0] != States[0];
     const bool state1Changed = states[1] != States[1];
     Values = values;
@@ -120,8 +163,20 @@ void VcdWriter::Add(const PackedEvent& e) {
     } else if (changed != 0 || state0Changed || state1Changed) {
         FlushIfFull();
         PutTime();
-        for (std::uint32_t rest = changed; rest != 0; rest &= rest - 1) {
-            PutScalar(static_cast<unsigned>(std::countr_zero(rest)));
+        if (known == knownBefore && e.Tap <= 1) {
+            // Nothing became known: only this TAP's wires and the sync
+            // lines can have changed, in signal order.
+            const unsigned shift = e.Tap * WiresPerTap;
+            char* at = Buffer.get() + Used;
+            at += CopyLines(at, TapChanges[e.Tap][((changed >> shift) & TapMask) |
+                                                  (((values >> shift) & TapMask) << WiresPerTap)]);
+            at += CopyLines(at, SyncChanges[((changed >> SyncFirst) & 0xFU) |
+                                            (((values >> SyncFirst) & 0xFU) << 4)]);
+            Used = static_cast<std::size_t>(at - Buffer.get());
+        } else {
+            for (std::uint32_t rest = changed; rest != 0; rest &= rest - 1) {
+                PutScalar(static_cast<unsigned>(std::countr_zero(rest)));
+            }
         }
         if (state0Changed) {
             PutState(0);
@@ -182,24 +237,26 @@ void VcdWriter::Put(std::string_view text) {
 }
 
 void VcdWriter::PutTime() {
-    char* at = Buffer.get() + Used;
-    *at++ = '#';
-    std::memcpy(at, TimeText.data() + TimeText.size() - TimeDigits, TimeDigits);
-    at[TimeDigits] = '\n';
+    // The whole array, a fixed size the compiler copies in two moves; the
+    // step's room covers what lies past the line.
+    std::memcpy(Buffer.get() + Used, TimeLine.data(), TimeLine.size());
     Used += TimeDigits + 2;
 }
 
 void VcdWriter::NextTime() {
     ++Time;
-    std::size_t i = TimeText.size();
-    while (i-- > 0) {
-        if (TimeText[i] != '9') {
-            TimeText[i] = TimeText[i] == '\0' ? '1' : static_cast<char>(TimeText[i] + 1);
-            break;
+    for (std::size_t i = TimeDigits; i > 0; --i) {
+        if (TimeLine[i] != '9') {
+            ++TimeLine[i];
+            return;
         }
-        TimeText[i] = '0';
+        TimeLine[i] = '0';
     }
-    TimeDigits = std::max(TimeDigits, TimeText.size() - i);
+    // All nines: one digit more, a 1 in front of the zeros.
+    TimeLine[1] = '1';
+    ++TimeDigits;
+    TimeLine[TimeDigits] = '0';
+    TimeLine[TimeDigits + 1] = '\n';
 }
 
 void VcdWriter::PutScalar(unsigned signal) {

@@ -41,7 +41,10 @@ std::optional<std::filesystem::path> MoveAside(const std::filesystem::path& file
         std::filesystem::path aside = file;
         aside += std::string(suffix);
         if (number > 1) {
-            aside += "-" + std::to_string(number);
+            // Appended in two pieces: "-" + std::to_string(...) trips a false
+            // -Wrestrict of g++ 12 at -O3.
+            aside += "-";
+            aside += std::to_string(number);
         }
         const int result = RenameWithoutReplacing(file, aside);
         if (result == 0) {

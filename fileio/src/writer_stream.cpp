@@ -25,6 +25,16 @@ WriterStreamBuffer::int_type WriterStreamBuffer::overflow(int_type c) {
     return traits_type::not_eof(c);
 }
 
+std::streamsize WriterStreamBuffer::xsputn(const char_type* text, std::streamsize count) {
+    if (count < static_cast<std::streamsize>(Buffer.size())) {
+        return std::streambuf::xsputn(text, count);
+    }
+    if (!Drain() || !Writer.Write(std::string_view(text, static_cast<std::size_t>(count)))) {
+        return 0;
+    }
+    return count;
+}
+
 int WriterStreamBuffer::sync() {
     return Drain() ? 0 : -1;
 }

@@ -39,7 +39,7 @@ void PortSignals::SetAccess(PortAccess& access) {
     Simulated = dynamic_cast<SimulatedBoardPort*>(&access);
 }
 
-std::uint8_t PortSignals::ReadStatus() {
+inline std::uint8_t PortSignals::ReadStatus() {
     return Simulated != nullptr ? Simulated->PortReadByte(StatusAddress)
                                 : Access->PortReadByte(StatusAddress);
 }
@@ -67,6 +67,15 @@ void PortSignals::SetPins(const PinSettings& pins) {
     Rx = {InputFor(pins.RxPin[0]), InputFor(pins.RxPin[1])};
     Sia = InputFor(pins.SiaPin);
     Sib = InputFor(pins.SibPin);
+    for (std::size_t tap = 0; tap < InputsByStatus.size(); ++tap) {
+        const InputBit rx = tap < Rx.size() ? Rx[tap] : InputBit{};
+        ReadsStatus[tap] = rx.Mask != 0 || Sia.Mask != 0 || Sib.Mask != 0;
+        for (std::size_t status = 0; status < 256; ++status) {
+            const auto byte = static_cast<std::uint8_t>(status);
+            InputsByStatus[tap][status] = static_cast<std::uint8_t>(
+                Level(byte, rx) * RxHigh | Level(byte, Sia) * SiaHigh | Level(byte, Sib) * SibHigh);
+        }
+    }
 }
 
 PortSignals::OutputBits PortSignals::OutputFor(std::uint8_t pin) {
@@ -84,7 +93,12 @@ PortSignals::InputBit PortSignals::InputFor(std::uint8_t pin) {
 void PortSignals::WritePortSignals(std::uint8_t tck0, std::uint8_t tms0, std::uint8_t tx0,
                                    std::uint8_t tck1, std::uint8_t tms1, std::uint8_t tx1,
                                    std::uint8_t soa, std::uint8_t sob) {
-    const OutputBits& bits = Registers[HighLevels(tck0, tms0, tx0, tck1, tms1, tx1, soa, sob)];
+    WriteRegisters(
+        static_cast<std::uint8_t>(HighLevels(tck0, tms0, tx0, tck1, tms1, tx1, soa, sob)));
+}
+
+inline void PortSignals::WriteRegisters(std::uint8_t outputs) {
+    const OutputBits& bits = Registers[outputs];
     if (Simulated != nullptr) {
         Simulated->PortWriteDataThenControl(DataAddress, bits.Data, ControlAddress, bits.Control);
     } else {
@@ -107,13 +121,13 @@ std::uint8_t PortSignals::ReadInput(InputBit bit) {
 }
 
 std::uint8_t PortSignals::ReadInputs(std::uint8_t tap) {
-    const InputBit rx = tap < Rx.size() ? Rx[tap] : InputBit{};
-    if (rx.Mask == 0 && Sia.Mask == 0 && Sib.Mask == 0) {
-        return 0;
-    }
-    const std::uint8_t status = ReadStatus();
-    return static_cast<std::uint8_t>(Level(status, rx) * RxHigh | Level(status, Sia) * SiaHigh |
-                                     Level(status, Sib) * SibHigh);
+    const std::size_t t = tap < Rx.size() ? tap : Rx.size();
+    return ReadsStatus[t] ? InputsByStatus[t][ReadStatus()] : 0;
+}
+
+std::uint8_t PortSignals::WriteThenReadInputs(std::uint8_t outputs, std::uint8_t tap) {
+    WriteRegisters(outputs);
+    return ReadInputs(tap);
 }
 
 } // namespace scanbench

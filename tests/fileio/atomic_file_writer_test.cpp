@@ -57,6 +57,21 @@ TEST_F(FileIoWriter, StreamsPiecesAndTakesTheOldFilesPermissionsAndLinks) {
     EXPECT_EQ(TempFileCleanup::RegisteredCount(), 0);
 }
 
+TEST_F(FileIoWriter, StreamKeepsTheOrderOfSmallPiecesAndLargeBlocks) {
+    const fs::path file = Folder / "mixed.txt";
+    const std::string block(200000, 'b'); // larger than the stream's buffer
+    AtomicFileWriter writer(file);
+    WriterStream stream(writer);
+    stream << "head,";
+    stream.write(block.data(), static_cast<std::streamsize>(block.size()));
+    stream << ",tail";
+    stream.write(block.data(), static_cast<std::streamsize>(block.size()));
+    stream.flush();
+    ASSERT_TRUE(stream.good());
+    ASSERT_TRUE(writer.Commit()) << writer.Error();
+    EXPECT_EQ(Contents(file), "head," + block + ",tail" + block);
+}
+
 TEST_F(FileIoWriter, FullFileSystemKeepsTheOldFileAndSaysWhy) {
     const fs::path disk = Folder / "disk";
     FullFileSystem full(disk);

@@ -110,6 +110,35 @@ TEST_F(PortSignalsWrite, ObserverRunsOnceAfterBothRegistersAreWritten) {
     EXPECT_EQ(writesSeen.size(), 2U);
 }
 
+// The one-call form playback uses: the same register traffic, the same
+// observer call and the same samples as writing and then reading.
+TEST_F(PortSignalsWrite, WriteThenReadInputsIsAWriteAndAReadInOne) {
+    int observed = 0;
+    Signals.SetAfterWrite([&] { ++observed; });
+    Access.Status = 0x98; // every default input pin high except RX of TAP 0
+    for (unsigned outputs = 0; outputs < 256; ++outputs) {
+        const auto level = [outputs](unsigned bit) {
+            return static_cast<std::uint8_t>((outputs >> bit) & 1U);
+        };
+        for (const std::uint8_t tap : {0, 1, 2}) {
+            Access.Writes.clear();
+            Access.Reads.clear();
+            Signals.WritePortSignals(level(0), level(1), level(2), level(3), level(4), level(5),
+                                     level(6), level(7));
+            const std::uint8_t apart = Signals.ReadInputs(tap);
+            const Writes writes = Access.Writes;
+            const std::vector<std::uint16_t> reads = Access.Reads;
+            Access.Writes.clear();
+            Access.Reads.clear();
+            EXPECT_EQ(Signals.WriteThenReadInputs(static_cast<std::uint8_t>(outputs), tap), apart);
+            EXPECT_EQ(Access.Writes, writes) << outputs;
+            EXPECT_EQ(Access.Reads, reads) << outputs;
+        }
+    }
+    EXPECT_EQ(observed, 2 * 256 * 3);
+    EXPECT_FALSE(Signals.InputsSettleOnWrites()); // real hardware is read every time
+}
+
 class PortSignalsRead : public testing::Test {
 protected:
     // The four input Signals, each with the setting that chooses its pin.

@@ -96,7 +96,31 @@ private:
         std::size_t End = 0;
     };
 
-    void ClockChain(std::uint8_t tap);
+    // Runs for every edge: inline, like the chips' edges.
+    void ClockChain(std::uint8_t tap) {
+        const unsigned lines = Lines >> (3 * tap);
+        TapChip* chip = Chips.data() + Chains[tap].First;
+        TapChip* const end = Chips.data() + Chains[tap].End;
+        if ((lines & BoardLine::Tck0) != 0) {
+            // Every chip takes the TDO its neighbour shows now: TDO moves only
+            // on falling edges, so the order does not matter.
+            const bool tms = (lines & BoardLine::Tms0) != 0;
+            bool tdi = (lines & BoardLine::Tdi0) != 0;
+            for (; chip != end; ++chip) {
+                const bool next = chip->TdoLevel();
+                chip->RisingEdge(tms, tdi);
+                tdi = next;
+            }
+            return;
+        }
+        bool tdo = true;
+        for (; chip != end; ++chip) {
+            chip->FallingEdge();
+            tdo = chip->TdoLevel();
+        }
+        const auto bit = static_cast<std::uint8_t>(BoardLine::Tdo0 << tap);
+        Out = static_cast<std::uint8_t>(tdo ? (Out | bit) : (Out & ~bit));
+    }
 
     std::vector<TapChip> Chips; // by TAP, each chain from TDI to TDO
     std::vector<std::uint8_t> ChipTap;

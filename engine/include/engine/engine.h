@@ -36,6 +36,9 @@ public:
         return Interpreter.InterpretLine(text);
     }
     void ExecuteStep() { Execution.ExecuteStep(); }
+    // Up to `limit` steps until the program ends, played in runs where
+    // nothing watches each event; returns the steps taken.
+    std::uint64_t ExecuteSteps(std::uint64_t limit) { return Execution.ExecuteSteps(limit); }
     bool CheckCode() { return Execution.CheckCode(); }
     void PlayEvent() { Player.PlayEvent(); }
     // Plays the next event by hand (see PlayOptions).

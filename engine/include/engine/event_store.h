@@ -50,6 +50,29 @@ public:
         }
     }
 
+    // Appends `count` events, the k-th (from 0) being make(k), written
+    // straight into the chunks: the way long runs of events are recorded.
+    template <typename Make>
+    void AddMade(std::uint64_t count, Make&& make) {
+        for (std::uint64_t k = 0; k < count;) {
+            if (Count == 0 || NextSlot == ChunkSize) {
+                AddInNewChunk(make(k));
+                ++k;
+                continue;
+            }
+            const std::uint64_t room = ChunkSize - NextSlot;
+            const auto run = static_cast<std::uint32_t>(count - k < room ? count - k : room);
+            PackedEvent* out = Chunks.back()->data() + NextSlot;
+            for (std::uint32_t r = 0; r < run; ++r) {
+                out[r] = make(k + r);
+            }
+            NextSlot += run;
+            LastIndex += run;
+            Count += run;
+            k += run;
+        }
+    }
+
     // A copy of the event at index; the zero event for an index that holds no
     // event (an empty store, past the last event, index -1 taken as unsigned).
     [[nodiscard]] TEvento GetEvent(std::uint32_t index) const;
@@ -101,6 +124,12 @@ public:
     void AdvanceCursor() {
         ++Cursor;
         ++Played;
+    }
+    // How many of the events not played yet follow one another in memory
+    // from PeekNext() on (the rest of its chunk at most).
+    [[nodiscard]] std::uint32_t PendingRun() const {
+        const std::uint32_t inChunk = ChunkSize - Cursor % ChunkSize;
+        return Count - Played < inChunk ? Count - Played : inChunk;
     }
     // The stored event at index, which must hold an event.
     [[nodiscard]] PackedEvent& StoredEvent(std::uint32_t index) {

@@ -25,6 +25,12 @@ public:
     // One step. Memory running out ends the run with "Error: not enough
     // memory" instead of an exception.
     void ExecuteStep();
+    // Up to `limit` steps, as many ExecuteStep() calls would take them until
+    // the program ends; returns how many were taken. The steps that only
+    // play events already recorded go in one run (see
+    // Playback::PlayPending), showing the execution point once, as it
+    // stays where it is meanwhile.
+    std::uint64_t ExecuteSteps(std::uint64_t limit);
     // Runs the code check: collects the labels and clears the sync state.
     // False when it stopped on an empty label ("Invalid Label").
     bool CheckCode();
@@ -33,6 +39,7 @@ public:
 
 private:
     void Step();
+    void EndOutOfMemory();
     void PollWait();
     void FetchAndTranslate(bool& flush);
     // Acts on a result code; returns the code, -1 for a jump to a missing label.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,10 +30,26 @@ inline constexpr std::uint8_t NotAHexDigit = 255;
 // Empty when the suffix is missing or a character is not a digit.
 [[nodiscard]] std::optional<std::int32_t> ParseCounterValue(std::string_view text);
 
+namespace detail {
+inline constexpr std::array<std::string_view, 16> BitsMsbFirst = {
+    "0000", "0001", "0010", "0011", "0100", "0101", "0110", "0111",
+    "1000", "1001", "1010", "1011", "1100", "1101", "1110", "1111"};
+inline constexpr std::array<std::string_view, 16> BitsLsbFirst = {
+    "0000", "1000", "0100", "1100", "0010", "1010", "0110", "1110",
+    "0001", "1001", "0101", "1101", "0011", "1011", "0111", "1111"};
+inline constexpr std::string_view NoBits = "xxxx";
+} // namespace detail
+
 // The four bits of a hexadecimal digit, most significant first, or "xxxx".
-[[nodiscard]] std::string_view HexDigitBits(char c);
+[[nodiscard]] constexpr std::string_view HexDigitBits(char c) {
+    const std::uint8_t v = HexDigitValue(c);
+    return v == NotAHexDigit ? detail::NoBits : detail::BitsMsbFirst[v];
+}
 // The four bits of a hexadecimal digit, least significant first, or "xxxx".
-[[nodiscard]] std::string_view HexDigitBitsReversed(char c);
+[[nodiscard]] constexpr std::string_view HexDigitBitsReversed(char c) {
+    const std::uint8_t v = HexDigitValue(c);
+    return v == NotAHexDigit ? detail::NoBits : detail::BitsLsbFirst[v];
+}
 
 // Level of a bit character: 0 for '0', 1 for anything else.
 [[nodiscard]] constexpr std::uint8_t BitLevel(char c) {

@@ -30,6 +30,12 @@ public:
     void PlayEvent();
     // The same with some steps left out or a recorder added.
     void PlayEvent(const PlayOptions& options);
+    // Plays up to `count` of the recorded events not played yet, exactly as
+    // that many PlayEvent() calls would, in one tight run: the per-event
+    // notifications to the views are gathered into one (where the views
+    // would take each at once, the events go through PlayEvent after all).
+    // Returns how many were played.
+    std::uint32_t PlayPending(std::uint32_t count);
 
     // Attaches the observer of played events (null detaches it). With none
     // attached playback costs one test per event more.
@@ -37,6 +43,9 @@ public:
 
 private:
     void Play(const PlayOptions& options);
+    // Plays the stored events [first, first + count) of one chunk, which
+    // are next at the play cursor.
+    void PlayRun(PackedEvent* first, std::uint32_t count);
 
     // The steps of one event, in the order they are taken.
     // Every playback makes the waveforms worth drawing; a program's playback
@@ -51,16 +60,27 @@ private:
     // Decides whether the event is a rising TCK edge (stepping the model of
     // its port if so); a new statement's first event ends the memory of a
     // shift state when statements are followed.
-    bool DecideEdge(const PackedEvent& event, bool followsStatements);
+    bool DecideEdge(const PackedEvent& event, bool followsStatements, bool notifiesSteps = true);
     // The event's levels become the lines' present levels.
     void LatchOutputs(const PackedEvent& event, bool played);
     // Whether RX of `tap` carries device data at this event.
     [[nodiscard]] bool JudgeRxValid(std::uint8_t tap, bool risingEdge, bool followsStatements);
     // Writes all outputs to the port and samples RX (and SIA and SIB) into `target`.
-    void DriveAndSample(PackedEvent& target, bool valid, bool samplesSyncInputs);
+    void DriveAndSample(PackedEvent& target, bool valid, bool samplesSyncInputs,
+                        bool notifiesViews = true);
+    // Puts the sampled inputs (SignalPort::InputBits), the validity of RX
+    // and the models' states into the event.
+    void StoreSamples(PackedEvent& target, bool valid, std::uint8_t inputs, bool samplesSyncInputs);
+    // The lines' present output levels as SignalPort::OutputBits, and the
+    // same after LatchOutputs of a played event.
+    [[nodiscard]] std::uint8_t OutputsNow() const;
+    [[nodiscard]] static std::uint8_t WithOutputsOf(const PackedEvent& event, std::uint8_t outputs);
     // Collects one received bit of a running NSHFCP (at an event that is not
     // a rising edge) and compares when the last one has arrived.
     void Capture();
+    // Collects the received bit `rx` and compares when it was the last one;
+    // true then.
+    bool Collect(std::uint8_t rx);
     void FinishCapture(std::uint8_t tap);
     // Appends RX of the selected TAP while fewer bits than its counter are held.
     void Record(std::string& received);
@@ -71,6 +91,10 @@ private:
     EngineDisplay& Display;
     ViewFeed& Views;
     PlaybackObserver* Observer = nullptr;
+    // Within PlayPending: a model stepped without telling the views yet;
+    // the read-outs are due after the next event.
+    bool RunStepped = false;
+    bool ShowsReadoutsNext = false;
 };
 
 } // namespace scanbench

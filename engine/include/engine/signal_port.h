@@ -26,6 +26,34 @@ public:
                                          (ReadSia() == 1 ? SiaHigh : 0) |
                                          (ReadSib() == 1 ? SibHigh : 0));
     }
+
+    // The eight outputs as one byte, a bit set for each high level, in
+    // WritePortSignals order: bit 0 TCK of TAP 0, 1 its TMS, 2 its TX, 3..5
+    // the same of TAP 1, 6 SOA, 7 SOB.
+    enum OutputBits : std::uint8_t {
+        Tck0High = 1U << 0,
+        Tms0High = 1U << 1,
+        Tx0High = 1U << 2,
+        Tck1High = 1U << 3,
+        Tms1High = 1U << 4,
+        Tx1High = 1U << 5,
+        SoaHigh = 1U << 6,
+        SobHigh = 1U << 7,
+    };
+    // WritePortSignals with the levels as OutputBits, then ReadInputs(tap):
+    // what playback does at every event, in one call.
+    [[nodiscard]] virtual std::uint8_t WriteThenReadInputs(std::uint8_t outputs, std::uint8_t tap) {
+        const auto level = [outputs](OutputBits bit) {
+            return static_cast<std::uint8_t>((outputs & bit) != 0 ? 1 : 0);
+        };
+        WritePortSignals(level(Tck0High), level(Tms0High), level(Tx0High), level(Tck1High),
+                         level(Tms1High), level(Tx1High), level(SoaHigh), level(SobHigh));
+        return ReadInputs(tap);
+    }
+    // Whether an input read again before the next write reads as it did
+    // (a simulated board's inputs change only when it is driven): playback
+    // may then take RX from the sample it has instead of reading it again.
+    [[nodiscard]] virtual bool InputsSettleOnWrites() const { return false; }
 };
 
 } // namespace scanbench

@@ -20,10 +20,20 @@ public:
     void TapTms1(std::uint8_t tap) { Step(tap, 1); }
     void TapTms0(std::uint8_t tap) { Step(tap, 0); }
     void Step(std::uint8_t tap, std::uint8_t tms) {
+        if (StepUnnoticed(tap, tms) && Switches.RefreshWindows) {
+            Views.Notify(ViewChange::TapStates);
+        }
+    }
+    // The same without telling the views; true when a model stepped. A
+    // caller that steps many times tells them once with NoticeSteps.
+    bool StepUnnoticed(std::uint8_t tap, std::uint8_t tms) {
         if (tap > 1) {
-            return;
+            return false;
         }
         TapModel[tap].Step(tms);
+        return true;
+    }
+    void NoticeSteps() {
         if (Switches.RefreshWindows) {
             Views.Notify(ViewChange::TapStates);
         }

@@ -51,9 +51,9 @@ private:
     std::unique_ptr<char[]> Buffer;
     std::size_t Used = 0;
     std::uint64_t Time = 0;
-    // Time in decimal, kept up to date digit by digit: most steps change
-    // only the last digit.
-    std::array<char, 24> TimeText{};
+    // The time stamp line "#<time>\n", kept up to date digit by digit (most
+    // steps change only the last digit) and copied out whole.
+    std::array<char, 32> TimeLine{'#', '0', '\n'};
     std::size_t TimeDigits = 1;
     // One bit per one-bit signal: its level, and whether it is known yet.
     std::uint32_t Values = 0;

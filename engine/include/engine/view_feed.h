@@ -67,6 +67,12 @@ public:
         }
     }
 
+    // Whether a change notified now reaches a listener at once: no batch is
+    // open, no run is going, and someone listens.
+    [[nodiscard]] bool DeliversEveryChange() const {
+        return BatchDepth == 0 && !Running && !Listeners.empty();
+    }
+
     // A continuous run starts or ends; its end delivers what is pending.
     void SetRunning(bool running);
     [[nodiscard]] bool IsRunning() const { return Running; }

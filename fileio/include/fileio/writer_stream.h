@@ -17,6 +17,9 @@ public:
 
 protected:
     int_type overflow(int_type c) override;
+    // A piece at least as large as the buffer goes to the writer as it is,
+    // after what the buffer holds: large blocks are not copied twice.
+    std::streamsize xsputn(const char_type* text, std::streamsize count) override;
     int sync() override;
 
 private:

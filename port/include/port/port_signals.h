@@ -87,6 +87,9 @@ public:
     [[nodiscard]] std::uint8_t ReadSib() override { return ReadInput(Sib); }
     // One status register read serves all three inputs.
     [[nodiscard]] std::uint8_t ReadInputs(std::uint8_t tap) override;
+    [[nodiscard]] std::uint8_t WriteThenReadInputs(std::uint8_t outputs, std::uint8_t tap) override;
+    // True on the simulated board.
+    [[nodiscard]] bool InputsSettleOnWrites() const override { return Simulated != nullptr; }
 
 private:
     // Where one output signal lands: at most one of the two masks is nonzero.
@@ -105,6 +108,7 @@ private:
     [[nodiscard]] static InputBit InputFor(std::uint8_t pin);
     [[nodiscard]] std::uint8_t ReadInput(InputBit bit);
     [[nodiscard]] std::uint8_t ReadStatus();
+    void WriteRegisters(std::uint8_t outputs);
     [[nodiscard]] static std::uint8_t Level(std::uint8_t status, InputBit bit) {
         return bit.Mask == 0
                    ? 0
@@ -126,6 +130,10 @@ private:
     std::array<InputBit, 2> Rx{};
     InputBit Sia;
     InputBit Sib;
+    // ReadInputs' answer for every status byte, by TAP (2: any TAP above 1),
+    // and whether that TAP has an input pin the status register shows.
+    std::array<std::array<std::uint8_t, 256>, 3> InputsByStatus{};
+    std::array<bool, 3> ReadsStatus{};
     std::function<void()> AfterWrite;
 };
 
