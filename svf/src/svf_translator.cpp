@@ -216,7 +216,7 @@ void SvfTranslator::FinishScan(std::uint8_t endState) {
         }
         std::string text = "STATE";
         for (const std::uint8_t s : Path) {
-            text += " " + Name(s);
+            text.append(" ").append(Name(s));
         }
         Command(ScanLine, text + ";");
         return;

@@ -176,11 +176,11 @@ std::string TapTitle(std::uint8_t tap) {
 }
 
 std::string LedName(int bit) {
-    return "D" + std::to_string(bit);
+    return std::string("D").append(std::to_string(bit));
 }
 
 std::string SwitchName(int bit) {
-    return "S" + std::to_string(bit);
+    return std::string("S").append(std::to_string(bit));
 }
 
 BoardLayout LayOutBoard(std::span<const BoardChip> chips, const BoardTextMetrics& metrics) {
