@@ -200,8 +200,11 @@ void RemoteBitbangPort::PortWriteByte(std::uint16_t address, std::uint8_t value)
 void RemoteBitbangPort::PortWriteDataThenControl(std::uint16_t dataAddress, std::uint8_t data,
                                                  std::uint16_t controlAddress,
                                                  std::uint8_t control) {
-    // The server sees the final levels only, as the board would.
-    if (StoreRegister(dataAddress, data) | StoreRegister(controlAddress, control)) {
+    // The server sees the final levels only, as the board would; both
+    // registers are stored whatever the first one gives.
+    const bool dataChanged = StoreRegister(dataAddress, data);
+    const bool controlChanged = StoreRegister(controlAddress, control);
+    if (dataChanged || controlChanged) {
         SendLines();
     }
 }
