@@ -161,11 +161,11 @@ const OptionSpec* OptionWithoutValue(const std::vector<std::string>& arguments) 
         if (argument == "--") {
             return nullptr;
         }
-        for (const OptionSpec& spec : ValueOptions) {
-            const std::string name(spec.Name);
+        for (const OptionSpec& option : ValueOptions) {
+            const std::string name(option.Name);
             if (argument == "--" + name || argument == "-" + name) {
                 if (i + 1 == arguments.size()) {
-                    return &spec;
+                    return &option;
                 }
                 ++i; // the value
                 break;
@@ -183,8 +183,8 @@ std::string HelpText() {
         left.resize(std::max<std::size_t>(left.size() + 2, 30), ' ');
         text += "  " + left + std::string(help) + "\n";
     };
-    for (const OptionSpec& spec : ValueOptions) {
-        line("--" + std::string(spec.Name) + " " + std::string(spec.Value), spec.Help);
+    for (const OptionSpec& option : ValueOptions) {
+        line("--" + std::string(option.Name) + " " + std::string(option.Value), option.Help);
     }
     line("-h, --help", "show this help and exit");
     line("--version", "show the version and exit");
@@ -207,8 +207,8 @@ std::string RunnerUsage() {
         }
         text += " " + part;
     };
-    for (const OptionSpec& spec : ValueOptions) {
-        add("[--" + std::string(spec.Name) + " " + std::string(spec.Value) + "]");
+    for (const OptionSpec& option : ValueOptions) {
+        add("[--" + std::string(option.Name) + " " + std::string(option.Value) + "]");
     }
     add("PROGRAM.bst");
     return text + "\n";
@@ -217,9 +217,9 @@ std::string RunnerUsage() {
 ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& arguments) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const OptionSpec& spec : ValueOptions) {
-        parser.addOption(
-            QCommandLineOption(FromBytes(spec.Name), FromBytes(spec.Help), FromBytes(spec.Value)));
+    for (const OptionSpec& option : ValueOptions) {
+        parser.addOption(QCommandLineOption(FromBytes(option.Name), FromBytes(option.Help),
+                                            FromBytes(option.Value)));
     }
     const QCommandLineOption help(QStringList{QStringLiteral("h"), FromBytes(HelpName)});
     const QCommandLineOption version(FromBytes(VersionName));
@@ -234,8 +234,8 @@ ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& argum
         if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty()) {
             return UsageError{"unknown option: " + AsWritten(arguments, ToBytes(unknown.first()))};
         }
-        if (const OptionSpec* spec = OptionWithoutValue(arguments)) {
-            return UsageError{"option --" + std::string(spec->Name) + " needs a value"};
+        if (const OptionSpec* option = OptionWithoutValue(arguments)) {
+            return UsageError{"option --" + std::string(option->Name) + " needs a value"};
         }
         // Anything else Qt finds, worded like the messages above.
         QString message = parser.errorText();
@@ -255,10 +255,10 @@ ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& argum
     }
 
     RunnerOptions options;
-    for (const OptionSpec& spec : ValueOptions) {
-        const QString name = FromBytes(spec.Name);
+    for (const OptionSpec& option : ValueOptions) {
+        const QString name = FromBytes(option.Name);
         if (parser.isSet(name)) {
-            if (auto error = spec.Apply(options, ToBytes(parser.value(name)))) {
+            if (auto error = option.Apply(options, ToBytes(parser.value(name)))) {
                 return UsageError{std::move(*error)};
             }
         }

@@ -1,7 +1,8 @@
 #include "ui/about_artwork.h"
 
+#include "ui/brand_art.h"
+
 #include <QGuiApplication>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -12,8 +13,6 @@ namespace scanbench {
 
 namespace {
 
-const QColor Night(12, 30, 80);
-const QColor Dusk(36, 70, 140);
 const QColor ChipBody(40, 48, 70);
 const QColor ChipEdge(20, 30, 60);
 const QColor PinColour(200, 208, 225);
@@ -21,25 +20,7 @@ const QColor ScanColour(255, 200, 60);
 
 // A picture of `size` at the screen's pixel density, filled with `fill`.
 QPixmap Canvas(const QSize& size, const QColor& fill = Qt::transparent) {
-    const qreal ratio = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
-    QPixmap picture(size * ratio);
-    picture.setDevicePixelRatio(ratio);
-    picture.fill(fill);
-    return picture;
-}
-
-void Smooth(QPainter& painter) {
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-}
-
-void NightSky(QPainter& painter, const QRectF& area, double radius) {
-    QLinearGradient sky(area.topLeft(), area.bottomLeft());
-    sky.setColorAt(0.0, Dusk);
-    sky.setColorAt(1.0, Night);
-    painter.setPen(QPen(QColor(8, 20, 50), 1.0));
-    painter.setBrush(sky);
-    painter.drawRoundedRect(area, radius, radius);
+    return BlankPicture(size, qApp != nullptr ? qApp->devicePixelRatio() : 1.0, fill);
 }
 
 // An upright chip with `pins` pins a side; the scan path enters at the
@@ -143,9 +124,9 @@ void DrawTraces(QPainter& painter, const QRectF& area, bool labelled) {
 QPixmap AboutBannerPicture(const QSize& size) {
     QPixmap picture = Canvas(size);
     QPainter painter(&picture);
-    Smooth(painter);
+    SmoothDrawing(painter);
     const QRectF area = QRectF(0, 0, size.width(), size.height()).adjusted(0.5, 0.5, -0.5, -0.5);
-    NightSky(painter, area, 0);
+    DrawNightSky(painter, area, 0);
     DrawScanChip(painter, QRectF(14, 6, 22, size.height() - 12.0), 4);
     painter.setOpacity(0.85);
     DrawTraces(painter, QRectF(54, 3, size.width() - 64.0, size.height() - 6.0), false);
@@ -158,7 +139,7 @@ QPixmap AuthorPicture(int which) {
     const QSize size(32, 32);
     QPixmap picture = Canvas(size);
     QPainter painter(&picture);
-    Smooth(painter);
+    SmoothDrawing(painter);
     painter.setPen(QPen(QColor(120, 120, 130), 1.0));
     painter.setBrush(QColor(236, 238, 244));
     painter.drawEllipse(QRectF(0.5, 0.5, 31, 31));
@@ -176,7 +157,7 @@ QPixmap AuthorPicture(int which) {
 QPixmap ScanChipPicture(const QSize& size) {
     QPixmap picture = Canvas(size);
     QPainter painter(&picture);
-    Smooth(painter);
+    SmoothDrawing(painter);
     const double width = size.width() * 0.62;
     const QRectF body((size.width() - width) / 2, 10, width, size.height() - 26.0);
     DrawScanChip(painter, body, 6);
@@ -193,26 +174,15 @@ QPixmap ScanChipPicture(const QSize& size) {
 QPixmap SplashPicture(const QSize& size, const QString& version) {
     QPixmap picture = Canvas(size);
     QPainter painter(&picture);
-    Smooth(painter);
+    SmoothDrawing(painter);
     const QRectF area = QRectF(0, 0, size.width(), size.height()).adjusted(0.5, 0.5, -0.5, -0.5);
-    NightSky(painter, area, 0);
+    DrawNightSky(painter, area, 0);
 
     DrawScanChip(painter, QRectF(44, 40, 76, 112), 5);
 
-    QFont title = painter.font();
-    title.setPixelSize(46);
-    title.setBold(true);
-    painter.setFont(title);
-    painter.setPen(Qt::white);
-    painter.drawText(QRectF(160, 44, size.width() - 176.0, 56), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Scanbench"));
-    QFont subtitle = painter.font();
-    subtitle.setPixelSize(16);
-    subtitle.setBold(false);
-    painter.setFont(subtitle);
-    painter.setPen(QColor(190, 205, 235));
-    painter.drawText(QRectF(162, 100, size.width() - 176.0, 24), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("IEEE 1149.1 boundary-scan trainer"));
+    DrawWordmark(painter, {QRectF(160, 44, size.width() - 176.0, 56), 46,
+                           QRectF(162, 100, size.width() - 176.0, 24), 16,
+                           QStringLiteral("IEEE 1149.1 boundary-scan trainer")});
     QFont small = painter.font();
     small.setPixelSize(12);
     painter.setFont(small);

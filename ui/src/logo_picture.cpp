@@ -1,6 +1,6 @@
 #include "ui/artwork.h"
+#include "ui/brand_art.h"
 
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -64,33 +64,12 @@ QPixmap LogoPicture(const QSize& size) {
     QPixmap picture(size);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-
-    const QRectF frame = QRectF(picture.rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    QLinearGradient sky(frame.topLeft(), frame.bottomLeft());
-    sky.setColorAt(0.0, QColor(36, 70, 140));
-    sky.setColorAt(1.0, QColor(12, 30, 80));
-    painter.setPen(QPen(QColor(8, 20, 50), 1.0));
-    painter.setBrush(sky);
-    painter.drawRoundedRect(frame, 6, 6);
-
+    SmoothDrawing(painter);
+    DrawNightSky(painter, QRectF(picture.rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6);
     DrawChip(painter, QRectF(12, 15, 30, 33));
-
-    QFont title = painter.font();
-    title.setPixelSize(21);
-    title.setBold(true);
-    painter.setFont(title);
-    painter.setPen(Qt::white);
-    painter.drawText(QRectF(54, 7, size.width() - 58, 30), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Scanbench"));
-    QFont subtitle = painter.font();
-    subtitle.setPixelSize(10);
-    subtitle.setBold(false);
-    painter.setFont(subtitle);
-    painter.setPen(QColor(190, 205, 235));
-    painter.drawText(QRectF(55, 35, size.width() - 58, 18), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("IEEE 1149.1 boundary scan"));
+    DrawWordmark(painter,
+                 {QRectF(54, 7, size.width() - 58, 30), 21, QRectF(55, 35, size.width() - 58, 18),
+                  10, QStringLiteral("IEEE 1149.1 boundary scan")});
     return picture;
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/signal_port.h"
 #include "engine/view_feed.h"
+#include "ui/brand_art.h"
 #include "ui/command_scope.h"
 #include "ui/window_placement.h"
 
@@ -23,9 +24,7 @@ constexpr std::uint8_t NoTap = 2;
 QIcon PulseIcon() {
     QIcon icon;
     for (const int ratio : {1, 2}) {
-        QPixmap picture(32 * ratio, 16 * ratio);
-        picture.setDevicePixelRatio(ratio);
-        picture.fill(Qt::transparent);
+        QPixmap picture = BlankPicture(QSizeF(32, 16), ratio);
         QPainter p(&picture);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(QColor(46, 139, 61), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));

@@ -3,6 +3,7 @@
 #include "engine/run_switches.h"
 #include "port/pin_settings.h"
 #include "port/port_choice.h"
+#include "ui/brand_art.h"
 #include "ui/user_interaction.h"
 #include "ui/window_placement.h"
 
@@ -49,9 +50,7 @@ QLabel* Caption(const QString& text, bool input, QWidget* parent) {
 // A 25-way connector seen from the front: 13 pins over 12.
 QPixmap ConnectorPicture(qreal ratio) {
     const QSizeF size(84, 34);
-    QPixmap picture((size * ratio).toSize());
-    picture.setDevicePixelRatio(ratio);
-    picture.fill(Qt::transparent);
+    QPixmap picture = BlankPicture(size, ratio);
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(48, 48, 56), 1.5));
