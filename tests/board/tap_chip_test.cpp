@@ -111,13 +111,10 @@ TEST_F(OneChip, TdoMovesOnFallingEdgesAndIsDrivenOnlyWhileShifting) {
     EXPECT_TRUE(U3().TdoDriven);
     EXPECT_TRUE(Tap.Tdo()); // IDCODE bit 0
     Tap.Rise();
-    Tap.Fall(false);
-    EXPECT_TRUE(Tap.Tdo()); // bit 1 of ...4B
-    Tap.Rise();
     Tap.Fall(true);
-    EXPECT_FALSE(Tap.Tdo()); // bit 2
-    Tap.Rise();              // to Exit1-DR, shifting bit 2 out
-    EXPECT_TRUE(U3().TdoDriven) << "still bit 2 until TCK falls";
+    EXPECT_FALSE(Tap.Tdo()); // bit 1 of ...FD
+    Tap.Rise();              // to Exit1-DR, shifting bit 1 out
+    EXPECT_TRUE(U3().TdoDriven) << "still bit 1 until TCK falls";
     EXPECT_FALSE(U3().Tdo);
     EXPECT_FALSE(Tap.Tdo());
     Tap.Settle();

@@ -168,9 +168,9 @@ TEST_F(HeadlessExport, LinkAtAnOldTemporaryNameIsNotWrittenThrough) {
 }
 
 TEST(HeadlessRun, DemoBoardIsTheDefaultAndItsChipsAreReported) {
-    // U3's IDCODE 15CB304Bh leaves bit 0 first: written in arrival order it reads D20CD3A8h.
+    // U3's IDCODE 15CB3FFDh leaves bit 0 first: written in arrival order it reads BFFCD3A8h.
     const Outcome o = RunProgram("SELTAP1;\nRST;\nSTATE DRSHIFT;\nLD CNT,32d;\n"
-                                 "NSHFCP 0h,D20CD3A8h,FFFFFFFFh;\nHALT;\n");
+                                 "NSHFCP 0h,BFFCD3A8h,FFFFFFFFh;\nHALT;\n");
     EXPECT_EQ(o.code, 0);
     EXPECT_NE(o.out.find("tap1: state=DREXIT1 counter=00000020h flags=00000000b\n"),
               std::string::npos)

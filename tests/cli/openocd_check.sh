@@ -33,8 +33,8 @@ done
 run_openocd() {
     timeout 60 openocd -c "adapter driver remote_bitbang" -c "remote_bitbang host 127.0.0.1" \
         -c "remote_bitbang port $port" -c "transport select jtag" \
-        -c "jtag newtap u2 tap -irlen 4 -expected-id 0x15cb204b" \
-        -c "jtag newtap u1 tap -irlen 4 -expected-id 0x15cb104b" \
+        -c "jtag newtap u2 tap -irlen 4 -expected-id 0x15cb2ffd" \
+        -c "jtag newtap u1 tap -irlen 4 -expected-id 0x15cb1ffd" \
         -c "init" "$@" -c "shutdown" > "$work/openocd.log" 2>&1
     local code=$?
     cat "$work/openocd.log"
@@ -44,10 +44,10 @@ run_openocd() {
 case "$mode" in
 detect)
     run_openocd -c "scan_chain" || exit 1
-    grep -q "u2.tap tap/device found: 0x15cb204b" "$work/openocd.log" || exit 1
-    grep -q "u1.tap tap/device found: 0x15cb104b" "$work/openocd.log" || exit 1
-    grep -Eq "^ *0 u2\.tap +Y +0x15cb204b +0x15cb204b +4 " "$work/openocd.log" || exit 1
-    grep -Eq "^ *1 u1\.tap +Y +0x15cb104b +0x15cb104b +4 " "$work/openocd.log" || exit 1
+    grep -q "u2.tap tap/device found: 0x15cb2ffd" "$work/openocd.log" || exit 1
+    grep -q "u1.tap tap/device found: 0x15cb1ffd" "$work/openocd.log" || exit 1
+    grep -Eq "^ *0 u2\.tap +Y +0x15cb2ffd +0x15cb2ffd +4 " "$work/openocd.log" || exit 1
+    grep -Eq "^ *1 u1\.tap +Y +0x15cb1ffd +0x15cb1ffd +4 " "$work/openocd.log" || exit 1
     ! grep -Eq "UNEXPECTED|Error" "$work/openocd.log"
     ;;
 svf)

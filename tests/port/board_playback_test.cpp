@@ -19,7 +19,7 @@ namespace {
 // IDCODEs of U1 and U2, an instruction scan loading BYPASS, the data
 // delayed by the two BYPASS bits; then U3's BYPASS on TAP 1.
 constexpr std::string_view Program = "SELTAP0;\nRST;\nSTATE DRSHIFT;\nLD CNT,64d;\nSERFLG0;\n"
-                                     "NSHFCP 0000000000000000h,D204D3A8D208D3A8h,\n"
+                                     "NSHFCP 0000000000000000h,BFF4D3A8BFF8D3A8h,\n"
                                      "FFFFFFFFFFFFFFFFh;\nSTATE IRSHIFT;\nLD CNT,8d;\nSERFLG1;\n"
                                      "NSHFCP FFh,AAh,FFh;\nSTATE DRSHIFT;\nSERFLG2;\n"
                                      "NSHFCP A5h,29h,FFh;\nSELTAP1;\nRST;\nSTATE IRSHIFT;\n"

@@ -38,7 +38,7 @@ TEST(BoardView, ShowsEachChipsStateInstructionAndRegisterInChainOrder) {
     EXPECT_EQ(view.Chips[1].Tap, 0);
     EXPECT_EQ(view.Chips[2].Tap, 1);
     const ChipView& u3 = view.Chips[2];
-    EXPECT_EQ(u3.IdCode, "IDCODE 15CB304Bh");
+    EXPECT_EQ(u3.IdCode, "IDCODE 15CB3FFDh");
     EXPECT_EQ(u3.State, "TLR");
     EXPECT_EQ(u3.Instruction, "IDCODE 0001");
     EXPECT_EQ(u3.Register, "IDCODE, 32 bits");
@@ -100,7 +100,7 @@ TEST(BoardLayout, FollowsTheWidthOfTheTextsItMustHold) {
         const ChipLayout& chip = layout.Chips[0];
         EXPECT_GE(chip.Instruction.Width, metrics.ValueWidth("SAMPLE/PRELOAD 0010")) << advance;
         EXPECT_GE(chip.Name.Width,
-                  metrics.TitleWidth("U1") + metrics.LabelWidth("IDCODE 15CB104Bh"));
+                  metrics.TitleWidth("U1") + metrics.LabelWidth("IDCODE 15CB1FFDh"));
         EXPECT_GE(chip.SwitchNames[0].Width, metrics.LabelWidth("S7"));
         EXPECT_GE(chip.FieldNames[1].Width, metrics.LabelWidth("Instruction"));
         EXPECT_GE(chip.StateBox.Height, metrics.ValueHeight);

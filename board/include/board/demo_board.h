@@ -20,9 +20,9 @@ namespace scanbench {
 [[nodiscard]] std::vector<BoardChip> DemoBoardChips();
 
 namespace DemoIdCode {
-inline constexpr std::uint32_t U1 = 0x15CB104B;
-inline constexpr std::uint32_t U2 = 0x15CB204B;
-inline constexpr std::uint32_t U3 = 0x15CB304B;
+inline constexpr std::uint32_t U1 = 0x15CB1FFD;
+inline constexpr std::uint32_t U2 = 0x15CB2FFD;
+inline constexpr std::uint32_t U3 = 0x15CB3FFD;
 } // namespace DemoIdCode
 
 } // namespace scanbench

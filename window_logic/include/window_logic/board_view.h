@@ -13,7 +13,7 @@ namespace scanbench {
 // levels of its LEDs and switches.
 struct ChipView {
     std::string Name;        // "U1"
-    std::string IdCode;      // "IDCODE 15CB104Bh"
+    std::string IdCode;      // "IDCODE 15CB1FFDh"
     std::string State;       // the state diagram's short name: "SHDR"
     std::string Instruction; // name and opcode: "IDCODE 0001"
     std::string Register;    // the selected data register: "BOUNDARY, 17 bits"
@@ -47,7 +47,7 @@ inline constexpr std::string_view NotDemoBoardMessage =
                                           std::uint8_t irLength);
 // "BOUNDARY, 17 bits", "BYPASS, 1 bit".
 [[nodiscard]] std::string RegisterText(DataRegister data, std::uint8_t length);
-// "IDCODE 15CB104Bh"; "no IDCODE" for 0, a chip without one.
+// "IDCODE 15CB1FFDh"; "no IDCODE" for 0, a chip without one.
 [[nodiscard]] std::string IdCodeText(std::uint32_t idCode);
 // Eight levels as two hexadecimal digits: "5Ah".
 [[nodiscard]] std::string LevelsText(std::uint8_t levels);
