@@ -127,8 +127,7 @@ void RunControl::SpeedRun() {
     const bool savedRefresh = State.Switches.RefreshWindows;
     State.Switches.RefreshWindows = false;
 
-    using Clock = ViewFeed::Clock;
-    auto nextYield = Clock::now() + YieldInterval;
+    auto nextYield = Time->Now() + YieldInterval;
     unsigned sinceClockCheck = 0;
     while (!run.ProgramEnded && !StopRequested) {
         if (!BreakpointAllowsRun()) {
@@ -153,11 +152,11 @@ void RunControl::SpeedRun() {
         // hundred events to keep the loop fast.
         if (++sinceClockCheck >= 256) {
             sinceClockCheck = 0;
-            const auto now = Clock::now();
+            const auto now = Time->Now();
             Views.DeliverIfDue(now);
             if (now >= nextYield) {
                 Display.Reporter().ProcessPendingMessages();
-                nextYield = Clock::now() + YieldInterval;
+                nextYield = Time->Now() + YieldInterval;
             }
         }
     }

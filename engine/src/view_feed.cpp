@@ -74,11 +74,11 @@ void ViewFeed::EndBatch() {
 
 void ViewFeed::DeliverIfDue(Clock::time_point now) {
     if (!Pending.Empty() && now - LastDelivery >= FrameInterval) {
-        Deliver();
+        Deliver(now);
     }
 }
 
-void ViewFeed::Deliver() {
+void ViewFeed::Deliver(Clock::time_point now) {
     if (Pending.Empty()) {
         return;
     }
@@ -87,7 +87,7 @@ void ViewFeed::Deliver() {
         return;
     }
     const ViewChanges changes = std::exchange(Pending, {});
-    LastDelivery = Clock::now();
+    LastDelivery = now;
     ++Deliveries;
     ++DeliveryDepth;
     // Listeners added during the delivery hear from the next one.

@@ -2,6 +2,7 @@
 
 #include "engine/engine.h"
 #include "engine/engine_reporter.h"
+#include "engine/run_clock.h"
 #include "engine/signal_port.h"
 
 #include <array>
@@ -99,12 +100,29 @@ private:
     ViewFeed::Subscription Subscribed;
 };
 
-// An engine over a program text, a fake port and a recording reporter.
+// A clock that moves on by a fixed step each time it is read: what a run
+// times with it (the views' frame rate, Speed Run's yields) follows the
+// number of reads, and so the number of events, never the machine's speed.
+class SteppingClock : public RunClock {
+public:
+    explicit SteppingClock(Clock::duration step = std::chrono::milliseconds(1)) : Step(step) {}
+    [[nodiscard]] Clock::time_point Now() override {
+        ++Reads;
+        return At += Step;
+    }
+    Clock::duration Step;
+    Clock::time_point At{};
+    int Reads = 0;
+};
+
+// An engine over a program text, a fake port, a recording reporter and a
+// stepping clock.
 struct EngineFixture {
     explicit EngineFixture(std::string_view program = "",
                            EventBudget budget = EventBudget::ForBytes(1ULL << 30))
         : Text(program), Eng(Reporter, Port, budget), Views(Eng.Views()) {
         Eng.SetProgram(Text);
+        Eng.UseClock(Time);
     }
     // What opening the program does: start values, empty store, reset.
     void Open() { Eng.OpenProgram(); }
@@ -128,6 +146,7 @@ struct EngineFixture {
     StringProgramText Text;
     FakeSignalPort Port;
     RecordingReporter Reporter;
+    SteppingClock Time;
     Engine Eng;
     RecordingViews Views;
 };

@@ -51,6 +51,7 @@ WindowFixture::WindowFixture(bool speedRun, MainWindowOptions options)
                    FileTypeRegistrar(Scratch.path().toStdString(), FileTypeRegistrar::NoTools())),
       Connection(Stored.Port, Stored.Pins, Stored.Board),
       Engine_(Relay, Connection.Signals(), EventBudget::ForBytes(1ULL << 30)) {
+    Engine_.UseClock(Time);
     Stored.SpeedRun = speedRun;
     Engine_.Switches().SpeedRun = speedRun;
     Main = std::make_unique<MainWindow>(

@@ -46,7 +46,8 @@ public:
 
 // A main window over the simulated loopback board, with its engine, a
 // scripted user, and a scratch folder for program files and the settings
-// store.
+// store. The engine's runs are timed by a stepping clock, so a Speed Run
+// lets the interface in after a fixed number of events on any machine.
 class WindowFixture {
 public:
     explicit WindowFixture(bool speedRun = false, MainWindowOptions options = {});
@@ -74,6 +75,7 @@ private:
     SettingsStore SettingsFile;
     PortConnection Connection;
     ReporterRelay Relay;
+    SteppingClock Time;
     Engine Engine_;
     ScriptedUser Person;
     std::unique_ptr<MainWindow> Main;

@@ -62,6 +62,13 @@ public:
     [[nodiscard]] RunSwitches& Switches() { return St.Switches; }
     // Where views subscribe to follow the simulation.
     [[nodiscard]] ViewFeed& Views() { return Feed; }
+    // The clock that paces continuous runs (the views' frame rate, Speed
+    // Run's yields); the steady clock unless a test gives its own. It must
+    // outlive its use.
+    void UseClock(RunClock& clock) {
+        Feed.UseClock(clock);
+        Control.UseClock(clock);
+    }
     // Attaches a recorder of the events as they are played (null detaches it).
     void ObservePlayback(PlaybackObserver* observer) { Player.Observe(observer); }
 

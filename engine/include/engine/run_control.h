@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/run_clock.h"
+
 #include <chrono>
 
 namespace scanbench {
@@ -46,6 +48,8 @@ public:
 
     // How often a Speed Run lets the user interface handle its messages.
     static constexpr std::chrono::milliseconds YieldInterval{50};
+    // The clock that times those yields; it must outlive its use.
+    void UseClock(RunClock& clock) { Time = &clock; }
 
 private:
     void OneEvent();
@@ -58,6 +62,7 @@ private:
     LineExecution& Execution;
     EngineDisplay& Display;
     ViewFeed& Views;
+    RunClock* Time = &RunClock::Steady();
     bool InStepByStep = false;
     bool InSpeedRun = false;
     bool StopRequested = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/run_clock.h"
 #include "engine/view_listener.h"
 
 #include <chrono>
@@ -16,10 +17,10 @@ namespace scanbench {
 // going (Execute, Speed Run, a long Step-by-Step) deliveries are limited to
 // the screen's frame rate at the run's check points, and the run's end
 // delivers what is left: a view then shows exactly what a refresh after
-// every event would have shown.
+// every event would have shown. The frame rate is measured on a RunClock.
 class ViewFeed {
 public:
-    using Clock = std::chrono::steady_clock;
+    using Clock = RunClock::Clock;
     // About the screen's refresh rate.
     static constexpr Clock::duration FrameInterval = std::chrono::microseconds(16667);
 
@@ -77,9 +78,11 @@ public:
     void SetRunning(bool running);
     [[nodiscard]] bool IsRunning() const { return Running; }
     // A run's check point: delivers when a frame interval has passed since
-    // the last delivery.
+    // the last delivery, as the time `now` given (or the feed's clock) says.
     void DeliverIfDue(Clock::time_point now);
-    void DeliverIfDue() { DeliverIfDue(Clock::now()); }
+    void DeliverIfDue() { DeliverIfDue(Time->Now()); }
+    // The clock that times the deliveries; it must outlive its use.
+    void UseClock(RunClock& clock) { Time = &clock; }
 
     // Deliveries made so far (each reaches every listener once).
     [[nodiscard]] std::uint64_t DeliveryCount() const { return Deliveries; }
@@ -88,7 +91,13 @@ private:
     void Add(ViewListener& listener);
     void Remove(ViewListener& listener);
     void EndBatch();
-    void Deliver();
+    // Delivers what is pending; `now` is the time the delivery is stamped with.
+    void Deliver(Clock::time_point now);
+    void Deliver() {
+        if (!Pending.Empty()) {
+            Deliver(Time->Now());
+        }
+    }
 
     // Slots of listeners that unsubscribed during a delivery are null until
     // the delivery ends.
@@ -97,6 +106,7 @@ private:
     int BatchDepth = 0;
     int DeliveryDepth = 0;
     bool Running = false;
+    RunClock* Time = &RunClock::Steady();
     Clock::time_point LastDelivery{};
     std::uint64_t Deliveries = 0;
 };
