@@ -4,13 +4,13 @@
 
 #include "engine/engine.h"
 #include "engine/reporter_relay.h"
-#include "engine/result_codes.h"
 #include "port/open_port.h"
 #include "port/port_connection.h"
 #include "settings/settings_store.h"
 #include "ui/main_window.h"
 #include "ui/standard_interaction.h"
 #include "ui/window_fonts.h"
+#include "window_logic/program_session.h"
 #include "window_logic/session_handover.h"
 #include "window_logic/zoom_scale.h"
 
@@ -28,12 +28,13 @@ constexpr const char* ApplicationTitle = "Riveri Vuv Idoz";
 
 // What went wrong with the settings, in the status line after the port's
 // report (and on standard error for a window started from a terminal).
-void ShowStartNotices(scanbench::Engine& engine, bool portAvailable,
+void ShowStartNotices(scanbench::Engine& engine, const scanbench::PortConnection& port,
                       const std::vector<std::string>& notices) {
     if (notices.empty()) {
         return;
     }
-    std::string text = portAvailable ? std::string() : std::string(scanbench::Status::DriverFailed);
+    std::string text =
+        port.Available() ? std::string() : scanbench::PortFailureText(port.Problem());
     for (const std::string& notice : notices) {
         std::cerr << "scanbench: " << notice << "\n";
         text += (text.empty() ? "" : "  ") + notice;
@@ -99,6 +100,7 @@ int main(int argc, char** argv) {
 
     MainWindowOptions options;
     options.PortAvailable = port.Available();
+    options.PortProblem = port.Problem();
     const QStringList arguments = app.arguments();
     if (arguments.value(1) ==
         QString::fromUtf8(HandoverOption.data(), static_cast<qsizetype>(HandoverOption.size()))) {
@@ -118,6 +120,6 @@ int main(int argc, char** argv) {
     StandardInteraction user;
     MainWindow window(engine, reporter, user, Workbench{settings, store, port}, std::move(options));
     window.show();
-    ShowStartNotices(engine, port.Available(), notices);
+    ShowStartNotices(engine, port, notices);
     return QApplication::exec();
 }

@@ -122,7 +122,7 @@ void PrintTap(std::ostream& out, const Engine& engine, const HeadlessReporter& r
 } // namespace
 
 int RunHeadless(const RunnerOptions& options, Settings settings, const std::string& programText,
-                std::ostream& out, std::ostream& err) {
+                std::ostream& out, std::ostream& err, const RunnerPortOpener& openPort) {
     ApplyOverrides(options, settings);
     for (const std::string& notice : PortChoiceNotices(settings)) {
         err << "scanbench-run: " << notice << "\n";
@@ -149,7 +149,8 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
         }
     }
     const std::unique_ptr<PortAccess> port =
-        OpenPort(settings.Port, settings.Pins, settings.Board, settings.Remote);
+        openPort ? openPort(settings)
+                 : OpenPort(settings.Port, settings.Pins, settings.Board, settings.Remote);
     if (!port->DriverAvailable()) {
         // Running on would report results the hardware never produced.
         err << "scanbench-run: " << Status::DriverFailed << " The " << PortKindName(settings.Port)

@@ -2,6 +2,9 @@
 
 #include "port/port_registers.h"
 
+#include <cerrno>
+#include <cstring>
+#include <string>
 #include <utility>
 
 namespace scanbench {
@@ -34,10 +37,25 @@ void DirectIoPort::SetDirectAccess(bool enable) {
 }
 
 void DirectIoPort::Grant() {
-    if (Granted || !System || !BaseFits(Base)) {
+    if (Granted) {
         return;
     }
-    Granted = System->Ioperm(static_cast<unsigned long>(Base), PortRegister::Count, true) == 0;
+    const std::string addresses = "the I/O addresses " + std::to_string(Base) + " to " +
+                                  std::to_string(std::int64_t{Base} + PortRegister::Count - 1);
+    if (!System) {
+        Failure = "no system to reach " + addresses + " with";
+        return;
+    }
+    if (!BaseFits(Base)) {
+        Failure = addresses + " do not exist";
+        return;
+    }
+    const int result = System->Ioperm(static_cast<unsigned long>(Base), PortRegister::Count, true);
+    Granted = result == 0;
+    Failure = Granted
+                  ? std::string()
+                  : "no access to " + addresses + ": " + std::strerror(-result) +
+                        (result == -EPERM ? " (needs root or the capability CAP_SYS_RAWIO)" : "");
 }
 
 void DirectIoPort::Revoke() {
@@ -49,6 +67,7 @@ void DirectIoPort::Revoke() {
     [[maybe_unused]] const int dropped =
         System->Ioperm(static_cast<unsigned long>(Base), PortRegister::Count, false);
     Granted = false;
+    Failure = "direct access to the port was given up";
 }
 
 std::uint8_t DirectIoPort::PortReadByte(std::uint16_t address) {

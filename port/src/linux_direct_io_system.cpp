@@ -1,5 +1,7 @@
 #include "port/linux_direct_io_system.h"
 
+#include <cerrno>
+
 #if defined(__x86_64__) || defined(__i386__)
 #include <sys/io.h>
 #define SCANBENCH_HAS_PORT_IO 1
@@ -12,7 +14,7 @@ namespace scanbench {
 #if SCANBENCH_HAS_PORT_IO
 
 int LinuxDirectIoSystem::Ioperm(unsigned long from, unsigned long count, bool turnOn) {
-    return ::ioperm(from, count, turnOn ? 1 : 0) == 0 ? 0 : -1;
+    return ::ioperm(from, count, turnOn ? 1 : 0) == 0 ? 0 : -errno;
 }
 
 std::uint8_t LinuxDirectIoSystem::Inb(std::uint16_t address) {
@@ -26,7 +28,7 @@ void LinuxDirectIoSystem::Outb(std::uint16_t address, std::uint8_t value) {
 #else
 
 int LinuxDirectIoSystem::Ioperm(unsigned long /*from*/, unsigned long /*count*/, bool /*turnOn*/) {
-    return -1;
+    return -ENOSYS; // no port instructions on this processor
 }
 
 std::uint8_t LinuxDirectIoSystem::Inb(std::uint16_t /*address*/) {

@@ -12,7 +12,7 @@ int LinuxPpdevSystem::Open(const std::string& path) {
     do {
         fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
-    return fd;
+    return fd < 0 ? -errno : fd;
 }
 
 int LinuxPpdevSystem::Ioctl(int fd, unsigned long request, std::uint8_t* byte) {
@@ -21,7 +21,7 @@ int LinuxPpdevSystem::Ioctl(int fd, unsigned long request, std::uint8_t* byte) {
     do {
         result = ::ioctl(fd, request, byte);
     } while (result < 0 && errno == EINTR);
-    return result < 0 ? -1 : 0;
+    return result < 0 ? -errno : 0;
 }
 
 void LinuxPpdevSystem::Close(int fd) {

@@ -2,6 +2,8 @@
 
 #include "port/port_registers.h"
 
+#include <cerrno>
+#include <cstring>
 #include <linux/ioctl.h> // the request macros linux/ppdev.h is built from
 #include <linux/ppdev.h>
 #include <string>
@@ -9,19 +11,46 @@
 
 namespace scanbench {
 
+namespace {
+
+// What usually helps when the device cannot be opened for this reason.
+std::string OpenAdvice(int error) {
+    switch (error) {
+    case ENOENT:
+        return " (load the kernel modules parport_pc and ppdev)";
+    case EACCES:
+    case EPERM:
+        return " (the user needs read and write access to it: on Debian, membership of the "
+               "group lp)";
+    case ENXIO:
+    case ENODEV:
+        return " (no parallel port is there)";
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
 PpdevPort::PpdevPort(std::int32_t portBase, std::unique_ptr<PpdevSystem> system)
     : System(std::move(system)), DataAddress(RegisterAddress(portBase, PortRegister::Data)),
       StatusAddress(RegisterAddress(portBase, PortRegister::Status)),
       ControlAddress(RegisterAddress(portBase, PortRegister::Control)) {
+    const std::string device(DevicePath(portBase));
     if (!System) {
+        Failure = "no system to open " + device + " with";
         return;
     }
-    Fd = System->Open(std::string(DevicePath(portBase)));
+    Fd = System->Open(device);
     if (Fd < 0) {
+        Failure = "cannot open " + device + ": " + std::strerror(-Fd) + OpenAdvice(-Fd);
+        Fd = -1;
         return;
     }
-    Claimed = System->Ioctl(Fd, PPCLAIM, nullptr) == 0;
+    const int claimed = System->Ioctl(Fd, PPCLAIM, nullptr);
+    Claimed = claimed == 0;
     if (!Claimed) {
+        Failure = "cannot claim " + device + ": " + std::strerror(-claimed);
         System->Close(Fd);
         Fd = -1;
     }

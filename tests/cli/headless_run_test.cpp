@@ -1,10 +1,13 @@
 #include "cli/headless_run.h"
+#include "fake_ppdev_system.h"
+#include "port/ppdev_port.h"
 #include "scratch_folder.h"
 #include "vcd_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -24,10 +27,11 @@ struct Outcome {
 
 using testing::Contents;
 
-Outcome RunProgram(const std::string& program, RunnerOptions options = {}, Settings settings = {}) {
+Outcome RunProgram(const std::string& program, RunnerOptions options = {}, Settings settings = {},
+                   const RunnerPortOpener& openPort = {}) {
     std::ostringstream out;
     std::ostringstream err;
-    const int code = RunHeadless(options, settings, program, out, err);
+    const int code = RunHeadless(options, settings, program, out, err, openPort);
     return {code, out.str(), err.str()};
 }
 
@@ -102,15 +106,25 @@ TEST(HeadlessRun, WaitsCompleteThroughTheLoopbackSyncWires) {
     EXPECT_NE(waiting.out.find("status: Waiting SIA to go low..."), std::string::npos);
 }
 
-TEST(HeadlessRun, PortThatCannotBeOpenedStopsBeforeRunning) {
+TEST(HeadlessRun, PortThatCannotBeOpenedStopsBeforeRunningAndSaysWhy) {
     RunnerOptions options;
     options.Port = PortKind::Ppdev;
     Settings settings;
-    settings.Pins.PortBase = 1; // no device of its own, and /dev/parport0 is not there either
-    const Outcome o = RunProgram("RST;\nHALT;\n", options, settings);
+    settings.Pins.PortBase = 1; // no device of its own
+    std::vector<std::string> journal;
+    const auto deniedDevice = [&journal](const Settings& chosen) -> std::unique_ptr<PortAccess> {
+        auto device = std::make_unique<FakePpdevSystem>(journal);
+        device->OpenError = EACCES;
+        return std::make_unique<PpdevPort>(chosen.Pins.PortBase, std::move(device));
+    };
+    const Outcome o = RunProgram("RST;\nHALT;\n", options, settings, deniedDevice);
     EXPECT_EQ(o.code, 2);
-    EXPECT_NE(o.err.find("Couldnt start driver. Something wrong !"), std::string::npos);
-    EXPECT_NE(o.err.find("ppdev port at 1, not 888, 632 or 956"), std::string::npos) << o.err;
+    EXPECT_EQ(o.err, "scanbench-run: ppdev port at 1, not 888, 632 or 956: /dev/parport0 is used.\n"
+                     "scanbench-run: Couldnt start driver. Something wrong ! The ppdev port "
+                     "cannot be opened; nothing was run.\n"
+                     "scanbench-run: cannot open /dev/parport0: Permission denied (the user "
+                     "needs read and write access to it: on Debian, membership of the group "
+                     "lp)\n");
     EXPECT_EQ(o.out, ""); // no result lines: nothing ran
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -49,6 +50,17 @@ TEST(PortDirectIo, BasesBeyondTheAddressSpaceAreRefusedWithoutAsking) {
     Journal journal;
     const DirectIoPort lastFitting(65533, std::make_unique<FakeDirectIoSystem>(journal));
     EXPECT_TRUE(lastFitting.DriverAvailable());
+    EXPECT_EQ(DirectIoPort(65534, std::make_unique<FakeDirectIoSystem>(journal)).Problem(),
+              "the I/O addresses 65534 to 65536 do not exist");
+}
+
+TEST(PortDirectIo, RefusedAccessSaysWhyAndWhatHelps) {
+    Journal journal;
+    auto fake = std::make_unique<FakeDirectIoSystem>(journal);
+    fake->IopermError = EPERM;
+    const DirectIoPort port(888, std::move(fake));
+    EXPECT_EQ(port.Problem(), "no access to the I/O addresses 888 to 890: Operation not "
+                              "permitted (needs root or the capability CAP_SYS_RAWIO)");
 }
 
 } // namespace

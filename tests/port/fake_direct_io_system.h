@@ -20,8 +20,8 @@ public:
     [[nodiscard]] int Ioperm(unsigned long from, unsigned long count, bool turnOn) override {
         Journal.push_back("ioperm " + std::to_string(from) + " " + std::to_string(count) +
                           (turnOn ? " on" : " off"));
-        if (IopermFails) {
-            return -1;
+        if (IopermError != 0) {
+            return -IopermError;
         }
         From = from;
         Count = turnOn ? count : 0;
@@ -40,7 +40,7 @@ public:
         }
     }
 
-    bool IopermFails = false;
+    int IopermError = 0; // the error number Ioperm fails with; 0: it grants
     std::array<std::uint8_t, 3> Registers{0x00, 0x5A, 0x00}; // data, status, control
 
 private:

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <linux/ioctl.h>
 #include <linux/ppdev.h>
 #include <string>
@@ -19,7 +20,7 @@ public:
 
     [[nodiscard]] int Open(const std::string& path) override {
         Journal.push_back("open " + path);
-        return OpenFails ? -1 : Fd;
+        return OpenError != 0 ? -OpenError : Fd;
     }
 
     [[nodiscard]] int Ioctl(int fd, unsigned long request, std::uint8_t* byte) override {
@@ -27,7 +28,7 @@ public:
         switch (request) {
         case PPCLAIM:
             Journal.emplace_back("claim");
-            return ClaimFails ? -1 : 0;
+            return ClaimError != 0 ? -ClaimError : 0;
         case PPRELEASE:
             Journal.emplace_back("release");
             return 0;
@@ -52,8 +53,8 @@ public:
         Journal.emplace_back("close");
     }
 
-    bool OpenFails = false;
-    bool ClaimFails = false;
+    int OpenError = 0;  // the error number Open fails with; 0: it opens
+    int ClaimError = 0; // the same for PPCLAIM
     bool ReadsFail = false;
     std::uint8_t Data = 0;
     std::uint8_t Control = 0;
@@ -68,7 +69,7 @@ private:
     int Load(const char* name, std::uint8_t reg, std::uint8_t* byte) {
         Journal.emplace_back(name);
         if (ReadsFail) {
-            return -1;
+            return -EIO;
         }
         *byte = reg;
         return 0;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
 #include <functional>
 #include <memory>
 #include <string>
@@ -55,10 +56,10 @@ void Build(Rig& rig, Backend backend, std::int32_t base) {
     PinSettings pins;
     pins.PortBase = base;
     auto ppdev = std::make_unique<FakePpdevSystem>(rig.Journal);
-    ppdev->OpenFails = backend == Backend::PpdevOpenFails;
-    ppdev->ClaimFails = backend == Backend::PpdevClaimFails;
+    ppdev->OpenError = backend == Backend::PpdevOpenFails ? ENOENT : 0;
+    ppdev->ClaimError = backend == Backend::PpdevClaimFails ? EBUSY : 0;
     auto direct = std::make_unique<FakeDirectIoSystem>(rig.Journal);
-    direct->IopermFails = backend == Backend::DirectIopermFails;
+    direct->IopermError = backend == Backend::DirectIopermFails ? EPERM : 0;
     // Both fakes start with 0x5A in their status register.
     rig.Status = [](std::uint8_t, std::uint8_t) -> std::uint8_t { return 0x5A; };
     switch (backend) {
@@ -114,6 +115,7 @@ TEST_P(PortAccessContract, IsAvailableBeforeAndAfterAskingForDirectAccess) {
     EXPECT_TRUE(Subject.Port->DriverAvailable());
     Subject.Port->SetDirectAccess(true);
     EXPECT_TRUE(Subject.Port->DriverAvailable());
+    EXPECT_EQ(Subject.Port->Problem(), "");
 }
 
 TEST_P(PortAccessContract, RegistersTakeWritesAndStatusFollowsTheHardware) {
@@ -148,13 +150,14 @@ INSTANTIATE_TEST_SUITE_P(Backends, PortAccessContract,
 
 class PortAccessUnavailable : public testing::TestWithParam<Param> {};
 
-TEST_P(PortAccessUnavailable, ReportsFalseReadsFFAndTouchesNothing) {
+TEST_P(PortAccessUnavailable, SaysWhyReadsFFAndTouchesNothing) {
     Rig rig;
     const std::int32_t base = std::get<1>(GetParam());
     Build(rig, std::get<0>(GetParam()), base);
     const std::vector<std::string> setup = rig.Journal;
 
     EXPECT_FALSE(rig.Port->DriverAvailable());
+    EXPECT_NE(rig.Port->Problem(), "");
     for (std::int32_t offset = 0; offset < 3; ++offset) {
         const auto address = static_cast<std::uint16_t>(base + offset);
         rig.Port->PortWriteByte(address, 0x00);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <memory>
 #include <optional>
 
@@ -50,9 +51,29 @@ TEST(PortPpdev, EachRegisterUsesItsOwnRequest) {
 TEST(PortPpdev, ClaimFailureClosesTheDeviceOnce) {
     Journal journal;
     auto fake = std::make_unique<FakePpdevSystem>(journal);
-    fake->ClaimFails = true;
-    { const PpdevPort port(888, std::move(fake)); }
+    fake->ClaimError = EBUSY;
+    {
+        const PpdevPort port(888, std::move(fake));
+        EXPECT_EQ(port.Problem(), "cannot claim /dev/parport0: Device or resource busy");
+    }
     EXPECT_EQ(journal, (Journal{"open /dev/parport0", "claim", "close"}));
+}
+
+TEST(PortPpdev, ADeviceThatCannotBeOpenedSaysWhyAndWhatHelps) {
+    const auto problem = [](std::int32_t base, int error) {
+        Journal journal;
+        auto fake = std::make_unique<FakePpdevSystem>(journal);
+        fake->OpenError = error;
+        return PpdevPort(base, std::move(fake)).Problem();
+    };
+    EXPECT_EQ(problem(888, ENOENT), "cannot open /dev/parport0: No such file or directory (load "
+                                    "the kernel modules parport_pc and ppdev)");
+    EXPECT_EQ(problem(632, EACCES),
+              "cannot open /dev/parport1: Permission denied (the user needs read and write "
+              "access to it: on Debian, membership of the group lp)");
+    EXPECT_EQ(problem(956, ENXIO),
+              "cannot open /dev/parport2: No such device or address (no parallel port is there)");
+    EXPECT_EQ(problem(888, EIO), "cannot open /dev/parport0: Input/output error");
 }
 
 TEST(PortPpdev, AFailedReadGivesFF) {

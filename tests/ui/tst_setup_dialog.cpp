@@ -1,5 +1,7 @@
 #include "engine/result_codes.h"
+#include "port/open_port.h"
 #include "port/port_connection.h"
+#include "port/ppdev_port.h"
 #include "ui/port_signals_window.h"
 #include "ui/port_tools.h"
 #include "ui/setup_dialog.h"
@@ -11,7 +13,10 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <cerrno>
 #include <filesystem>
+#include <memory>
+#include <string>
 
 using namespace scanbench;
 using namespace scanbench::testing;
@@ -40,6 +45,7 @@ private slots:
     void okAppliesSavesReopensThePortAndRelabelsTheHiddenSignalsWindow();
     void cancelAfterLoadDefaultsKeepsTheSettings();
     void anotherPortAddressSelectsNoButtonAndIsKept();
+    void aPortThatCannotBeOpenedSaysWhyInTheStatusLine();
     void failedSaveKeepsTheDialogOpen();
 };
 
@@ -164,6 +170,41 @@ void SetupDialogTest::anotherPortAddressSelectsNoButtonAndIsKept() {
     f.Window().Items().Setup->trigger();
     QCOMPARE(f.Values().Pins.PortBase, 0x300);
     QCOMPARE(f.Port().Pins().PortBase, 0x300);
+}
+
+namespace {
+
+// A ppdev device the user may not open.
+class DeniedPpdev final : public PpdevSystem {
+public:
+    [[nodiscard]] int Open(const std::string& /*path*/) override { return -EACCES; }
+    [[nodiscard]] int Ioctl(int /*fd*/, unsigned long /*request*/,
+                            std::uint8_t* /*byte*/) override {
+        return -EBADF;
+    }
+    void Close(int /*fd*/) override {}
+};
+
+} // namespace
+
+void SetupDialogTest::aPortThatCannotBeOpenedSaysWhyInTheStatusLine() {
+    WindowFixture f(false, {}, [](PortKind kind, const PinSettings& pins, BoardKind board) {
+        return kind == PortKind::Ppdev
+                   ? std::make_unique<PpdevPort>(pins.PortBase, std::make_unique<DeniedPpdev>())
+                   : OpenPort(kind, pins, board);
+    });
+    SetupDialog& d = f.Window().Ports().Setup();
+    WhenModal(d, [&] {
+        d.DeviceChoice().setCurrentIndex(1); // Parallel port (ppdev)
+        ClickOk(d);
+    });
+    f.Window().Items().Setup->trigger();
+    QCOMPARE(f.Port().Kind(), PortKind::Ppdev);
+    QCOMPARE(f.Window().Status().StatusText(),
+             QStringLiteral("Couldnt start driver. Something wrong !  cannot open /dev/parport0: "
+                            "Permission denied (the user needs read and write access to it: on "
+                            "Debian, membership of the group lp)"));
+    QCOMPARE(f.Window().Status().StatusColor(), QColor(255, 0, 0));
 }
 
 void SetupDialogTest::failedSaveKeepsTheDialogOpen() {

@@ -46,10 +46,11 @@ Settings LoopbackSettings() {
     return settings;
 }
 
-WindowFixture::WindowFixture(bool speedRun, MainWindowOptions options)
+WindowFixture::WindowFixture(bool speedRun, MainWindowOptions options,
+                             PortConnection::Opener openPort)
     : SettingsFile(std::filesystem::path(Scratch.path().toStdString()) / "kzt.json",
                    FileTypeRegistrar(Scratch.path().toStdString(), FileTypeRegistrar::NoTools())),
-      Connection(Stored.Port, Stored.Pins, Stored.Board),
+      Connection(Stored.Port, Stored.Pins, Stored.Board, std::move(openPort)),
       Engine_(Relay, Connection.Signals(), EventBudget::ForBytes(1ULL << 30)) {
     Engine_.UseClock(Time);
     Stored.SpeedRun = speedRun;

@@ -50,7 +50,9 @@ public:
 // lets the interface in after a fixed number of events on any machine.
 class WindowFixture {
 public:
-    explicit WindowFixture(bool speedRun = false, MainWindowOptions options = {});
+    // `openPort` stands for the hardware where a test needs its own.
+    explicit WindowFixture(bool speedRun = false, MainWindowOptions options = {},
+                           PortConnection::Opener openPort = {});
 
     MainWindow& Window() { return *Main; }
     Engine& Eng() { return Engine_; }

@@ -32,6 +32,9 @@ TEST_F(Session, StartDisablesEverythingThatNeedsAProgram) {
     session.Start(false);
     EXPECT_EQ(f.Reporter.Status, "Couldnt start driver. Something wrong !");
     EXPECT_EQ(f.Reporter.Colour, StatusColour::Red);
+    session.Start(false, "cannot open /dev/parport0: No such file or directory");
+    EXPECT_EQ(f.Reporter.Status, "Couldnt start driver. Something wrong !  cannot open "
+                                 "/dev/parport0: No such file or directory");
 }
 
 TEST_F(Session, OneLineEnablesSavingButNotRunningASecondLineBoth) {

@@ -57,7 +57,7 @@ MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& us
     // The port status, the run state's start values, no breakpoints,
     // everything that needs a program disabled.
     const CommandScope scope(Tracker);
-    FileCommands->Session().Start(Options.PortAvailable);
+    FileCommands->Session().Start(Options.PortAvailable, Options.PortProblem);
     if (!Options.PortAvailable) {
         Menu.DriverNotice->setText(QString::fromLatin1(DriverErrorNotice));
     }

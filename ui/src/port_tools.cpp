@@ -74,7 +74,7 @@ bool PortTools::ApplySettings(const Settings& confirmed) {
 
 void PortTools::ShowPortStatus() {
     const bool available = Bench.Port.Available();
-    ReportPortStatus(Eng.Display(), available);
+    ReportPortStatus(Eng.Display(), available, Bench.Port.Access().Problem());
     Window.Items().DriverNotice->setText(
         QString::fromLatin1(available ? StandardNotice : DriverErrorNotice));
 }

@@ -5,17 +5,25 @@
 
 namespace scanbench {
 
-void ReportPortStatus(EngineDisplay& display, bool portAvailable) {
+std::string PortFailureText(std::string_view problem) {
+    std::string text(Status::DriverFailed);
+    if (!problem.empty()) {
+        text.append("  ").append(problem);
+    }
+    return text;
+}
+
+void ReportPortStatus(EngineDisplay& display, bool portAvailable, std::string_view problem) {
     if (portAvailable) {
         display.ShowStatus(Status::DriverStarted, StatusColour::Green);
     } else {
-        display.ShowStatus(Status::DriverFailed, StatusColour::Red);
+        display.ShowStatus(PortFailureText(problem), StatusColour::Red);
     }
 }
 
-void ProgramSession::Start(bool portAvailable) {
+void ProgramSession::Start(bool portAvailable, std::string_view problem) {
     EngineDisplay& display = Eng.Display();
-    ReportPortStatus(display, portAvailable);
+    ReportPortStatus(display, portAvailable, problem);
     Eng.ApplyStartValues();
     Eng.State().Breakpoints.ClearAll();
     Named = false;

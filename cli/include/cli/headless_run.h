@@ -1,8 +1,11 @@
 #pragma once
 
 #include "cli/runner_options.h"
+#include "port/port_access.h"
 #include "settings/settings.h"
 
+#include <functional>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -16,14 +19,18 @@ inline constexpr int Usage = 2;    // bad command line, unusable file or port
 inline constexpr int MaxSteps = 3; // the step limit came first
 } // namespace RunnerExit
 
+// Opens the port a run drives from the run's settings: OpenPort, unless a
+// test gives hardware of its own.
+using RunnerPortOpener = std::function<std::unique_ptr<PortAccess>(const Settings&)>;
+
 // Runs a program as the GUI's Speed Run would, without breakpoints: settings
 // as given (with the options' overrides), the simulation reset as opening a
 // file does, then steps until the program ends or the step limit. Writes the
 // result lines to `out`, problems to `err`, and returns the exit code.
 // Nothing runs (exit code Usage) when the events file may not be written
 // (it is not a regular file, or it is the program file) or when the chosen
-// port cannot be opened.
+// port cannot be opened; `err` then says why.
 int RunHeadless(const RunnerOptions& options, Settings settings, const std::string& programText,
-                std::ostream& out, std::ostream& err);
+                std::ostream& out, std::ostream& err, const RunnerPortOpener& openPort = {});
 
 } // namespace scanbench

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace scanbench {
 
@@ -16,7 +17,8 @@ namespace scanbench {
 // writes. A base whose registers would pass address 0xFFFF is refused
 // without asking.
 //
-// Without access the port is unavailable: reads give 0xFF, writes are dropped.
+// Without access the port is unavailable and Problem() says why: reads give
+// 0xFF, writes are dropped.
 class DirectIoPort final : public PortAccess {
 public:
     DirectIoPort(std::int32_t portBase, std::unique_ptr<DirectIoSystem> system);
@@ -26,6 +28,7 @@ public:
     void PortWriteByte(std::uint16_t address, std::uint8_t value) override;
     [[nodiscard]] bool DriverAvailable() const override { return Granted; }
     void SetDirectAccess(bool enable) override;
+    [[nodiscard]] std::string Problem() const override { return Failure; }
 
 private:
     [[nodiscard]] bool IsRegister(std::uint16_t address) const {
@@ -38,6 +41,7 @@ private:
     std::int32_t Base;
     std::uint16_t First;
     bool Granted = false;
+    std::string Failure;
 };
 
 } // namespace scanbench

@@ -16,7 +16,7 @@ public:
     DirectIoSystem& operator=(DirectIoSystem&&) = delete;
 
     // Grants (turnOn) or drops access to `count` I/O addresses from `from`:
-    // 0 on success, -1 on failure.
+    // 0 on success, the system's error number negated (-EPERM ...) on failure.
     [[nodiscard]] virtual int Ioperm(unsigned long from, unsigned long count, bool turnOn) = 0;
     [[nodiscard]] virtual std::uint8_t Inb(std::uint16_t address) = 0;
     virtual void Outb(std::uint16_t address, std::uint8_t value) = 0;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace scanbench {
 
@@ -36,6 +37,8 @@ public:
     [[nodiscard]] BoardKind Board() const { return Wiring; }
     // Whether the port could be reached when it was last opened.
     [[nodiscard]] bool Available() const { return Reachable; }
+    // Why it cannot be reached (now, or no longer); empty while all is well.
+    [[nodiscard]] std::string Problem() const { return Port->Problem(); }
 
     // Moves to another device, board, pins or remote server: the old backend
     // is released before the new one is opened (a ppdev device has one

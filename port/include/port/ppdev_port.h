@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace scanbench {
@@ -14,8 +15,9 @@ namespace scanbench {
 // closed at destruction. ppdev hands over raw register images, with the
 // hardware inversions still in place, exactly as direct I/O would see them.
 //
-// When the device cannot be opened or claimed the port is unavailable: every
-// read gives 0xFF and writes are dropped, the same as an address where no
+// When the device cannot be opened or claimed the port is unavailable, and
+// Problem() gives the system's reason with what usually helps: every read
+// gives 0xFF and writes are dropped, the same as an address where no
 // register answers; so it is without a system to call. A read whose ioctl
 // fails also gives 0xFF.
 //
@@ -37,6 +39,7 @@ public:
     [[nodiscard]] bool DriverAvailable() const override { return Claimed; }
     // ppdev needs no I/O permission; nothing to do.
     void SetDirectAccess(bool /*enable*/) override {}
+    [[nodiscard]] std::string Problem() const override { return Failure; }
 
 private:
     [[nodiscard]] std::uint8_t Read(unsigned long request);
@@ -48,6 +51,7 @@ private:
     std::uint16_t ControlAddress;
     int Fd = -1;
     bool Claimed = false;
+    std::string Failure;
 };
 
 } // namespace scanbench

@@ -16,10 +16,11 @@ public:
     PpdevSystem(PpdevSystem&&) = delete;
     PpdevSystem& operator=(PpdevSystem&&) = delete;
 
-    // Opens the device for reading and writing: a file descriptor, or -1.
+    // Opens the device for reading and writing: a file descriptor, or the
+    // system's error number negated (-ENOENT, -EACCES ...).
     [[nodiscard]] virtual int Open(const std::string& path) = 0;
     // One ppdev ioctl whose argument, if any, is a single byte (nullptr for
-    // requests without one): 0 on success, -1 on failure.
+    // requests without one): 0 on success, the error number negated on failure.
     [[nodiscard]] virtual int Ioctl(int fd, unsigned long request, std::uint8_t* byte) = 0;
     virtual void Close(int fd) = 0;
 };

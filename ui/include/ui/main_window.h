@@ -46,6 +46,7 @@ class WaveformWindow;
 // What the program tells the main window at start.
 struct MainWindowOptions {
     bool PortAvailable = true;
+    std::string PortProblem;               // why the port cannot be reached, if it cannot
     QString StartFile;                     // loaded when the window first shows
     std::string InstallDir;                // the InstallDir setting
     std::filesystem::path InstalledDocDir; // the manual's installed folder

@@ -16,9 +16,10 @@ class ProgramSession {
 public:
     explicit ProgramSession(Engine& engine) : Eng(engine) {}
 
-    // Start-up: the port status message, the run state's start values and the
+    // Start-up: the port status message (with the port's `problem`, the
+    // reason it cannot be reached), the run state's start values and the
     // commands disabled until a program is there.
-    void Start(bool portAvailable);
+    void Start(bool portAvailable, std::string_view problem = {});
     // The editor's text changed (also by loading): `lineCount` lines.
     void TextChanged(std::int32_t lineCount);
     // New, after the user agreed to drop unsaved text: an untitled empty program.
@@ -40,8 +41,11 @@ private:
 };
 
 // The status line's message about the port: green when it can be reached,
-// red when not.
-void ReportPortStatus(EngineDisplay& display, bool portAvailable);
+// red when not, followed by the port's `problem` (why not) where it gives one.
+void ReportPortStatus(EngineDisplay& display, bool portAvailable, std::string_view problem = {});
+
+// The red status text of a port that cannot be reached, with its reason.
+[[nodiscard]] std::string PortFailureText(std::string_view problem);
 
 // "Scanbench - " + file name (or "untitled") + " -", with " *" when modified.
 [[nodiscard]] std::string WindowTitle(bool progNamed, std::string_view fileName, bool modified);
