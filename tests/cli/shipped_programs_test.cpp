@@ -1,0 +1,169 @@
+// Every program shipped in examples/ and examples/lessons/ states its good
+// result in its header, and reaches it on the default board:
+//
+//   // Result: HALT at ALLGOOD, flags TAP0 00000000b, U3 leds 10000000b
+//   // Switches: U1=0x5A,SIA=1          (only where the program needs them)
+//
+// "HALT at LABEL" is the first HALT at or below the label; each flags or
+// leds clause names a TAP's flags or a chip's LEDs at the end. The
+// switches are set before the run, as the runner's --switches does.
+
+#include "cli/headless_run.h"
+#include "cli/runner_options.h"
+#include "cli/runner_program.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <optional>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace scanbench {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A value the runner's output must show on the line that starts with Line.
+struct ShownValue {
+    std::string Line;
+    std::string Value;
+};
+
+struct PromisedResult {
+    std::string Label;
+    std::vector<ShownValue> Expected;
+    std::string Switches;
+};
+
+std::vector<fs::path> ShippedPrograms() {
+    std::vector<fs::path> programs;
+    for (const fs::path& folder :
+         {fs::path(SCANBENCH_EXAMPLES_DIR), fs::path(SCANBENCH_EXAMPLES_DIR) / "lessons"}) {
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            std::string extension = entry.path().extension().string();
+            std::transform(extension.begin(), extension.end(), extension.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+            if (entry.is_regular_file() && extension == ".bst") {
+                programs.push_back(entry.path());
+            }
+        }
+    }
+    std::sort(programs.begin(), programs.end());
+    return programs;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The header's promise; a program without a "Result:" line promises nothing
+// and fails.
+std::optional<PromisedResult> Promise(const std::vector<std::string>& lines) {
+    static const std::regex result(R"(^// Result: HALT at (\w+)(.*)$)");
+    static const std::regex flags(R"(TAP([01]) ([01]{8})b)");
+    static const std::regex leds(R"((U[1-3]) leds ([01]{8})b)");
+    static const std::regex switches(R"(^// Switches: (\S+)$)");
+    std::optional<PromisedResult> promise;
+    std::string switchList;
+    for (const std::string& line : lines) {
+        std::smatch m;
+        if (std::regex_match(line, m, result)) {
+            promise.emplace();
+            promise->Label = m[1];
+            const std::string clauses = m[2];
+            for (auto f = std::sregex_iterator(clauses.begin(), clauses.end(), flags);
+                 f != std::sregex_iterator(); ++f) {
+                promise->Expected.push_back(
+                    {"tap" + (*f)[1].str() + ": ", "flags=" + (*f)[2].str() + "b"});
+            }
+            for (auto l = std::sregex_iterator(clauses.begin(), clauses.end(), leds);
+                 l != std::sregex_iterator(); ++l) {
+                promise->Expected.push_back(
+                    {"chip " + (*l)[1].str() + ": ", "leds=" + (*l)[2].str() + "b"});
+            }
+        } else if (std::regex_match(line, m, switches)) {
+            switchList = m[1];
+        }
+    }
+    if (promise) {
+        promise->Switches = switchList;
+    }
+    return promise;
+}
+
+// The 1-based line of the first HALT statement at or below `label`, or 0.
+std::size_t HaltLineAt(const std::vector<std::string>& lines, const std::string& label) {
+    static const std::regex labelLine(R"(^\s*(\w+)\s*:)");
+    static const std::regex haltLine(R"(^\s*(\w+\s*:)?\s*HALT;)", std::regex::icase);
+    bool found = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::smatch m;
+        found = found || (std::regex_search(lines[i], m, labelLine) && m[1] == label);
+        if (found && std::regex_search(lines[i], haltLine)) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
+// The runner's output line that starts as `start` does (empty when none).
+std::string OutputLine(const std::string& output, const std::string& start) {
+    for (const std::string& line : Lines(output)) {
+        if (line.starts_with(start)) {
+            return line;
+        }
+    }
+    return {};
+}
+
+TEST(ShippedPrograms, EachReachesTheGoodHaltItsHeaderStatesOnTheDefaultBoard) {
+    const std::vector<fs::path> programs = ShippedPrograms();
+    ASSERT_GE(programs.size(), 10U) << "the examples were not found in " SCANBENCH_EXAMPLES_DIR;
+    for (const fs::path& path : programs) {
+        SCOPED_TRACE(path.string());
+        std::ostringstream problems;
+        const std::optional<std::string> text = ReadRunnerProgram(path.string(), problems);
+        ASSERT_TRUE(text) << problems.str();
+        const std::vector<std::string> lines = Lines(*text);
+        const std::optional<PromisedResult> promise = Promise(lines);
+        ASSERT_TRUE(promise) << "no \"// Result: HALT at LABEL ...\" line in the header";
+        const std::size_t haltLine = HaltLineAt(lines, promise->Label);
+        ASSERT_NE(haltLine, 0U) << "no HALT at or below " << promise->Label;
+
+        std::vector<std::string> arguments{"--max-steps", "1000000", path.string()};
+        if (!promise->Switches.empty()) {
+            arguments.insert(arguments.begin(), {"--switches", promise->Switches});
+        }
+        const ParsedRunnerCommandLine parsed = ParseRunnerOptions(arguments);
+        ASSERT_TRUE(std::holds_alternative<RunnerOptions>(parsed));
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code = RunHeadless(std::get<RunnerOptions>(parsed), Settings{}, *text, out, err);
+        const std::string output = out.str();
+        EXPECT_EQ(code, RunnerExit::Halt) << output << err.str();
+        EXPECT_EQ(OutputLine(output, "end: "), "end: halt") << output;
+        EXPECT_EQ(OutputLine(output, "line: "), "line: " + std::to_string(haltLine)) << output;
+        for (const ShownValue& shown : promise->Expected) {
+            EXPECT_NE(OutputLine(output, shown.Line).find(shown.Value), std::string::npos)
+                << "expected " << shown.Value << " on the \"" << shown.Line << "\" line:\n"
+                << output;
+        }
+    }
+}
+
+} // namespace
+} // namespace scanbench
