@@ -12,7 +12,7 @@ events=20000024
 
 program="$folder/shift10m.bst"
 printf 'RST;\nSTATE DRSHIFT;\nLD CNT,10000000d;\nNSHF 0h;\nHALT;\n' > "$program"
-export XDG_CONFIG_HOME="$folder/config" # default settings: loopback board
+export XDG_CONFIG_HOME="$folder/config" # default settings: the demo board
 
 walls=()
 for ((i = 1; i <= repetitions; i++)); do
