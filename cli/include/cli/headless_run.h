@@ -8,6 +8,8 @@
 
 namespace scanbench {
 
+struct SvfImport;
+
 // Exit codes of the headless runner.
 namespace RunnerExit {
 inline constexpr int Halt = 0;     // also a program that ran off its end
@@ -22,8 +24,10 @@ inline constexpr int MaxSteps = 3; // the step limit came first
 // result lines to `out`, problems to `err`, and returns the exit code.
 // Nothing runs (exit code Usage) when the events file may not be written
 // (it is not a regular file, or it is the program file) or when the chosen
-// port cannot be opened.
+// port cannot be opened. With `svf`, the program is that SVF file's
+// translation: a line "svf: ..." gives its verdict, and a TDO mismatch ends
+// with exit code Error.
 int RunHeadless(const RunnerOptions& options, Settings settings, const std::string& programText,
-                std::ostream& out, std::ostream& err);
+                std::ostream& out, std::ostream& err, const SvfImport* svf = nullptr);
 
 } // namespace scanbench

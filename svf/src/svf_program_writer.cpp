@@ -1,0 +1,64 @@
+#include "svf_program_writer.h"
+
+#include <algorithm>
+
+namespace scanbench {
+
+namespace {
+
+// Where the comments of short statements line up.
+constexpr std::size_t CommentColumn = 40;
+
+} // namespace
+
+void SvfProgramWriter::Statement(std::string_view code, std::int32_t svfLine,
+                                 std::string_view what) {
+    const std::size_t firstEnd = std::min(code.find('\n'), code.size());
+    const std::string_view first = code.substr(0, firstEnd);
+    Text.append(first);
+    if (svfLine <= 0 && what.empty()) {
+        Text.append(code.substr(firstEnd));
+        Text += '\n';
+        LineCount += 1 + static_cast<std::int32_t>(std::count(code.begin(), code.end(), '\n'));
+        return;
+    }
+    // At least one blank before the comment.
+    Text.append(std::max(first.size() + 1, CommentColumn) - first.size(), ' ');
+    Text += "//";
+    if (svfLine > 0) {
+        Text += " SVF line ";
+        Text += std::to_string(svfLine);
+        if (!what.empty()) {
+            Text += ':';
+        }
+    }
+    if (!what.empty()) {
+        Text += ' ';
+        Text += what;
+    }
+    Text.append(code.substr(firstEnd));
+    Text += '\n';
+    LineCount += 1 + static_cast<std::int32_t>(std::count(code.begin(), code.end(), '\n'));
+}
+
+void SvfProgramWriter::Comment(std::string_view text) {
+    Text += "// ";
+    Text += text;
+    Text += '\n';
+    ++LineCount;
+}
+
+std::string SvfProgramWriter::Take() {
+    LineCount = 0;
+    return std::move(Text);
+}
+
+std::string CommentSafe(std::string_view text) {
+    std::string safe(text);
+    std::replace_if(
+        safe.begin(), safe.end(),
+        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, '?');
+    return safe;
+}
+
+} // namespace scanbench
