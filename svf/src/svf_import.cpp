@@ -64,6 +64,13 @@ enum class Note : std::uint8_t {
     return std::string(TapStateNames[state & 15]);
 }
 
+// Clocks for a time: at least the time, without a clock more for the
+// rounding of 1E-3 SEC at 1E3 HZ.
+[[nodiscard]] double WholeClocks(double clocks) {
+    const double nearest = std::round(clocks);
+    return std::abs(clocks - nearest) <= 1e-9 * std::max(1.0, clocks) ? nearest : std::ceil(clocks);
+}
+
 // Appends the bits of a header, a scan and a trailer, in the order shifted.
 void Append(ScanBits& to, const ScanBits& bits) {
     to.insert(to.end(), bits.begin(), bits.end());
@@ -546,7 +553,7 @@ bool Importer::RunTest(const SvfStatement& st) {
         if (!seconds) {
             return Refuse(st.Line, "RUNTEST needs a time in seconds before SEC");
         }
-        const double needed = std::ceil(*seconds * FrequencyHz);
+        const double needed = WholeClocks(*seconds * FrequencyHz);
         if (!(needed <= static_cast<double>(MaxCount))) {
             return Refuse(st.Line, "RUNTEST " + std::string(word(i)) + " SEC at " +
                                        std::to_string(FrequencyHz) +
