@@ -295,8 +295,10 @@ bool Importer::Part(const SvfStatement& st, ScanPart& part) {
             ++k;
         }
         if (k == Keys.size()) {
+            // On a line of its own it may well start the next statement.
+            const std::string hint = key.Line > st.Line ? ": is a \";\" missing before it?" : "";
             return Refuse(key.Line, command + " has no parameter " + CommentSafe(key.Text) +
-                                        " (TDI, TDO, MASK or SMASK)");
+                                        " (TDI, TDO, MASK or SMASK)" + hint);
         }
         if (values[k] != nullptr) {
             return Refuse(key.Line, command + " gives " + key.Text + " twice");
