@@ -8,9 +8,39 @@
 
 namespace scanbench {
 
-// The bits of a scan in the order they are shifted: an SVF value's least
-// significant bit first.
-using ScanBits = std::vector<bool>;
+// The bits of a scan in the order they are shifted (an SVF value's least
+// significant bit first), packed 64 to a word: scans run to millions of
+// bits, and the values are read and written four bits, one hexadecimal
+// digit, at a time.
+class ScanBits {
+public:
+    ScanBits() = default;
+    // `count` bits, all 0 or all 1.
+    ScanBits(std::uint64_t count, bool value) { Assign(count, value); }
+
+    void Assign(std::uint64_t count, bool value);
+    // Appends bits, or `count` bits all 0.
+    void Append(const ScanBits& bits);
+    void AppendZeros(std::uint64_t count);
+
+    [[nodiscard]] std::uint64_t Size() const { return Count; }
+    [[nodiscard]] bool Any() const;
+    [[nodiscard]] bool operator[](std::uint64_t i) const {
+        return (Words[i / 64] >> i % 64 & 1) != 0;
+    }
+    // Bits 4k .. 4k+3 as a number, bit 4k its least significant (0 beyond the end).
+    [[nodiscard]] unsigned Nibble(std::uint64_t k) const {
+        return static_cast<unsigned>(Words[k / 16] >> (k % 16) * 4 & 15);
+    }
+    // Sets bits 4k .. 4k+3; bits beyond the end must be 0 in `value`.
+    void SetNibble(std::uint64_t k, unsigned value) {
+        Words[k / 16] |= static_cast<std::uint64_t>(value & 15) << (k % 16) * 4;
+    }
+
+private:
+    std::uint64_t Count = 0;
+    std::vector<std::uint64_t> Words; // bits beyond Count are 0
+};
 
 // Reads an SVF value (hexadecimal digits, the most significant first, fewer
 // than the length needs standing for leading zeros) as `length` bits. Gives

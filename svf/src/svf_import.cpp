@@ -71,11 +71,6 @@ enum class Note : std::uint8_t {
     return std::abs(clocks - nearest) <= 1e-9 * std::max(1.0, clocks) ? nearest : std::ceil(clocks);
 }
 
-// Appends the bits of a header, a scan and a trailer, in the order shifted.
-void Append(ScanBits& to, const ScanBits& bits) {
-    to.insert(to.end(), bits.begin(), bits.end());
-}
-
 class Importer {
 public:
     explicit Importer(const SvfImportOptions& options) : Options(options) {}
@@ -326,7 +321,7 @@ bool Importer::Part(const SvfStatement& st, ScanPart& part) {
         part.TdiKnown = true;
     } else if (newLength) {
         part.TdiKnown = part.Length == 0;
-        part.Tdi.assign(part.Length, false);
+        part.Tdi.Assign(part.Length, false);
     }
     part.Compared = values[1] != nullptr;
     if (part.Compared && !read(1, part.Tdo)) {
@@ -337,14 +332,14 @@ bool Importer::Part(const SvfStatement& st, ScanPart& part) {
             return false;
         }
     } else if (newLength) {
-        part.Mask.assign(part.Length, true);
+        part.Mask.Assign(part.Length, true);
     }
     if (values[3] != nullptr) {
         if (!read(3, part.Smask)) {
             return false;
         }
     } else if (newLength) {
-        part.Smask.assign(part.Length, true);
+        part.Smask.Assign(part.Length, true);
     }
     if (!part.TdiKnown) {
         return Refuse(st.Line, command + " " + std::to_string(part.Length) +
@@ -379,9 +374,8 @@ bool Importer::Scan(const SvfStatement& st, bool ir) {
     }
     const std::array<const ScanPart*, 3> parts = {&header, &part, &trailer};
     ScanBits tdi;
-    tdi.reserve(total);
     for (const ScanPart* p : parts) {
-        Append(tdi, p->Tdi);
+        tdi.Append(p->Tdi);
     }
     if (!part.Compared) {
         Shift(ir, tdi, nullptr, nullptr, end, st.Line);
@@ -391,29 +385,27 @@ bool Importer::Scan(const SvfStatement& st, bool ir) {
     // compare at all.
     ScanBits tdo;
     ScanBits mask;
-    tdo.reserve(total);
-    mask.reserve(total);
     for (const ScanPart* p : parts) {
         if (p->Compared) {
-            Append(tdo, p->Tdo);
-            Append(mask, p->Mask);
+            tdo.Append(p->Tdo);
+            mask.Append(p->Mask);
         } else {
-            tdo.insert(tdo.end(), p->Length, false);
-            mask.insert(mask.end(), p->Length, false);
+            tdo.AppendZeros(p->Length);
+            mask.AppendZeros(p->Length);
         }
     }
-    const bool compares = std::find(mask.begin(), mask.end(), true) != mask.end();
+    const bool compares = mask.Any();
     Shift(ir, tdi, compares ? &tdo : nullptr, compares ? &mask : nullptr, end, st.Line);
     return true;
 }
 
 void Importer::Shift(bool ir, const ScanBits& tdi, const ScanBits* tdo, const ScanBits* mask,
                      std::uint8_t end, std::int32_t line) {
-    const std::string what = std::string(ir ? "SIR " : "SDR ") + std::to_string(tdi.size()) +
+    const std::string what = std::string(ir ? "SIR " : "SDR ") + std::to_string(tdi.Size()) +
                              " bits" + (tdo != nullptr ? ", TDO checked" : "");
     // Between statements the TAP is in a stable state, never in the shift.
     Body.Statement(std::string("STATE ") + (ir ? "IRSHIFT;" : "DRSHIFT;"), line, what);
-    Body.Statement("LD CNT," + std::to_string(tdi.size()) + "d;", line);
+    Body.Statement("LD CNT," + std::to_string(tdi.Size()) + "d;", line);
     std::string code = tdo != nullptr ? "NSHFCP " : "NSHF ";
     const std::string indent(code.size(), ' ');
     AppendShiftOperand(code, tdi, DigitsPerLine, indent);
