@@ -684,11 +684,10 @@ std::string Importer::Program() {
     const std::string source = CommentSafe(Options.SourceName);
     head.Comment((source.empty() ? std::string("An SVF file") : source) +
                  ", translated from SVF by Scanbench for TAP " + std::to_string(Options.Tap & 1) +
-                 ".");
-    head.Comment("Each statement names the SVF line it comes from. The run ends at the HALT");
-    head.Comment("labelled ALL_TDO_CHECKS_PASSED, or after a failed TDO check at the one");
-    head.Comment("labelled TDO_MISMATCH, with flag 0 set and the counter holding the SVF");
-    head.Comment("line of the first mismatch.");
+                 ". Each statement names the SVF line it comes from. The run ends at the HALT "
+                 "labelled ALL_TDO_CHECKS_PASSED, or after a failed TDO check at the one "
+                 "labelled TDO_MISMATCH, with flag 0 set and the counter holding the SVF line "
+                 "of the first mismatch.");
     for (const SvfProblem& note : Notes) {
         head.Comment("Note, SVF line " + std::to_string(note.Line) + ": " + note.Message);
     }

@@ -7,7 +7,10 @@ namespace scanbench {
 namespace {
 
 // Where the comments of short statements line up.
-constexpr std::size_t CommentColumn = 40;
+constexpr std::size_t CommentColumn = 32;
+// Comment lines of their own are broken before this column where a blank
+// allows, so that they fit a narrow editor.
+constexpr std::size_t CommentWidth = 66;
 
 } // namespace
 
@@ -42,10 +45,22 @@ void SvfProgramWriter::Statement(std::string_view code, std::int32_t svfLine,
 }
 
 void SvfProgramWriter::Comment(std::string_view text) {
-    Text += "// ";
-    Text += text;
-    Text += '\n';
-    ++LineCount;
+    constexpr std::size_t Room = CommentWidth - 3; // after "// "
+    while (true) {
+        std::size_t end = text.size();
+        if (end > Room) {
+            const std::size_t blank = text.rfind(' ', Room);
+            end = blank == std::string_view::npos || blank == 0 ? Room : blank;
+        }
+        Text += "// ";
+        Text += text.substr(0, end);
+        Text += '\n';
+        ++LineCount;
+        text.remove_prefix(std::min(text.size(), end + (end < text.size() && text[end] == ' ')));
+        if (text.empty()) {
+            return;
+        }
+    }
 }
 
 std::string SvfProgramWriter::Take() {
