@@ -684,7 +684,8 @@ std::string Importer::Program() {
     const std::string source = CommentSafe(Options.SourceName);
     head.Comment((source.empty() ? std::string("An SVF file") : source) +
                  ", translated from SVF by Scanbench for TAP " + std::to_string(Options.Tap & 1) +
-                 ". Each statement names the SVF line it comes from. The run ends at the HALT "
+                 ".");
+    head.Comment("Each statement names the SVF line it comes from. The run ends at the HALT "
                  "labelled ALL_TDO_CHECKS_PASSED, or after a failed TDO check at the one "
                  "labelled TDO_MISMATCH, with flag 0 set and the counter holding the SVF line "
                  "of the first mismatch.");
