@@ -91,7 +91,8 @@ struct RunResult {
     std::array<std::uint64_t, 2> Events{};
     std::array<std::vector<bool>, 2> Failed; // per NSHFCP
     std::array<std::string, 2> Svf;
-    std::array<std::string, 2> Chips; // the board's lines for the chips of each TAP
+    std::array<bool, 2> ComparesUnsaid{}; // the export could not say a comparison
+    std::array<std::string, 2> Chips;     // the board's lines for the chips of each TAP
 };
 
 RunResult RunOnBoard(const std::string& text, const Bench& bench) {
@@ -125,6 +126,9 @@ RunResult RunOnBoard(const std::string& text, const Bench& bench) {
         const SvfExportResult exported = WriteSvf(svf, engine.State(), recorder.Compares, tap, "");
         EXPECT_FALSE(exported.Refusal);
         result.Svf[tap] = svf.str();
+        result.ComparesUnsaid[tap] =
+            std::any_of(exported.Problems.begin(), exported.Problems.end(),
+                        [](const SvfProblem& p) { return p.Message.starts_with("NSHFCP"); });
         std::istringstream lines(board.str());
         for (std::string line; std::getline(lines, line);) {
             if (line.find(" tap" + std::to_string(tap) + " ") != std::string::npos) {
@@ -193,6 +197,9 @@ TEST(SvfRoundTrip, EveryShippedProgramComesBackThroughSvf) {
             const SvfVerdict verdict =
                 JudgeSvfRun(import, back.Halted, back.CurrentLine, back.Counter[tap]);
             const auto firstFailed = std::find(failed.begin(), failed.end(), true);
+            if (original.ComparesUnsaid[tap]) {
+                continue; // then the file does not check all that the program did
+            }
             if (firstFailed == failed.end()) {
                 EXPECT_EQ(verdict.Outcome, SvfOutcome::Passed);
                 continue;
