@@ -29,9 +29,14 @@ int main(int argc, char** argv) {
         return ServeBoard(*options.ServeBoardPort, options.Switches, std::cout, std::cerr);
     }
 
-    const std::optional<std::string> text = ReadRunnerProgram(options.ProgramFile, std::cerr);
-    if (!text) {
+    std::optional<RunnerProgram> program =
+        LoadRunnerProgram(options.ProgramFile, options.SvfTap, std::cerr);
+    if (!program) {
         return RunnerExit::Usage;
+    }
+    if (options.ToBst) {
+        std::cout << program->Text;
+        return std::cout.flush() ? 0 : RunnerExit::Usage;
     }
     Settings settings;
     std::vector<std::string> notices;
@@ -39,5 +44,6 @@ int main(int argc, char** argv) {
     for (const std::string& notice : notices) {
         std::cerr << "scanbench-run: " << notice << "\n";
     }
-    return RunHeadless(options, settings, *text, std::cout, std::cerr);
+    return RunHeadless(options, settings, program->Text, std::cout, std::cerr,
+                       program->Svf ? &*program->Svf : nullptr);
 }

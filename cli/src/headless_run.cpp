@@ -16,6 +16,7 @@
 #include "port/port_signals.h"
 #include "settings/settings_store.h"
 #include "svf/svf_export.h"
+#include "svf/svf_import.h"
 
 #include <ctime>
 #include <optional>
@@ -113,6 +114,27 @@ bool WriteExport(AtomicFileWriter& writer, const std::string& path, const EventS
     return true;
 }
 
+// The verdict of an SVF file's run; true on a TDO mismatch.
+bool PrintSvfVerdict(std::ostream& out, const SvfImport& svf, const Engine& engine, bool halted,
+                     std::uint8_t tap) {
+    const ControllerRegisters& regs = engine.State().Registers;
+    const SvfVerdict verdict = JudgeSvfRun(svf, halted, regs.CurrentLine, regs.Counter[tap & 1]);
+    switch (verdict.Outcome) {
+    case SvfOutcome::Passed:
+        out << "svf: passed, " << svf.Checks
+            << (svf.Checks == 1 ? " TDO check\n" : " TDO checks\n");
+        return false;
+    case SvfOutcome::Mismatch:
+        out << "svf: TDO mismatch, first at line " << verdict.FirstMismatchLine
+            << " of the SVF file\n";
+        return true;
+    case SvfOutcome::Unfinished:
+        out << "svf: not finished\n";
+        return false;
+    }
+    return false;
+}
+
 void PrintTap(std::ostream& out, const Engine& engine, const HeadlessReporter& reporter,
               std::uint8_t tap) {
     out << "tap" << int(tap) << ": state=" << TapStateNames[engine.Taps().State(tap)]
@@ -122,7 +144,8 @@ void PrintTap(std::ostream& out, const Engine& engine, const HeadlessReporter& r
 } // namespace
 
 int RunHeadless(const RunnerOptions& options, Settings settings, const std::string& programText,
-                std::ostream& out, std::ostream& err, const RunnerPortOpener& openPort) {
+                std::ostream& out, std::ostream& err, const SvfImport* svf,
+                const RunnerPortOpener& openPort) {
     ApplyOverrides(options, settings);
     for (const std::string& notice : PortChoiceNotices(settings)) {
         err << "scanbench-run: " << notice << "\n";
@@ -238,6 +261,10 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
         << " played: " << engine.Events().PlayedCount() << "\n";
     if (const ChipBoard* chips = port->Chips()) {
         PrintBoard(out, *chips);
+    }
+    if (svf != nullptr && PrintSvfVerdict(out, *svf, engine, end == "halt", options.SvfTap) &&
+        code == RunnerExit::Halt) {
+        code = RunnerExit::Error;
     }
 
     if (events && !WriteExport(*events, *options.EventsFile, engine.Events(), err)) {

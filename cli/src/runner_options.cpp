@@ -2,6 +2,7 @@
 
 #include "engine/text_helpers.h"
 #include "port/host_port.h"
+#include "svf/svf_import.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -95,7 +96,7 @@ constexpr OptionSpec ValueOptions[] = {
          o.SvfFile = v;
          return std::nullopt;
      }},
-    {"svf-tap", "0|1", "the TAP that --svf writes (default 0)",
+    {"svf-tap", "0|1", "the TAP that --svf writes and that an SVF file runs on (default 0)",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
          if (v != "0" && v != "1") {
              return Refusal("svf-tap", "0 or 1", v);
@@ -127,6 +128,7 @@ constexpr OptionSpec ValueOptions[] = {
 };
 
 constexpr std::string_view HelpName = "help";
+constexpr std::string_view ToBstName = "to-bst";
 constexpr std::string_view VersionName = "version";
 
 // Command-line bytes pass through Latin-1, which maps every byte to one
@@ -186,6 +188,7 @@ std::string HelpText() {
     for (const OptionSpec& option : ValueOptions) {
         line("--" + std::string(option.Name) + " " + std::string(option.Value), option.Help);
     }
+    line("--" + std::string(ToBstName), "print the program an SVF file becomes, and exit");
     line("-h, --help", "show this help and exit");
     line("--version", "show the version and exit");
     text += "\nExit codes: 0 halt or end of text, 1 error, 3 step limit, 2 usage or file error.\n";
@@ -210,7 +213,8 @@ std::string RunnerUsage() {
     for (const OptionSpec& option : ValueOptions) {
         add("[--" + std::string(option.Name) + " " + std::string(option.Value) + "]");
     }
-    add("PROGRAM.bst");
+    add("[--" + std::string(ToBstName) + "]");
+    add("PROGRAM.bst|FILE.svf");
     return text + "\n";
 }
 
@@ -223,8 +227,10 @@ ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& argum
     }
     const QCommandLineOption help(QStringList{QStringLiteral("h"), FromBytes(HelpName)});
     const QCommandLineOption version(FromBytes(VersionName));
+    const QCommandLineOption toBst(FromBytes(ToBstName));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(toBst);
 
     QStringList words{QStringLiteral("scanbench-run")};
     for (const std::string& argument : arguments) {
@@ -263,11 +269,15 @@ ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& argum
             }
         }
     }
+    options.ToBst = parser.isSet(toBst);
     const QStringList programs = parser.positionalArguments();
     if (options.ServeBoardPort) {
         // The server runs instead of a program.
         if (!programs.isEmpty()) {
             return UsageError{"--serve-board runs no program: " + ToBytes(programs.first())};
+        }
+        if (options.ToBst) {
+            return UsageError{"--serve-board translates no SVF file: --to-bst"};
         }
         return options;
     }
@@ -278,6 +288,9 @@ ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& argum
         return UsageError{"more than one program file given: " + ToBytes(programs[1])};
     }
     options.ProgramFile = ToBytes(programs.first());
+    if (options.ToBst && !IsSvfFileName(options.ProgramFile)) {
+        return UsageError{"--to-bst translates an SVF file (FILE.svf), not " + options.ProgramFile};
+    }
     return options;
 }
 

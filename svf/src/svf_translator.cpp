@@ -1,6 +1,7 @@
 #include "svf/svf_translator.h"
 
 #include "engine/tap_state.h"
+#include "tap_paths.h"
 
 #include <array>
 
@@ -8,22 +9,7 @@ namespace scanbench {
 
 namespace {
 
-constexpr std::uint8_t Reset = 0;
-constexpr std::uint8_t Idle = 1;
-constexpr std::uint8_t SelectDr = 2;
-constexpr std::uint8_t SelectIr = 3;
-constexpr std::uint8_t PauseDr = 10;
-constexpr std::uint8_t PauseIr = 11;
-constexpr std::uint8_t Exit2Dr = 12;
-constexpr std::uint8_t Exit2Ir = 13;
-constexpr std::uint8_t UpdateDr = 14;
-constexpr std::uint8_t UpdateIr = 15;
-
-// Next state on a rising TCK edge, by TMS and state.
-constexpr std::array<std::array<std::uint8_t, 16>, 2> NextState{{
-    {1, 1, 4, 5, 6, 7, 6, 7, 10, 11, 10, 11, 6, 7, 1, 1},
-    {0, 2, 3, 0, 8, 9, 8, 9, 14, 15, 12, 13, 14, 15, 2, 2},
-}};
+using namespace TapPaths;
 
 [[nodiscard]] bool IsIrState(std::uint8_t s) {
     return s >= 3 && s % 2 == 1;
@@ -119,7 +105,7 @@ void SvfTranslator::TakeCapture(std::int32_t line) {
 
 void SvfTranslator::Clock(bool tms, bool tdi, std::int32_t line) {
     const std::uint8_t from = State;
-    const std::uint8_t to = NextState[tms ? 1 : 0][from];
+    const std::uint8_t to = NextTapState(from, tms);
     const bool compared = PendingExpected.has_value() && PendingCompared;
     if (IsShiftState(from)) {
         ScanBits.push_back({tdi, compared, compared && *PendingExpected});

@@ -31,7 +31,7 @@ Outcome RunProgram(const std::string& program, RunnerOptions options = {}, Setti
                    const RunnerPortOpener& openPort = {}) {
     std::ostringstream out;
     std::ostringstream err;
-    const int code = RunHeadless(options, settings, program, out, err, openPort);
+    const int code = RunHeadless(options, settings, program, out, err, nullptr, openPort);
     return {code, out.str(), err.str()};
 }
 

@@ -5,6 +5,9 @@
 #   openocd_check.sh RUNNER svf LESSON.bst [SWITCHES]
 #       The lesson's SVF, written by a run with those switches, replays on a
 #       board with the same switches without a mismatch.
+#   openocd_check.sh RUNNER svf-file FILE.svf pass|fail [LINE]
+#       OpenOCD's replay of an SVF file and Scanbench's run of it on the demo
+#       board give that verdict, both; on a failure Scanbench names LINE.
 # Exits 77 (skipped) when openocd is not installed.
 set -uo pipefail
 runner=$1
@@ -59,6 +62,29 @@ svf)
     cat "$work/lesson.svf"
     run_openocd -c "svf -quiet $work/lesson.svf" || exit 1
     grep -q "svf file programmed successfully for .* commands with 0 errors" "$work/openocd.log"
+    ;;
+svf-file)
+    file=$3
+    expected=$4
+    run_openocd -c "svf -quiet $file"
+    if grep -q "svf file programmed successfully for .* commands with 0 errors" "$work/openocd.log"; then
+        openocd_verdict=pass
+    elif grep -q "tdo check error at line" "$work/openocd.log"; then
+        openocd_verdict=fail
+    else
+        echo "OpenOCD did not finish the file"
+        exit 1
+    fi
+    "$runner" --board demo --port board --max-steps 10000000 "$file" > "$work/run.txt"
+    code=$?
+    cat "$work/run.txt"
+    case "$code:$(grep '^svf: ' "$work/run.txt")" in
+    "0:svf: passed"*) verdict=pass ;;
+    "1:svf: TDO mismatch, first at line ${5:-0} of the SVF file") verdict=fail ;;
+    *) verdict="exit $code" ;;
+    esac
+    echo "expected $expected; OpenOCD: $openocd_verdict; Scanbench: $verdict"
+    [ "$openocd_verdict" = "$expected" ] && [ "$verdict" = "$expected" ]
     ;;
 *)
     echo "unknown mode $mode"

@@ -52,6 +52,9 @@ TEST(RunnerOptions, BadCommandLinesSayWhatIsWrong) {
     EXPECT_NE(Error({"--max-steps", "12x", "p.bst"}).find("whole number"), std::string::npos);
     EXPECT_NE(Error({"--active-mode", "yes", "p.bst"}).find("on or off"), std::string::npos);
     EXPECT_NE(Error({"a.bst", "b.bst"}).find("more than one"), std::string::npos);
+    EXPECT_NE(Error({"--to-bst", "a.bst"}).find("translates an SVF file"), std::string::npos);
+    EXPECT_NE(Error({"--to-bst", "--serve-board", "0"}).find("--to-bst"), std::string::npos);
+    EXPECT_TRUE(Parse({"--to-bst", "--svf-tap", "1", "A.SVF"}).ToBst);
 }
 
 TEST(RunnerOptions, ValuesIgnoreCaseAndMayFollowAnEqualsSign) {

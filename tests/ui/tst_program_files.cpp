@@ -37,6 +37,8 @@ private slots:
     void failedSaveKeepsTheOldFileAndTheMark();
     void saveInAReadOnlyFolderWritesTheFileInPlace();
     void openFailureLeavesTheProgram();
+    void svfOpensAsItsTranslationAndSavesBesideIt();
+    void refusedSvfLeavesTheProgram();
     void newStartsANewProgram_data();
     void newStartsANewProgram();
 };
@@ -190,6 +192,44 @@ void ProgramFilesTest::openFailureLeavesTheProgram() {
     f.User().OpenPath.clear(); // cancelled
     f.Window().Files().OpenProgram();
     QCOMPARE(f.User().Errors.size(), 1);
+}
+
+// An SVF file shows and runs as its translation under the SVF file's name;
+// Save writes a program file beside it and leaves the SVF file alone.
+void ProgramFilesTest::svfOpensAsItsTranslationAndSavesBesideIt() {
+    WindowFixture f; // on the loopback board, TDO follows TDI
+    const QByteArray svf = "STATE RESET;\r\nSDR 8 TDI (A5) TDO (A5);\r\n";
+    f.OpenProgram(svf, QStringLiteral("check.svf"));
+    QVERIFY(f.User().Errors.isEmpty());
+    QVERIFY(f.Window().Editor().toPlainText().startsWith(
+        QStringLiteral("// check.svf, translated from SVF by Scanbench")));
+    QVERIFY(!f.Window().Editor().document()->isModified());
+    f.Window().Runs().HousekeepingTick();
+    QCOMPARE(f.Window().windowTitle(), QStringLiteral("Scanbench - check.svf -"));
+    f.Execute();
+    QCOMPARE(f.Eng().Registers().Flags[0], 0);
+    QVERIFY(
+        f.Window().ProgramLines().Line(f.CurrentLine() - 1).starts_with("ALL_TDO_CHECKS_PASSED"));
+
+    const QString svfPath = f.User().OpenPath;
+    f.User().SavePath = f.WriteFile(QStringLiteral("check.bst"), "");
+    QVERIFY(f.Window().Files().SaveProg());
+    QCOMPARE(f.User().SaveSuggestion, QFileInfo(svfPath).absolutePath() + "/check.bst");
+    QCOMPARE(Contents(svfPath), svf);
+    QVERIFY(Contents(f.User().SavePath).startsWith("// check.svf, translated"));
+    f.Window().Runs().HousekeepingTick();
+    QCOMPARE(f.Window().windowTitle(), QStringLiteral("Scanbench - check.bst -"));
+}
+
+void ProgramFilesTest::refusedSvfLeavesTheProgram() {
+    WindowFixture f;
+    f.OpenProgram("RST;\r\nHALT;\r\n", QStringLiteral("good.bst"));
+    f.OpenProgram("STATE RESET;\r\nPIO (HL);\r\n", QStringLiteral("bad.svf"));
+    QCOMPARE(f.User().Errors.size(), 1);
+    QVERIFY(f.User().Errors.first().contains(QStringLiteral("bad.svf")));
+    QVERIFY(f.User().Errors.first().contains(QStringLiteral("SVF line 2: PIO")));
+    QCOMPARE(f.Window().Editor().toPlainText(), QStringLiteral("RST;\nHALT;\n"));
+    QVERIFY(f.Window().Session().ProgFile().ends_with("good.bst"));
 }
 
 QTEST_MAIN(ProgramFilesTest)

@@ -25,8 +25,9 @@ QString ScriptedUser::ChooseFileToOpen(QWidget* parent, const QString& folder) {
     return OpenPath;
 }
 
-QString ScriptedUser::ChooseFileToSave(QWidget* parent) {
+QString ScriptedUser::ChooseFileToSave(QWidget* parent, const QString& suggested) {
     (void)parent;
+    SaveSuggestion = suggested;
     return SavePath;
 }
 

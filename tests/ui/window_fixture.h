@@ -28,7 +28,7 @@ class ScriptedUser final : public UserInteraction {
 public:
     bool AskYesNo(QWidget* parent, const QString& question) override;
     QString ChooseFileToOpen(QWidget* parent, const QString& folder) override;
-    QString ChooseFileToSave(QWidget* parent) override;
+    QString ChooseFileToSave(QWidget* parent, const QString& suggested) override;
     void ShowError(QWidget* parent, const QString& message) override;
     bool OpenDocument(const QString& path) override;
 
@@ -37,6 +37,7 @@ public:
     QString OpenPath;
     QString OpenFolder; // where the last Open dialog started
     QString SavePath;
+    QString SaveSuggestion; // what the last Save dialog offered
     QStringList Errors;
     QStringList Documents;
 };

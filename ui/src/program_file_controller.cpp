@@ -2,6 +2,7 @@
 
 #include "engine/engine.h"
 #include "engine/program_file.h"
+#include "svf/svf_import.h"
 #include "ui/command_scope.h"
 #include "ui/language_text.h"
 #include "ui/main_window.h"
@@ -18,6 +19,15 @@ namespace {
 
 std::string AbsolutePath(const QString& path) {
     return QFileInfo(path).absoluteFilePath().toStdString();
+}
+
+bool IsSvf(const QString& path) {
+    return IsSvfFileName(path.toStdString());
+}
+
+// An SVF file opens as its translation, any other file as a program.
+ProgramFileRead ReadOpenedFile(const QString& path) {
+    return IsSvf(path) ? ReadSvfFile(path) : ReadProgramFile(path);
 }
 
 } // namespace
@@ -85,14 +95,18 @@ void ProgramFileController::RestoreSession(const QString& text, const QString& p
 }
 
 void ProgramFileController::OpenChosenFile(const QString& path) {
-    const ProgramFileRead read = ReadProgramFile(path);
+    const ProgramFileRead read = ReadOpenedFile(path);
     if (!read.Ok) {
         User.ShowError(&Window, read.Error);
         return;
     }
     Runs.StopRun();
     ShowText(read.Text);
-    FileSession.ProgramOpened(AbsolutePath(path));
+    if (IsSvf(path)) {
+        FileSession.TranslationOpened(AbsolutePath(path));
+    } else {
+        FileSession.ProgramOpened(AbsolutePath(path));
+    }
     Window.SyncBoxes();
     OpenFolder = QFileInfo(path).absolutePath();
     if (Opened) {
@@ -102,14 +116,18 @@ void ProgramFileController::OpenChosenFile(const QString& path) {
 
 void ProgramFileController::LoadStartFile(const QString& path) {
     const CommandScope scope(Commands);
-    const ProgramFileRead read = ReadProgramFile(path);
+    const ProgramFileRead read = ReadOpenedFile(path);
     if (!read.Ok) {
         User.ShowError(&Window, read.Error);
         return;
     }
     ShowText(read.Text);
-    // The text now belongs to the file, as after saving it there.
-    FileSession.Saved(AbsolutePath(path));
+    if (IsSvf(path)) {
+        FileSession.TranslationOpened(AbsolutePath(path));
+    } else {
+        // The text now belongs to the file, as after saving it there.
+        FileSession.Saved(AbsolutePath(path));
+    }
 }
 
 void ProgramFileController::SaveProgram() {
@@ -121,16 +139,20 @@ bool ProgramFileController::SaveProg() {
     if (FileSession.ProgNamed()) {
         return WriteProgram(QString::fromStdString(FileSession.ProgFile()));
     }
-    const QString path = User.ChooseFileToSave(&Window);
+    const QString path = User.ChooseFileToSave(&Window, SaveSuggestion());
     return !path.isEmpty() && WriteProgram(path);
 }
 
 void ProgramFileController::SaveProgramAs() {
     const CommandScope scope(Commands);
-    const QString path = User.ChooseFileToSave(&Window);
+    const QString path = User.ChooseFileToSave(&Window, SaveSuggestion());
     if (!path.isEmpty()) {
         WriteProgram(path);
     }
+}
+
+QString ProgramFileController::SaveSuggestion() const {
+    return QString::fromStdString(FileSession.SaveSuggestion());
 }
 
 bool ProgramFileController::WriteProgram(const QString& path) {

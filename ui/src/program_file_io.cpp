@@ -3,8 +3,10 @@
 #include "engine/program_file.h"
 #include "fileio/write_file.h"
 #include "settings/qt_paths.h"
+#include "svf/svf_import.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <filesystem>
 
@@ -33,6 +35,28 @@ ProgramFileRead ReadProgramFile(const QString& path) {
         read.Error = QStringLiteral("Cannot open file \"%1\".\r%2").arg(path, reason);
         break;
     }
+    return read;
+}
+
+ProgramFileRead ReadSvfFile(const QString& path) {
+    ProgramFileRead read = ReadProgramFile(path);
+    if (!read.Ok) {
+        return read;
+    }
+    read.Ok = false;
+    const std::string svf = read.Text.toStdString();
+    read.Text.clear();
+    const auto imported = ImportSvf(svf, {0, QFileInfo(path).fileName().toStdString()});
+    if (const auto* refusal = std::get_if<SvfProblem>(&imported)) {
+        const QString where =
+            refusal->Line > 0 ? QStringLiteral("SVF line %1: ").arg(refusal->Line) : QString();
+        read.Error = QStringLiteral("Cannot open file \"%1\".\r%2%3")
+                         .arg(path, where, QString::fromStdString(refusal->Message));
+        return read;
+    }
+    const std::string& program = std::get<SvfImport>(imported).Program;
+    read.Text = QString::fromUtf8(program.data(), static_cast<qsizetype>(program.size()));
+    read.Ok = true;
     return read;
 }
 

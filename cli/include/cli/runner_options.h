@@ -19,7 +19,8 @@ struct RunnerOptions {
     std::optional<std::string> EventsFile;
     std::optional<std::string> VcdFile; // the played events as a value change dump
     std::optional<std::string> SvfFile; // one TAP's run as Serial Vector Format
-    std::uint8_t SvfTap = 0;
+    std::uint8_t SvfTap = 0;            // the TAP of --svf, and the TAP an SVF file runs on
+    bool ToBst = false;                 // print an SVF file's translation instead of running it
     std::optional<std::uint16_t> ServeBoardPort; // serve the demo board over remote_bitbang
     std::optional<std::string> Remote;           // HOST:PORT of the remote port
     std::optional<std::uint64_t> MaxSteps;

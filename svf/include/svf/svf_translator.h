@@ -1,5 +1,7 @@
 #pragma once
 
+#include "svf/svf_problem.h"
+
 #include <cstdint>
 #include <optional>
 #include <ostream>
@@ -15,14 +17,6 @@ struct ShiftCompare {
     std::int32_t Count = 0;
     std::string ExpectedBits;
     std::string MaskBits;
-};
-
-// Something of a run that SVF cannot say, and the program line it comes from.
-struct SvfProblem {
-    std::int32_t Line = 0;
-    std::string Message;
-
-    friend bool operator==(const SvfProblem&, const SvfProblem&) = default;
 };
 
 // One played event of the TAP being exported.

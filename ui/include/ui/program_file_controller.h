@@ -15,7 +15,8 @@ class RunController;
 class UserInteraction;
 
 // The main window's file commands: New, Open, Save, Save As and the program
-// named on the command line. They ask about unsaved text, stop a run that is
+// named on the command line. An SVF file opens as its translation, which
+// Save writes to a program file of its own. They ask about unsaved text, stop a run that is
 // going before the text changes, and keep the program session (file name,
 // title, command enabling) up to date.
 class ProgramFileController {
@@ -49,6 +50,7 @@ public:
 
 private:
     bool WriteProgram(const QString& path);
+    [[nodiscard]] QString SaveSuggestion() const;
     void OpenChosenFile(const QString& path);
     void ShowText(const QString& text);
 
