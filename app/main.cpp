@@ -9,6 +9,7 @@
 #include "port/port_connection.h"
 #include "settings/settings_store.h"
 #include "ui/main_window.h"
+#include "ui/screen_room.h"
 #include "ui/standard_interaction.h"
 #include "ui/window_fonts.h"
 #include "window_logic/session_handover.h"
@@ -72,11 +73,13 @@ int main(int argc, char** argv) {
     (void)store.LoadSettings(settings, notices);
     const bool userScaleSet = qEnvironmentVariableIsSet(ScaleVariable);
     const QByteArray userScale = qgetenv(ScaleVariable);
-    if (settings.Zoom != 100 || userScaleSet) {
+    // No zoom makes a window larger than the screen.
+    const ZoomChoice zoom = ChooseStartZoom(argc, argv, settings.Zoom, ZoomLevels);
+    if (zoom.Shown != 100 || userScaleSet) {
         qputenv(ScaleVariable,
                 QByteArray::fromStdString(ZoomScaleFactor(
-                    settings.Zoom, std::string_view(userScale.constData(),
-                                                    static_cast<std::size_t>(userScale.size())))));
+                    zoom.Shown, std::string_view(userScale.constData(),
+                                                 static_cast<std::size_t>(userScale.size())))));
     }
 
     QApplication app(argc, argv);
@@ -86,6 +89,9 @@ int main(int argc, char** argv) {
 
     for (std::string& notice : PortChoiceNotices(settings)) {
         notices.push_back(std::move(notice));
+    }
+    if (zoom.Fitted()) {
+        notices.push_back(ZoomFitNotice(zoom));
     }
 
     PortConnection port(settings.Port, settings.Pins, settings.Board, {}, settings.Remote);
@@ -111,6 +117,7 @@ int main(int argc, char** argv) {
     options.SourceDocDir = SCANBENCH_SOURCE_DOC_DIR;
     options.ShowSplash = options.Handover.isEmpty(); // a restart shows the window at once
     options.Classroom.Examples = {SCANBENCH_INSTALLED_EXAMPLES_DIR, SCANBENCH_SOURCE_EXAMPLES_DIR};
+    options.Classroom.ShownZoom = zoom.Shown;
     options.Classroom.Relaunch = [userScale, userScaleSet](const QStringList& args) {
         return Relaunch(args, userScale, userScaleSet);
     };

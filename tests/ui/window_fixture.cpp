@@ -25,8 +25,9 @@ QString ScriptedUser::ChooseFileToOpen(QWidget* parent, const QString& folder) {
     return OpenPath;
 }
 
-QString ScriptedUser::ChooseFileToSave(QWidget* parent) {
+QString ScriptedUser::ChooseFileToSave(QWidget* parent, const QString& folder) {
     (void)parent;
+    SaveFolder = folder;
     return SavePath;
 }
 
@@ -37,7 +38,7 @@ void ScriptedUser::ShowError(QWidget* parent, const QString& message) {
 
 bool ScriptedUser::OpenDocument(const QString& path) {
     Documents << path;
-    return true;
+    return BrowserOpens;
 }
 
 Settings LoopbackSettings() {

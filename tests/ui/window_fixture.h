@@ -28,7 +28,7 @@ class ScriptedUser final : public UserInteraction {
 public:
     bool AskYesNo(QWidget* parent, const QString& question) override;
     QString ChooseFileToOpen(QWidget* parent, const QString& folder) override;
-    QString ChooseFileToSave(QWidget* parent) override;
+    QString ChooseFileToSave(QWidget* parent, const QString& folder) override;
     void ShowError(QWidget* parent, const QString& message) override;
     bool OpenDocument(const QString& path) override;
 
@@ -37,8 +37,10 @@ public:
     QString OpenPath;
     QString OpenFolder; // where the last Open dialog started
     QString SavePath;
+    QString SaveFolder; // where the last Save dialog started
     QStringList Errors;
     QStringList Documents;
+    bool BrowserOpens = true; // whether OpenDocument finds a browser
 };
 
 // Settings for a board that sends every bit straight back.

@@ -5,12 +5,14 @@
 #include "ui/command_scope.h"
 #include "ui/language_text.h"
 #include "ui/main_window.h"
+#include "ui/main_window_reporter.h"
 #include "ui/program_editor.h"
 #include "ui/program_file_io.h"
 #include "ui/run_controller.h"
 #include "ui/user_interaction.h"
 
 #include <QFileInfo>
+#include <QScrollBar>
 
 namespace scanbench {
 
@@ -29,14 +31,23 @@ ProgramFileController::ProgramFileController(Engine& engine, CommandTracker& com
 }
 
 bool ProgramFileController::MayDropText() {
-    return !Window.Editor().document()->isModified() ||
-           User.AskYesNo(&Window, LanguageText(Window.LangIdx(), LangPos::UnsavedText));
+    if (!Window.Editor().document()->isModified()) {
+        return true;
+    }
+    // A run at its pace waits for the answer.
+    const RunController::TicksHeld held(Runs);
+    return User.AskYesNo(&Window, LanguageText(Window.LangIdx(), LangPos::UnsavedText));
 }
 
 void ProgramFileController::ShowText(const QString& text) {
     ProgramEditor& editor = Window.Editor();
+    Window.Reports().TextReplaced();
     editor.setPlainText(text);
     editor.document()->setModified(false);
+    // The text shows from its first line, whatever the old one showed.
+    editor.SetFirstVisibleLine(0);
+    editor.horizontalScrollBar()->setValue(0);
+    Window.SetScrollBarPosition(0);
 }
 
 void ProgramFileController::NewProgram() {
@@ -48,6 +59,7 @@ void ProgramFileController::NewProgram() {
     ShowText(QString());
     FileSession.NewProgram();
     Window.SyncBoxes();
+    Window.FocusEditor();
 }
 
 void ProgramFileController::OpenProgram() {
@@ -68,10 +80,28 @@ void ProgramFileController::OpenProgramFile(const QString& path) {
     }
 }
 
-void ProgramFileController::SetOpenFolder(QString folder,
-                                          std::function<void(const QString&)> opened) {
-    OpenFolder = std::move(folder);
-    Opened = std::move(opened);
+void ProgramFileController::SetProgramFolder(QString folder,
+                                             std::function<bool(const QString&)> shipped,
+                                             std::function<void(const QString&)> changed) {
+    OpenFolder = folder;
+    ProgramFolder = std::move(folder);
+    IsShipped = std::move(shipped);
+    FolderChanged = std::move(changed);
+}
+
+bool ProgramFileController::Shipped(const std::string& path) const {
+    return IsShipped && IsShipped(QString::fromStdString(path));
+}
+
+void ProgramFileController::UsedFolderOf(const QString& path) {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (Shipped(path.toStdString()) || folder == ProgramFolder) {
+        return;
+    }
+    ProgramFolder = folder;
+    if (FolderChanged) {
+        FolderChanged(folder);
+    }
 }
 
 void ProgramFileController::RestoreSession(const QString& text, const QString& path,
@@ -95,9 +125,8 @@ void ProgramFileController::OpenChosenFile(const QString& path) {
     FileSession.ProgramOpened(AbsolutePath(path));
     Window.SyncBoxes();
     OpenFolder = QFileInfo(path).absolutePath();
-    if (Opened) {
-        Opened(path);
-    }
+    UsedFolderOf(path);
+    Window.FocusEditor();
 }
 
 void ProgramFileController::LoadStartFile(const QString& path) {
@@ -118,19 +147,27 @@ void ProgramFileController::SaveProgram() {
 }
 
 bool ProgramFileController::SaveProg() {
-    if (FileSession.ProgNamed()) {
+    // A shipped example stays as shipped: its changes go to a new file.
+    if (FileSession.ProgNamed() && !Shipped(FileSession.ProgFile())) {
         return WriteProgram(QString::fromStdString(FileSession.ProgFile()));
     }
-    const QString path = User.ChooseFileToSave(&Window);
+    const QString path = ChooseSavePath();
     return !path.isEmpty() && WriteProgram(path);
 }
 
 void ProgramFileController::SaveProgramAs() {
     const CommandScope scope(Commands);
-    const QString path = User.ChooseFileToSave(&Window);
+    const QString path = ChooseSavePath();
     if (!path.isEmpty()) {
         WriteProgram(path);
     }
+}
+
+QString ProgramFileController::ChooseSavePath() {
+    const std::string& file = FileSession.ProgFile();
+    const bool own = FileSession.ProgNamed() && !Shipped(file);
+    return User.ChooseFileToSave(
+        &Window, own ? QFileInfo(QString::fromStdString(file)).absolutePath() : ProgramFolder);
 }
 
 bool ProgramFileController::WriteProgram(const QString& path) {
@@ -142,6 +179,7 @@ bool ProgramFileController::WriteProgram(const QString& path) {
     }
     FileSession.Saved(AbsolutePath(path));
     Window.Editor().document()->setModified(false);
+    UsedFolderOf(path);
     return true;
 }
 

@@ -51,8 +51,8 @@ QString StandardInteraction::ChooseFileToOpen(QWidget* parent, const QString& fo
     return ChooseFile(parent, QFileDialog::AcceptOpen, folder);
 }
 
-QString StandardInteraction::ChooseFileToSave(QWidget* parent) {
-    return ChooseFile(parent, QFileDialog::AcceptSave);
+QString StandardInteraction::ChooseFileToSave(QWidget* parent, const QString& folder) {
+    return ChooseFile(parent, QFileDialog::AcceptSave, folder);
 }
 
 void StandardInteraction::ShowError(QWidget* parent, const QString& message) {
