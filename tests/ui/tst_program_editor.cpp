@@ -151,7 +151,7 @@ void ProgramEditorTest::driverFailureShowsTheNotice() {
     // On the bar itself, right of Help, with nothing in the bar's overflow.
     const QMenuBar& bar = *w.menuBar();
     QVERIFY(notice.isVisible() && notice.isEnabled());
-    QCOMPARE(notice.text(), QStringLiteral("ERROR STARTING DRIVER."));
+    QVERIFY(notice.text().startsWith(QStringLiteral("ERROR STARTING DRIVER.")));
     QVERIFY(bar.rect().contains(notice.geometry()));
     QVERIFY(bar.actionGeometry(w.Items().HelpMenu->menuAction()).right() < notice.x());
     const auto* overflow = bar.findChild<QWidget*>(QStringLiteral("qt_menubar_ext_button"));

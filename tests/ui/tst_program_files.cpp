@@ -105,6 +105,10 @@ void ProgramFilesTest::answeringNoLeavesEverythingAsItWas() {
     f.Eng().State().Breakpoints.Set(1, true);
     f.User().Answers = {false};
     f.User().OpenPath = f.WriteFile(QStringLiteral("other.bst"), "TMS0;\r\n");
+    // A run at its pace waits for the answer and goes on afterwards.
+    f.Window().Runs().Execute();
+    bool ticking = true;
+    f.User().WhileAsking = [&] { ticking = f.Window().ExecuteTimer().isActive(); };
     if (command == QLatin1String("New")) {
         f.Window().Files().NewProgram();
     } else if (command == QLatin1String("Open")) {
@@ -119,6 +123,8 @@ void ProgramFilesTest::answeringNoLeavesEverythingAsItWas() {
     QVERIFY(f.Window().Editor().document()->isModified());
     QVERIFY(f.Window().Session().ProgFile().ends_with("prog.bst"));
     QVERIFY(f.Eng().State().Breakpoints.IsSet(1));
+    QVERIFY(!ticking);
+    QVERIFY(f.Window().ExecuteTimer().isActive());
 }
 
 void ProgramFilesTest::saveWritesCrLfAndClearsTheMark() {

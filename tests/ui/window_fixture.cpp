@@ -11,6 +11,9 @@ namespace scanbench::testing {
 bool ScriptedUser::AskYesNo(QWidget* parent, const QString& question) {
     (void)parent;
     Questions << question;
+    if (WhileAsking) {
+        WhileAsking();
+    }
     if (Answers.empty()) {
         return true;
     }

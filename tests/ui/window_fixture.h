@@ -32,7 +32,8 @@ public:
     void ShowError(QWidget* parent, const QString& message) override;
     bool OpenDocument(const QString& path) override;
 
-    std::deque<bool> Answers; // Yes when empty
+    std::deque<bool> Answers;          // Yes when empty
+    std::function<void()> WhileAsking; // runs while a question is up
     QStringList Questions;
     QString OpenPath;
     QString OpenFolder; // where the last Open dialog started

@@ -53,10 +53,11 @@ void DriverNotice::ShowPortState(bool available) {
     shades.setColor(QPalette::ButtonText,
                     Error ? ErrorRed : parentWidget()->palette().color(QPalette::WindowText));
     setPalette(shades);
-    // The notice's first sentence fits the bar; the pop-up holds it all.
+    // The notice's first sentence fits the bar, with a sign that there is
+    // more; the pop-up holds it all.
     const QString notice = NoticeText().simplified();
     const qsizetype sentence = notice.indexOf(QLatin1Char('.'));
-    setText(Error ? notice.left(sentence + 1) : notice);
+    setText(Error ? notice.left(sentence + 1) + QStringLiteral(" \u25BE") : notice);
     setToolTip(Error ? notice : QString());
     setCursor(Error ? Qt::PointingHandCursor : Qt::ArrowCursor);
     setEnabled(Error);

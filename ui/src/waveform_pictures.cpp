@@ -83,6 +83,8 @@ void PaintDot(QPainter& painter, int column) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(lime, 1.0));
     painter.setBrush(QBrush(lime, Qt::DiagCrossPattern));
+    // The hatch's crossing on the dot, so that its inside shows the cross.
+    painter.setBrushOrigin(ColumnLeft(column), Waveform::DotTop);
     // The outline covers the box's pixels from its left and top edges up to,
     // not including, its right and bottom edges.
     painter.drawEllipse(

@@ -18,9 +18,10 @@ struct PixelSize {
     friend constexpr bool operator==(const PixelSize&, const PixelSize&) = default;
 };
 
-// The room the largest window needs at zoom 100 %: the main window's client
-// area (683 x 487) with its menu bar.
-inline constexpr PixelSize LargestWindow{683, 487 + 24};
+// The room the largest windows need at zoom 100 %: as wide as the
+// simulated board's window (772 with the shipped fonts), as high as the main
+// window with its menu bar or the waveforms with their sync channels (511).
+inline constexpr PixelSize LargestWindow{780, 511};
 
 // What the desktop's frame round a window takes, in the screen's own pixels
 // (the zoom does not scale it).
