@@ -171,12 +171,6 @@ void EditorToolsTest::editorGetsTheFocusBackAfterCommandsAndDialogs() {
         QVERIFY(w.focusWidget() != editor);
     };
     away();
-    f.Type(QStringLiteral(" "));
-    w.EditorScrollBar().setFocus();
-    f.User().Answers = {false};
-    QVERIFY(!w.close()); // the unsaved text keeps the window open
-    QCOMPARE(w.focusWidget(), editor);
-    away();
     Goto(f, AnswerGoto(QString(), Qt::Key_Escape));
     QCOMPARE(w.focusWidget(), editor);
     for (const bool replace : {false, true}) {

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -109,6 +110,7 @@ void ProgramFilesTest::answeringNoLeavesEverythingAsItWas() {
     f.Window().Runs().Execute();
     bool ticking = true;
     f.User().WhileAsking = [&] { ticking = f.Window().ExecuteTimer().isActive(); };
+    f.Window().EditorScrollBar().setFocus();
     if (command == QLatin1String("New")) {
         f.Window().Files().NewProgram();
     } else if (command == QLatin1String("Open")) {
@@ -125,6 +127,7 @@ void ProgramFilesTest::answeringNoLeavesEverythingAsItWas() {
     QVERIFY(f.Eng().State().Breakpoints.IsSet(1));
     QVERIFY(!ticking);
     QVERIFY(f.Window().ExecuteTimer().isActive());
+    QCOMPARE(f.Window().focusWidget(), &f.Window().Editor()); // typing goes on there
 }
 
 void ProgramFilesTest::saveWritesCrLfAndClearsTheMark() {

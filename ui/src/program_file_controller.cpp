@@ -52,25 +52,25 @@ void ProgramFileController::ShowText(const QString& text) {
 
 void ProgramFileController::NewProgram() {
     const CommandScope scope(Commands);
-    if (!MayDropText()) {
-        return;
+    if (MayDropText()) {
+        Runs.StopRun();
+        ShowText(QString());
+        FileSession.NewProgram();
+        Window.SyncBoxes();
     }
-    Runs.StopRun();
-    ShowText(QString());
-    FileSession.NewProgram();
-    Window.SyncBoxes();
+    // Typing goes on in the editor, whatever the answer.
     Window.FocusEditor();
 }
 
 void ProgramFileController::OpenProgram() {
     const CommandScope scope(Commands);
-    if (!MayDropText()) {
-        return;
+    if (MayDropText()) {
+        const QString path = User.ChooseFileToOpen(&Window, OpenFolder);
+        if (!path.isEmpty()) {
+            OpenChosenFile(path);
+        }
     }
-    const QString path = User.ChooseFileToOpen(&Window, OpenFolder);
-    if (!path.isEmpty()) {
-        OpenChosenFile(path);
-    }
+    Window.FocusEditor();
 }
 
 void ProgramFileController::OpenProgramFile(const QString& path) {
@@ -78,6 +78,7 @@ void ProgramFileController::OpenProgramFile(const QString& path) {
     if (MayDropText()) {
         OpenChosenFile(path);
     }
+    Window.FocusEditor();
 }
 
 void ProgramFileController::SetProgramFolder(QString folder,
@@ -126,7 +127,6 @@ void ProgramFileController::OpenChosenFile(const QString& path) {
     Window.SyncBoxes();
     OpenFolder = QFileInfo(path).absolutePath();
     UsedFolderOf(path);
-    Window.FocusEditor();
 }
 
 void ProgramFileController::LoadStartFile(const QString& path) {
