@@ -73,16 +73,21 @@ int main(int argc, char** argv) {
     (void)store.LoadSettings(settings, notices);
     const bool userScaleSet = qEnvironmentVariableIsSet(ScaleVariable);
     const QByteArray userScale = qgetenv(ScaleVariable);
-    // No zoom makes a window larger than the screen.
-    const ZoomChoice zoom = ChooseStartZoom(argc, argv, settings.Zoom, ZoomLevels);
-    if (zoom.Shown != 100 || userScaleSet) {
+    const auto applyZoom = [&](int zoom) {
+        if (zoom == 100 && !userScaleSet) {
+            qunsetenv(ScaleVariable);
+            return;
+        }
         qputenv(ScaleVariable,
                 QByteArray::fromStdString(ZoomScaleFactor(
-                    zoom.Shown, std::string_view(userScale.constData(),
-                                                 static_cast<std::size_t>(userScale.size())))));
-    }
-
-    QApplication app(argc, argv);
+                    zoom, std::string_view(userScale.constData(),
+                                           static_cast<std::size_t>(userScale.size())))));
+    };
+    // No zoom makes a window larger than the screen.
+    ZoomChoice zoom;
+    const std::unique_ptr<QApplication> application =
+        MakeApplicationThatFits(argc, argv, settings.Zoom, ZoomLevels, applyZoom, zoom);
+    QApplication& app = *application;
     QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("scanbench"));
     RegisterWindowFonts();

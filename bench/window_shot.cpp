@@ -243,18 +243,24 @@ bool ShootPrompt(MainWindow& window, const QString& out) {
 } // namespace
 
 int main(int argc, char** argv) {
-    scanbench::ZoomChoice zoom;
+    // The zoom as the program applies it, shrunk when it does not fit.
+    int chosen = 100;
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::string_view(argv[i]) == "--zoom") {
-            // Set before the application exists, as the program does.
-            zoom = scanbench::ChooseStartZoom(argc, argv, std::atoi(argv[i + 1]),
-                                              scanbench::ZoomLevels);
-            qputenv("QT_SCALE_FACTOR", QByteArray::fromStdString(scanbench::ZoomScaleFactor(
-                                           zoom.Shown, qgetenv("QT_SCALE_FACTOR").toStdString())));
-            std::cerr << "zoom " << zoom.Chosen << " % shown at " << zoom.Shown << " %\n";
+            chosen = std::atoi(argv[i + 1]);
         }
     }
-    QApplication app(argc, argv);
+    const std::string userFactor = qgetenv("QT_SCALE_FACTOR").toStdString();
+    scanbench::ZoomChoice zoom;
+    const std::unique_ptr<QApplication> application = scanbench::MakeApplicationThatFits(
+        argc, argv, chosen, scanbench::ZoomLevels,
+        [&userFactor](int shown) {
+            qputenv("QT_SCALE_FACTOR",
+                    QByteArray::fromStdString(scanbench::ZoomScaleFactor(shown, userFactor)));
+        },
+        zoom);
+    std::cerr << "zoom " << zoom.Chosen << " % shown at " << zoom.Shown << " %\n";
+    QApplication& app = *application;
     const QStringList args = app.arguments();
     const qsizetype windowArg = args.indexOf(QStringLiteral("--window"));
     const QString name = windowArg > 0 ? args.value(windowArg + 1) : QStringLiteral("main");

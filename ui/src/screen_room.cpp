@@ -1,8 +1,8 @@
 #include "ui/screen_room.h"
 
-#include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <vector>
 
 namespace scanbench {
@@ -12,17 +12,26 @@ ScreenRoom RoomOf(const QScreen& screen, int shownZoom) {
     return RoomAtFullSize({area.width(), area.height()}, screen.devicePixelRatio(), shownZoom);
 }
 
-ZoomChoice ChooseStartZoom(int argc, char** argv, int chosen, std::span<const int> levels) {
-    // The application takes the options it knows out of its arguments.
-    std::vector<char*> arguments(argv, argv + argc);
-    arguments.push_back(nullptr);
-    int count = argc;
-    const QGuiApplication probe(count, arguments.data());
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return {chosen, chosen};
+std::unique_ptr<QApplication>
+MakeApplicationThatFits(int& argc, char** argv, int chosen, std::span<const int> levels,
+                        const std::function<void(int zoom)>& applyZoom, ZoomChoice& shown) {
+    // The application takes the options it knows out of the arguments: a
+    // second one gets them all again.
+    const std::vector<char*> arguments(argv, argv + argc);
+    applyZoom(chosen);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    shown = {chosen, chosen};
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        shown = FitZoom(chosen, LargestWindow, RoomOf(*screen, chosen), levels);
     }
-    return FitZoom(chosen, LargestWindow, RoomOf(*screen, 100), levels);
+    if (shown.Fitted()) {
+        application.reset();
+        std::copy(arguments.begin(), arguments.end(), argv);
+        argc = static_cast<int>(arguments.size());
+        applyZoom(shown.Shown);
+        application = std::make_unique<QApplication>(argc, argv);
+    }
+    return application;
 }
 
 } // namespace scanbench

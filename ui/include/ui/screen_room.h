@@ -3,6 +3,10 @@
 // Qt: the screens' room, for the zoom.
 #include "window_logic/zoom_scale.h"
 
+#include <QApplication>
+
+#include <functional>
+#include <memory>
 #include <span>
 
 class QScreen;
@@ -13,12 +17,14 @@ namespace scanbench {
 // `shownZoom`.
 [[nodiscard]] ScreenRoom RoomOf(const QScreen& screen, int shownZoom);
 
-// The zoom the windows start at for the `chosen` one: measured on the
-// primary screen by a short-lived application made before the real one
-// (the toolkit takes the zoom's scale factor only when an application is
-// made), so it sees the user's own scale factor. Qt's options in `argv`
-// are left for the real application.
-[[nodiscard]] ZoomChoice ChooseStartZoom(int argc, char** argv, int chosen,
-                                         std::span<const int> levels);
+// Makes the application at the `chosen` zoom, or, when the windows would
+// not fit the primary screen at it, makes it again at the zoom that fits
+// (the toolkit takes a zoom's scale factor only when an application is
+// made). `applyZoom` sets the scale factor for a zoom before each is made;
+// `shown` tells which zoom it is. `argc` and `argv` must live as long as
+// the application.
+[[nodiscard]] std::unique_ptr<QApplication>
+MakeApplicationThatFits(int& argc, char** argv, int chosen, std::span<const int> levels,
+                        const std::function<void(int zoom)>& applyZoom, ZoomChoice& shown);
 
 } // namespace scanbench
