@@ -267,7 +267,8 @@ int main(int argc, char** argv) {
     const bool prompt = name == QLatin1String("prompt");
     if (args.size() < 3 || (!prompt && !Shots().contains(name))) {
         std::cerr << "usage: scanbench_window_shot PROGRAM.bst OUT.png [STEPS] [--no-driver]"
-                     " [--language N] [--window "
+                     " [--language N] [--zoom PERCENT] [--line-numbers] [--breakpoints]"
+                     " [--stop-at LINE] [--notice] [--screen] [--window "
                   << Names().toStdString() << "]\n";
         return 2;
     }
