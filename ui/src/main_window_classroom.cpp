@@ -135,7 +135,7 @@ void ClassroomTools::BuildMenus() {
         item->setChecked(pace == CurrentPace);
         paces->addAction(item);
         connect(item, &QAction::triggered, this, [this, pace] { ChoosePace(pace); });
-        PaceItems_[static_cast<std::size_t>(PaceIndex(pace))] = item;
+        PaceChoiceItems[static_cast<std::size_t>(PaceIndex(pace))] = item;
     }
 
     MessagesItem = AddItem(*menu.WindowsMenu, "Messages1", QStringLiteral("Messages"),
@@ -211,7 +211,7 @@ void ClassroomTools::ShowMessages() {
 
 void ClassroomTools::ChoosePace(ExecutePace pace) {
     CurrentPace = pace;
-    PaceItems_[static_cast<std::size_t>(PaceIndex(pace))]->setChecked(true);
+    PaceChoiceItems[static_cast<std::size_t>(PaceIndex(pace))]->setChecked(true);
     Window.Runs().SetPace(TimingFor(pace));
 }
 

@@ -94,7 +94,7 @@ bool ProgramFileController::Shipped(const std::string& path) const {
     return IsShipped && IsShipped(QString::fromStdString(path));
 }
 
-void ProgramFileController::UsedFolderOf(const QString& path) {
+void ProgramFileController::NoteProgramFolder(const QString& path) {
     const QString folder = QFileInfo(path).absolutePath();
     if (Shipped(path.toStdString()) || folder == ProgramFolder) {
         return;
@@ -126,7 +126,7 @@ void ProgramFileController::OpenChosenFile(const QString& path) {
     FileSession.ProgramOpened(AbsolutePath(path));
     Window.SyncBoxes();
     OpenFolder = QFileInfo(path).absolutePath();
-    UsedFolderOf(path);
+    NoteProgramFolder(path);
 }
 
 void ProgramFileController::LoadStartFile(const QString& path) {
@@ -179,7 +179,7 @@ bool ProgramFileController::WriteProgram(const QString& path) {
     }
     FileSession.Saved(AbsolutePath(path));
     Window.Editor().document()->setModified(false);
-    UsedFolderOf(path);
+    NoteProgramFolder(path);
     return true;
 }
 

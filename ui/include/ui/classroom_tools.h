@@ -112,7 +112,7 @@ private:
     QAction* LineNumbers = nullptr;
     QAction* MessagesItem = nullptr;
     std::map<int, QAction*> ZoomItems;
-    std::array<QAction*, AllPaces.size()> PaceItems_{};
+    std::array<QAction*, AllPaces.size()> PaceChoiceItems{};
     ExecutePace CurrentPace = ExecutePace::FullSpeed;
 };
 

@@ -57,7 +57,9 @@ private:
     // The Save dialog, starting in the program folder or the file's own.
     [[nodiscard]] QString ChooseSavePath();
     [[nodiscard]] bool Shipped(const std::string& path) const;
-    void UsedFolderOf(const QString& path);
+    // A program of the user's was opened or saved at `path`: its folder is
+    // the program folder from now on.
+    void NoteProgramFolder(const QString& path);
     void OpenChosenFile(const QString& path);
     void ShowText(const QString& text);
 
