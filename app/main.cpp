@@ -8,6 +8,7 @@
 #include "port/port_connection.h"
 #include "settings/settings_store.h"
 #include "ui/main_window.h"
+#include "ui/screen_room.h"
 #include "ui/standard_interaction.h"
 #include "ui/window_fonts.h"
 #include "window_logic/program_session.h"
@@ -73,20 +74,30 @@ int main(int argc, char** argv) {
     (void)store.LoadSettings(settings, notices);
     const bool userScaleSet = qEnvironmentVariableIsSet(ScaleVariable);
     const QByteArray userScale = qgetenv(ScaleVariable);
-    if (settings.Zoom != 100 || userScaleSet) {
+    const auto applyZoom = [&](int zoom) {
+        if (zoom == 100 && !userScaleSet) {
+            qunsetenv(ScaleVariable);
+            return;
+        }
         qputenv(ScaleVariable,
                 QByteArray::fromStdString(ZoomScaleFactor(
-                    settings.Zoom, std::string_view(userScale.constData(),
-                                                    static_cast<std::size_t>(userScale.size())))));
-    }
-
-    QApplication app(argc, argv);
+                    zoom, std::string_view(userScale.constData(),
+                                           static_cast<std::size_t>(userScale.size())))));
+    };
+    // No zoom makes a window larger than the screen.
+    ZoomChoice zoom;
+    const std::unique_ptr<QApplication> application =
+        MakeApplicationThatFits(argc, argv, settings.Zoom, ZoomLevels, applyZoom, zoom);
+    QApplication& app = *application;
     QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("scanbench"));
     RegisterWindowFonts();
 
     for (std::string& notice : PortChoiceNotices(settings)) {
         notices.push_back(std::move(notice));
+    }
+    if (zoom.Fitted()) {
+        notices.push_back(ZoomFitNotice(zoom));
     }
 
     PortConnection port(settings.Port, settings.Pins, settings.Board, {}, settings.Remote);
@@ -113,6 +124,7 @@ int main(int argc, char** argv) {
     options.SourceDocDir = SCANBENCH_SOURCE_DOC_DIR;
     options.ShowSplash = options.Handover.isEmpty(); // a restart shows the window at once
     options.Classroom.Examples = {SCANBENCH_INSTALLED_EXAMPLES_DIR, SCANBENCH_SOURCE_EXAMPLES_DIR};
+    options.Classroom.ShownZoom = zoom.Shown;
     options.Classroom.Relaunch = [userScale, userScaleSet](const QStringList& args) {
         return Relaunch(args, userScale, userScaleSet);
     };

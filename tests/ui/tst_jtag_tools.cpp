@@ -6,6 +6,7 @@
 #include "window_fixture.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QTcpSocket>
 #include <QtTest>
@@ -31,6 +32,11 @@ void TestJtagTools::servesOneClientAtATimeAndStopsWhenSwitchedOff() {
             .match(f.Window().Status().StatusText());
     QVERIFY2(match.hasMatch(), qPrintable(f.Window().Status().StatusText()));
     const auto port = static_cast<quint16>(match.captured(1).toUInt());
+    // The port number shows whole in the status line at the window's size.
+    const auto* status = f.Window().Status().findChild<QLabel*>(QStringLiteral("Status"));
+    QVERIFY(status != nullptr);
+    QVERIFY(status->fontMetrics().horizontalAdvance(status->text().left(match.capturedEnd(0))) <=
+            status->contentsRect().width());
 
     QTcpSocket client;
     client.connectToHost(QHostAddress::LocalHost, port);

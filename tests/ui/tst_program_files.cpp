@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -107,6 +108,11 @@ void ProgramFilesTest::answeringNoLeavesEverythingAsItWas() {
     f.Eng().State().Breakpoints.Set(1, true);
     f.User().Answers = {false};
     f.User().OpenPath = f.WriteFile(QStringLiteral("other.bst"), "TMS0;\r\n");
+    // A run at its pace waits for the answer and goes on afterwards.
+    f.Window().Runs().Execute();
+    bool ticking = true;
+    f.User().WhileAsking = [&] { ticking = f.Window().ExecuteTimer().isActive(); };
+    f.Window().EditorScrollBar().setFocus();
     if (command == QLatin1String("New")) {
         f.Window().Files().NewProgram();
     } else if (command == QLatin1String("Open")) {
@@ -121,6 +127,9 @@ void ProgramFilesTest::answeringNoLeavesEverythingAsItWas() {
     QVERIFY(f.Window().Editor().document()->isModified());
     QVERIFY(f.Window().Session().ProgFile().ends_with("prog.bst"));
     QVERIFY(f.Eng().State().Breakpoints.IsSet(1));
+    QVERIFY(!ticking);
+    QVERIFY(f.Window().ExecuteTimer().isActive());
+    QCOMPARE(f.Window().focusWidget(), &f.Window().Editor()); // typing goes on there
 }
 
 void ProgramFilesTest::saveWritesCrLfAndClearsTheMark() {

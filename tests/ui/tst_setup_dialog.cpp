@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
 
@@ -47,6 +48,7 @@ private slots:
     void anotherPortAddressSelectsNoButtonAndIsKept();
     void aPortThatCannotBeOpenedSaysWhyInTheStatusLine();
     void failedSaveKeepsTheDialogOpen();
+    void remoteServerFieldsAreCheckedAndSaved();
 };
 
 void SetupDialogTest::pinUsedTwiceIsRefusedAndNothingChanges() {
@@ -220,6 +222,33 @@ void SetupDialogTest::failedSaveKeepsTheDialogOpen() {
     QCOMPARE(f.User().Errors.size(), 1);
     QVERIFY(f.User().Errors.front().contains(QStringLiteral("could not be saved")));
     QCOMPARE(f.Values().Pins.TmsPin[0], std::uint8_t{9}); // in use all the same
+}
+
+void SetupDialogTest::remoteServerFieldsAreCheckedAndSaved() {
+    WindowFixture f;
+    SetupDialog& d = f.Window().Ports().Setup();
+    WhenModal(d, [&] {
+        QCOMPARE(d.RemoteHostField().text(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(d.RemotePortField().text(), QStringLiteral("3335"));
+        QVERIFY(!d.RemotePortField().isEnabled()); // only for the remote device
+        d.DeviceChoice().setCurrentIndex(3);
+        QVERIFY(d.RemotePortField().isEnabled() && !d.BoardChoice().isEnabled());
+        d.DeviceChoice().setCurrentIndex(0); // the remote address is kept all the same
+        d.RemoteHostField().setText(QStringLiteral("lab-pc"));
+        d.RemotePortField().setText(QStringLiteral("70000"));
+        ClickOk(d);
+        QVERIFY(d.isVisible());
+        d.RemotePortField().setText(QStringLiteral("4444"));
+        ClickOk(d);
+        QVERIFY(!d.isVisible());
+    });
+    f.Window().Items().Setup->trigger();
+    QCOMPARE(f.User().Errors.size(), 1);
+    QVERIFY(f.User().Errors.front().contains(QStringLiteral("Remote port: \"70000\"")));
+    Settings reloaded;
+    QVERIFY(f.Store().LoadSettings(reloaded));
+    QCOMPARE(reloaded.Remote, (RemoteAddress{"lab-pc", 4444}));
+    QCOMPARE(f.Values().Remote, reloaded.Remote);
 }
 
 QTEST_MAIN(SetupDialogTest)

@@ -11,6 +11,9 @@ namespace scanbench::testing {
 bool ScriptedUser::AskYesNo(QWidget* parent, const QString& question) {
     (void)parent;
     Questions << question;
+    if (WhileAsking) {
+        WhileAsking();
+    }
     if (Answers.empty()) {
         return true;
     }
@@ -25,8 +28,10 @@ QString ScriptedUser::ChooseFileToOpen(QWidget* parent, const QString& folder) {
     return OpenPath;
 }
 
-QString ScriptedUser::ChooseFileToSave(QWidget* parent, const QString& suggested) {
+QString ScriptedUser::ChooseFileToSave(QWidget* parent, const QString& folder,
+                                       const QString& suggested) {
     (void)parent;
+    SaveFolder = folder;
     SaveSuggestion = suggested;
     return SavePath;
 }
@@ -38,7 +43,7 @@ void ScriptedUser::ShowError(QWidget* parent, const QString& message) {
 
 bool ScriptedUser::OpenDocument(const QString& path) {
     Documents << path;
-    return true;
+    return BrowserOpens;
 }
 
 Settings LoopbackSettings() {

@@ -20,5 +20,27 @@ TEST(BitsToHex, AGroupWithAnyOtherCharacterGivesNoDigit) {
     EXPECT_EQ(BitsToHex("0110z"), "6") << "the filled-up last group holds the z";
 }
 
+TEST(TxBits, SpacesSeparateGroupsAndAnyOtherCharacterRefusesTheText) {
+    EXPECT_EQ(ReadTxBits("1011 0001").Bits, "10110001");
+    EXPECT_EQ(ReadTxBits(" 1  0 ").Bits, "10");
+    EXPECT_TRUE(ReadTxBits("").Bits.empty());
+    EXPECT_TRUE(ReadTxBits("").Refused.empty());
+
+    const TxBits typo = ReadTxBits("10x1");
+    EXPECT_EQ(typo.Refused, "x");
+    EXPECT_EQ(typo.Position, 3U);
+    EXPECT_TRUE(typo.Bits.empty()) << "nothing of a refused text is sent";
+    // Characters, not bytes: the "é" is one character, the second.
+    const TxBits accent = ReadTxBits("1\xc3\xa9"
+                                     "1");
+    EXPECT_EQ(accent.Refused, "\xc3\xa9");
+    EXPECT_EQ(accent.Position, 2U);
+    EXPECT_EQ(ReadTxBits("\xc3\xa9\xc3\xa9z").Position, 1U);
+
+    const std::string message = TxRefusal(3, typo);
+    EXPECT_NE(message.find("TX row 3"), std::string::npos) << message;
+    EXPECT_NE(message.find("\"x\" (character 3)"), std::string::npos) << message;
+}
+
 } // namespace
 } // namespace scanbench

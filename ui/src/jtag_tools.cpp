@@ -95,7 +95,9 @@ void JtagTools::ServeBoard(bool on) {
     connect(Server, &QTcpServer::newConnection, this, &JtagTools::AcceptClient);
     const QSignalBlocker quiet(Toggle);
     Toggle.setChecked(true);
-    Report(QStringLiteral("Serving a demo board's TAP 0 over remote_bitbang on 127.0.0.1:%1")
+    // The port number comes first: a long message is cut at the status
+    // line's end.
+    Report(QStringLiteral("Serving 127.0.0.1:%1 over remote_bitbang: a demo board's TAP 0")
                .arg(Server->serverPort()),
            false);
 }
@@ -113,7 +115,7 @@ void JtagTools::AcceptClient() {
         connect(Client, &QTcpSocket::readyRead, this, &JtagTools::ReadClient);
         connect(Client, &QTcpSocket::disconnected, this,
                 [this] { DropClient(QStringLiteral("client disconnected")); });
-        Report(QStringLiteral("remote_bitbang client connected on 127.0.0.1:%1")
+        Report(QStringLiteral("127.0.0.1:%1: remote_bitbang client connected")
                    .arg(Server->serverPort()),
                false);
     }
@@ -147,9 +149,9 @@ void JtagTools::DropClient(const QString& why) {
     gone->disconnectFromHost(); // replies already written still go out
     gone->deleteLater();
     if (!why.isEmpty() && Serving()) {
-        Report(QStringLiteral("remote_bitbang: %1; serving on 127.0.0.1:%2")
-                   .arg(why)
-                   .arg(Server->serverPort()),
+        Report(QStringLiteral("127.0.0.1:%1: remote_bitbang %2; still serving")
+                   .arg(Server->serverPort())
+                   .arg(why),
                false);
     }
 }

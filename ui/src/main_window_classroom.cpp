@@ -9,6 +9,7 @@
 #include "ui/program_editor.h"
 #include "ui/program_file_controller.h"
 #include "ui/run_controller.h"
+#include "ui/screen_room.h"
 #include "ui/user_interaction.h"
 #include "window_logic/session_handover.h"
 
@@ -18,6 +19,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -64,9 +66,12 @@ ClassroomTools::ClassroomTools(MainWindow& window, Engine& engine, CommandTracke
     Window.Reports().LogMessagesTo(&Messages, View, [this] {
         return LogPlace{Eng.Registers().CurrentLine, Eng.Events().PlayedCount()};
     });
-    Window.Files().SetOpenFolder(
-        QString::fromStdString(Bench.Values.ProgramFolder), [this](const QString& file) {
-            Bench.Values.ProgramFolder = QFileInfo(file).absolutePath().toStdString();
+    const QString folder = QString::fromStdString(Bench.Values.ProgramFolder);
+    Window.Files().SetProgramFolder(
+        folder.isEmpty() ? QDir::homePath() : folder,
+        [this](const QString& file) { return IsShippedExample(file); },
+        [this](const QString& changed) {
+            Bench.Values.ProgramFolder = changed.toStdString();
             SaveViewValues();
         });
     ShowLineNumbers(Bench.Values.LineNumbers);
@@ -91,7 +96,7 @@ void ClassroomTools::BuildMenus() {
                                 zoom == ZoomLevels.front() ? QKeySequence(Qt::CTRL | Qt::Key_0)
                                                            : QKeySequence());
         item->setCheckable(true);
-        item->setChecked(zoom == Bench.Values.Zoom);
+        item->setChecked(zoom == Options.ShownZoom);
         zooms->addAction(item);
         connect(item, &QAction::triggered, this, [this, zoom] { ChooseZoom(zoom); });
         ZoomItems[zoom] = item;
@@ -101,9 +106,10 @@ void ClassroomTools::BuildMenus() {
     QAction* zoomOut = AddItem(*ViewItems, "ZoomOut1", QStringLiteral("Zoom Out"));
     zoomOut->setShortcuts({QKeySequence::ZoomOut, QKeySequence(Qt::CTRL | Qt::Key_Minus)});
     connect(zoomIn, &QAction::triggered, this,
-            [this] { ChooseZoom(ZoomStep(Bench.Values.Zoom, 1)); });
+            [this] { ChooseZoom(ZoomStep(Options.ShownZoom, 1)); });
     connect(zoomOut, &QAction::triggered, this,
-            [this] { ChooseZoom(ZoomStep(Bench.Values.Zoom, -1)); });
+            [this] { ChooseZoom(ZoomStep(Options.ShownZoom, -1)); });
+    connect(ViewItems, &QMenu::aboutToShow, this, &ClassroomTools::UpdateZoomItems);
     ViewItems->addSeparator();
     LineNumbers = AddItem(*ViewItems, "LineNumbers1", QStringLiteral("Line Numbers"));
     LineNumbers->setCheckable(true);
@@ -129,6 +135,7 @@ void ClassroomTools::BuildMenus() {
         item->setChecked(pace == CurrentPace);
         paces->addAction(item);
         connect(item, &QAction::triggered, this, [this, pace] { ChoosePace(pace); });
+        PaceChoiceItems[static_cast<std::size_t>(PaceIndex(pace))] = item;
     }
 
     MessagesItem = AddItem(*menu.WindowsMenu, "Messages1", QStringLiteral("Messages"),
@@ -175,6 +182,22 @@ void ClassroomTools::ListExamples() {
     }
 }
 
+bool ClassroomTools::IsShippedExample(const QString& file) const {
+    // Links and ".." lead nowhere else: both sides are compared as the
+    // files they really are.
+    const QFileInfo info(file);
+    const QString real = info.canonicalFilePath();
+    const std::filesystem::path path = FromQtPath(real.isEmpty() ? info.absoluteFilePath() : real);
+    for (const std::filesystem::path& folder :
+         {Options.Examples.Installed, Options.Examples.Source}) {
+        const QString examples = QFileInfo(ToQtPath(folder)).canonicalFilePath();
+        if (!examples.isEmpty() && LiesWithin(path, FromQtPath(examples))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void ClassroomTools::OpenExample(const QString& path) {
     Window.Files().OpenProgramFile(path);
 }
@@ -188,6 +211,7 @@ void ClassroomTools::ShowMessages() {
 
 void ClassroomTools::ChoosePace(ExecutePace pace) {
     CurrentPace = pace;
+    PaceChoiceItems[static_cast<std::size_t>(PaceIndex(pace))]->setChecked(true);
     Window.Runs().SetPace(TimingFor(pace));
 }
 
@@ -207,11 +231,47 @@ void ClassroomTools::SaveViewValues() {
     }
 }
 
+bool ClassroomTools::ZoomFitsScreen(int zoom) const {
+    const QScreen* screen = Window.screen();
+    if (!Options.Room && screen == nullptr) {
+        return true;
+    }
+    return ZoomFits(zoom, LargestWindow,
+                    Options.Room ? Options.Room() : RoomOf(*screen, Options.ShownZoom));
+}
+
+void ClassroomTools::UpdateZoomItems() {
+    for (const auto& [zoom, item] : ZoomItems) {
+        const bool fits = ZoomFitsScreen(zoom);
+        item->setEnabled(fits);
+        item->setText(fits ? QStringLiteral("Zoom %1 %").arg(zoom)
+                           : QStringLiteral("Zoom %1 % (too large for this screen)").arg(zoom));
+    }
+}
+
 void ClassroomTools::ChooseZoom(int zoom) {
-    if (!IsZoomLevel(zoom) || zoom == Bench.Values.Zoom) {
-        if (QAction* item = ZoomItem(Bench.Values.Zoom)) {
+    const auto checkShown = [this] {
+        if (QAction* item = ZoomItem(Options.ShownZoom)) {
             item->setChecked(true);
         }
+    };
+    if (!IsZoomLevel(zoom)) {
+        checkShown();
+        return;
+    }
+    if (!ZoomFitsScreen(zoom)) {
+        checkShown();
+        Eng.Display().ShowStatus("Zoom " + std::to_string(zoom) + " % does not fit this screen",
+                                 StatusColour::Purple);
+        return;
+    }
+    if (zoom == Options.ShownZoom) {
+        // Already shown so: only remembered, in case it was smaller than chosen.
+        if (zoom != Bench.Values.Zoom) {
+            Bench.Values.Zoom = zoom;
+            SaveViewValues();
+        }
+        checkShown();
         return;
     }
     Bench.Values.Zoom = zoom;
@@ -226,9 +286,11 @@ void ClassroomTools::ChooseZoom(int zoom) {
 
 bool ClassroomTools::Relaunch() {
     const CommandScope scope(Commands);
+    SessionHandover handover;
+    handover.RunStopped = Window.Runs().Running();
+    handover.Pace = PaceIndex(CurrentPace);
     Window.Runs().StopRun();
     const ProgramEditor& editor = Window.Editor();
-    SessionHandover handover;
     handover.Text = EditorText(editor);
     if (Window.Session().ProgNamed()) {
         handover.FileName = Window.Session().ProgFile();
@@ -308,6 +370,12 @@ bool ClassroomTools::TakeHandover(const QString& path) {
         flags.Set(line, true);
     }
     Window.SyncBoxes();
+    if (const auto pace = PaceAt(handover->Pace)) {
+        ChoosePace(*pace);
+    }
+    if (handover->RunStopped) {
+        Eng.Display().ShowStatus(std::string(RunStoppedByZoomText), StatusColour::Purple);
+    }
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "settings/settings_store.h"
 #include "ui/bitstream_shifter_dialog.h"
 #include "ui/command_scope.h"
+#include "ui/driver_notice.h"
 #include "ui/main_window.h"
 #include "ui/parallel_port_tool.h"
 #include "ui/port_signals_window.h"
@@ -74,9 +75,9 @@ bool PortTools::ApplySettings(const Settings& confirmed) {
 
 void PortTools::ShowPortStatus() {
     const bool available = Bench.Port.Available();
-    ReportPortStatus(Eng.Display(), available, Bench.Port.Access().Problem());
-    Window.Items().DriverNotice->setText(
-        QString::fromLatin1(available ? StandardNotice : DriverErrorNotice));
+    const std::string problem = Bench.Port.Access().Problem();
+    ReportPortStatus(Eng.Display(), available, problem);
+    Window.Items().Notice->ShowPortState(available, problem);
 }
 
 void PortTools::RunModalTool(QDialog& tool, bool resetFirst) {

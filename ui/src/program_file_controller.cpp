@@ -6,12 +6,15 @@
 #include "ui/command_scope.h"
 #include "ui/language_text.h"
 #include "ui/main_window.h"
+#include "ui/main_window_reporter.h"
 #include "ui/program_editor.h"
 #include "ui/program_file_io.h"
 #include "ui/run_controller.h"
 #include "ui/user_interaction.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QScrollBar>
 
 namespace scanbench {
 
@@ -39,36 +42,46 @@ ProgramFileController::ProgramFileController(Engine& engine, CommandTracker& com
 }
 
 bool ProgramFileController::MayDropText() {
-    return !Window.Editor().document()->isModified() ||
-           User.AskYesNo(&Window, LanguageText(Window.LangIdx(), LangPos::UnsavedText));
+    if (!Window.Editor().document()->isModified()) {
+        return true;
+    }
+    // A run at its pace waits for the answer.
+    const RunController::TicksHeld held(Runs);
+    return User.AskYesNo(&Window, LanguageText(Window.LangIdx(), LangPos::UnsavedText));
 }
 
 void ProgramFileController::ShowText(const QString& text) {
     ProgramEditor& editor = Window.Editor();
+    Window.Reports().TextReplaced();
     editor.setPlainText(text);
     editor.document()->setModified(false);
+    // The text shows from its first line, whatever the old one showed.
+    editor.SetFirstVisibleLine(0);
+    editor.horizontalScrollBar()->setValue(0);
+    Window.SetScrollBarPosition(0);
 }
 
 void ProgramFileController::NewProgram() {
     const CommandScope scope(Commands);
-    if (!MayDropText()) {
-        return;
+    if (MayDropText()) {
+        Runs.StopRun();
+        ShowText(QString());
+        FileSession.NewProgram();
+        Window.SyncBoxes();
     }
-    Runs.StopRun();
-    ShowText(QString());
-    FileSession.NewProgram();
-    Window.SyncBoxes();
+    // Typing goes on in the editor, whatever the answer.
+    Window.FocusEditor();
 }
 
 void ProgramFileController::OpenProgram() {
     const CommandScope scope(Commands);
-    if (!MayDropText()) {
-        return;
+    if (MayDropText()) {
+        const QString path = User.ChooseFileToOpen(&Window, OpenFolder);
+        if (!path.isEmpty()) {
+            OpenChosenFile(path);
+        }
     }
-    const QString path = User.ChooseFileToOpen(&Window, OpenFolder);
-    if (!path.isEmpty()) {
-        OpenChosenFile(path);
-    }
+    Window.FocusEditor();
 }
 
 void ProgramFileController::OpenProgramFile(const QString& path) {
@@ -76,12 +89,31 @@ void ProgramFileController::OpenProgramFile(const QString& path) {
     if (MayDropText()) {
         OpenChosenFile(path);
     }
+    Window.FocusEditor();
 }
 
-void ProgramFileController::SetOpenFolder(QString folder,
-                                          std::function<void(const QString&)> opened) {
-    OpenFolder = std::move(folder);
-    Opened = std::move(opened);
+void ProgramFileController::SetProgramFolder(QString folder,
+                                             std::function<bool(const QString&)> shipped,
+                                             std::function<void(const QString&)> changed) {
+    OpenFolder = folder;
+    ProgramFolder = std::move(folder);
+    IsShipped = std::move(shipped);
+    FolderChanged = std::move(changed);
+}
+
+bool ProgramFileController::Shipped(const std::string& path) const {
+    return IsShipped && IsShipped(QString::fromStdString(path));
+}
+
+void ProgramFileController::NoteProgramFolder(const QString& path) {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (Shipped(path.toStdString()) || folder == ProgramFolder) {
+        return;
+    }
+    ProgramFolder = folder;
+    if (FolderChanged) {
+        FolderChanged(folder);
+    }
 }
 
 void ProgramFileController::RestoreSession(const QString& text, const QString& path,
@@ -109,9 +141,7 @@ void ProgramFileController::OpenChosenFile(const QString& path) {
     }
     Window.SyncBoxes();
     OpenFolder = QFileInfo(path).absolutePath();
-    if (Opened) {
-        Opened(path);
-    }
+    NoteProgramFolder(path);
 }
 
 void ProgramFileController::LoadStartFile(const QString& path) {
@@ -136,23 +166,34 @@ void ProgramFileController::SaveProgram() {
 }
 
 bool ProgramFileController::SaveProg() {
-    if (FileSession.ProgNamed()) {
+    // A shipped example stays as shipped: its changes go to a new file.
+    if (FileSession.ProgNamed() && !Shipped(FileSession.ProgFile())) {
         return WriteProgram(QString::fromStdString(FileSession.ProgFile()));
     }
-    const QString path = User.ChooseFileToSave(&Window, SaveSuggestion());
+    const QString path = ChooseSavePath();
     return !path.isEmpty() && WriteProgram(path);
 }
 
 void ProgramFileController::SaveProgramAs() {
     const CommandScope scope(Commands);
-    const QString path = User.ChooseFileToSave(&Window, SaveSuggestion());
+    const QString path = ChooseSavePath();
     if (!path.isEmpty()) {
         WriteProgram(path);
     }
 }
 
-QString ProgramFileController::SaveSuggestion() const {
-    return QString::fromStdString(FileSession.SaveSuggestion());
+QString ProgramFileController::ChooseSavePath() {
+    const std::string& file = FileSession.ProgFile();
+    const bool own = FileSession.ProgNamed() && !Shipped(file);
+    const QString folder =
+        own ? QFileInfo(QString::fromStdString(file)).absolutePath() : ProgramFolder;
+    // A translated SVF file is offered as a program beside it, or in the
+    // program folder when it came with Scanbench.
+    QString suggested = QString::fromStdString(FileSession.SaveSuggestion());
+    if (!suggested.isEmpty() && Shipped(file)) {
+        suggested = QDir(ProgramFolder).filePath(QFileInfo(suggested).fileName());
+    }
+    return User.ChooseFileToSave(&Window, folder, suggested);
 }
 
 bool ProgramFileController::WriteProgram(const QString& path) {
@@ -164,6 +205,7 @@ bool ProgramFileController::WriteProgram(const QString& path) {
     }
     FileSession.Saved(AbsolutePath(path));
     Window.Editor().document()->setModified(false);
+    NoteProgramFolder(path);
     return true;
 }
 

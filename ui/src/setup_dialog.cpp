@@ -169,9 +169,23 @@ QWidget* SetupDialog::BuildConnectionGroup() {
     for (const NamedChoice<BoardKind>& choice : BoardKindChoices) {
         Board->addItem(Text(choice.Caption));
     }
+    RemoteHost = new QLineEdit(group);
+    RemoteHost->setObjectName(QStringLiteral("RemoteHost"));
+    RemoteHost->setToolTip(QStringLiteral("The remote_bitbang server's host name or address"));
+    RemotePort = new QLineEdit(group);
+    RemotePort->setObjectName(QStringLiteral("RemotePort"));
+    RemotePort->setToolTip(QStringLiteral("The remote_bitbang server's port (1 to 65535)"));
+    RemotePort->setMaxLength(5);
+    RemotePort->setFixedWidth(
+        RemotePort->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
+    auto* remote = new QHBoxLayout;
+    remote->addWidget(RemoteHost, 1);
+    remote->addWidget(new QLabel(QStringLiteral("Port"), group));
+    remote->addWidget(RemotePort);
     connect(Device, &QComboBox::currentIndexChanged, this, &SetupDialog::FollowDevice);
     form->addRow(QStringLiteral("Device"), Device);
     form->addRow(QStringLiteral("Board"), Board);
+    form->addRow(QStringLiteral("Host"), remote);
     return group;
 }
 
@@ -263,6 +277,8 @@ void SetupDialog::Load(const Settings& settings) {
             Board->setCurrentIndex(static_cast<int>(i));
         }
     }
+    RemoteHost->setText(QString::fromStdString(settings.Remote.Host));
+    RemotePort->setText(QString::number(settings.Remote.Port));
     FollowDevice();
     ActiveMode->setChecked(settings.ActiveMode);
     SpeedRun->setChecked(settings.SpeedRun);
@@ -285,10 +301,15 @@ void SetupDialog::LoadDefaults() {
 }
 
 void SetupDialog::FollowDevice() {
-    // Only the simulated board has a wiring to choose.
+    // Only the simulated board has a wiring to choose, only the remote
+    // server an address.
     const auto device = static_cast<std::size_t>(Device->currentIndex());
-    Board->setEnabled(device < PortKindChoices.size() &&
-                      PortKindChoices[device].Value == PortKind::Board);
+    const auto is = [device](PortKind kind) {
+        return device < PortKindChoices.size() && PortKindChoices[device].Value == kind;
+    };
+    Board->setEnabled(is(PortKind::Board));
+    RemoteHost->setEnabled(is(PortKind::Remote));
+    RemotePort->setEnabled(is(PortKind::Remote));
 }
 
 void SetupDialog::accept() {
@@ -299,6 +320,12 @@ void SetupDialog::accept() {
     const SetupPinCheck check = CheckSetupPins(texts);
     if (!check.Pins) {
         User.ShowError(this, QString::fromStdString(check.Error));
+        return;
+    }
+    const RemoteCheck remote = CheckRemoteAddress(RemoteHost->text().trimmed().toStdString(),
+                                                  RemotePort->text().trimmed().toStdString());
+    if (!remote.Address) {
+        User.ShowError(this, QString::fromStdString(remote.Error));
         return;
     }
     Settings chosen = Current;
@@ -314,6 +341,7 @@ void SetupDialog::accept() {
     chosen.RefreshWindows = Switches.RefreshWindows;
     chosen.Port = PortKindChoices[static_cast<std::size_t>(Device->currentIndex())].Value;
     chosen.Board = BoardKindChoices[static_cast<std::size_t>(Board->currentIndex())].Value;
+    chosen.Remote = *remote.Address;
     if (Apply(chosen)) {
         QDialog::accept();
     }

@@ -59,8 +59,9 @@ QString StandardInteraction::ChooseFileToOpen(QWidget* parent, const QString& fo
     return ChooseFile(parent, QFileDialog::AcceptOpen, folder);
 }
 
-QString StandardInteraction::ChooseFileToSave(QWidget* parent, const QString& suggested) {
-    return ChooseFile(parent, QFileDialog::AcceptSave, {}, suggested);
+QString StandardInteraction::ChooseFileToSave(QWidget* parent, const QString& folder,
+                                              const QString& suggested) {
+    return ChooseFile(parent, QFileDialog::AcceptSave, folder, suggested);
 }
 
 void StandardInteraction::ShowError(QWidget* parent, const QString& message) {

@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLineEdit;
 class QRadioButton;
 
 namespace scanbench {
@@ -20,10 +21,11 @@ class UserInteraction;
 
 // The Setup dialog: the port address, the port device and the simulated
 // board's wiring, the pin of every signal and the switches Active Mode,
-// Speed Run and Show Z. Its controls are loaded from the settings each time
-// it is shown, so Cancel drops every edit. OK refuses pin texts that name
-// no connector pin and pins used twice; otherwise it hands the settings on
-// and closes once they are saved.
+// Speed Run and Show Z, and the remote_bitbang server's host and port. Its
+// controls are loaded from the settings each time it is shown, so Cancel
+// drops every edit. OK refuses pin texts that name no connector pin, pins
+// used twice and a host or port that is none; otherwise it hands the
+// settings on and closes once they are saved.
 class SetupDialog : public QDialog {
     Q_OBJECT
 public:
@@ -48,6 +50,8 @@ public:
     [[nodiscard]] QRadioButton& PortButton(std::size_t lpt) const { return *Lpt[lpt]; }
     [[nodiscard]] QComboBox& DeviceChoice() const { return *Device; }
     [[nodiscard]] QComboBox& BoardChoice() const { return *Board; }
+    [[nodiscard]] QLineEdit& RemoteHostField() const { return *RemoteHost; }
+    [[nodiscard]] QLineEdit& RemotePortField() const { return *RemotePort; }
     [[nodiscard]] QCheckBox& ActiveModeBox() const { return *ActiveMode; }
     [[nodiscard]] QCheckBox& SpeedRunBox() const { return *SpeedRun; }
     [[nodiscard]] QRadioButton& ShowZButton() const { return *ShowZ; }
@@ -74,6 +78,8 @@ private:
     std::array<QRadioButton*, 3> Lpt{};
     QComboBox* Device = nullptr;
     QComboBox* Board = nullptr;
+    QLineEdit* RemoteHost = nullptr;
+    QLineEdit* RemotePort = nullptr;
     QCheckBox* ActiveMode = nullptr;
     QCheckBox* SpeedRun = nullptr;
     QRadioButton* ShowZ = nullptr;

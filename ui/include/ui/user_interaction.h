@@ -15,11 +15,12 @@ public:
 
     // Asks `question` with the buttons Yes and No; true for Yes.
     [[nodiscard]] virtual bool AskYesNo(QWidget* parent, const QString& question) = 0;
-    // The program or SVF file chosen to open (the dialog starting in
-    // `folder` when it is given), or the program file to save to (the dialog
-    // offering `suggested` when it is given); empty when cancelled.
+    // The program or SVF file chosen to open, or the program file to save to
+    // (the dialog starting in `folder` when it is given, and offering the
+    // file `suggested` when it is given); empty when cancelled.
     [[nodiscard]] virtual QString ChooseFileToOpen(QWidget* parent, const QString& folder) = 0;
-    [[nodiscard]] virtual QString ChooseFileToSave(QWidget* parent, const QString& suggested) = 0;
+    [[nodiscard]] virtual QString ChooseFileToSave(QWidget* parent, const QString& folder,
+                                                   const QString& suggested) = 0;
     virtual void ShowError(QWidget* parent, const QString& message) = 0;
     // Opens a local document in the desktop's viewer; false when that failed.
     [[nodiscard]] virtual bool OpenDocument(const QString& path) = 0;
