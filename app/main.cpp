@@ -15,9 +15,11 @@
 #include "window_logic/zoom_scale.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QProcess>
 
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -40,6 +42,26 @@ void ShowStartNotices(scanbench::Engine& engine, bool portAvailable,
     }
     engine.Display().ShowStatus(text, scanbench::StatusColour::Red);
 }
+
+// Memory that runs out in the middle of a command ends that command only:
+// the user is told, and the window goes on with what it had. (The engine and
+// the file reading catch it where they can put things back themselves.)
+class ScanbenchApplication final : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::bad_alloc&) {
+            const std::string_view text = scanbench::Status::NotEnoughMemory;
+            QMessageBox::critical(
+                activeWindow(), QString::fromLatin1(ApplicationTitle),
+                QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+            return false;
+        }
+    }
+};
 
 // The scale factor the user set for Qt programs, before the zoom changes it.
 constexpr const char* ScaleVariable = "QT_SCALE_FACTOR";
@@ -79,7 +101,7 @@ int main(int argc, char** argv) {
                                                     static_cast<std::size_t>(userScale.size())))));
     }
 
-    QApplication app(argc, argv);
+    ScanbenchApplication app(argc, argv);
     QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("scanbench"));
     RegisterWindowFonts();

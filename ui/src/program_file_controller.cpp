@@ -2,6 +2,7 @@
 
 #include "engine/engine.h"
 #include "engine/program_file.h"
+#include "engine/result_codes.h"
 #include "ui/command_scope.h"
 #include "ui/language_text.h"
 #include "ui/main_window.h"
@@ -11,6 +12,9 @@
 #include "ui/user_interaction.h"
 
 #include <QFileInfo>
+#include <QTextDocument>
+
+#include <new>
 
 namespace scanbench {
 
@@ -37,6 +41,24 @@ void ProgramFileController::ShowText(const QString& text) {
     ProgramEditor& editor = Window.Editor();
     editor.setPlainText(text);
     editor.document()->setModified(false);
+}
+
+bool ProgramFileController::ReplaceText(const QString& text) {
+    QTextDocument& document = *Window.Editor().document();
+    const QString kept = document.toPlainText();
+    const bool modified = document.isModified();
+    try {
+        ShowText(text);
+        return true;
+    } catch (const std::bad_alloc&) {
+        ShowText(kept);
+        document.setModified(modified);
+        User.ShowError(&Window, QStringLiteral("The file does not fit into the memory. %1")
+                                    .arg(QString::fromLatin1(
+                                        Status::NotEnoughMemory.data(),
+                                        static_cast<qsizetype>(Status::NotEnoughMemory.size()))));
+        return false;
+    }
 }
 
 void ProgramFileController::NewProgram() {
@@ -91,7 +113,9 @@ void ProgramFileController::OpenChosenFile(const QString& path) {
         return;
     }
     Runs.StopRun();
-    ShowText(read.Text);
+    if (!ReplaceText(read.Text)) {
+        return;
+    }
     FileSession.ProgramOpened(AbsolutePath(path));
     Window.SyncBoxes();
     OpenFolder = QFileInfo(path).absolutePath();
@@ -107,7 +131,9 @@ void ProgramFileController::LoadStartFile(const QString& path) {
         User.ShowError(&Window, read.Error);
         return;
     }
-    ShowText(read.Text);
+    if (!ReplaceText(read.Text)) {
+        return;
+    }
     // The text now belongs to the file, as after saving it there.
     FileSession.Saved(AbsolutePath(path));
 }

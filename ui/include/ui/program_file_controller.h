@@ -51,6 +51,9 @@ private:
     bool WriteProgram(const QString& path);
     void OpenChosenFile(const QString& path);
     void ShowText(const QString& text);
+    // ShowText, or, when the memory runs out on the way, the text the editor
+    // had put back and the user told; false then.
+    [[nodiscard]] bool ReplaceText(const QString& text);
 
     Engine& Eng;
     CommandTracker& Commands;
