@@ -1,6 +1,8 @@
 #include "store_fixture.h"
 #include "system_faults.h"
 
+#include <QJsonObject>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -96,6 +98,47 @@ TEST_F(SettingsFaults, ProcessesRacingOnABrokenFileNeverLoseTheUsersText) {
         ASSERT_TRUE(kept) << "trial " << trial;
         ExpectDefaultsInFile();
     }
+}
+
+TEST_F(SettingsFaults, TwoWindowsSavingAtOnceKeepEachOthersChanges) {
+    WriteStore(DefaultMembers()); // the store exists before either starts
+    int gate[2];
+    ASSERT_EQ(::pipe(gate), 0);
+    constexpr int Saves = 100;
+    std::vector<pid_t> children;
+    for (int window = 0; window < 2; ++window) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(gate[1]);
+            char go = 0;
+            (void)::read(gate[0], &go, 1);
+            const SettingsStore store = MakeStore();
+            Settings shown;
+            bool saved = store.LoadSettings(shown);
+            for (int i = 1; i <= Saves; ++i) {
+                Settings changed = shown; // each window changes a pin of its own
+                (window == 0 ? changed.Pins.TmsPin[0] : changed.Pins.SobPin) =
+                    static_cast<std::uint8_t>(i);
+                std::vector<std::string> notices;
+                saved = store.SaveSettings(shown, changed, notices) && saved;
+                shown = changed;
+            }
+            ::_exit(saved ? 0 : 1);
+        }
+        children.push_back(child);
+    }
+    ::close(gate[0]);
+    ::close(gate[1]);
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    const QJsonObject stored = StoreObject();
+    EXPECT_EQ(stored.value("tms_pin0").toInt(), Saves);
+    EXPECT_EQ(stored.value("sob_pin").toInt(), Saves);
+    EXPECT_EQ(stored.value("tms_pin1").toInt(), Settings{}.Pins.TmsPin[1]) << "untouched";
 }
 
 TEST_F(SettingsFaults, PpdevBaseWithoutADeviceIsReported) {
