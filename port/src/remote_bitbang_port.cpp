@@ -138,8 +138,24 @@ void RemoteBitbangPort::SendLines() {
     }
 }
 
+bool RemoteBitbangPort::NothingUnasked() {
+    char byte = 0;
+    ssize_t n = 0;
+    do {
+        n = ::recv(Socket, &byte, 1, MSG_DONTWAIT);
+    } while (n < 0 && errno == EINTR);
+    if (n > 0) {
+        // A reply to nothing: every later one would be taken for the answer
+        // to the read before it.
+        Fail("sent bytes nobody asked for");
+    } else if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) {
+        Fail("went away");
+    }
+    return Socket >= 0;
+}
+
 std::uint8_t RemoteBitbangPort::ReadStatus() {
-    if (CachedTdo < 0 && Socket >= 0 && Send("R", 1)) {
+    if (CachedTdo < 0 && Socket >= 0 && NothingUnasked() && Send("R", 1)) {
         char reply = 0;
         for (;;) {
             if (!WaitFor(Socket, POLLIN, ReplyTimeoutMs)) {

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QWidget>
 
 #include <span>
@@ -19,8 +20,15 @@ namespace scanbench {
 
 JtagTools::JtagTools(Engine& engine, QWidget& window, QAction& serveToggle)
     : QObject(&window), Eng(engine), Window(window), Toggle(serveToggle), Compares(engine.State()),
-      FollowResets(engine.Views(), Compares), Board(DemoBoardChips()) {
+      FollowResets(engine.Views(), Compares), Board(DemoBoardChips()), IdleTimer(new QTimer(this)) {
     Eng.ObservePlayback(&Compares);
+    IdleTimer->setSingleShot(true);
+    IdleTimer->setInterval(IdleLimitMs);
+    connect(IdleTimer, &QTimer::timeout, this, [this] {
+        DropClient(QStringLiteral("client silent for %1 s; disconnected so that others may connect")
+                       .arg(IdleLimitMs / 1000),
+                   true);
+    });
     Toggle.setCheckable(true);
     connect(&Toggle, &QAction::toggled, this, &JtagTools::ServeBoard);
 }
@@ -103,6 +111,11 @@ void JtagTools::ServeBoard(bool on) {
 void JtagTools::AcceptClient() {
     while (QTcpSocket* incoming = Server->nextPendingConnection()) {
         if (Client != nullptr) {
+            // The served client's last bytes, or its going away, may not have
+            // been seen yet: they come first.
+            (void)Client->waitForReadyRead(0);
+        }
+        if (Client != nullptr) {
             // One client at a time.
             incoming->abort();
             incoming->deleteLater();
@@ -110,6 +123,7 @@ void JtagTools::AcceptClient() {
         }
         Client = incoming;
         Session.emplace(Target);
+        IdleTimer->start();
         connect(Client, &QTcpSocket::readyRead, this, &JtagTools::ReadClient);
         connect(Client, &QTcpSocket::disconnected, this,
                 [this] { DropClient(QStringLiteral("client disconnected")); });
@@ -123,6 +137,7 @@ void JtagTools::ReadClient() {
     if (Client == nullptr || !Session) {
         return;
     }
+    IdleTimer->start();
     const QByteArray bytes = Client->readAll();
     std::string replies;
     Session->Feed(std::span<const char>(bytes.constData(), static_cast<std::size_t>(bytes.size())),
@@ -136,10 +151,11 @@ void JtagTools::ReadClient() {
     }
 }
 
-void JtagTools::DropClient(const QString& why) {
+void JtagTools::DropClient(const QString& why, bool problem) {
     if (Client == nullptr) {
         return;
     }
+    IdleTimer->stop();
     QTcpSocket* gone = Client;
     Client = nullptr;
     Session.reset();
@@ -150,7 +166,7 @@ void JtagTools::DropClient(const QString& why) {
         Report(QStringLiteral("remote_bitbang: %1; serving on 127.0.0.1:%2")
                    .arg(why)
                    .arg(Server->serverPort()),
-               false);
+               problem);
     }
 }
 

@@ -21,6 +21,7 @@ struct RunnerOptions {
     std::optional<std::string> SvfFile; // one TAP's run as Serial Vector Format
     std::uint8_t SvfTap = 0;
     std::optional<std::uint16_t> ServeBoardPort; // serve the demo board over remote_bitbang
+    std::uint8_t ServeTap = 0;                   // the TAP it serves
     std::optional<std::string> Remote;           // HOST:PORT of the remote port
     std::optional<std::uint64_t> MaxSteps;
     std::optional<bool> ActiveMode;
