@@ -1,3 +1,5 @@
+#include "engine/engine.h"
+#include "test_support.h"
 #include "window_logic/bitstream_shifter.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +20,29 @@ TEST(BitsToHex, AGroupWithAnyOtherCharacterGivesNoDigit) {
     EXPECT_EQ(BitsToHex("10x10110"), "6") << "later bits move forward";
     EXPECT_EQ(BitsToHex("1 01"), "");
     EXPECT_EQ(BitsToHex("0110z"), "6") << "the filled-up last group holds the z";
+}
+
+// The views start again at event 0 when the shifter's Reset empties the
+// store; otherwise they would show events that are gone.
+TEST(BitstreamShifter, ResetEmptiesTheStoreAndTellsTheViews) {
+    testing::RecordingReporter reporter;
+    testing::FakeSignalPort port;
+    Engine engine(reporter, port);
+    BitstreamShifter shifter(engine);
+    shifter.ResetBothTaps();
+    (void)shifter.Shift(0, "10110011");
+    const std::uint32_t before = engine.Events().EventCount();
+
+    struct Probe final : ViewListener {
+        void RefreshView(ViewChanges changes) override {
+            Cleared = Cleared || changes.Has(ViewChange::StoreCleared);
+        }
+        bool Cleared = false;
+    } probe;
+    const ViewFeed::Subscription subscription = engine.Views().Subscribe(probe);
+    shifter.Reset(0);
+    EXPECT_TRUE(probe.Cleared);
+    EXPECT_LT(engine.Events().EventCount(), before);
 }
 
 } // namespace
