@@ -1,11 +1,16 @@
 #include "store_fixture.h"
+#include "system_calls.h"
 #include "system_faults.h"
 
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
 #include <string>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -139,6 +144,43 @@ TEST_F(SettingsFaults, TwoWindowsSavingAtOnceKeepEachOthersChanges) {
     EXPECT_EQ(stored.value("tms_pin0").toInt(), Saves);
     EXPECT_EQ(stored.value("sob_pin").toInt(), Saves);
     EXPECT_EQ(stored.value("tms_pin1").toInt(), Settings{}.Pins.TmsPin[1]) << "untouched";
+}
+
+// Whether the settings folder was locked each time a file was flushed to the
+// disk: a save holds the lock from its reading to its writing.
+std::filesystem::path LockedFolder;
+std::vector<bool> LockedAtFlush;
+
+int FlushNotingTheLock(int fd) {
+    // Only the settings file's own writes count (not the file type's).
+    const std::filesystem::path file =
+        std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd));
+    if (file.parent_path() == LockedFolder) {
+        const int folder = ::open(LockedFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        LockedAtFlush.push_back(::flock(folder, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK);
+        ::close(folder);
+    }
+    return ::fsync(fd);
+}
+
+TEST_F(SettingsFaults, EveryWriteHoldsTheSettingsFolderLocked) {
+    WriteStore(Without(DefaultMembers(), "sib_pin")); // the load resets, and writes
+    const detail::SystemCallHooks saved = detail::Hooks();
+    LockedFolder = std::filesystem::canonical(StorePath().parent_path());
+    LockedAtFlush.clear();
+    detail::Hooks().Fsync = FlushNotingTheLock;
+    Settings settings;
+    (void)MakeStore().LoadSettings(settings);
+    Settings changed = settings;
+    changed.Pins.SobPin = 9;
+    changed.Zoom = 150;
+    std::vector<std::string> notices;
+    (void)MakeStore().SaveSettings(settings, changed, notices);
+    (void)MakeStore().SaveViewValues(settings, changed, notices);
+    detail::Hooks() = saved;
+    EXPECT_EQ(LockedAtFlush, std::vector<bool>(3, true)) << "load, save, view values";
+    EXPECT_EQ(StoreObject().value("sob_pin").toInt(), 9);
+    EXPECT_EQ(StoreObject().value("zoom").toInt(), 150);
 }
 
 TEST_F(SettingsFaults, PpdevBaseWithoutADeviceIsReported) {
