@@ -104,7 +104,7 @@ constexpr OptionSpec ValueOptions[] = {
          return std::nullopt;
      }},
     {"serve-board", "PORT",
-     "serve a TAP of the demo board over remote_bitbang on 127.0.0.1:PORT (no program)",
+     "serve a demo board's TAP over remote_bitbang on 127.0.0.1:PORT (no program)",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
          const std::optional<std::uint64_t> port = ParseCount(v);
          if (!port || *port > 65535) {
