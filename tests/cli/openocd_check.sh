@@ -2,9 +2,10 @@
 # OpenOCD against scanbench-run's remote_bitbang server, on a free port.
 #   openocd_check.sh RUNNER detect
 #       OpenOCD finds U2 and U1 on TAP 0 with their IDCODEs and 4-bit IRs.
-#   openocd_check.sh RUNNER svf LESSON.bst [SWITCHES]
-#       The lesson's SVF, written by a run with those switches, replays on a
-#       board with the same switches without a mismatch.
+#   openocd_check.sh RUNNER svf LESSON.bst [SWITCHES|-] [TAP]
+#       The lesson's SVF of TAP 0 (or of TAP 1, U3), written by a run with
+#       those switches (- for none), replays on a board with the same
+#       switches, served on that TAP, without a mismatch.
 # Exits 77 (skipped) when openocd is not installed.
 set -uo pipefail
 runner=$1
@@ -19,8 +20,9 @@ cleanup() {
 trap cleanup EXIT
 
 switches=()
-[ "$mode" = svf ] && [ -n "${4:-}" ] && switches=(--switches "$4")
-"$runner" --serve-board 0 "${switches[@]}" > "$work/server.log" 2>&1 &
+[ "$mode" = svf ] && [ -n "${4:-}" ] && [ "$4" != - ] && switches=(--switches "$4")
+tap=${5:-0}
+"$runner" --serve-board 0 --serve-tap "$tap" "${switches[@]}" > "$work/server.log" 2>&1 &
 server=$!
 port=
 for _ in $(seq 50); do
@@ -30,11 +32,17 @@ for _ in $(seq 50); do
 done
 [ -n "$port" ] || { echo "the server did not start:"; cat "$work/server.log"; exit 1; }
 
+# The chain of the served TAP, nearest TDO first.
+if [ "$tap" = 1 ]; then
+    chain=(-c "jtag newtap u3 tap -irlen 4 -expected-id 0x15cb3ffd")
+else
+    chain=(-c "jtag newtap u2 tap -irlen 4 -expected-id 0x15cb2ffd"
+        -c "jtag newtap u1 tap -irlen 4 -expected-id 0x15cb1ffd")
+fi
+
 run_openocd() {
     timeout 60 openocd -c "adapter driver remote_bitbang" -c "remote_bitbang host 127.0.0.1" \
-        -c "remote_bitbang port $port" -c "transport select jtag" \
-        -c "jtag newtap u2 tap -irlen 4 -expected-id 0x15cb2ffd" \
-        -c "jtag newtap u1 tap -irlen 4 -expected-id 0x15cb1ffd" \
+        -c "remote_bitbang port $port" -c "transport select jtag" "${chain[@]}" \
         -c "init" "$@" -c "shutdown" > "$work/openocd.log" 2>&1
     local code=$?
     cat "$work/openocd.log"
@@ -53,7 +61,7 @@ detect)
 svf)
     lesson=$3
     "$runner" --board demo --port board --max-steps 1000000 "${switches[@]}" \
-        --svf "$work/lesson.svf" "$lesson" || exit 1
+        --svf "$work/lesson.svf" --svf-tap "$tap" "$lesson" || exit 1
     cat "$work/lesson.svf"
     run_openocd -c "svf -quiet $work/lesson.svf" || exit 1
     grep -q "svf file programmed successfully for .* commands with 0 errors" "$work/openocd.log"
