@@ -17,9 +17,9 @@ namespace scanbench {
 // shows it on TAP 0's RX pin. Every other input pin reads high (nothing
 // connected). Data and control read back what was last written.
 //
-// Every byte the server sends must answer a pending 'R'; one that comes
-// unasked is a protocol error that fails the port, as a server that goes
-// away does. Nothing waits long: connecting gives up after ConnectTimeoutMs,
+// Every byte the server sends must answer a pending 'R': one that comes
+// unasked is found with the next answer at the latest, and fails the port as
+// a server that goes away does. Nothing waits long: connecting gives up after ConnectTimeoutMs,
 // a reply after ReplyTimeoutMs. When the server cannot be reached or goes away, the
 // port says so in Problem(), closes the connection and from then on reads
 // every input high without touching the network.
@@ -46,9 +46,6 @@ private:
     [[nodiscard]] bool Send(const char* bytes, std::size_t count);
     [[nodiscard]] bool StoreRegister(std::uint16_t address, std::uint8_t value);
     [[nodiscard]] std::uint8_t ReadStatus();
-    // False, with the port failed, when the server sent anything before it
-    // was asked (or went away).
-    [[nodiscard]] bool NothingUnasked();
 
     PinSettings Settings;
     ChipWiring Wiring;
