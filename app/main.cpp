@@ -4,6 +4,7 @@
 
 #include "engine/engine.h"
 #include "engine/reporter_relay.h"
+#include "engine/result_codes.h"
 #include "port/open_port.h"
 #include "port/port_connection.h"
 #include "settings/settings_store.h"
@@ -16,9 +17,11 @@
 #include "window_logic/zoom_scale.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QProcess>
 
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -42,6 +45,26 @@ void ShowStartNotices(scanbench::Engine& engine, const scanbench::PortConnection
     }
     engine.Display().ShowStatus(text, scanbench::StatusColour::Red);
 }
+
+// Memory that runs out in the middle of a command ends that command only:
+// the user is told, and the window goes on with what it had. (The engine and
+// the file reading catch it where they can put things back themselves.)
+class ScanbenchApplication final : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::bad_alloc&) {
+            const std::string_view text = scanbench::Status::NotEnoughMemory;
+            QMessageBox::critical(
+                activeWindow(), QString::fromLatin1(ApplicationTitle),
+                QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+            return false;
+        }
+    }
+};
 
 // The scale factor the user set for Qt programs, before the zoom changes it.
 constexpr const char* ScaleVariable = "QT_SCALE_FACTOR";
@@ -87,7 +110,10 @@ int main(int argc, char** argv) {
     // No zoom makes a window larger than the screen.
     ZoomChoice zoom;
     const std::unique_ptr<QApplication> application =
-        MakeApplicationThatFits(argc, argv, settings.Zoom, ZoomLevels, applyZoom, zoom);
+        MakeApplicationThatFits(argc, argv, settings.Zoom, ZoomLevels, applyZoom, zoom,
+                                [](int& count, char** arguments) -> std::unique_ptr<QApplication> {
+                                    return std::make_unique<ScanbenchApplication>(count, arguments);
+                                });
     QApplication& app = *application;
     QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("scanbench"));

@@ -10,6 +10,7 @@
 #include "engine/tap_state.h"
 #include "engine/vcd_writer.h"
 #include "fileio/atomic_file_writer.h"
+#include "fileio/file_identity.h"
 #include "fileio/writer_stream.h"
 #include "port/open_port.h"
 #include "port/port_access.h"
@@ -19,7 +20,9 @@
 #include "svf/svf_import.h"
 
 #include <ctime>
+#include <iterator>
 #include <optional>
+#include <utility>
 
 namespace scanbench {
 
@@ -38,6 +41,25 @@ void ApplyOverrides(const RunnerOptions& options, Settings& settings) {
     if (options.Remote) {
         settings.Remote = ParseHostPort(*options.Remote).value_or(settings.Remote);
     }
+}
+
+// Two outputs that name one file (by any names) would leave only the one
+// written last: the first such pair, as "--events and --vcd both write X".
+std::optional<std::string> SharedOutput(const RunnerOptions& options) {
+    const std::pair<const char*, const std::optional<std::string>*> outputs[] = {
+        {"--events", &options.EventsFile},
+        {"--vcd", &options.VcdFile},
+        {"--svf", &options.SvfFile}};
+    for (std::size_t i = 0; i < std::size(outputs); ++i) {
+        for (std::size_t j = i + 1; j < std::size(outputs); ++j) {
+            const auto& [first, firstPath] = outputs[i];
+            const auto& [second, secondPath] = outputs[j];
+            if (*firstPath && *secondPath && NameTheSameFile(**firstPath, **secondPath)) {
+                return std::string(first) + " and " + second + " both write " + **secondPath;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 // Hands every played event to two recorders.
@@ -147,6 +169,10 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
                 std::ostream& out, std::ostream& err, const SvfImport* svf,
                 const RunnerPortOpener& openPort) {
     ApplyOverrides(options, settings);
+    if (const std::optional<std::string> shared = SharedOutput(options)) {
+        err << "scanbench-run: " << *shared << "; nothing was run\n";
+        return RunnerExit::Usage;
+    }
     for (const std::string& notice : PortChoiceNotices(settings)) {
         err << "scanbench-run: " << notice << "\n";
     }

@@ -105,13 +105,21 @@ constexpr OptionSpec ValueOptions[] = {
          return std::nullopt;
      }},
     {"serve-board", "PORT",
-     "serve the demo board's TAP 0 over remote_bitbang on 127.0.0.1:PORT (no program)",
+     "serve a demo board's TAP over remote_bitbang on 127.0.0.1:PORT (no program)",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
          const std::optional<std::uint64_t> port = ParseCount(v);
          if (!port || *port > 65535) {
              return Refusal("serve-board", "a TCP port from 0 to 65535", v);
          }
          o.ServeBoardPort = static_cast<std::uint16_t>(*port);
+         return std::nullopt;
+     }},
+    {"serve-tap", "0|1", "the TAP that --serve-board serves (default 0: U1, U2; 1: U3)",
+     [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
+         if (v != "0" && v != "1") {
+             return Refusal("serve-tap", "0 or 1", v);
+         }
+         o.ServeTap = static_cast<std::uint8_t>(v[0] - '0');
          return std::nullopt;
      }},
     {"max-steps", "N", "stop after N steps (exit code 3)",
@@ -126,6 +134,10 @@ constexpr OptionSpec ValueOptions[] = {
          return o.ActiveMode ? std::nullopt : std::optional(Refusal("active-mode", "on or off", v));
      }},
 };
+
+// The options serving the board takes; any other one with --serve-board
+// would be ignored, so it is refused instead.
+constexpr std::string_view ServingOptions[] = {"serve-board", "serve-tap", "switches"};
 
 constexpr std::string_view HelpName = "help";
 constexpr std::string_view ToBstName = "to-bst";
@@ -279,7 +291,17 @@ ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& argum
         if (options.ToBst) {
             return UsageError{"--serve-board translates no SVF file: --to-bst"};
         }
+        for (const OptionSpec& option : ValueOptions) {
+            if (parser.isSet(FromBytes(option.Name)) &&
+                std::ranges::find(ServingOptions, option.Name) == std::end(ServingOptions)) {
+                return UsageError{"--" + std::string(option.Name) +
+                                  " has no effect on --serve-board, which runs no program"};
+            }
+        }
         return options;
+    }
+    if (parser.isSet(QStringLiteral("serve-tap"))) {
+        return UsageError{"--serve-tap needs --serve-board"};
     }
     if (programs.isEmpty()) {
         return UsageError{"no program file given"};

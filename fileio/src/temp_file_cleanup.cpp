@@ -25,12 +25,8 @@ static_assert(std::atomic<int>::is_always_lock_free);
 
 std::array<Slot, TempFileCleanup::Slots> Table;
 
-struct PreviousAction {
-    struct sigaction Action {};
-    bool Installed = false;
-};
-PreviousAction PreviousInt;
-PreviousAction PreviousTerm;
+// What each signal did before the handler took it over, by signal number.
+std::array<struct sigaction, NSIG> Previous{};
 
 void RemoveRegisteredFiles() {
     for (Slot& slot : Table) {
@@ -43,7 +39,7 @@ void RemoveRegisteredFiles() {
 void OnSignal(int signal, siginfo_t* info, void* context) {
     const int savedErrno = errno;
     RemoveRegisteredFiles();
-    const struct sigaction& previous = signal == SIGINT ? PreviousInt.Action : PreviousTerm.Action;
+    const struct sigaction& previous = Previous[static_cast<std::size_t>(signal)];
     if ((previous.sa_flags & SA_SIGINFO) != 0 && previous.sa_sigaction != nullptr) {
         previous.sa_sigaction(signal, info, context);
     } else if (previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN) {
@@ -57,7 +53,7 @@ void OnSignal(int signal, siginfo_t* info, void* context) {
     errno = savedErrno;
 }
 
-void Install(int signal, PreviousAction& previous) {
+void Install(int signal) {
     struct sigaction current {};
     if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) {
         return; // an ignored signal ends nothing, so nothing needs cleaning
@@ -65,18 +61,17 @@ void Install(int signal, PreviousAction& previous) {
     struct sigaction action {};
     action.sa_sigaction = OnSignal;
     action.sa_flags = SA_SIGINFO | SA_RESTART;
-    sigemptyset(&action.sa_mask);
-    sigaddset(&action.sa_mask, SIGINT);
-    sigaddset(&action.sa_mask, SIGTERM);
-    previous.Action = current;
-    previous.Installed = ::sigaction(signal, &action, nullptr) == 0;
+    action.sa_mask = TempFileCleanup::Signals();
+    Previous[static_cast<std::size_t>(signal)] = current;
+    (void)::sigaction(signal, &action, nullptr);
 }
 
 void InstallHandlers() {
     static std::once_flag once;
     std::call_once(once, [] {
-        Install(SIGINT, PreviousInt);
-        Install(SIGTERM, PreviousTerm);
+        for (const int signal : TempFileCleanup::EndingSignals) {
+            Install(signal);
+        }
     });
 }
 
@@ -113,11 +108,17 @@ int TempFileCleanup::RegisteredCount() {
     return count;
 }
 
+sigset_t TempFileCleanup::Signals() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int signal : EndingSignals) {
+        sigaddset(&set, signal);
+    }
+    return set;
+}
+
 CleanupSignalsBlocked::CleanupSignalsBlocked() {
-    sigset_t block;
-    sigemptyset(&block);
-    sigaddset(&block, SIGINT);
-    sigaddset(&block, SIGTERM);
+    const sigset_t block = TempFileCleanup::Signals();
     pthread_sigmask(SIG_BLOCK, &block, &Saved);
 }
 

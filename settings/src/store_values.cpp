@@ -179,6 +179,15 @@ void ReadViewValues(const StoreDocument& document, Settings& settings,
     }
 }
 
+bool ViewValueUsable(const QString& key, const QJsonValue& value) {
+    for (const ViewValueCheck& check : ViewChecks) {
+        if (key == QLatin1String(check.Key)) {
+            return check.Usable(value);
+        }
+    }
+    return true;
+}
+
 bool ViewValuesUnusable(const StoreDocument& document) {
     for (const ViewValueCheck& check : ViewChecks) {
         const QJsonValue value = document.Value(QString::fromLatin1(check.Key));

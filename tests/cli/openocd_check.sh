@@ -2,9 +2,10 @@
 # OpenOCD against scanbench-run's remote_bitbang server, on a free port.
 #   openocd_check.sh RUNNER detect
 #       OpenOCD finds U2 and U1 on TAP 0 with their IDCODEs and 4-bit IRs.
-#   openocd_check.sh RUNNER svf LESSON.bst [SWITCHES]
-#       The lesson's SVF, written by a run with those switches, replays on a
-#       board with the same switches without a mismatch.
+#   openocd_check.sh RUNNER svf LESSON.bst [SWITCHES|-] [TAP]
+#       The lesson's SVF of TAP 0 (or of TAP 1, U3), written by a run with
+#       those switches (- for none), replays on a board with the same
+#       switches, served on that TAP, without a mismatch.
 #   openocd_check.sh RUNNER svf-file FILE.svf pass|fail [LINE]
 #       OpenOCD's replay of an SVF file and Scanbench's run of it on the demo
 #       board give that verdict, both; on a failure Scanbench names LINE.
@@ -22,8 +23,10 @@ cleanup() {
 trap cleanup EXIT
 
 switches=()
-[ "$mode" = svf ] && [ -n "${4:-}" ] && switches=(--switches "$4")
-"$runner" --serve-board 0 "${switches[@]}" > "$work/server.log" 2>&1 &
+[ "$mode" = svf ] && [ -n "${4:-}" ] && [ "$4" != - ] && switches=(--switches "$4")
+tap=0
+[ "$mode" = svf ] && tap=${5:-0}
+"$runner" --serve-board 0 --serve-tap "$tap" "${switches[@]}" > "$work/server.log" 2>&1 &
 server=$!
 # Waits for the server to name its port, however long a busy machine takes
 # (the test's own time limit ends a server that never does).
@@ -35,11 +38,17 @@ done
 [ -n "$port" ] || port=$(grep -o '127\.0\.0\.1:[0-9]*' "$work/server.log" | head -1 | cut -d: -f2)
 [ -n "$port" ] || { echo "the server did not start:"; cat "$work/server.log"; exit 1; }
 
+# The chain of the served TAP, nearest TDO first.
+if [ "$tap" = 1 ]; then
+    chain=(-c "jtag newtap u3 tap -irlen 4 -expected-id 0x15cb3ffd")
+else
+    chain=(-c "jtag newtap u2 tap -irlen 4 -expected-id 0x15cb2ffd"
+        -c "jtag newtap u1 tap -irlen 4 -expected-id 0x15cb1ffd")
+fi
+
 run_openocd() {
     timeout 60 openocd -c "adapter driver remote_bitbang" -c "remote_bitbang host 127.0.0.1" \
-        -c "remote_bitbang port $port" -c "transport select jtag" \
-        -c "jtag newtap u2 tap -irlen 4 -expected-id 0x15cb2ffd" \
-        -c "jtag newtap u1 tap -irlen 4 -expected-id 0x15cb1ffd" \
+        -c "remote_bitbang port $port" -c "transport select jtag" "${chain[@]}" \
         -c "init" "$@" -c "shutdown" > "$work/openocd.log" 2>&1
     local code=$?
     cat "$work/openocd.log"
@@ -58,7 +67,7 @@ detect)
 svf)
     lesson=$3
     "$runner" --board demo --port board --max-steps 1000000 "${switches[@]}" \
-        --svf "$work/lesson.svf" "$lesson" || exit 1
+        --svf "$work/lesson.svf" --svf-tap "$tap" "$lesson" || exit 1
     cat "$work/lesson.svf"
     run_openocd -c "svf -quiet $work/lesson.svf" || exit 1
     grep -q "svf file programmed successfully for .* commands with 0 errors" "$work/openocd.log"

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace scanbench {
 namespace {
 
@@ -55,6 +59,25 @@ TEST(RunnerOptions, BadCommandLinesSayWhatIsWrong) {
     EXPECT_NE(Error({"--to-bst", "a.bst"}).find("translates an SVF file"), std::string::npos);
     EXPECT_NE(Error({"--to-bst", "--serve-board", "0"}).find("--to-bst"), std::string::npos);
     EXPECT_TRUE(Parse({"--to-bst", "--svf-tap", "1", "A.SVF"}).ToBst);
+}
+
+TEST(RunnerOptions, ServingTakesOnlyTheOptionsItUses) {
+    const RunnerOptions o =
+        Parse({"--serve-board", "0", "--serve-tap", "1", "--switches", "U3=15"});
+    EXPECT_EQ(o.ServeBoardPort, 0);
+    EXPECT_EQ(o.ServeTap, 1);
+    EXPECT_EQ(Parse({"--serve-board", "3335"}).ServeTap, 0);
+    for (const auto& [option, value] :
+         std::vector<std::pair<std::string, std::string>>{{"--board", "loopback"},
+                                                          {"--port", "remote"},
+                                                          {"--events", "e.txt"},
+                                                          {"--svf", "s.svf"},
+                                                          {"--max-steps", "5"}}) {
+        EXPECT_EQ(Error({"--serve-board", "0", option, value}),
+                  option + " has no effect on --serve-board, which runs no program");
+    }
+    EXPECT_EQ(Error({"--serve-tap", "1", "p.bst"}), "--serve-tap needs --serve-board");
+    EXPECT_NE(Error({"--serve-board", "0", "--serve-tap", "2"}).find("0 or 1"), std::string::npos);
 }
 
 TEST(RunnerOptions, ValuesIgnoreCaseAndMayFollowAnEqualsSign) {

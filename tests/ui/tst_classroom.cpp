@@ -5,6 +5,7 @@
 #include "ui/program_editor.h"
 #include "ui/status_line.h"
 #include "window_fixture.h"
+#include "window_logic/session_handover.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -14,6 +15,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+
+#include <unistd.h>
 
 using namespace scanbench;
 using namespace scanbench::testing;
@@ -53,6 +56,7 @@ private slots:
     void examplesMenuListsTheFilesAndOpensAsOpenDoes();
     void eventPacePlaysOneEventPerTick();
     void zoomRestartHandsTheSessionOver();
+    void plantedHandoverFilesAreRefused();
 };
 
 void ClassroomTest::runningLineFollowsStepByStepAndGoesOnReset() {
@@ -274,6 +278,51 @@ void ClassroomTest::zoomRestartHandsTheSessionOver() {
     QVERIFY(!next.Window().Classroom().TakeHandover(other));
     QVERIFY(QFile::exists(other));
     QCOMPARE(next.User().Errors.size(), 1);
+}
+
+// Anyone may put files into the shared temporary folder: a handover file
+// that this user did not make for itself alone would show another file's
+// name with any text, and Save would then overwrite that file.
+void ClassroomTest::plantedHandoverFilesAreRefused() {
+    WindowFixture f;
+    f.Window().show();
+    f.OpenProgram(FourLines, QStringLiteral("lesson.bst"));
+    const QString victim = f.WriteFile(QStringLiteral("victim.bst"), "RST;\r\n");
+    const std::string bytes = EncodeHandover({"NOP;\n", victim.toStdString(), true, {}});
+    const QString planted = QDir(QDir::tempPath())
+                                .filePath(QStringLiteral("scanbench-handover-planted%1")
+                                              .arg(QCoreApplication::applicationPid()));
+    const auto plant = [&](QFileDevice::Permissions permissions) {
+        QFile::remove(planted);
+        QFile file(planted);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        file.close();
+        QVERIFY(file.setPermissions(permissions));
+    };
+    int refusals = 0;
+    const auto expectRefused = [&](const QString& path) {
+        QVERIFY(!f.Window().Classroom().TakeHandover(path));
+        QCOMPARE(f.User().Errors.size(), ++refusals);
+        QVERIFY(
+            f.User().Errors.last().contains(QStringLiteral("not a file Scanbench handed over")));
+        QCOMPARE(f.Window().Editor().toPlainText(), QString::fromLatin1(FourLines).remove('\r'));
+        QVERIFY(f.Window().Session().ProgFile().ends_with("lesson.bst"));
+    };
+    plant(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+    expectRefused(planted);
+    QVERIFY(QFile::exists(planted)); // left alone
+
+    plant(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const QString link = planted + QStringLiteral("-link");
+    QVERIFY(QFile::link(planted, link));
+    expectRefused(link);
+    QFile::remove(link);
+    if (::geteuid() == 0) { // someone else's file, with the right mode
+        QCOMPARE(::chown(planted.toLocal8Bit().constData(), 65534, 65534), 0);
+        expectRefused(planted);
+    }
+    QFile::remove(planted);
 }
 
 QTEST_MAIN(ClassroomTest)

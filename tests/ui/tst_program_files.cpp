@@ -4,6 +4,7 @@
 #include "ui/program_file_io.h"
 #include "window_fixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QScrollBar>
@@ -40,6 +41,7 @@ private slots:
     void openFailureLeavesTheProgram();
     void svfOpensAsItsTranslationAndSavesBesideIt();
     void refusedSvfLeavesTheProgram();
+    void fifoAndShortMemoryLeaveTheProgram();
     void newStartsANewProgram_data();
     void newStartsANewProgram();
 };
@@ -237,6 +239,41 @@ void ProgramFilesTest::refusedSvfLeavesTheProgram() {
     QCOMPARE(f.User().Errors.size(), 1);
     QVERIFY(f.User().Errors.first().contains(QStringLiteral("bad.svf")));
     QVERIFY(f.User().Errors.first().contains(QStringLiteral("SVF line 2: PIO")));
+}
+
+// A FIFO is refused at once instead of blocking the open until someone
+// writes to it; a file the memory cannot hold is refused with a message.
+// Either way the editor keeps its program.
+void ProgramFilesTest::fifoAndShortMemoryLeaveTheProgram() {
+    WindowFixture f;
+    f.OpenProgram("RST;\r\nHALT;\r\n", QStringLiteral("good.bst"));
+    const QString fifo = QFileInfo(f.WriteFile(QStringLiteral("x.bst"), ""))
+                             .dir()
+                             .filePath(QStringLiteral("fifo.bst"));
+    QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    f.User().OpenPath = fifo;
+    f.Window().Files().OpenProgram();
+    QCOMPARE(f.User().Errors.size(), 1);
+    QVERIFY2(f.User().Errors.first().contains(QStringLiteral("not a regular file")),
+             qPrintable(f.User().Errors.first()));
+
+    QByteArray large;
+    const QByteArray line = QByteArray(98, 'N') + "\r\n";
+    for (int i = 0; i < 300000; ++i) { // 30 MB: within what the editor takes
+        large += line;
+    }
+    f.User().OpenPath = f.WriteFile(QStringLiteral("large.bst"), large);
+    large.clear();
+    {
+        const AddressSpaceLimit limit(16 << 20);
+        if (!limit.Workable()) {
+            QSKIP("no address-space limit here (a sanitizer build)");
+        }
+        f.Window().Files().OpenProgram();
+    }
+    QCOMPARE(f.User().Errors.size(), 2);
+    QVERIFY2(f.User().Errors.last().contains(QStringLiteral("Error: not enough memory")),
+             qPrintable(f.User().Errors.last()));
     QCOMPARE(f.Window().Editor().toPlainText(), QStringLiteral("RST;\nHALT;\n"));
     QVERIFY(f.Window().Session().ProgFile().ends_with("good.bst"));
 }

@@ -1,3 +1,5 @@
+#include "engine/engine.h"
+#include "test_support.h"
 #include "window_logic/bitstream_shifter.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +42,29 @@ TEST(TxBits, SpacesSeparateGroupsAndAnyOtherCharacterRefusesTheText) {
     const std::string message = TxRefusal(3, typo);
     EXPECT_NE(message.find("TX row 3"), std::string::npos) << message;
     EXPECT_NE(message.find("\"x\" (character 3)"), std::string::npos) << message;
+}
+
+// The views start again at event 0 when the shifter's Reset empties the
+// store; otherwise they would show events that are gone.
+TEST(BitstreamShifter, ResetEmptiesTheStoreAndTellsTheViews) {
+    testing::RecordingReporter reporter;
+    testing::FakeSignalPort port;
+    Engine engine(reporter, port);
+    BitstreamShifter shifter(engine);
+    shifter.ResetBothTaps();
+    (void)shifter.Shift(0, "10110011");
+    const std::uint32_t before = engine.Events().EventCount();
+
+    struct Probe final : ViewListener {
+        void RefreshView(ViewChanges changes) override {
+            Cleared = Cleared || changes.Has(ViewChange::StoreCleared);
+        }
+        bool Cleared = false;
+    } probe;
+    const ViewFeed::Subscription subscription = engine.Views().Subscribe(probe);
+    shifter.Reset(0);
+    EXPECT_TRUE(probe.Cleared);
+    EXPECT_LT(engine.Events().EventCount(), before);
 }
 
 } // namespace

@@ -61,9 +61,10 @@ void DriverNotice::ShowPortState(bool available, const std::string& reason) {
     setToolTip(Error ? notice : QString());
     setCursor(Error ? Qt::PointingHandCursor : Qt::ArrowCursor);
     setEnabled(Error);
-    const QString why = reason.empty() ? QString()
-                                       : QStringLiteral("<p>%1</p>").arg(
-                                             QString::fromStdString(reason).toHtmlEscaped());
+    const QString why =
+        reason.empty()
+            ? QString()
+            : QStringLiteral("<p>%1</p>").arg(QString::fromStdString(reason).toHtmlEscaped());
     Text->setText(QStringLiteral("<p><b style=\"color:%1\">%2</b></p>%3<p>%4</p>")
                       .arg(ErrorRed.name(), notice.toHtmlEscaped(), why,
                            QString::fromLatin1(DriverAdvice).toHtmlEscaped()));

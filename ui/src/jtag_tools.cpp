@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QWidget>
 
 #include <span>
@@ -19,8 +20,15 @@ namespace scanbench {
 
 JtagTools::JtagTools(Engine& engine, QWidget& window, QAction& serveToggle)
     : QObject(&window), Eng(engine), Window(window), Toggle(serveToggle), Compares(engine.State()),
-      FollowResets(engine.Views(), Compares), Board(DemoBoardChips()) {
+      FollowResets(engine.Views(), Compares), Board(DemoBoardChips()), IdleTimer(new QTimer(this)) {
     Eng.ObservePlayback(&Compares);
+    IdleTimer->setSingleShot(true);
+    IdleTimer->setInterval(IdleLimitMs);
+    connect(IdleTimer, &QTimer::timeout, this, [this] {
+        DropClient(QStringLiteral("client silent for %1 s; disconnected so that others may connect")
+                       .arg(IdleLimitMs / 1000),
+                   true);
+    });
     Toggle.setCheckable(true);
     connect(&Toggle, &QAction::toggled, this, &JtagTools::ServeBoard);
 }
@@ -105,6 +113,11 @@ void JtagTools::ServeBoard(bool on) {
 void JtagTools::AcceptClient() {
     while (QTcpSocket* incoming = Server->nextPendingConnection()) {
         if (Client != nullptr) {
+            // The served client's last bytes, or its going away, may not have
+            // been seen yet: they come first.
+            (void)Client->waitForReadyRead(0);
+        }
+        if (Client != nullptr) {
             // One client at a time.
             incoming->abort();
             incoming->deleteLater();
@@ -112,6 +125,7 @@ void JtagTools::AcceptClient() {
         }
         Client = incoming;
         Session.emplace(Target);
+        IdleTimer->start();
         connect(Client, &QTcpSocket::readyRead, this, &JtagTools::ReadClient);
         connect(Client, &QTcpSocket::disconnected, this,
                 [this] { DropClient(QStringLiteral("client disconnected")); });
@@ -125,6 +139,7 @@ void JtagTools::ReadClient() {
     if (Client == nullptr || !Session) {
         return;
     }
+    IdleTimer->start();
     const QByteArray bytes = Client->readAll();
     std::string replies;
     Session->Feed(std::span<const char>(bytes.constData(), static_cast<std::size_t>(bytes.size())),
@@ -138,10 +153,11 @@ void JtagTools::ReadClient() {
     }
 }
 
-void JtagTools::DropClient(const QString& why) {
+void JtagTools::DropClient(const QString& why, bool problem) {
     if (Client == nullptr) {
         return;
     }
+    IdleTimer->stop();
     QTcpSocket* gone = Client;
     Client = nullptr;
     Session.reset();
@@ -152,7 +168,7 @@ void JtagTools::DropClient(const QString& why) {
         Report(QStringLiteral("127.0.0.1:%1: remote_bitbang %2; still serving")
                    .arg(Server->serverPort())
                    .arg(why),
-               false);
+               problem);
     }
 }
 

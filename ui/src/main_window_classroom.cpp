@@ -1,4 +1,5 @@
 #include "engine/engine.h"
+#include "fileio/private_file.h"
 #include "settings/qt_paths.h"
 #include "settings/settings_store.h"
 #include "ui/classroom_tools.h"
@@ -15,14 +16,14 @@
 
 #include <QActionGroup>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QTemporaryFile>
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace scanbench {
 
@@ -30,7 +31,7 @@ namespace {
 
 // A handover holds at most a program the editor can open, with room for
 // its breakpoints.
-constexpr qint64 MaxHandoverBytes = qint64{64} << 20;
+constexpr std::size_t MaxHandoverBytes = std::size_t{64} << 20;
 
 QAction* AddItem(QMenu& menu, const char* name, const QString& text,
                  const QKeySequence& shortcut = {}) {
@@ -71,8 +72,9 @@ ClassroomTools::ClassroomTools(MainWindow& window, Engine& engine, CommandTracke
         folder.isEmpty() ? QDir::homePath() : folder,
         [this](const QString& file) { return IsShippedExample(file); },
         [this](const QString& changed) {
+            const Settings before = Bench.Values;
             Bench.Values.ProgramFolder = changed.toStdString();
-            SaveViewValues();
+            SaveViewValues(before);
         });
     ShowLineNumbers(Bench.Values.LineNumbers);
 }
@@ -115,8 +117,9 @@ void ClassroomTools::BuildMenus() {
     LineNumbers->setCheckable(true);
     connect(LineNumbers, &QAction::toggled, this, [this](bool shown) {
         if (shown != Bench.Values.LineNumbers) {
+            const Settings before = Bench.Values;
             Bench.Values.LineNumbers = shown;
-            SaveViewValues();
+            SaveViewValues(before);
         }
         ShowLineNumbers(shown);
     });
@@ -220,9 +223,9 @@ void ClassroomTools::ShowLineNumbers(bool shown) {
     Window.Editor().SetLineNumbersShown(shown);
 }
 
-void ClassroomTools::SaveViewValues() {
+void ClassroomTools::SaveViewValues(const Settings& before) {
     std::vector<std::string> notices;
-    if (!Bench.Store.SaveViewValues(Bench.Values, notices) || !notices.empty()) {
+    if (!Bench.Store.SaveViewValues(before, Bench.Values, notices) || !notices.empty()) {
         std::string text;
         for (const std::string& notice : notices) {
             text += (text.empty() ? "" : "  ") + notice;
@@ -268,15 +271,17 @@ void ClassroomTools::ChooseZoom(int zoom) {
     if (zoom == Options.ShownZoom) {
         // Already shown so: only remembered, in case it was smaller than chosen.
         if (zoom != Bench.Values.Zoom) {
+            const Settings before = Bench.Values;
             Bench.Values.Zoom = zoom;
-            SaveViewValues();
+            SaveViewValues(before);
         }
         checkShown();
         return;
     }
+    const Settings before = Bench.Values;
     Bench.Values.Zoom = zoom;
     ZoomItem(zoom)->setChecked(true);
-    SaveViewValues();
+    SaveViewValues(before);
     if (!Options.Relaunch || !Relaunch()) {
         Eng.Display().ShowStatus("Zoom " + std::to_string(zoom) +
                                      " % takes effect at the next start",
@@ -303,33 +308,23 @@ bool ClassroomTools::Relaunch() {
             handover.Breakpoints.push_back(line);
         }
     }
-    const std::string bytes = EncodeHandover(handover);
 
-    QTemporaryFile file(
-        QDir(QDir::tempPath())
-            .filePath(QString::fromUtf8(HandoverFilePrefix.data(),
-                                        static_cast<qsizetype>(HandoverFilePrefix.size()))) +
-        QStringLiteral("XXXXXX"));
-    file.setAutoRemove(false);
-    bool written = file.open();
-    if (written) {
-        written = file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                      static_cast<qint64>(bytes.size()) &&
-                  file.flush();
-        file.close();
-        written = written && file.error() == QFileDevice::NoError;
-    }
+    // Made for the user alone (mode 0600): the new process takes only such a file.
+    const PrivateFileWrite file = WritePrivateFile(FromQtPath(QDir::tempPath()), HandoverFilePrefix,
+                                                   EncodeHandover(handover));
+    const bool written = file.Error.empty();
     if (!written ||
         !Options.Relaunch({QString::fromUtf8(HandoverOption.data(),
                                              static_cast<qsizetype>(HandoverOption.size())),
-                           file.fileName()})) {
-        if (!file.fileName().isEmpty()) {
-            QFile::remove(file.fileName());
+                           ToQtPath(file.Path)})) {
+        if (written) {
+            std::error_code ignored;
+            std::filesystem::remove(file.Path, ignored);
         }
         User.ShowError(&Window, QStringLiteral("Scanbench could not start again at the new zoom "
                                                "(%1). The program stays as it is.")
                                     .arg(written ? QStringLiteral("the program did not start")
-                                                 : file.errorString()));
+                                                 : QString::fromStdString(file.Error)));
         return false;
     }
     Window.CloseWithoutAsking();
@@ -340,23 +335,21 @@ bool ClassroomTools::TakeHandover(const QString& path) {
     const CommandScope scope(Commands);
     const QFileInfo info(path);
     const QString tempFolder = QFileInfo(QDir::tempPath()).canonicalFilePath();
-    if (!IsHandoverFileName(info.fileName().toStdString()) || info.isSymLink() || !info.isFile() ||
-        info.canonicalPath() != tempFolder) {
+    // Anyone may put files into the temporary folder: only one this user
+    // made for itself (TakePrivateFile) is believed.
+    const RegularFileRead file =
+        IsHandoverFileName(info.fileName().toStdString()) &&
+                QFileInfo(info.absolutePath()).canonicalFilePath() == tempFolder
+            ? TakePrivateFile(FromQtPath(path), MaxHandoverBytes)
+            : RegularFileRead{FileReadStatus::NotPrivate, {}, {}, {}};
+    if (file.Status == FileReadStatus::NotPrivate || file.Status == FileReadStatus::NotRegular ||
+        file.Status == FileReadStatus::Missing) {
         User.ShowError(&Window,
                        QStringLiteral("\"%1\" is not a file Scanbench handed over.").arg(path));
         return false;
     }
-    QFile file(path);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly)) {
-        bytes = file.read(MaxHandoverBytes + 1);
-        file.close();
-    }
-    QFile::remove(path);
-    const auto handover = bytes.size() > MaxHandoverBytes
-                              ? std::nullopt
-                              : DecodeHandover(std::string_view(
-                                    bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const auto handover =
+        file.Status == FileReadStatus::Ok ? DecodeHandover(file.Bytes) : std::nullopt;
     if (!handover) {
         User.ShowError(
             &Window, QStringLiteral("The program handed over in \"%1\" cannot be read.").arg(path));

@@ -54,6 +54,7 @@ void PortTools::RunSetup() {
 
 bool PortTools::ApplySettings(const Settings& confirmed) {
     const CommandScope scope(Window.Commands());
+    const Settings before = Bench.Values;
     Bench.Values = confirmed;
     RunSwitches& switches = Eng.Switches();
     switches.SpeedRun = confirmed.SpeedRun;
@@ -64,7 +65,10 @@ bool PortTools::ApplySettings(const Settings& confirmed) {
         ShowPortStatus();
         Eng.Views().Notify(ViewChange::PinLevels);
     }
-    if (!Bench.Store.SaveSettings(Bench.Values)) {
+    // Only what this window changed: another window's Setup saved in between
+    // stays.
+    std::vector<std::string> notices;
+    if (!Bench.Store.SaveSettings(before, Bench.Values, notices)) {
         User.ShowError(SetupWindow,
                        QStringLiteral("The settings are in use but could not be saved to \"%1\".")
                            .arg(ToQtPath(Bench.Store.Path())));

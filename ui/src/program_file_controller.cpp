@@ -2,6 +2,7 @@
 
 #include "engine/engine.h"
 #include "engine/program_file.h"
+#include "engine/result_codes.h"
 #include "svf/svf_import.h"
 #include "ui/command_scope.h"
 #include "ui/language_text.h"
@@ -15,6 +16,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QScrollBar>
+#include <QTextDocument>
+
+#include <new>
 
 namespace scanbench {
 
@@ -59,6 +63,24 @@ void ProgramFileController::ShowText(const QString& text) {
     editor.SetFirstVisibleLine(0);
     editor.horizontalScrollBar()->setValue(0);
     Window.SetScrollBarPosition(0);
+}
+
+bool ProgramFileController::ReplaceText(const QString& text) {
+    QTextDocument& document = *Window.Editor().document();
+    const QString kept = document.toPlainText();
+    const bool modified = document.isModified();
+    try {
+        ShowText(text);
+        return true;
+    } catch (const std::bad_alloc&) {
+        ShowText(kept);
+        document.setModified(modified);
+        User.ShowError(&Window, QStringLiteral("The file does not fit into the memory. %1")
+                                    .arg(QString::fromLatin1(
+                                        Status::NotEnoughMemory.data(),
+                                        static_cast<qsizetype>(Status::NotEnoughMemory.size()))));
+        return false;
+    }
 }
 
 void ProgramFileController::NewProgram() {
@@ -133,7 +155,9 @@ void ProgramFileController::OpenChosenFile(const QString& path) {
         return;
     }
     Runs.StopRun();
-    ShowText(read.Text);
+    if (!ReplaceText(read.Text)) {
+        return;
+    }
     if (IsSvf(path)) {
         FileSession.TranslationOpened(AbsolutePath(path));
     } else {
@@ -151,7 +175,9 @@ void ProgramFileController::LoadStartFile(const QString& path) {
         User.ShowError(&Window, read.Error);
         return;
     }
-    ShowText(read.Text);
+    if (!ReplaceText(read.Text)) {
+        return;
+    }
     if (IsSvf(path)) {
         FileSession.TranslationOpened(AbsolutePath(path));
     } else {

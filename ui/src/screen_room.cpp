@@ -14,12 +14,16 @@ ScreenRoom RoomOf(const QScreen& screen, int shownZoom) {
 
 std::unique_ptr<QApplication>
 MakeApplicationThatFits(int& argc, char** argv, int chosen, std::span<const int> levels,
-                        const std::function<void(int zoom)>& applyZoom, ZoomChoice& shown) {
+                        const std::function<void(int zoom)>& applyZoom, ZoomChoice& shown,
+                        const ApplicationMaker& make) {
+    const auto makeOne = [&] {
+        return make ? make(argc, argv) : std::make_unique<QApplication>(argc, argv);
+    };
     // The application takes the options it knows out of the arguments: a
     // second one gets them all again.
     const std::vector<char*> arguments(argv, argv + argc);
     applyZoom(chosen);
-    auto application = std::make_unique<QApplication>(argc, argv);
+    std::unique_ptr<QApplication> application = makeOne();
     shown = {chosen, chosen};
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         shown = FitZoom(chosen, LargestWindow, RoomOf(*screen, chosen), levels);
@@ -29,7 +33,7 @@ MakeApplicationThatFits(int& argc, char** argv, int chosen, std::span<const int>
         std::copy(arguments.begin(), arguments.end(), argv);
         argc = static_cast<int>(arguments.size());
         applyZoom(shown.Shown);
-        application = std::make_unique<QApplication>(argc, argv);
+        application = makeOne();
     }
     return application;
 }

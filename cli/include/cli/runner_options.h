@@ -22,6 +22,7 @@ struct RunnerOptions {
     std::uint8_t SvfTap = 0;            // the TAP of --svf, and the TAP an SVF file runs on
     bool ToBst = false;                 // print an SVF file's translation instead of running it
     std::optional<std::uint16_t> ServeBoardPort; // serve the demo board over remote_bitbang
+    std::uint8_t ServeTap = 0;                   // the TAP it serves
     std::optional<std::string> Remote;           // HOST:PORT of the remote port
     std::optional<std::uint64_t> MaxSteps;
     std::optional<bool> ActiveMode;

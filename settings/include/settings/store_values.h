@@ -40,6 +40,9 @@ void ReadPortChoice(const StoreDocument& document, Settings& settings,
 // aside before it writes.
 void ReadViewValues(const StoreDocument& document, Settings& settings,
                     std::vector<std::string>* notices = nullptr);
+// Whether ReadViewValues takes `value` for the view value `key` (true for any
+// other key).
+[[nodiscard]] bool ViewValueUsable(const QString& key, const QJsonValue& value);
 // Whether the document holds one of those values that ReadViewValues refuses.
 [[nodiscard]] bool ViewValuesUnusable(const StoreDocument& document);
 // The three values as SaveViewValues writes them.

@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace scanbench {
@@ -53,6 +54,9 @@ public:
     SvfTranslator(std::ostream& out, const std::string& title);
 
     void Add(const SvfEvent& event);
+    // A statement that sets a synchronisation output or waits for an input
+    // ("SSA1", "WSB0"): SVF has neither, so it becomes a problem.
+    void SyncStatement(std::int32_t line, std::string_view statement);
     // Writes what the run left open.
     void Finish();
 
@@ -75,6 +79,11 @@ private:
     void Command(std::int32_t line, const std::string& text);
     void Problem(std::int32_t line, std::string message);
     void TakeCapture(std::int32_t line);
+    // Says what became of the clocks the scan spent in `pause` (PauseClocks)
+    // before its update or at the end of the run: a scan that shifted bits
+    // is an SIR or SDR, which has no room for them; one that did not is a
+    // STATE path, which keeps them.
+    void NotePauseClocks(std::uint8_t pause, bool beforeUpdate, bool shifted);
 
     std::ostream& Out;
     std::vector<SvfProblem> Found;
@@ -100,6 +109,7 @@ private:
     std::int32_t Received = 0;
     std::optional<bool> PendingExpected; // set: that bit is compared
     bool PendingCompared = false;
+    bool ComparedOutsideShift = false; // already said for this statement
 };
 
 } // namespace scanbench

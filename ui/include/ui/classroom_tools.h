@@ -93,7 +93,8 @@ public:
 
 private:
     void BuildMenus();
-    void SaveViewValues();
+    // Saves the view values changed since `before`.
+    void SaveViewValues(const Settings& before);
     // Writes the session to a new handover file and starts the program on
     // it; the window then closes without asking.
     bool Relaunch();

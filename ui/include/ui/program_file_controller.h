@@ -63,6 +63,9 @@ private:
     void NoteProgramFolder(const QString& path);
     void OpenChosenFile(const QString& path);
     void ShowText(const QString& text);
+    // ShowText, or, when the memory runs out on the way, the text the editor
+    // had put back and the user told; false then.
+    [[nodiscard]] bool ReplaceText(const QString& text);
 
     Engine& Eng;
     CommandTracker& Commands;

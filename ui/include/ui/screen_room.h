@@ -22,9 +22,12 @@ namespace scanbench {
 // (the toolkit takes a zoom's scale factor only when an application is
 // made). `applyZoom` sets the scale factor for a zoom before each is made;
 // `shown` tells which zoom it is. `argc` and `argv` must live as long as
-// the application.
+// the application. `make` makes the application (a plain QApplication when
+// it is not given).
+using ApplicationMaker = std::function<std::unique_ptr<QApplication>(int& argc, char** argv)>;
 [[nodiscard]] std::unique_ptr<QApplication>
 MakeApplicationThatFits(int& argc, char** argv, int chosen, std::span<const int> levels,
-                        const std::function<void(int zoom)>& applyZoom, ZoomChoice& shown);
+                        const std::function<void(int zoom)>& applyZoom, ZoomChoice& shown,
+                        const ApplicationMaker& make = {});
 
 } // namespace scanbench
