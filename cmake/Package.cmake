@@ -1,6 +1,7 @@
 # The Debian package: `cpack -G DEB` in a build folder configured with
-# CMAKE_INSTALL_PREFIX=/usr packs what the install rules put there into
-# scanbench_<version>_<arch>.deb. scripts/package.sh does all of it.
+# CMAKE_INSTALL_PREFIX=/usr and SCANBENCH_DEBIAN_PACKAGE=ON packs what the
+# install rules put there into scanbench_<version>_<arch>.deb.
+# scripts/package.sh does all of it.
 #
 # Included once from the top-level CMakeLists.txt, after the install rules:
 #     include(cmake/Package.cmake)
@@ -22,7 +23,7 @@ install(FILES "${SCANBENCH_PACKAGING_DIR}/copyright"
 # Manual pages and the changelog are installed compressed with gzip -9n (no
 # name or time stamp inside, so the same sources give the same package).
 set(SCANBENCH_GZIPPED)
-foreach(source IN ITEMS docs/man/scanbench.1 docs/man/scanbench-run.1 packaging/changelog)
+function(scanbench_install_gzipped source destination)
   cmake_path(GET source FILENAME name)
   set(gzipped "${CMAKE_CURRENT_BINARY_DIR}/gzipped/${name}.gz")
   add_custom_command(OUTPUT "${gzipped}"
@@ -30,29 +31,28 @@ foreach(source IN ITEMS docs/man/scanbench.1 docs/man/scanbench-run.1 packaging/
                      DEPENDS "${SCANBENCH_SOURCE_ROOT}/${source}"
                      COMMENT "Compressing ${source}"
                      VERBATIM)
-  list(APPEND SCANBENCH_GZIPPED "${gzipped}")
-endforeach()
+  install(FILES "${gzipped}" DESTINATION "${destination}" COMPONENT Documentation)
+  set(SCANBENCH_GZIPPED ${SCANBENCH_GZIPPED} "${gzipped}" PARENT_SCOPE)
+endfunction()
+scanbench_install_gzipped(docs/man/scanbench.1 "${CMAKE_INSTALL_MANDIR}/man1")
+scanbench_install_gzipped(docs/man/scanbench-run.1 "${CMAKE_INSTALL_MANDIR}/man1")
+scanbench_install_gzipped(packaging/changelog "${CMAKE_INSTALL_DOCDIR}")
 add_custom_target(scanbench_gzipped_docs ALL DEPENDS ${SCANBENCH_GZIPPED})
-list(GET SCANBENCH_GZIPPED 0 1 SCANBENCH_MAN_PAGES)
-list(GET SCANBENCH_GZIPPED 2 SCANBENCH_CHANGELOG)
-install(FILES ${SCANBENCH_MAN_PAGES}
-        DESTINATION "${CMAKE_INSTALL_MANDIR}/man1"
-        COMPONENT Documentation)
-install(FILES "${SCANBENCH_CHANGELOG}"
-        DESTINATION "${CMAKE_INSTALL_DOCDIR}"
-        COMPONENT Documentation)
 
-# The Debian documents index for the manual (read where doc-base is installed).
-install(FILES "${SCANBENCH_PACKAGING_DIR}/scanbench.doc-base"
-        DESTINATION "${CMAKE_INSTALL_DATADIR}/doc-base"
-        RENAME scanbench-manual
-        COMPONENT Documentation)
-
-# Tags that Lintian reports on the package and that stay, each with its reason.
-install(FILES "${SCANBENCH_PACKAGING_DIR}/lintian-overrides"
-        DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides"
-        RENAME scanbench
-        COMPONENT Documentation)
+option(SCANBENCH_DEBIAN_PACKAGE
+       "Install what only the Debian package carries (doc-base entry, Lintian overrides)" OFF)
+if(SCANBENCH_DEBIAN_PACKAGE)
+  # The Debian documents index for the manual (read where doc-base is installed).
+  install(FILES "${SCANBENCH_PACKAGING_DIR}/scanbench.doc-base"
+          DESTINATION "${CMAKE_INSTALL_DATADIR}/doc-base"
+          RENAME scanbench-manual
+          COMPONENT Documentation)
+  # Tags that Lintian reports on the package and that stay, each with its reason.
+  install(FILES "${SCANBENCH_PACKAGING_DIR}/lintian-overrides"
+          DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides"
+          RENAME scanbench
+          COMPONENT Documentation)
+endif()
 
 # A stripped install (CPack's) strips the programs as dh_strip does, without
 # the compiler's .comment and .note sections either. SCANBENCH_BINDIR comes

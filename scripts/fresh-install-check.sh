@@ -54,12 +54,18 @@ scripts/install-deps.sh debootstrap
 system="$(mktemp -d /var/tmp/scanbench-fresh.XXXXXX)"
 chmod 755 "$system" # the root folder of the new system
 pids=()
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
+# Ends the processes this script started, the last started first (the
+# window before its X server).
+stop_started() {
+    local i
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
     done
+    pids=()
+}
+cleanup() {
+    stop_started
     if mountpoint -q "$system/proc"; then
         umount "$system/proc"
     fi
@@ -83,14 +89,15 @@ in_system() {
     chroot "$system" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
         DEBIAN_FRONTEND=noninteractive "$@"
 }
+display=
 as_student() {
     chroot --userspec="$student_ids" "$system" /usr/bin/env -i PATH=/usr/bin:/bin \
-        HOME=/home/student LANG=C.UTF-8 DISPLAY=:7 "$@"
+        HOME=/home/student LANG=C.UTF-8 DISPLAY="$display" "$@"
 }
 # Starts a command of the user in the background; $! is then its process.
 start_as_student() {
     chroot --userspec="$student_ids" "$system" /usr/bin/env -i PATH=/usr/bin:/bin \
-        HOME=/home/student LANG=C.UTF-8 DISPLAY=:7 "$@" &
+        HOME=/home/student LANG=C.UTF-8 DISPLAY="$display" "$@" &
 }
 # Waits up to 60 s for a command to succeed.
 wait_for() {
@@ -150,9 +157,15 @@ echo "$answer"
 step "the window under Xvfb"
 mkdir -p "$system/tmp/screen"
 chmod 1777 "$system/tmp/screen"
-start_as_student Xvfb :7 -screen 0 1024x768x24 -fbdir /tmp/screen -nolisten tcp
+# The X server takes the first display number free on this machine (the
+# chroot shares the host's network) and writes it to descriptor 3.
+start_as_student Xvfb -displayfd 3 -screen 0 1024x768x24 -fbdir /tmp/screen -nolisten tcp \
+    3>"$system/tmp/screen/display"
 pids+=($!)
-wait_for as_student xdpyinfo || check_failed "Xvfb did not start"
+display_known() { grep -q '^[0-9]' "$system/tmp/screen/display"; }
+wait_for display_known || check_failed "Xvfb did not start"
+display=":$(head -n 1 "$system/tmp/screen/display")"
+echo "Xvfb on $display"
 start_as_student scanbench "$lesson"
 window_pid=$!
 pids+=("$window_pid")
@@ -186,11 +199,7 @@ wait_for lesson_two_open || check_failed "lesson 02 did not open from File > Exa
 kill -0 "$window_pid" 2>/dev/null || check_failed "the window ended by itself"
 
 step "apt remove scanbench"
-for pid in "${pids[@]}"; do
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-done
-pids=()
+stop_started
 in_system apt remove -y scanbench
 rm -f "$system/tmp/$(basename "$deb")"
 left=0
@@ -207,7 +216,8 @@ if [ -n "$named" ]; then
     echo "left behind: $named"
     left=1
 fi
-mentions="$(grep -rlI scanbench "$system/usr/share/mime" "$system/usr/share/applications" || true)"
+mentions="$(grep -rl scanbench "$system/usr/share/mime" "$system/usr/share/applications" \
+    "$system/usr/share/icons/hicolor" || true)"
 if [ -n "$mentions" ]; then
     echo "still mentioned in: $mentions"
     left=1

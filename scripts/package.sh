@@ -20,7 +20,7 @@ ldflags="$(dpkg-buildflags --get LDFLAGS)"
 
 build_dir=build-package
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-    -DSCANBENCH_BUILD_TESTS=OFF -DSCANBENCH_BUILD_BENCH=OFF \
+    -DSCANBENCH_BUILD_TESTS=OFF -DSCANBENCH_BUILD_BENCH=OFF -DSCANBENCH_DEBIAN_PACKAGE=ON \
     -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags"
 cmake --build "$build_dir" --parallel
 
