@@ -6,7 +6,7 @@
 #      application databases;
 #   2. `apt install ./scanbench_<version>_<arch>.deb` installs the package
 #      with its dependencies from Debian; .bst is then a known file type that
-#      the desktop entry opens;
+#      the desktop entry opens, and `man scanbench-run` shows its page;
 #   3. as an ordinary user: scanbench-run runs lesson 01 to its good HALT,
 #      `scanbench --version` names the package's version, and the window
 #      starts on lesson 01 under Xvfb (screenshot window.png), lists the
@@ -21,7 +21,7 @@
 #
 # Without PACKAGE.deb it takes build-package/scanbench_*.deb, which
 # scripts/package.sh builds. Needs root (debootstrap, chroot, mount) and
-# Debian's mirror; takes a few minutes and about 700 MB under /var/tmp, and
+# Debian's mirror; takes several minutes and about 1 GB under /var/tmp, and
 # is not part of the ordinary test run. The screenshots and the log go to
 # build-package/fresh-install/.
 # Environment: MIRROR (default http://deb.debian.org/debian), SECURITY_MIRROR
@@ -126,10 +126,10 @@ EOF
 mount -t proc proc "$system/proc"
 in_system apt-get update
 # What a desktop brings along: an X server, the MIME and application
-# databases whose triggers register the file type; and the tools of this
+# databases whose triggers register the file type, man; and the tools of this
 # check (window list, keys, screenshots).
 in_system apt-get install -y --no-install-recommends xvfb x11-utils xdotool netpbm \
-    shared-mime-info desktop-file-utils
+    shared-mime-info desktop-file-utils man-db
 in_system useradd --create-home student
 student_ids="$(in_system id -u student):$(in_system id -g student)"
 
@@ -143,6 +143,10 @@ version="$(dpkg-deb -f "$deb" Version)"
 grep -q '^application/x-scanbench-program=.*scanbench\.desktop' \
     "$system/usr/share/applications/mimeinfo.cache" ||
     check_failed "the desktop database does not open .bst files with scanbench"
+
+manual_page="$(as_student man -P cat scanbench-run)"
+grep -q 'run a Scanbench boundary-scan test program' <<<"$manual_page" ||
+    check_failed "man scanbench-run does not show the runner's manual page"
 
 step "scanbench-run on lesson 01"
 lesson=/usr/share/scanbench/examples/lessons/01-read-idcodes.bst
