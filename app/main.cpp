@@ -22,7 +22,9 @@
 
 #include <iostream>
 #include <new>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -85,10 +87,34 @@ bool Relaunch(const QStringList& arguments, const QByteArray& userScale, bool us
     return process.startDetached();
 }
 
+// What `scanbench --help` and `scanbench --version` print, answered before
+// any window or display is needed; nothing for every other command line.
+std::optional<std::string> CommandLineInformation(int argc, char** argv) {
+    if (argc != 2) {
+        return std::nullopt;
+    }
+    const std::string_view argument(argv[1]);
+    if (argument == "--version") {
+        return std::string("scanbench ") + SCANBENCH_VERSION + "\n";
+    }
+    if (argument == "--help" || argument == "-h") {
+        return "usage: scanbench [PROGRAM.bst]\n"
+               "\nOpens the Scanbench window, with PROGRAM.bst in its editor when given.\n"
+               "\nOptions:\n"
+               "  -h, --help   show this help and exit\n"
+               "  --version    show the version and exit\n";
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace scanbench;
+    if (const std::optional<std::string> information = CommandLineInformation(argc, argv)) {
+        std::cout << *information;
+        return std::cout.flush() ? 0 : 2;
+    }
     // The zoom scales every window as a whole, crisply, through the toolkit's
     // scale factor, which must be set before the application is made.
     Settings settings;
