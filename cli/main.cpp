@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
     }
     const RunnerOptions& options = std::get<RunnerOptions>(parsed);
     if (options.ServeBoardPort) {
-        return ServeBoard(*options.ServeBoardPort, options.Switches, std::cout, std::cerr);
+        return ServeBoard(*options.ServeBoardPort, options.Board.value_or(BoardKind::Demo),
+                          options.Switches, std::cout, std::cerr);
     }
 
     const std::optional<std::string> text = ReadRunnerProgram(options.ProgramFile, std::cerr);

@@ -10,7 +10,7 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    scanbench::ChipBoard board(scanbench::DemoBoardChips());
+    scanbench::ChipBoard board(scanbench::DemoBoard());
     for (std::size_t i = 0; i < size; ++i) {
         if ((data[i] & 0x80) != 0 && i + 1 < size) {
             board.SetSwitches(data[i] % board.ChipCount(), data[i + 1]);

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    scanbench::ChipBoard board(scanbench::DemoBoardChips());
+    scanbench::ChipBoard board(scanbench::DemoBoard());
     scanbench::BoardBitbangTarget target(board);
     scanbench::RemoteBitbangSession session(target);
     // The first byte chooses the size of the pieces.

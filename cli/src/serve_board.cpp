@@ -2,6 +2,7 @@
 
 #include "bitbang/bitbang_server.h"
 #include "bitbang/board_bitbang_target.h"
+#include "board/board_file.h"
 #include "board/chip_board.h"
 #include "board/demo_board.h"
 #include "cli/headless_run.h"
@@ -21,8 +22,20 @@ extern "C" void OnStopSignal(int /*signal*/) {
 
 } // namespace
 
-int ServeBoard(std::uint16_t port, const std::vector<SwitchSetting>& switches, std::ostream& out,
-               std::ostream& err) {
+int ServeBoard(std::uint16_t port, const BoardChoice& choice,
+               const std::vector<SwitchSetting>& switches, std::ostream& out, std::ostream& err) {
+    if (choice.Kind != BoardKind::Demo && choice.Kind != BoardKind::File) {
+        err << "scanbench-run: --serve-board serves a board of chips: the demo board or a board "
+               "file\n";
+        return RunnerExit::Usage;
+    }
+    auto definition = choice.Kind == BoardKind::Demo
+                          ? std::variant<BoardDefinition, std::string>(DemoBoard())
+                          : LoadBoardFile(choice.File);
+    if (const auto* problem = std::get_if<std::string>(&definition)) {
+        err << "scanbench-run: " << *problem << "\n";
+        return RunnerExit::Usage;
+    }
     BitbangServer server;
     if (!server.Listen(port)) {
         err << "scanbench-run: --serve-board: " << server.Error() << "\n";
@@ -31,14 +44,21 @@ int ServeBoard(std::uint16_t port, const std::vector<SwitchSetting>& switches, s
     StopServing = false;
     std::signal(SIGINT, OnStopSignal);
     std::signal(SIGTERM, OnStopSignal);
-    ChipBoard board(DemoBoardChips());
+    ChipBoard board(std::get<BoardDefinition>(std::move(definition)));
     if (const auto problem = ApplySwitchSettings(switches, board)) {
         err << "scanbench-run: --switches: " << *problem << "\n";
         return RunnerExit::Usage;
     }
     BoardBitbangTarget target(board);
-    out << "serving the demo board's TAP 0 (U1, U2) over remote_bitbang on 127.0.0.1:"
-        << server.Port() << std::endl;
+    std::string chain;
+    for (std::size_t i = 0; i < board.ChipCount(); ++i) {
+        if (board.Chip(i).Tap == 0) {
+            chain += (chain.empty() ? "" : ", ") + board.Chip(i).Name;
+        }
+    }
+    out << "serving " << (choice.Kind == BoardKind::Demo ? "the demo board" : choice.File)
+        << "'s TAP 0 (" << chain << ") over remote_bitbang on 127.0.0.1:" << server.Port()
+        << std::endl;
     server.Serve(target, StopServing, [&out](const std::string& event) {
         out << "remote_bitbang: " << event << std::endl;
     });

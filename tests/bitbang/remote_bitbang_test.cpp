@@ -73,7 +73,7 @@ std::string Clock(RemoteBitbangSession& session, std::string_view tmsTdi) {
 }
 
 TEST(BoardBitbangTarget, ReadsTheIdcodesOfTap0AndTrstResetsItsChips) {
-    ChipBoard board(DemoBoardChips());
+    ChipBoard board(DemoBoard());
     BoardBitbangTarget target(board);
     RemoteBitbangSession session(target);
     // Reset, then Run-Test/Idle, Select-DR, Capture-DR, Shift-DR.
@@ -102,7 +102,7 @@ TEST(BoardBitbangTarget, ReadsTheIdcodesOfTap0AndTrstResetsItsChips) {
 // A server on a free loopback port, serving a demo board from its own thread.
 class ServedBoard {
 public:
-    ServedBoard() : Board(DemoBoardChips()), Target(Board) {
+    ServedBoard() : Board(DemoBoard()), Target(Board) {
         EXPECT_NE(Port, 0) << Server->Error();
         Thread = std::thread([this] {
             Server->Serve(Target, Stop, [this](const std::string& event) {

@@ -43,7 +43,7 @@ TEST(RunnerOptions, BadCommandLinesSayWhatIsWrong) {
     EXPECT_EQ(Error({}), "no program file given");
     EXPECT_EQ(Error({"--verbose", "p.bst"}), "unknown option: --verbose");
     EXPECT_EQ(Error({"p.bst", "--board"}), "option --board needs a value");
-    EXPECT_NE(Error({"--board", "closed", "p.bst"}).find("demo, loopback or open"),
+    EXPECT_NE(Error({"--board", "closed", "p.bst"}).find("demo, loopback, open or a board file"),
               std::string::npos);
     EXPECT_EQ(Parse({"--board", "demo", "p.bst"}).Board, BoardKind::Demo);
     EXPECT_NE(Error({"--switches", "U1", "p.bst"}).find("--switches: expected NAME=VALUE"),

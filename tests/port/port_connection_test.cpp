@@ -39,7 +39,7 @@ class PortConnectionTest : public ::testing::Test {
 protected:
     PortConnection Connect(const PinSettings& pins) {
         return PortConnection(PortKind::Board, pins, BoardKind::Loopback,
-                              [this](PortKind kind, const PinSettings& p, BoardKind) {
+                              [this](PortKind kind, const PinSettings& p, const BoardChoice&) {
                                   return std::make_unique<LoggedPort>(
                                       Log,
                                       std::string(PortKindName(kind)) + std::to_string(p.PortBase),

@@ -29,7 +29,7 @@ BoardPoint Centre(BoardRect r) {
 }
 
 TEST(BoardView, ShowsEachChipsStateInstructionAndRegisterInChainOrder) {
-    ChipBoard board(DemoBoardChips());
+    ChipBoard board(DemoBoard());
     board.SetSwitches(2, 0x0F);
     board.SetSyncSwitch(SyncSwitch::A, true);
     const BoardView view = DescribeBoard(board);
@@ -54,7 +54,7 @@ TEST(BoardView, ShowsEachChipsStateInstructionAndRegisterInChainOrder) {
 }
 
 TEST(BoardLayout, ChainsRunFromTdiThroughEachChipToTdoAndNothingOverlaps) {
-    const std::vector<BoardChip> chips = DemoBoardChips();
+    const std::vector<BoardChip> chips = DemoBoard().Chips;
     const BoardLayout layout = LayOutBoard(chips, FixedMetrics(8));
     ASSERT_EQ(layout.Rows.size(), 2U);
     ASSERT_EQ(layout.Rows[0].Wires.size(), 3U) << "TDI -> U1 -> U2 -> TDO";
@@ -93,7 +93,7 @@ TEST(BoardLayout, ChainsRunFromTdiThroughEachChipToTdoAndNothingOverlaps) {
 }
 
 TEST(BoardLayout, FollowsTheWidthOfTheTextsItMustHold) {
-    const std::vector<BoardChip> chips = DemoBoardChips();
+    const std::vector<BoardChip> chips = DemoBoard().Chips;
     for (const int advance : {6, 11}) {
         const BoardTextMetrics metrics = FixedMetrics(advance);
         const BoardLayout layout = LayOutBoard(chips, metrics);
@@ -111,7 +111,7 @@ TEST(BoardLayout, FollowsTheWidthOfTheTextsItMustHold) {
 }
 
 TEST(BoardLayout, ClicksFindTheSwitchUnderThemAndNothingElse) {
-    const std::vector<BoardChip> chips = DemoBoardChips();
+    const std::vector<BoardChip> chips = DemoBoard().Chips;
     const BoardLayout layout = LayOutBoard(chips, FixedMetrics(8));
     const BoardPoint s7 = Centre(layout.Chips[1].Switches[0]);
     EXPECT_EQ(SwitchAt(layout, s7.X, s7.Y), (SwitchHit{false, 1, 7}));
@@ -123,7 +123,7 @@ TEST(BoardLayout, ClicksFindTheSwitchUnderThemAndNothingElse) {
     EXPECT_FALSE(SwitchAt(layout, led.X, led.Y));
     EXPECT_FALSE(SwitchAt(layout, 0, 0));
 
-    ChipBoard board(DemoBoardChips());
+    ChipBoard board(DemoBoard());
     BoardView view = DescribeBoard(board);
     EXPECT_TRUE(LayoutFits(layout, view));
     view.Chips.pop_back();

@@ -19,7 +19,7 @@ namespace scanbench {
 
 JtagTools::JtagTools(Engine& engine, QWidget& window, QAction& serveToggle)
     : QObject(&window), Eng(engine), Window(window), Toggle(serveToggle), Compares(engine.State()),
-      FollowResets(engine.Views(), Compares), Board(DemoBoardChips()) {
+      FollowResets(engine.Views(), Compares), Board(DemoBoard()) {
     Eng.ObservePlayback(&Compares);
     Toggle.setCheckable(true);
     connect(&Toggle, &QAction::toggled, this, &JtagTools::ServeBoard);

@@ -30,7 +30,7 @@ SimulatedBoardWindow::SimulatedBoardWindow(PortConnection& port, ViewFeed& views
     connect(Board, &ImageView::PressedAt, this, &SimulatedBoardWindow::FlipSwitchAt);
     // Sized for the demo board whatever the port, so that the window keeps
     // its size when Setup brings the board in.
-    const std::vector<BoardChip> demo = DemoBoardChips();
+    const std::vector<BoardChip> demo = DemoBoard().Chips;
     Arrange(demo);
 }
 
