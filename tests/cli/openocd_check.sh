@@ -2,9 +2,14 @@
 # OpenOCD against scanbench-run's remote_bitbang server, on a free port.
 #   openocd_check.sh RUNNER detect
 #       OpenOCD finds U2 and U1 on TAP 0 with their IDCODEs and 4-bit IRs.
-#   openocd_check.sh RUNNER svf LESSON.bst [SWITCHES]
-#       The lesson's SVF, written by a run with those switches, replays on a
-#       board with the same switches without a mismatch.
+#   openocd_check.sh RUNNER svf LESSON.bst [SWITCHES [BOARD.json]]
+#       The lesson's SVF, written by a run with those switches (on the demo
+#       board or the board file), replays on a board with the same switches
+#       without a mismatch.
+#   openocd_check.sh RUNNER mcu BOARD.json
+#       On the microcontroller board, OpenOCD finds the Arm debug TAP (IR 4)
+#       and the boundary-scan TAP (IR 5) with their IDCODEs, and SAMPLE's
+#       data register is exactly BOUNDARY_LENGTH (141) bits long.
 # Exits 77 (skipped) when openocd is not installed.
 set -uo pipefail
 runner=$1
@@ -19,8 +24,11 @@ cleanup() {
 trap cleanup EXIT
 
 switches=()
+board=()
 [ "$mode" = svf ] && [ -n "${4:-}" ] && switches=(--switches "$4")
-"$runner" --serve-board 0 "${switches[@]}" > "$work/server.log" 2>&1 &
+[ "$mode" = svf ] && [ -n "${5:-}" ] && board=(--board "$5")
+[ "$mode" = mcu ] && board=(--board "$3")
+"$runner" --serve-board 0 "${board[@]}" "${switches[@]}" > "$work/server.log" 2>&1 &
 server=$!
 port=
 for _ in $(seq 50); do
@@ -30,11 +38,18 @@ for _ in $(seq 50); do
 done
 [ -n "$port" ] || { echo "the server did not start:"; cat "$work/server.log"; exit 1; }
 
+# The TAPs of the chain served, nearest TDO first as OpenOCD declares them.
+taps=(-c "jtag newtap u2 tap -irlen 4 -expected-id 0x15cb2ffd"
+      -c "jtag newtap u1 tap -irlen 4 -expected-id 0x15cb1ffd")
+case "${board[1]:-}" in
+*your-own-chip.json) taps=(-c "jtag newtap u7 tap -irlen 3 -expected-id 0x10007ffd") ;;
+*m3-board.json) taps=(-c "jtag newtap m3 cpu -irlen 4 -expected-id 0x3ba00477"
+                      -c "jtag newtap m3 bs -irlen 5 -expected-id 0x16410ffd") ;;
+esac
+
 run_openocd() {
     timeout 60 openocd -c "adapter driver remote_bitbang" -c "remote_bitbang host 127.0.0.1" \
-        -c "remote_bitbang port $port" -c "transport select jtag" \
-        -c "jtag newtap u2 tap -irlen 4 -expected-id 0x15cb2ffd" \
-        -c "jtag newtap u1 tap -irlen 4 -expected-id 0x15cb1ffd" \
+        -c "remote_bitbang port $port" -c "transport select jtag" "${taps[@]}" \
         -c "init" "$@" -c "shutdown" > "$work/openocd.log" 2>&1
     local code=$?
     cat "$work/openocd.log"
@@ -52,11 +67,23 @@ detect)
     ;;
 svf)
     lesson=$3
-    "$runner" --board demo --port board --max-steps 1000000 "${switches[@]}" \
+    "$runner" --board "${5:-demo}" --port board --max-steps 1000000 "${switches[@]}" \
         --svf "$work/lesson.svf" "$lesson" || exit 1
     cat "$work/lesson.svf"
     run_openocd -c "svf -quiet $work/lesson.svf" || exit 1
     grep -q "svf file programmed successfully for .* commands with 0 errors" "$work/openocd.log"
+    ;;
+mcu)
+    # SAMPLE (00010) into the boundary-scan TAP, the debug TAP in BYPASS.
+    # 141 bits of SAMPLE's register carry A5h in their first eight; eight
+    # more bits bring those back exactly when the register is 141 bits
+    # long, one bit later for the debug TAP's BYPASS bit: 4Ah.
+    run_openocd -c "scan_chain" -c "irscan m3.bs 2" \
+        -c "echo \"sample: [drscan m3.bs 32 0xa5 32 0 32 0 32 0 13 0 8 0]\"" || exit 1
+    grep -Eq "^ *0 m3\.cpu +Y +0x3ba00477 +0x3ba00477 +4 " "$work/openocd.log" || exit 1
+    grep -Eq "^ *1 m3\.bs +Y +0x16410ffd +0x16410ffd +5 " "$work/openocd.log" || exit 1
+    grep -Eq "^sample: ([0-9a-f]+ ){5}4a$" "$work/openocd.log" || exit 1
+    ! grep -Eq "UNEXPECTED|Error" "$work/openocd.log"
     ;;
 *)
     echo "unknown mode $mode"
