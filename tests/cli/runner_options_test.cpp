@@ -46,6 +46,10 @@ TEST(RunnerOptions, BadCommandLinesSayWhatIsWrong) {
     EXPECT_NE(Error({"--board", "closed", "p.bst"}).find("demo, loopback, open or a board file"),
               std::string::npos);
     EXPECT_EQ(Parse({"--board", "demo", "p.bst"}).Board, BoardKind::Demo);
+    EXPECT_EQ(Parse({"--board", "My.JSON", "p.bst"}).Board,
+              BoardChoice(BoardKind::File, "My.JSON"));
+    EXPECT_EQ(Parse({"--board", "boards/x", "p.bst"}).Board,
+              BoardChoice(BoardKind::File, "boards/x"));
     EXPECT_NE(Error({"--switches", "U1", "p.bst"}).find("--switches: expected NAME=VALUE"),
               std::string::npos);
     EXPECT_NE(Error({"--max-steps", "-1", "p.bst"}).find("whole number"), std::string::npos);

@@ -11,8 +11,7 @@
 namespace scanbench {
 
 // Where something stands in a text: line and column, both from 1. Columns
-// count bytes, so a line of UTF-8 text may show a larger column than an
-// editor does after its first non-ASCII character.
+// count characters: a UTF-8 sequence inside a JSON string counts once.
 struct TextPosition {
     std::uint32_t Line = 1;
     std::uint32_t Column = 1;
