@@ -76,6 +76,8 @@ BoardView DescribeBoard(const ChipBoard& board) {
             chip.Tap,
             chip.Leds,
             chip.Switches,
+            board.FindLed(chip.Name).has_value(),
+            board.FindSwitch(chip.Name).has_value(),
         });
     }
     view.Sia = snapshot.Sia;

@@ -20,6 +20,8 @@ struct ChipView {
     std::uint8_t Tap = 0;
     std::uint8_t Leds = 0;     // bit i: LED Di lit
     std::uint8_t Switches = 0; // bit i: switch Si high
+    bool HasLeds = true;       // the board has LEDs and switches named after the chip
+    bool HasSwitches = true;   // (the demo board's chips do; their pins are listed anyway)
 
     friend bool operator==(const ChipView&, const ChipView&) = default;
 };
