@@ -1,5 +1,7 @@
+#include "board/chip_board.h"
 #include "engine/result_codes.h"
 #include "port/port_connection.h"
+#include "settings/qt_paths.h"
 #include "ui/port_signals_window.h"
 #include "ui/port_tools.h"
 #include "ui/setup_dialog.h"
@@ -8,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
@@ -41,6 +44,7 @@ private slots:
     void cancelAfterLoadDefaultsKeepsTheSettings();
     void anotherPortAddressSelectsNoButtonAndIsKept();
     void failedSaveKeepsTheDialogOpen();
+    void boardFromFileRefusesWhatItCannotUseAndStoresWhatItCan();
 };
 
 void SetupDialogTest::pinUsedTwiceIsRefusedAndNothingChanges() {
@@ -179,6 +183,34 @@ void SetupDialogTest::failedSaveKeepsTheDialogOpen() {
     QCOMPARE(f.User().Errors.size(), 1);
     QVERIFY(f.User().Errors.front().contains(QStringLiteral("could not be saved")));
     QCOMPARE(f.Values().Pins.TmsPin[0], std::uint8_t{9}); // in use all the same
+}
+
+void SetupDialogTest::boardFromFileRefusesWhatItCannotUseAndStoresWhatItCan() {
+    WindowFixture f; // the loopback board
+    SetupDialog& d = f.Window().Ports().Setup();
+    const QString good = QStringLiteral(SCANBENCH_DATA_DIR "/boards/m3-board.json");
+    const QString bad = f.WriteFile(QStringLiteral("bad.json"), "{\"taps\": {}, \"chips\": {}}");
+    WhenModal(d, [&] {
+        const QString loopback = d.BoardChoice().currentText();
+        f.User().BoardPath = bad;
+        d.BoardFromFileButton().click();
+        QCOMPARE(f.User().Errors.size(), 1);
+        QVERIFY(f.User().Errors.front().endsWith(
+            QStringLiteral("bad.json: taps: a board needs a chain with at least one chip")));
+        QCOMPARE(d.BoardChoice().currentText(), loopback);
+        f.User().BoardPath = good;
+        d.BoardFromFileButton().click();
+        QCOMPARE(d.BoardChoice().currentText(), QStringLiteral("Board file: m3-board.json"));
+        ClickOk(d);
+    });
+    f.Window().Items().Setup->trigger();
+    const BoardChoice chosen(BoardKind::File, FromQtPath(good).string());
+    QVERIFY(f.Values().Board == chosen);
+    QVERIFY(f.Port().Board() == chosen);
+    QCOMPARE(f.Port().Access().Chips()->Chip(0).Name, std::string("MCU"));
+    Settings reloaded;
+    QVERIFY(f.Store().LoadSettings(reloaded));
+    QVERIFY(reloaded.Board == chosen);
 }
 
 QTEST_MAIN(SetupDialogTest)

@@ -29,6 +29,7 @@ public:
     bool AskYesNo(QWidget* parent, const QString& question) override;
     QString ChooseFileToOpen(QWidget* parent, const QString& folder) override;
     QString ChooseFileToSave(QWidget* parent) override;
+    QString ChooseBoardFile(QWidget* parent, const QString& folder) override;
     void ShowError(QWidget* parent, const QString& message) override;
     bool OpenDocument(const QString& path) override;
 
@@ -37,6 +38,7 @@ public:
     QString OpenPath;
     QString OpenFolder; // where the last Open dialog started
     QString SavePath;
+    QString BoardPath; // the board file chosen
     QStringList Errors;
     QStringList Documents;
 };

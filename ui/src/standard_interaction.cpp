@@ -55,6 +55,11 @@ QString StandardInteraction::ChooseFileToSave(QWidget* parent) {
     return ChooseFile(parent, QFileDialog::AcceptSave);
 }
 
+QString StandardInteraction::ChooseBoardFile(QWidget* parent, const QString& folder) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Board from file"), folder,
+                                        QStringLiteral("Board files (*.json);;All files (*)"));
+}
+
 void StandardInteraction::ShowError(QWidget* parent, const QString& message) {
     QMessageBox::critical(parent, QCoreApplication::applicationName(), BoxText(message));
 }

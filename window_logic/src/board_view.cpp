@@ -78,6 +78,7 @@ BoardView DescribeBoard(const ChipBoard& board) {
             chip.Switches,
             board.FindLed(chip.Name).has_value(),
             board.FindSwitch(chip.Name).has_value(),
+            !described.Pins.empty(),
         });
     }
     view.Sia = snapshot.Sia;

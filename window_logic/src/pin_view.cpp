@@ -91,17 +91,25 @@ std::vector<PinRow> DescribePins(const ChipBoard& board) {
         const TapChip& part = board.Part(chip);
         const ChipDescription& described = part.Described();
         const bool boundarySelected = board.Chip(chip).Selected == DataRegister::Boundary;
+        // Each pin's cells in the order of their numbers.
+        std::vector<const ChipCell*> ordered;
+        for (const ChipCell& cell : described.Cells) {
+            ordered.push_back(&cell);
+        }
+        std::ranges::stable_sort(ordered, {}, &ChipCell::Number);
         std::vector<std::string> cells(described.Pins.size());
         std::vector<std::int32_t> controls(described.Pins.size(), -1);
-        for (const ChipCell& cell : described.Cells) {
-            if (cell.Pin < 0) {
+        std::vector<std::uint8_t> enables(described.Pins.size(), 1);
+        for (const ChipCell* cell : ordered) {
+            if (cell->Pin < 0) {
                 continue;
             }
-            const auto pin = static_cast<std::size_t>(cell.Pin);
-            cells[pin] += (cells[pin].empty() ? "" : ", ") + std::string(RoleName(cell.Function)) +
-                          " " + std::to_string(cell.Number);
-            if (static_cast<std::int32_t>(cell.Number) == part.OutputCell(pin)) {
-                controls[pin] = cell.Control;
+            const auto pin = static_cast<std::size_t>(cell->Pin);
+            cells[pin] += (cells[pin].empty() ? "" : ", ") + std::string(RoleName(cell->Function)) +
+                          " " + std::to_string(cell->Number);
+            if (static_cast<std::int32_t>(cell->Number) == part.OutputCell(pin)) {
+                controls[pin] = cell->Control;
+                enables[pin] = static_cast<std::uint8_t>(1U - cell->DisableValue);
             }
         }
         for (std::uint32_t pin = 0; pin < described.Pins.size(); ++pin) {
@@ -113,14 +121,15 @@ std::vector<PinRow> DescribePins(const ChipBoard& board) {
             row.Cells = cells[pin];
             row.OutputCell = part.OutputCell(pin);
             row.ControlCell = controls[pin];
+            row.EnableValue = enables[pin];
             if (row.ControlCell >= 0 && row.ControlCell != row.OutputCell) {
                 row.Cells += ", ctl " + std::to_string(row.ControlCell);
             }
             const PortMode mode = described.Pins[pin].Mode;
             const PinDrive drive = part.Drive(pin);
             const bool driving = drive == PinDrive::Low || drive == PinDrive::High;
-            row.Direction = mode == PortMode::In ? "in"
-                            : !driving           ? "Z"
+            row.Direction = mode == PortMode::In      ? "in"
+                            : !driving                ? "Z"
                             : mode == PortMode::Inout ? "bidir"
                                                       : "out";
             row.Level = LevelText(part.Level(pin));
@@ -138,7 +147,8 @@ std::vector<PinRow> DescribePins(const ChipBoard& board) {
 
 bool PinMatches(const PinRow& row, std::string_view filter) {
     const std::string wanted = Lower(filter);
-    return wanted.empty() || Lower(row.ChipName + "." + row.Name).find(wanted) != std::string::npos ||
+    return wanted.empty() ||
+           Lower(row.ChipName + "." + row.Name).find(wanted) != std::string::npos ||
            Lower(row.Attached).find(wanted) != std::string::npos;
 }
 

@@ -106,6 +106,7 @@ public:
     struct SwitchBit {
         std::size_t Switch = 0;
         std::uint32_t Bit = 0;
+        friend bool operator==(const SwitchBit&, const SwitchBit&) = default;
     };
     [[nodiscard]] std::optional<SwitchBit> SwitchOn(PinRef pin) const;
 

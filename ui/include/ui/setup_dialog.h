@@ -8,9 +8,11 @@
 
 #include <array>
 #include <functional>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
+class QPushButton;
 class QRadioButton;
 
 namespace scanbench {
@@ -19,7 +21,8 @@ struct RunSwitches;
 class UserInteraction;
 
 // The Setup dialog: the port address, the port device and the simulated
-// board's wiring, the pin of every signal and the switches Active Mode,
+// board (a built-in one, or a board file chosen with "Board from file...",
+// which refuses a file it cannot use), the pin of every signal and the switches Active Mode,
 // Speed Run and Show Z. Its controls are loaded from the settings each time
 // it is shown, so Cancel drops every edit. OK refuses pin texts that name
 // no connector pin and pins used twice; otherwise it hands the settings on
@@ -48,6 +51,7 @@ public:
     [[nodiscard]] QRadioButton& PortButton(std::size_t lpt) const { return *Lpt[lpt]; }
     [[nodiscard]] QComboBox& DeviceChoice() const { return *Device; }
     [[nodiscard]] QComboBox& BoardChoice() const { return *Board; }
+    [[nodiscard]] QPushButton& BoardFromFileButton() const { return *FromFile; }
     [[nodiscard]] QCheckBox& ActiveModeBox() const { return *ActiveMode; }
     [[nodiscard]] QCheckBox& SpeedRunBox() const { return *SpeedRun; }
     [[nodiscard]] QRadioButton& ShowZButton() const { return *ShowZ; }
@@ -65,6 +69,9 @@ private:
     void Load(const Settings& settings);
     void ShowPins(const SetupPins& pins);
     void FollowDevice();
+    void ChooseBoardFile();
+    void ShowBoardFile();
+    [[nodiscard]] static int BoardIndex(BoardKind kind);
 
     const Settings& Current;
     RunSwitches& Switches;
@@ -74,6 +81,8 @@ private:
     std::array<QRadioButton*, 3> Lpt{};
     QComboBox* Device = nullptr;
     QComboBox* Board = nullptr;
+    QPushButton* FromFile = nullptr;
+    std::string BoardFile; // the board file the File entry stands for
     QCheckBox* ActiveMode = nullptr;
     QCheckBox* SpeedRun = nullptr;
     QRadioButton* ShowZ = nullptr;

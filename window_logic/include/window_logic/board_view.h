@@ -22,6 +22,7 @@ struct ChipView {
     std::uint8_t Switches = 0; // bit i: switch Si high
     bool HasLeds = true;       // the board has LEDs and switches named after the chip
     bool HasSwitches = true;   // (the demo board's chips do; their pins are listed anyway)
+    bool HasPins = true;       // pins besides the TAP's
 
     friend bool operator==(const ChipView&, const ChipView&) = default;
 };

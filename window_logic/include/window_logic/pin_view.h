@@ -14,18 +14,19 @@ namespace scanbench {
 // One row of the Simulated board window's pin list: a pin of a chip, with
 // what its BSDL description and the board make of it now.
 struct PinRow {
-    std::size_t Chip = 0;   // numbered as ChipBoard numbers its chips
-    std::uint32_t Pin = 0;  // numbered as the chip's description numbers its pins
-    std::string ChipName;   // "U1"
-    std::string Name;       // "D(3)"
-    std::string Cells;      // "in 3, out 4, ctl 5"
-    std::string Direction;  // "in", "out", "bidir", or "Z" for an output the chip does not drive
-    std::string Level;      // "0", "1", or "Z" for a floating pin
-    std::string Latch;      // the update stage of its output cell, "0" or "1"; "" for none
-    std::string Attached;   // "switch BUTTON", "switch U1 bit 3", "LED LD2"; "" for none
+    std::size_t Chip = 0;  // numbered as ChipBoard numbers its chips
+    std::uint32_t Pin = 0; // numbered as the chip's description numbers its pins
+    std::string ChipName;  // "U1"
+    std::string Name;      // "D(3)"
+    std::string Cells;     // "in 3, out 4, ctl 5"
+    std::string Direction; // "in", "out", "bidir", or "Z" for an output the chip does not drive
+    std::string Level;     // "0", "1", or "Z" for a floating pin
+    std::string Latch;     // the update stage of its output cell, "0" or "1"; "" for none
+    std::string Attached;  // "switch BUTTON", "switch U1 bit 3", "LED LD2"; "" for none
     std::optional<ChipBoard::SwitchBit> Switch; // what a click on the pin flips
-    std::int32_t OutputCell = -1;  // the cell whose latch drives the pin
-    std::int32_t ControlCell = -1; // the cell that enables it
+    std::int32_t OutputCell = -1;               // the cell whose latch drives the pin
+    std::int32_t ControlCell = -1;              // the cell that enables it
+    std::uint8_t EnableValue = 1;               // what the control cell holds to let it drive
     bool Settable = false; // an output whose latch the next scan can set: its chip is in EXTEST
 
     friend bool operator==(const PinRow&, const PinRow&) = default;
