@@ -16,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    scanbench::ChipBoard board(scanbench::DemoBoard());
+    // Read once: each input gets a fresh board built from the same files.
+    static const scanbench::BoardDefinition demo = scanbench::DemoBoard();
+    scanbench::ChipBoard board(demo);
     scanbench::BoardBitbangTarget target(board);
     scanbench::RemoteBitbangSession session(target);
     // The first byte chooses the size of the pieces.

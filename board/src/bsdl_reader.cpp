@@ -349,11 +349,13 @@ private:
     }
 
     [[nodiscard]] std::uint32_t Integer(const Attribute& attribute) const {
+        if (attribute.Value.size() != 1 || attribute.Value.front().Kind != TokenKind::Number) {
+            Fail(attribute.ValueAt, attribute.Name + " is a whole number");
+        }
         std::uint32_t value = 0;
         const std::string& text = attribute.Value.front().Text;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (attribute.Value.size() != 1 || attribute.Value.front().Kind != TokenKind::Number ||
-            error != std::errc{} || end != text.data() + text.size()) {
+        if (error != std::errc{} || end != text.data() + text.size()) {
             Fail(attribute.ValueAt, attribute.Name + " is a whole number");
         }
         return value;

@@ -194,8 +194,10 @@ private:
         for (const BsdlPort& port : File.Ports) {
             count += port.Vector ? static_cast<std::size_t>(port.High - port.Low) + 1 : 1;
         }
-        if (count > MaxRegisterLength) {
-            return Problem("more ports than the simulation holds");
+        // Packages of a few thousand pins exist; far more is a broken description.
+        constexpr std::size_t MaxPins = 65536;
+        if (count > MaxPins) {
+            return Problem("more than " + std::to_string(MaxPins) + " pins");
         }
         const std::string* tapPorts[] = {&File.TapScanIn, &File.TapScanOut, &File.TapScanMode,
                                          &File.TapScanClock, &File.TapScanReset};

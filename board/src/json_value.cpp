@@ -5,6 +5,8 @@
 
 namespace scanbench {
 
+JsonValue::JsonValue(Variant value, TextPosition at) : Value(std::move(value)), At(at) {}
+
 const JsonValue* JsonValue::Find(std::string_view name) const {
     if (const Object* members = Members()) {
         for (const Member& member : *members) {

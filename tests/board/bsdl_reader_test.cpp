@@ -113,6 +113,10 @@ TEST(BsdlReader, RefusesBrokenTextsWithOneMessageAtTheRightPlace) {
         {"PROBE_REG[12] (PROBE", "PROBE_REG[12] (PROOF", {35, 8}, "gives PROBE_REG to PROOF"},
         {"end Part_X;", "end Part_Y;", {46, 6}, "'end PART_Y' closes entity PART_X"},
         {"Q : buffer bit;", "Q : buffer bit; ? ", {5, 40}, "unexpected '?'"},
+        {"Part_X : entity is 5;",
+         "Part_X : entity is \"5\";",
+         {20, 56},
+         "INSTRUCTION_LENGTH is a whole number"},
     };
     for (const Case& c : cases) {
         std::string text(MakersStyle);

@@ -27,10 +27,11 @@ public:
     using Array = std::vector<JsonValue>;
     using Object = std::vector<Member>;
 
+    using Variant = std::variant<std::nullptr_t, bool, double, std::string, Array, Object>;
+
     JsonValue() = default;
-    JsonValue(std::variant<std::nullptr_t, bool, double, std::string, Array, Object> value,
-              TextPosition at)
-        : Value(std::move(value)), At(at) {}
+    // Out of line: Member is complete only after this class.
+    JsonValue(Variant value, TextPosition at);
 
     [[nodiscard]] bool IsNull() const { return std::holds_alternative<std::nullptr_t>(Value); }
     [[nodiscard]] const bool* Bool() const { return std::get_if<bool>(&Value); }
@@ -45,7 +46,7 @@ public:
     [[nodiscard]] std::string_view KindName() const;
 
 private:
-    std::variant<std::nullptr_t, bool, double, std::string, Array, Object> Value;
+    Variant Value;
     TextPosition At;
 };
 
