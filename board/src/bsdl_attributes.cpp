@@ -190,7 +190,10 @@ void ReadBoundaryRegister(const PlacedText& text, BsdlFile& file) {
             cell.Port = scan.ExpectWord("a port name or '*'").Text;
             if (scan.IsSymbol('(')) {
                 scan.Take();
-                cell.Port += "(" + std::to_string(Number(scan, "the port's index")) + ")";
+                const std::uint32_t index = Number(scan, "the port's index");
+                cell.Port += '(';
+                cell.Port += std::to_string(index);
+                cell.Port += ')';
                 scan.Expect(')', "after the port's index");
             }
         }

@@ -243,7 +243,8 @@ private:
         std::string name = ExpectIdentifier("a package name").Text;
         while (IsSymbol(".")) {
             Take();
-            name += "." + ExpectIdentifier("a name after '.'").Text;
+            name += '.';
+            name += ExpectIdentifier("a name after '.'").Text;
         }
         File.Uses.push_back(std::move(name));
         ExpectSymbol(";", "after the use clause");

@@ -29,8 +29,11 @@ PortConnection::PortConnection(PortKind kind, const PinSettings& pins, const Boa
 
 bool PortConnection::Reopen(PortKind kind, const PinSettings& pins, const BoardChoice& board,
                             const RemoteAddress& remote) {
+    // A board file is read again: the user may have changed it (or its BSDL
+    // files) since it was opened.
     if (kind == Device && board == Wiring && pins == Lines.Pins() &&
-        (kind != PortKind::Remote || remote == Server)) {
+        (kind != PortKind::Remote || remote == Server) &&
+        (kind != PortKind::Board || board.Kind != BoardKind::File)) {
         return false;
     }
     Server = remote;

@@ -105,8 +105,11 @@ std::vector<PinRow> DescribePins(const ChipBoard& board) {
                 continue;
             }
             const auto pin = static_cast<std::size_t>(cell->Pin);
-            cells[pin] += (cells[pin].empty() ? "" : ", ") + std::string(RoleName(cell->Function)) +
-                          " " + std::to_string(cell->Number);
+            std::string& text = cells[pin];
+            text += text.empty() ? "" : ", ";
+            text += RoleName(cell->Function);
+            text += ' ';
+            text += std::to_string(cell->Number);
             if (static_cast<std::int32_t>(cell->Number) == part.OutputCell(pin)) {
                 controls[pin] = cell->Control;
                 enables[pin] = static_cast<std::uint8_t>(1U - cell->DisableValue);
@@ -123,7 +126,8 @@ std::vector<PinRow> DescribePins(const ChipBoard& board) {
             row.ControlCell = controls[pin];
             row.EnableValue = enables[pin];
             if (row.ControlCell >= 0 && row.ControlCell != row.OutputCell) {
-                row.Cells += ", ctl " + std::to_string(row.ControlCell);
+                row.Cells += ", ctl ";
+                row.Cells += std::to_string(row.ControlCell);
             }
             const PortMode mode = described.Pins[pin].Mode;
             const PinDrive drive = part.Drive(pin);
@@ -134,7 +138,8 @@ std::vector<PinRow> DescribePins(const ChipBoard& board) {
                                                       : "out";
             row.Level = LevelText(part.Level(pin));
             if (row.OutputCell >= 0) {
-                row.Latch = part.Latch(static_cast<std::uint32_t>(row.OutputCell)) != 0 ? "1" : "0";
+                row.Latch +=
+                    part.Latch(static_cast<std::uint32_t>(row.OutputCell)) != 0 ? '1' : '0';
             }
             row.Switch = board.SwitchOn({static_cast<std::uint32_t>(chip), pin});
             row.Attached = AttachedText(board, {static_cast<std::uint32_t>(chip), pin}, row.Switch);

@@ -39,7 +39,8 @@ public:
 
     // Moves to another device, board, pins or remote server: the old backend
     // is released before the new one is opened (a ppdev device has one
-    // holder at a time). False, with nothing touched, when all are those in use.
+    // holder at a time). False, with nothing touched, when all are those in
+    // use, unless the board is a board file, which is read again.
     bool Reopen(PortKind kind, const PinSettings& pins, const BoardChoice& board,
                 const RemoteAddress& remote = {});
     [[nodiscard]] const RemoteAddress& Remote() const { return Server; }
