@@ -153,6 +153,9 @@ int main(int argc, char** argv) {
     }
 
     PortConnection port(settings.Port, settings.Pins, settings.Board, {}, settings.Remote);
+    if (settings.Port == PortKind::Board && !port.Access().Problem().empty()) {
+        notices.push_back(port.Access().Problem()); // a board file that cannot be used
+    }
 
     ReporterRelay reporter;
     Engine engine(reporter, port.Signals());

@@ -41,21 +41,22 @@ std::vector<fs::path> ShippedPrograms() {
     return programs;
 }
 
-// The board and switches a program's header asks for in its scanbench-run
-// line ("--board loopback", "--switches U3=0x0F").
+// The board and switches a program's header asks for ("// Switches:
+// U3=0x0F", "// Board: data/boards/NAME.json"); the demo board otherwise.
 struct Bench {
-    BoardKind Board = BoardKind::Demo;
+    BoardChoice Board = BoardKind::Demo;
     std::vector<SwitchSetting> Switches;
 };
 
 Bench BenchFromHeader(const std::string& text) {
     Bench bench;
     std::smatch match;
-    if (std::regex_search(text, match, std::regex("--board ([a-z]+)"))) {
-        bench.Board = ParseBoardKind(match[1].str()).value_or(BoardKind::Demo);
+    if (std::regex_search(text, match, std::regex("(^|\n)// Board: ([^ \r\n]+)"))) {
+        bench.Board = BoardChoice(BoardKind::File,
+                                  (fs::path(SCANBENCH_SOURCE_DIR) / match[2].str()).string());
     }
-    if (std::regex_search(text, match, std::regex("--switches ([^ \\n]+)"))) {
-        auto parsed = ParseSwitchSettings(match[1].str());
+    if (std::regex_search(text, match, std::regex("(^|\n)// Switches: ([^ \r\n]+)"))) {
+        auto parsed = ParseSwitchSettings(match[2].str());
         if (auto* switches = std::get_if<std::vector<SwitchSetting>>(&parsed)) {
             bench.Switches = std::move(*switches);
         }

@@ -20,7 +20,7 @@ namespace scanbench {
 
 JtagTools::JtagTools(Engine& engine, QWidget& window, QAction& serveToggle)
     : QObject(&window), Eng(engine), Window(window), Toggle(serveToggle), Compares(engine.State()),
-      FollowResets(engine.Views(), Compares), Board(DemoBoardChips()), IdleTimer(new QTimer(this)) {
+      FollowResets(engine.Views(), Compares), Board(DemoBoard()), IdleTimer(new QTimer(this)) {
     Eng.ObservePlayback(&Compares);
     IdleTimer->setSingleShot(true);
     IdleTimer->setInterval(IdleLimitMs);
