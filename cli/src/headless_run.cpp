@@ -227,6 +227,17 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
             return RunnerExit::Usage;
         }
     }
+    if (!options.Faults.Empty()) {
+        if (port->Chips() == nullptr) {
+            err << "scanbench-run: --fault needs a board with nets: --board interconnect or a "
+                   "board file with nets (--port board)\n";
+            return RunnerExit::Usage;
+        }
+        if (const auto problem = ApplyFaultChoice(options.Faults, *port->Chips())) {
+            err << "scanbench-run: --fault: " << *problem << "\n";
+            return RunnerExit::Usage;
+        }
+    }
     PortSignals signals(*port, settings.Pins);
     HeadlessReporter reporter;
     Engine engine(reporter, signals);
@@ -294,6 +305,9 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
         << " played: " << engine.Events().PlayedCount() << "\n";
     if (const ChipBoard* chips = port->Chips()) {
         PrintBoard(out, *chips);
+        if (options.Faults.Revealed) {
+            out << "faults: " << NetFaultListText(chips->Faults()) << "\n";
+        }
     }
     if (svf != nullptr && PrintSvfVerdict(out, *svf, engine, end == "halt", options.SvfTap) &&
         code == RunnerExit::Halt) {
