@@ -141,4 +141,48 @@ std::optional<std::uint64_t> ParseFaultSeed(std::string_view text) {
     return seed;
 }
 
+std::string FaultChoiceText(const FaultChoice& choice) {
+    if (choice.Seed) {
+        return "random:" + std::to_string(*choice.Seed);
+    }
+    return choice.Faults.empty() ? std::string() : NetFaultListText(choice.Faults);
+}
+
+std::variant<FaultChoice, std::string> ParseFaultChoice(std::string_view text) {
+    FaultChoice choice;
+    const auto trimmed = [](std::string_view part) {
+        while (!part.empty() && (part.front() == ' ' || part.front() == '\t')) {
+            part.remove_prefix(1);
+        }
+        while (!part.empty() && (part.back() == ' ' || part.back() == '\t')) {
+            part.remove_suffix(1);
+        }
+        return part;
+    };
+    if (trimmed(text).empty() || Lower(trimmed(text)) == "none") {
+        return choice;
+    }
+    while (true) {
+        const std::size_t comma = text.find(',');
+        const std::string_view part = trimmed(text.substr(0, comma));
+        if (const std::optional<std::uint64_t> seed = ParseFaultSeed(part)) {
+            choice.Seed = seed;
+        } else {
+            auto fault = ParseNetFault(part);
+            if (const auto* problem = std::get_if<std::string>(&fault)) {
+                return *problem;
+            }
+            choice.Faults.push_back(std::get<NetFault>(std::move(fault)));
+        }
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        text.remove_prefix(comma + 1);
+    }
+    if (choice.Seed && !choice.Faults.empty()) {
+        return "random:SEED chooses the faults itself: name no other fault with it";
+    }
+    return choice;
+}
+
 } // namespace scanbench

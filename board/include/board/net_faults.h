@@ -60,4 +60,11 @@ struct FaultChoice {
 // "random:SEED" (a decimal number): the seed.
 [[nodiscard]] std::optional<std::uint64_t> ParseFaultSeed(std::string_view text);
 
+// The faults of a choice as one line: "N3=stuck0, N5+N6=short", "random:42",
+// or nothing for none (Revealed is not written).
+[[nodiscard]] std::string FaultChoiceText(const FaultChoice& choice);
+// Reads that line back (blanks around the commas allowed; empty or "none":
+// no faults), or says what is wrong with it.
+[[nodiscard]] std::variant<FaultChoice, std::string> ParseFaultChoice(std::string_view text);
+
 } // namespace scanbench
