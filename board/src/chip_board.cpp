@@ -22,25 +22,27 @@ ChipBoard::ChipBoard(std::vector<BoardChip> chips) {
     std::stable_sort(chips.begin(), chips.end(),
                      [](const BoardChip& a, const BoardChip& b) { return a.Tap < b.Tap; });
     Chips.reserve(chips.size());
+    std::array<std::size_t, 2> ends{};
     for (BoardChip& placed : chips) {
         if (placed.Tap > 1) {
             throw std::invalid_argument(placed.Chip.Name + ": a chip hangs on TAP 0 or TAP 1");
         }
         Chips.emplace_back(std::move(placed.Chip));
         ChipTap.push_back(placed.Tap);
-        Chains[placed.Tap].End = Chips.size();
+        ends[placed.Tap] = Chips.size();
     }
-    Chains[0].First = 0;
-    Chains[1].First = Chains[0].End;
-    Chains[1].End = std::max(Chains[1].End, Chains[1].First);
+    ends[1] = std::max(ends[1], ends[0]);
+    // The chips never move again: the chains point at them.
+    Chains[0] = {Chips.data(), Chips.data() + ends[0]};
+    Chains[1] = {Chips.data() + ends[0], Chips.data() + ends[1]};
 }
 
 void ChipBoard::ResetTap(std::uint8_t tap) {
     if (tap > 1) {
         return;
     }
-    for (std::size_t i = Chains[tap].First; i != Chains[tap].End; ++i) {
-        Chips[i].Reset();
+    for (TapChip* chip = Chains[tap].First; chip != Chains[tap].End; ++chip) {
+        chip->Reset();
     }
     Out = static_cast<std::uint8_t>(Out | (BoardLine::Tdo0 << tap));
 }

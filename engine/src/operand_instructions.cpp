@@ -5,6 +5,7 @@
 #include "engine/number_helpers.h"
 #include "engine/packed_event.h"
 #include "engine/result_codes.h"
+#include "engine/shift_sequence.h"
 #include "engine/tap_models.h"
 #include "engine/tap_state.h"
 #include "engine/text_helpers.h"
@@ -27,22 +28,15 @@ void BlankFirst(std::string& text, std::size_t from, char what) {
     }
 }
 
-// The levels a shift sequence sets in each of its events.
-constexpr std::uint16_t Driven = PackedEvent::TX | PackedEvent::TMS | PackedEvent::TCK;
-
 [[nodiscard]] bool HasUnknownBits(std::string_view bits) {
     return bits.find('x') != std::string_view::npos;
 }
 
 } // namespace
 
-namespace {
-
-// The bits of an operand's digits (its suffix left out), four per digit,
-// each digit's most significant bit first or, for `reversed`, the digits
-// from the last and each one's least significant bit first; "xxxx" for a
-// character that is not a digit. Operands run to millions of digits.
-std::string OperandBits(std::string_view operand, bool reversed) {
+std::string ReversedBits(std::string_view operand) {
+    // The digits from the last, each one's least significant bit first;
+    // operands run to millions of digits.
     std::string bits;
     if (operand.empty()) {
         return bits;
@@ -51,21 +45,9 @@ std::string OperandBits(std::string_view operand, bool reversed) {
     bits.resize(digits.size() * 4);
     char* out = bits.data();
     for (std::size_t i = 0; i < digits.size(); ++i, out += 4) {
-        const std::string_view four = reversed ? HexDigitBitsReversed(digits[digits.size() - 1 - i])
-                                               : HexDigitBits(digits[i]);
-        std::memcpy(out, four.data(), 4);
+        std::memcpy(out, HexDigitBitsReversed(digits[digits.size() - 1 - i]).data(), 4);
     }
     return bits;
-}
-
-} // namespace
-
-std::string ShiftBits(std::string_view dataOperand) {
-    return OperandBits(dataOperand, false);
-}
-
-std::string ReversedBits(std::string_view operand) {
-    return OperandBits(operand, true);
 }
 
 std::int32_t LineInterpreter::Load(std::string_view operand) {
@@ -94,14 +76,14 @@ std::int32_t LineInterpreter::Shift(std::string_view operand) {
     if (!EndsWithHexSuffix(data)) {
         return Result::NotHex;
     }
-    const std::string bits = ShiftBits(data);
-    if (HasUnknownBits(bits)) {
+    std::optional<OperandBits> bits = OperandBits::FromData(data);
+    if (!bits) {
         return Result::BadHexDigit;
     }
     if (!Fits(ShiftSequenceLength())) {
         return Result::OutOfMemory;
     }
-    AppendShiftSequence(bits, "NSHF");
+    AppendShiftSequence(std::move(*bits), "NSHF");
     return Result::Done;
 }
 
@@ -136,10 +118,10 @@ std::int32_t LineInterpreter::ShiftCompare(std::string_view operand) {
     if (!EndsWithHexSuffix(data) || !EndsWithHexSuffix(expected) || !EndsWithHexSuffix(mask)) {
         return Result::NotHex;
     }
-    const std::string bits = ShiftBits(data);
+    std::optional<OperandBits> bits = OperandBits::FromData(data);
     std::string expectedBits = ReversedBits(expected);
     std::string maskBits = ReversedBits(mask);
-    if (HasUnknownBits(bits) || HasUnknownBits(expectedBits) || HasUnknownBits(maskBits)) {
+    if (!bits || HasUnknownBits(expectedBits) || HasUnknownBits(maskBits)) {
         return Result::BadHexDigit;
     }
     if (!Fits(ShiftSequenceLength())) {
@@ -155,7 +137,7 @@ std::int32_t LineInterpreter::ShiftCompare(std::string_view operand) {
     }
     Regs.ExpectedBits = std::move(expectedBits);
     Regs.MaskBits = std::move(maskBits);
-    AppendShiftSequence(bits, "NSHFCP");
+    AppendShiftSequence(std::move(*bits), "NSHFCP");
     return Result::Done;
 }
 
@@ -164,8 +146,7 @@ std::uint64_t LineInterpreter::ShiftSequenceLength() const {
     return n >= 1 ? 2 * static_cast<std::uint64_t>(n) + 2 : 2;
 }
 
-void LineInterpreter::AppendShiftSequence(std::string_view shiftBits,
-                                          std::string_view description) {
+void LineInterpreter::AppendShiftSequence(OperandBits bits, std::string_view description) {
     const std::int32_t n = Regs.Counter[Regs.SelectedTap];
     const TEvento base = BaseEvent();
     if (n <= 0) {
@@ -173,34 +154,12 @@ void LineInterpreter::AppendShiftSequence(std::string_view shiftBits,
         Store.Add(base);
         return;
     }
-    // Millions of events: written packed, the description entered once.
+    // Millions of events: made as they are played.
     TEvento first = base;
     first.Description = description;
-    const PackedEvent described = Store.Pack(first);
-    const PackedEvent plain = Store.Pack(base);
-    const auto count = static_cast<std::uint64_t>(n);
-    const auto tx = [&shiftBits](std::uint64_t bit) {
-        return static_cast<std::uint16_t>(
-            bit < shiftBits.size() && BitLevel(shiftBits[bit]) == 1 ? PackedEvent::TX : 0);
-    };
-    // Two events per bit, TCK low then high. Bits go out leftmost first;
-    // bits the operand lacks are sent as 0, and the last bit leaves the
-    // shift state with TMS = 1. Two closing events with TCK low follow, the
-    // first with TMS = 1, the second with TMS = 0, both with the last TX.
-    const std::uint16_t lastTx = tx(count - 1);
-    Store.AddMade(2 * count + 2, [&](std::uint64_t k) {
-        PackedEvent e = k == 0 ? described : plain;
-        const std::uint64_t bit = k / 2;
-        std::uint16_t levels = 0;
-        if (bit < count) {
-            levels = static_cast<std::uint16_t>(tx(bit) | ((k & 1) != 0 ? PackedEvent::TCK : 0) |
-                                                (bit + 1 == count ? PackedEvent::TMS : 0));
-        } else {
-            levels = static_cast<std::uint16_t>(lastTx | (k == 2 * count ? PackedEvent::TMS : 0));
-        }
-        e.Levels = static_cast<std::uint16_t>((plain.Levels & ~Driven) | levels);
-        return e;
-    });
+    auto sequence = std::make_unique<ShiftSequence>(std::move(bits), static_cast<std::uint64_t>(n));
+    const std::uint64_t count = sequence->Size();
+    Store.AddSequence(first, count, std::move(sequence));
 }
 
 std::int32_t LineInterpreter::State(std::string_view operand) {

@@ -1,12 +1,43 @@
 #include "engine/playback_state.h"
 
+#include <algorithm>
+
 namespace scanbench {
 
+namespace {
+
+// How many "0" CapturedBits puts in front of `count` bits.
+std::uint64_t Padding(std::uint64_t count) {
+    return (4 - count % 4) % 4;
+}
+
+} // namespace
+
 std::string PlaybackState::CapturedBits() const {
-    const std::size_t padding = (4 - ReceivedBits.size() % 4) % 4;
-    std::string bits(padding, '0');
-    bits.append(ReceivedBits.rbegin(), ReceivedBits.rend());
+    const std::uint64_t count = ReceivedBits.Size();
+    std::string bits(Padding(count), '0');
+    for (std::uint64_t i = count; i > 0; --i) {
+        bits += ReceivedBits[i - 1] == 1 ? '1' : '0';
+    }
     return bits;
+}
+
+bool PlaybackState::CapturedBitsMatch(std::string_view expected, std::string_view mask) const {
+    const std::uint64_t count = ReceivedBits.Size();
+    const std::uint64_t padding = Padding(count);
+    const std::uint64_t compared =
+        std::min<std::uint64_t>({count + padding, expected.size(), mask.size()});
+    for (std::uint64_t i = 0; i < compared; ++i) {
+        if (mask[i] != '1') {
+            continue;
+        }
+        const char received =
+            i < padding ? '0' : (ReceivedBits[count - 1 - (i - padding)] == 1 ? '1' : '0');
+        if (received != expected[i]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace scanbench

@@ -42,15 +42,20 @@ constexpr std::array<std::string_view, 4> SyncNames = {"SOA", "SIA", "SOB", "SIB
 // An event's TCK, TMS, TX, RX and RX valid levels in wire order.
 std::uint32_t TapWires(const PackedEvent& e) {
     const std::uint32_t l = e.Levels;
+    static_assert(PackedEvent::TMS == 1U << 0 && PackedEvent::TCK == 1U << 1 &&
+                  PackedEvent::RX == 1U << 2 && PackedEvent::TX == 1U << 3 &&
+                  PackedEvent::ValidRX == 1U << 6);
     return ((l >> 1) & 1U) | ((l & 1U) << 1) | (((l >> 3) & 1U) << 2) | (((l >> 2) & 1U) << 3) |
-           (((l >> 8) & 1U) << 4);
+           (((l >> 6) & 1U) << 4);
 }
 
 // An event's SOA, SIA, SOB and SIB levels in sync-line order.
 std::uint32_t SyncLines(const PackedEvent& e) {
     const std::uint32_t l = e.Levels;
-    return ((l >> 4) & 1U) | (((l >> 6) & 1U) << 1) | (((l >> 5) & 1U) << 2) |
-           (((l >> 7) & 1U) << 3);
+    static_assert(PackedEvent::SIA == 1U << 4 && PackedEvent::SIB == 1U << 5 &&
+                  PackedEvent::SOA == 1U << 8 && PackedEvent::SOB == 1U << 9);
+    return ((l >> 8) & 1U) | (((l >> 4) & 1U) << 1) | (((l >> 9) & 1U) << 2) |
+           (((l >> 5) & 1U) << 3);
 }
 
 // The value change lines of a group of one-bit signals that are all known,

@@ -52,6 +52,11 @@ public:
     explicit TapChip(ChipDescription description);
 
     void RisingEdge(bool tms, bool tdi) {
+        if (Current == ChipTap::ShiftDr) { // most edges of a long shift
+            DrShift = (DrShift >> 1) | (std::uint64_t{tdi} << DrTop);
+            Current = ChipTap::Next[tms ? 1 : 0][ChipTap::ShiftDr];
+            return;
+        }
         switch (Current) {
         case ChipTap::CaptureDr:
             DrShift = CaptureValue();
@@ -72,6 +77,10 @@ public:
     }
 
     void FallingEdge() {
+        if (Current == ChipTap::ShiftDr) {
+            Drive(DrShift & 1);
+            return;
+        }
         switch (Current) {
         case ChipTap::ShiftDr:
             Drive(DrShift & 1);

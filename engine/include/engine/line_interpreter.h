@@ -12,6 +12,7 @@ namespace scanbench {
 struct ControllerRegisters;
 class EventStore;
 class TapModels;
+struct OperandBits;
 
 // Translates one program statement: decodes it, changes the controller
 // registers it names and appends its exact signal events to the store. It
@@ -52,7 +53,7 @@ private:
     // The event every statement starts from: TAP, line and sync outputs.
     [[nodiscard]] TEvento BaseEvent() const;
     [[nodiscard]] bool Fits(std::uint64_t events) const;
-    void AppendShiftSequence(std::string_view shiftBits, std::string_view description);
+    void AppendShiftSequence(OperandBits bits, std::string_view description);
     [[nodiscard]] std::uint64_t ShiftSequenceLength() const;
 
     ControllerRegisters& Regs;
@@ -64,10 +65,6 @@ private:
 // Operand clean-up shared by the jumps, LD and NSHF: trim, replace the first
 // ";" by a blank, trim the end again.
 [[nodiscard]] std::string CleanOperand(std::string_view operand);
-
-// The shift string of a data operand: the bits of every character but the
-// last (the "h" suffix), most significant first, "xxxx" for a non-digit.
-[[nodiscard]] std::string ShiftBits(std::string_view dataOperand);
 
 // The bits of an expected or mask operand, least significant bit first.
 [[nodiscard]] std::string ReversedBits(std::string_view operand);
