@@ -473,23 +473,17 @@ constexpr std::array<std::uint32_t, 8> SampleBits = [] {
 
 void Playback::TakeSamples(const EventStore::Run& run, std::uint32_t n, const std::uint8_t* inputs,
                            std::uint32_t risingTck) {
-    EventStore& store = State.Events;
     PlaybackState& play = State.Playback;
     std::uint32_t* const records = run.Records;
-    // The cursor moves with each event while a recorder may look at the
-    // store, else once.
-    if (Observer == nullptr) {
-        store.AdvanceCursor(n);
-    }
+    State.Events.AdvanceCursor(n);
     for (std::uint32_t k = 0; k < n;) {
         const std::uint32_t originIndex = EventRecord::OriginIndex(records[k]);
         const EventOrigin& origin = run.Origins[originIndex];
         // RX is sampled only for the two real ports.
         constexpr std::uint32_t Sampled = PackedEvent::RX | PackedEvent::SIA | PackedEvent::SIB;
         const std::uint32_t replaced = origin.Tap <= 1 ? Sampled : Sampled & ~PackedEvent::RX;
-        if (origin.Description != DescriptionTable::EmptyIndex || Observer != nullptr ||
-            ShowsReadoutsNext) {
-            // A statement's first event, or one a recorder hears of.
+        if (origin.Description != DescriptionTable::EmptyIndex || ShowsReadoutsNext) {
+            // A statement's first event, or the first of PlayPending.
             if (origin.Description != DescriptionTable::EmptyIndex) {
                 FollowStatementStart(origin);
             }
@@ -501,14 +495,10 @@ void Playback::TakeSamples(const EventStore::Run& run, std::uint32_t n, const st
                 finished = Collect(inputs[k] & SignalPort::RxHigh);
             }
             ShowReadoutsIfDue(finished);
-            if (Observer != nullptr) {
-                store.AdvanceCursor();
-                Observer->EventPlayed(EventRecord::Expand(record, origin));
-            }
             ++k;
             continue;
         }
-        // The rest of a statement's events, nobody watching.
+        // The rest of a statement's events.
         if (!play.Capturing) {
             for (; k < n && EventRecord::OriginIndex(records[k]) == originIndex; ++k) {
                 records[k] = (records[k] & ~replaced) | (SampleBits[inputs[k] & 7U] & replaced);
@@ -545,6 +535,14 @@ void Playback::TakeSamples(const EventStore::Run& run, std::uint32_t n, const st
             }
         }
         play.ReceivedBits.Append(word, bits);
+    }
+    if (Observer != nullptr) [[unlikely]] {
+        std::array<PackedEvent, BlockSize> played;
+        for (std::uint32_t k = 0; k < n; ++k) {
+            const std::uint32_t record = records[k];
+            played[k] = EventRecord::Expand(record, run.Origins[EventRecord::OriginIndex(record)]);
+        }
+        Observer->EventsPlayed(std::span(played.data(), n));
     }
 }
 
