@@ -28,24 +28,23 @@ void BlankFirst(std::string& text, std::size_t from, char what) {
     }
 }
 
-[[nodiscard]] bool HasUnknownBits(std::string_view bits) {
-    return bits.find('x') != std::string_view::npos;
-}
-
 } // namespace
 
-std::string ReversedBits(std::string_view operand) {
-    // The digits from the last, each one's least significant bit first;
-    // operands run to millions of digits.
-    std::string bits;
+std::optional<BitString> ReversedBits(std::string_view operand) {
+    BitString bits;
     if (operand.empty()) {
         return bits;
     }
+    // The digits from the last: a digit's value is its four bits, least
+    // significant first. Operands run to millions of digits.
     const std::string_view digits = operand.substr(0, operand.size() - 1);
-    bits.resize(digits.size() * 4);
-    char* out = bits.data();
-    for (std::size_t i = 0; i < digits.size(); ++i, out += 4) {
-        std::memcpy(out, HexDigitBitsReversed(digits[digits.size() - 1 - i]).data(), 4);
+    bits.Reserve(std::uint64_t{digits.size()} * 4);
+    for (std::size_t i = digits.size(); i > 0; --i) {
+        const std::uint8_t value = HexDigitValue(digits[i - 1]);
+        if (value == NotAHexDigit) {
+            return std::nullopt;
+        }
+        bits.Append(value, 4);
     }
     return bits;
 }
@@ -76,7 +75,7 @@ std::int32_t LineInterpreter::Shift(std::string_view operand) {
     if (!EndsWithHexSuffix(data)) {
         return Result::NotHex;
     }
-    std::optional<OperandBits> bits = OperandBits::FromData(data);
+    std::optional<BitString> bits = ShiftBits(data);
     if (!bits) {
         return Result::BadHexDigit;
     }
@@ -118,10 +117,10 @@ std::int32_t LineInterpreter::ShiftCompare(std::string_view operand) {
     if (!EndsWithHexSuffix(data) || !EndsWithHexSuffix(expected) || !EndsWithHexSuffix(mask)) {
         return Result::NotHex;
     }
-    std::optional<OperandBits> bits = OperandBits::FromData(data);
-    std::string expectedBits = ReversedBits(expected);
-    std::string maskBits = ReversedBits(mask);
-    if (!bits || HasUnknownBits(expectedBits) || HasUnknownBits(maskBits)) {
+    std::optional<BitString> bits = ShiftBits(data);
+    std::optional<BitString> expectedBits = ReversedBits(expected);
+    std::optional<BitString> maskBits = ReversedBits(mask);
+    if (!bits || !expectedBits || !maskBits) {
         return Result::BadHexDigit;
     }
     if (!Fits(ShiftSequenceLength())) {
@@ -129,14 +128,12 @@ std::int32_t LineInterpreter::ShiftCompare(std::string_view operand) {
     }
     // Missing high bits of the expected value and the mask count as 0.
     const std::int32_t n = Regs.Counter[Regs.SelectedTap];
-    if (n > 0 && expectedBits.size() < static_cast<std::size_t>(n)) {
-        expectedBits.resize(static_cast<std::size_t>(n), '0');
+    if (n > 0) {
+        expectedBits->GrowTo(static_cast<std::uint64_t>(n));
+        maskBits->GrowTo(static_cast<std::uint64_t>(n));
     }
-    if (n > 0 && maskBits.size() < static_cast<std::size_t>(n)) {
-        maskBits.resize(static_cast<std::size_t>(n), '0');
-    }
-    Regs.ExpectedBits = std::move(expectedBits);
-    Regs.MaskBits = std::move(maskBits);
+    Regs.ExpectedBits = std::move(*expectedBits);
+    Regs.MaskBits = std::move(*maskBits);
     AppendShiftSequence(std::move(*bits), "NSHFCP");
     return Result::Done;
 }
@@ -146,7 +143,7 @@ std::uint64_t LineInterpreter::ShiftSequenceLength() const {
     return n >= 1 ? 2 * static_cast<std::uint64_t>(n) + 2 : 2;
 }
 
-void LineInterpreter::AppendShiftSequence(OperandBits bits, std::string_view description) {
+void LineInterpreter::AppendShiftSequence(BitString bits, std::string_view description) {
     const std::int32_t n = Regs.Counter[Regs.SelectedTap];
     const TEvento base = BaseEvent();
     if (n <= 0) {

@@ -22,18 +22,13 @@ std::string PlaybackState::CapturedBits() const {
     return bits;
 }
 
-bool PlaybackState::CapturedBitsMatch(std::string_view expected, std::string_view mask) const {
+bool PlaybackState::CapturedBitsMatch(const BitString& expected, const BitString& mask) const {
     const std::uint64_t count = ReceivedBits.Size();
     const std::uint64_t padding = Padding(count);
-    const std::uint64_t compared =
-        std::min<std::uint64_t>({count + padding, expected.size(), mask.size()});
+    const std::uint64_t compared = std::min({count + padding, expected.Size(), mask.Size()});
     for (std::uint64_t i = 0; i < compared; ++i) {
-        if (mask[i] != '1') {
-            continue;
-        }
-        const char received =
-            i < padding ? '0' : (ReceivedBits[count - 1 - (i - padding)] == 1 ? '1' : '0');
-        if (received != expected[i]) {
+        const std::uint8_t received = i < padding ? 0 : ReceivedBits[count - 1 - (i - padding)];
+        if ((mask[i] & (received ^ expected[i])) != 0) {
             return false;
         }
     }

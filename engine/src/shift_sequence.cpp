@@ -16,17 +16,16 @@ constexpr std::array<std::uint8_t, 16> SentOrder = {0x0, 0x8, 0x4, 0xC, 0x2, 0xA
 
 } // namespace
 
-std::optional<OperandBits> OperandBits::FromData(std::string_view dataOperand) {
-    OperandBits bits;
+std::optional<BitString> ShiftBits(std::string_view dataOperand) {
+    BitString bits;
     if (dataOperand.empty()) {
         return bits;
     }
     const std::string_view digits = dataOperand.substr(0, dataOperand.size() - 1);
-    bits.Count = std::uint64_t{digits.size()} * 4;
-    bits.Words.assign((bits.Count + 63) / 64, 0);
-    // Sixteen digits to a word; a digit never straddles two.
-    for (std::size_t word = 0; word < bits.Words.size(); ++word) {
-        const std::string_view part = digits.substr(word * 16, 16);
+    bits.Reserve(std::uint64_t{digits.size()} * 4);
+    // Sixteen digits to a word.
+    for (std::size_t first = 0; first < digits.size(); first += 16) {
+        const std::string_view part = digits.substr(first, 16);
         std::uint64_t value = 0;
         std::uint8_t bad = 0;
         for (std::size_t d = 0; d < part.size(); ++d) {
@@ -37,7 +36,7 @@ std::optional<OperandBits> OperandBits::FromData(std::string_view dataOperand) {
         if (bad != 0) {
             return std::nullopt;
         }
-        bits.Words[word] = value;
+        bits.Append(value, static_cast<unsigned>(4 * part.size()));
     }
     return bits;
 }
@@ -56,22 +55,22 @@ void ShiftSequence::Make(std::uint64_t first, std::span<std::uint32_t> out) cons
     // The bits before the last, two events each: made a pair at a time.
     const std::uint64_t pairsEnd = Cycles > 0 ? 2 * (Cycles - 1) : 0;
     if ((k & 1) != 0 && k < pairsEnd && i < out.size()) {
-        out[i++] = Bits.Bit(k >> 1) * Tx | Tck;
+        out[i++] = Bits.BitOrZero(k >> 1) * Tx | Tck;
         ++k;
     }
     while (k + 1 < pairsEnd && i + 1 < out.size()) {
-        const std::uint32_t low = Bits.Bit(k >> 1) * Tx;
+        const std::uint32_t low = Bits.BitOrZero(k >> 1) * Tx;
         out[i] = low;
         out[i + 1] = low | Tck;
         i += 2;
         k += 2;
     }
     // The last bit, the closing events and any odd one out.
-    const std::uint32_t lastTx = Bits.Bit(Cycles - 1) * Tx;
+    const std::uint32_t lastTx = Bits.BitOrZero(Cycles - 1) * Tx;
     for (; i < out.size(); ++i, ++k) {
         const std::uint64_t bit = k >> 1;
         if (bit < Cycles) {
-            out[i] = Bits.Bit(bit) * Tx | static_cast<std::uint32_t>(k & 1) * Tck |
+            out[i] = Bits.BitOrZero(bit) * Tx | static_cast<std::uint32_t>(k & 1) * Tck |
                      (bit + 1 == Cycles ? Tms : 0U);
         } else {
             out[i] = lastTx | (k == 2 * Cycles ? Tms : 0U);

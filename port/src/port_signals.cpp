@@ -139,23 +139,17 @@ void PortSignals::WriteThenReadInputsEach(std::span<const std::uint16_t> writes,
         SignalPort::WriteThenReadInputsEach(writes, inputs);
         return;
     }
-    constexpr std::size_t Block = 512;
-    std::array<std::uint16_t, Block> words;
-    for (std::size_t first = 0; first < writes.size(); first += Block) {
-        const std::size_t n = std::min(Block, writes.size() - first);
-        for (std::size_t k = 0; k < n; ++k) {
-            const OutputBits& bits = Registers[writes[first + k] & 0xFFU];
-            words[k] = static_cast<std::uint16_t>((bits.Control & 0x0FU) << 8 | bits.Data);
-        }
-        const std::span<std::uint8_t> status = inputs.subspan(first, n);
-        Simulated->WriteWordsReadStatus(std::span(words.data(), n), status);
-        // A TAP whose inputs the status register does not show reads 0
-        // from every status byte: no test needed.
-        for (std::size_t k = 0; k < n; ++k) {
-            const std::size_t t = std::min<std::size_t>(writes[first + k] >> 8, Rx.size());
-            status[k] = InputsByStatus[t][status[k]];
-        }
-    }
+    // A TAP whose inputs the status register does not show reads 0 from
+    // every status byte: no test needed.
+    Simulated->WriteEach(
+        writes.size(),
+        [&](std::size_t k) {
+            const OutputBits& bits = Registers[writes[k] & 0xFFU];
+            return static_cast<std::uint16_t>((bits.Control & 0x0FU) << 8 | bits.Data);
+        },
+        [&](std::size_t k, std::uint8_t status) {
+            inputs[k] = InputsByStatus[std::min<std::size_t>(writes[k] >> 8, Rx.size())][status];
+        });
 }
 
 } // namespace scanbench

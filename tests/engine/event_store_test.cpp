@@ -267,7 +267,7 @@ TEST(EventStoreSequence, ShiftSequenceMadeInAnyPiecesIsTheSame) {
     // A5C3h sends 1010 0101 1100 0011; ten bits end on a 1, and twenty
     // more are sent as 0.
     for (const std::uint64_t cycles : {10, 30}) {
-        const ShiftSequence shift(*OperandBits::FromData("A5C3h"), cycles);
+        const ShiftSequence shift(*ShiftBits("A5C3h"), cycles);
         std::vector<std::uint32_t> whole(shift.Size());
         shift.Make(0, whole);
         EXPECT_EQ(whole[0], 0U | PackedEvent::TX) << "bit 0 is A's most significant bit";
@@ -285,7 +285,7 @@ TEST(EventStoreSequence, ShiftSequenceMadeInAnyPiecesIsTheSame) {
             }
         }
     }
-    EXPECT_FALSE(OperandBits::FromData("12G4h"));
+    EXPECT_FALSE(ShiftBits("12G4h"));
 }
 
 // A chunk's table of origins holds what its events share; overwriting

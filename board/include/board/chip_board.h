@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string_view>
 #include <vector>
 
@@ -66,15 +65,17 @@ public:
         Out = Driven(lines, Lines, Out);
         Lines = lines;
     }
-    // Drive for each of a run of line levels; outputs[k] gets Outputs()
-    // after lines[k]. `outputs` is as long as `lines`.
-    void DriveEach(std::span<const std::uint8_t> lines, std::span<std::uint8_t> outputs) {
+    // Drive for each of `count` line levels, linesOf(k) for the k-th, each
+    // followed by tell(k, Outputs()): a run of them in one inlined loop.
+    template <typename LinesOf, typename Tell>
+    void DriveEach(std::size_t count, LinesOf&& linesOf, Tell&& tell) {
         std::uint8_t before = Lines;
         std::uint8_t out = Out;
-        for (std::size_t k = 0; k < lines.size(); ++k) {
-            out = Driven(lines[k], before, out);
-            before = lines[k];
-            outputs[k] = out;
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::uint8_t lines = linesOf(k);
+            out = Driven(lines, before, out);
+            before = lines;
+            tell(k, out);
         }
         Lines = before;
         Out = out;

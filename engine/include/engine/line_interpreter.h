@@ -1,9 +1,11 @@
 #pragma once
 
+#include "engine/bit_string.h"
 #include "engine/event.h"
 #include "engine/event_budget.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,7 +14,6 @@ namespace scanbench {
 struct ControllerRegisters;
 class EventStore;
 class TapModels;
-struct OperandBits;
 
 // Translates one program statement: decodes it, changes the controller
 // registers it names and appends its exact signal events to the store. It
@@ -53,7 +54,7 @@ private:
     // The event every statement starts from: TAP, line and sync outputs.
     [[nodiscard]] TEvento BaseEvent() const;
     [[nodiscard]] bool Fits(std::uint64_t events) const;
-    void AppendShiftSequence(OperandBits bits, std::string_view description);
+    void AppendShiftSequence(BitString bits, std::string_view description);
     [[nodiscard]] std::uint64_t ShiftSequenceLength() const;
 
     ControllerRegisters& Regs;
@@ -66,7 +67,9 @@ private:
 // ";" by a blank, trim the end again.
 [[nodiscard]] std::string CleanOperand(std::string_view operand);
 
-// The bits of an expected or mask operand, least significant bit first.
-[[nodiscard]] std::string ReversedBits(std::string_view operand);
+// The bits of an expected or mask operand (its suffix left out), least
+// significant bit first; empty for a character that is not a hexadecimal
+// digit.
+[[nodiscard]] std::optional<BitString> ReversedBits(std::string_view operand);
 
 } // namespace scanbench

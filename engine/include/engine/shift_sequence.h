@@ -1,28 +1,19 @@
 #pragma once
 
+#include "engine/bit_string.h"
 #include "engine/event_sequence.h"
 
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <vector>
+#include <utility>
 
 namespace scanbench {
 
 // The bits of a data operand (its suffix left out) in the order they are
-// sent, each digit's most significant bit first, 64 to a word; empty for an
-// operand with a character that is not a hexadecimal digit.
-struct OperandBits {
-    std::vector<std::uint64_t> Words;
-    std::uint64_t Count = 0;
-
-    [[nodiscard]] static std::optional<OperandBits> FromData(std::string_view dataOperand);
-    // Bit `index` (sent as number index), 0 beyond the operand's bits.
-    [[nodiscard]] std::uint32_t Bit(std::uint64_t index) const {
-        return index < Count ? static_cast<std::uint32_t>(Words[index >> 6] >> (index & 63)) & 1U
-                             : 0U;
-    }
-};
+// sent, each digit's most significant bit first; empty for an operand with
+// a character that is not a hexadecimal digit.
+[[nodiscard]] std::optional<BitString> ShiftBits(std::string_view dataOperand);
 
 // The events of a shift of `cycles` bits (NSHF, NSHFCP): two per bit, TCK
 // low then high, TX the bit, the last bit with TMS = 1 (it leaves the shift
@@ -30,13 +21,13 @@ struct OperandBits {
 // TMS = 1, the second with TMS = 0. Bits the operand lacks are sent as 0.
 class ShiftSequence final : public EventSequence {
 public:
-    ShiftSequence(OperandBits bits, std::uint64_t cycles) : Bits(std::move(bits)), Cycles(cycles) {}
+    ShiftSequence(BitString bits, std::uint64_t cycles) : Bits(std::move(bits)), Cycles(cycles) {}
 
     [[nodiscard]] std::uint64_t Size() const { return 2 * Cycles + 2; }
     void Make(std::uint64_t first, std::span<std::uint32_t> out) const override;
 
 private:
-    OperandBits Bits;
+    BitString Bits;
     std::uint64_t Cycles;
 };
 

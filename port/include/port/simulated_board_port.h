@@ -6,11 +6,9 @@
 #include "port/port_access.h"
 #include "port/port_choice.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <span>
 
 namespace scanbench {
 
@@ -52,31 +50,26 @@ public:
         Registers = static_cast<std::uint16_t>(((control & 0x0FU) << 8) | data);
         Settle();
     }
-    // PortWriteDataThenControl of each word (control << 8 | data) at the
-    // port's own data and control addresses, each followed by a read of the
-    // status register into status[k]: a run of events in one loop.
-    void WriteWordsReadStatus(std::span<const std::uint16_t> words,
-                              std::span<std::uint8_t> status) {
-        if (Demo) {
-            std::array<std::uint8_t, 512> lines;
-            for (std::size_t first = 0; first < words.size(); first += lines.size()) {
-                const std::size_t n = std::min(lines.size(), words.size() - first);
-                for (std::size_t k = 0; k < n; ++k) {
-                    lines[k] = ChipLines[words[first + k] & 0x0FFFU];
-                }
-                const std::span<std::uint8_t> out = status.subspan(first, n);
-                Demo->DriveEach(std::span(lines.data(), n), out);
-                for (std::uint8_t& s : out) {
-                    s = ChipStatus[s];
-                }
-            }
-        } else {
-            for (std::size_t k = 0; k < words.size(); ++k) {
-                status[k] = StatusTable[words[k] & 0x0FFFU];
-            }
-            Status = status[words.size() - 1];
+    // PortWriteDataThenControl of `count` words (control << 8 | data), the
+    // k-th wordOf(k), at the port's own data and control addresses, each
+    // followed by a read of the status register, tell(k, status): a run of
+    // events in one inlined loop.
+    template <typename WordOf, typename Tell>
+    void WriteEach(std::size_t count, WordOf&& wordOf, Tell&& tell) {
+        if (count == 0) {
+            return;
         }
-        Registers = static_cast<std::uint16_t>(words.back() & 0x0FFFU);
+        if (Demo) {
+            Demo->DriveEach(
+                count, [&](std::size_t k) { return ChipLines[wordOf(k) & 0x0FFFU]; },
+                [&](std::size_t k, std::uint8_t outputs) { tell(k, ChipStatus[outputs]); });
+        } else {
+            for (std::size_t k = 0; k < count; ++k) {
+                Status = StatusTable[wordOf(k) & 0x0FFFU];
+                tell(k, Status);
+            }
+        }
+        Registers = static_cast<std::uint16_t>(wordOf(count - 1) & 0x0FFFU);
     }
     [[nodiscard]] bool SameAddresses(std::uint16_t data, std::uint16_t status,
                                      std::uint16_t control) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/bit_string.h"
+
 #include <cstdint>
 #include <optional>
 #include <ostream>
@@ -13,8 +15,8 @@ namespace scanbench {
 // value and the mask, both least significant bit first.
 struct ShiftCompare {
     std::int32_t Count = 0;
-    std::string ExpectedBits;
-    std::string MaskBits;
+    BitString ExpectedBits;
+    BitString MaskBits;
 };
 
 // Something of a run that SVF cannot say, and the program line it comes from.
