@@ -11,7 +11,7 @@
 #include "engine/text_helpers.h"
 #include "engine/tms_paths.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace scanbench {
 
@@ -36,15 +36,24 @@ std::optional<BitString> ReversedBits(std::string_view operand) {
         return bits;
     }
     // The digits from the last: a digit's value is its four bits, least
-    // significant first. Operands run to millions of digits.
+    // significant first; sixteen digits to a word. Operands run to millions
+    // of digits.
     const std::string_view digits = operand.substr(0, operand.size() - 1);
     bits.Reserve(std::uint64_t{digits.size()} * 4);
-    for (std::size_t i = digits.size(); i > 0; --i) {
-        const std::uint8_t value = HexDigitValue(digits[i - 1]);
-        if (value == NotAHexDigit) {
+    for (std::size_t end = digits.size(); end > 0;) {
+        const std::size_t n = std::min<std::size_t>(end, 16);
+        std::uint64_t value = 0;
+        std::uint8_t bad = 0;
+        for (std::size_t d = 0; d < n; ++d) {
+            const std::uint8_t digit = HexDigitValue(digits[end - 1 - d]);
+            bad |= digit & 0xF0U; // NotAHexDigit has high bits
+            value |= std::uint64_t{digit & 0x0FU} << (4 * d);
+        }
+        if (bad != 0) {
             return std::nullopt;
         }
-        bits.Append(value, 4);
+        bits.Append(value, static_cast<unsigned>(4 * n));
+        end -= n;
     }
     return bits;
 }

@@ -50,6 +50,20 @@ public:
     [[nodiscard]] std::uint8_t BitOrZero(std::uint64_t index) const {
         return index < Count ? (*this)[index] : 0;
     }
+    // The 64 bits from bit `first` on, bit `first` in bit 0; bits before 0
+    // (`first` may be as low as -63) and beyond the last read 0.
+    [[nodiscard]] std::uint64_t Window(std::int64_t first) const {
+        if (first < 0) {
+            return first <= -64 ? 0 : Window(0) << -first;
+        }
+        const auto start = static_cast<std::uint64_t>(first);
+        const std::uint64_t word = start >> 6;
+        const unsigned offset = start & 63;
+        const std::uint64_t low = word < Words.size() ? Words[word] >> offset : 0;
+        const std::uint64_t high =
+            offset != 0 && word + 1 < Words.size() ? Words[word + 1] << (64 - offset) : 0;
+        return low | high;
+    }
     // The bits as "0" and "1", the first on the left.
     [[nodiscard]] std::string Text() const;
 
