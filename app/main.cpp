@@ -4,10 +4,12 @@
 
 #include "engine/engine.h"
 #include "engine/reporter_relay.h"
+#include "engine/result_codes.h"
 #include "port/open_port.h"
 #include "port/port_connection.h"
 #include "settings/settings_store.h"
 #include "ui/main_window.h"
+#include "ui/screen_room.h"
 #include "ui/standard_interaction.h"
 #include "ui/window_fonts.h"
 #include "window_logic/program_session.h"
@@ -15,10 +17,14 @@
 #include "window_logic/zoom_scale.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QProcess>
 
 #include <iostream>
+#include <new>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -42,6 +48,26 @@ void ShowStartNotices(scanbench::Engine& engine, const scanbench::PortConnection
     engine.Display().ShowStatus(text, scanbench::StatusColour::Red);
 }
 
+// Memory that runs out in the middle of a command ends that command only:
+// the user is told, and the window goes on with what it had. (The engine and
+// the file reading catch it where they can put things back themselves.)
+class ScanbenchApplication final : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::bad_alloc&) {
+            const std::string_view text = scanbench::Status::NotEnoughMemory;
+            QMessageBox::critical(
+                activeWindow(), QString::fromLatin1(ApplicationTitle),
+                QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+            return false;
+        }
+    }
+};
+
 // The scale factor the user set for Qt programs, before the zoom changes it.
 constexpr const char* ScaleVariable = "QT_SCALE_FACTOR";
 
@@ -61,10 +87,34 @@ bool Relaunch(const QStringList& arguments, const QByteArray& userScale, bool us
     return process.startDetached();
 }
 
+// What `scanbench --help` and `scanbench --version` print, answered before
+// any window or display is needed; nothing for every other command line.
+std::optional<std::string> CommandLineInformation(int argc, char** argv) {
+    if (argc != 2) {
+        return std::nullopt;
+    }
+    const std::string_view argument(argv[1]);
+    if (argument == "--version") {
+        return std::string("scanbench ") + SCANBENCH_VERSION + "\n";
+    }
+    if (argument == "--help" || argument == "-h") {
+        return "usage: scanbench [PROGRAM.bst]\n"
+               "\nOpens the Scanbench window, with PROGRAM.bst in its editor when given.\n"
+               "\nOptions:\n"
+               "  -h, --help   show this help and exit\n"
+               "  --version    show the version and exit\n";
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace scanbench;
+    if (const std::optional<std::string> information = CommandLineInformation(argc, argv)) {
+        std::cout << *information;
+        return std::cout.flush() ? 0 : 2;
+    }
     // The zoom scales every window as a whole, crisply, through the toolkit's
     // scale factor, which must be set before the application is made.
     Settings settings;
@@ -73,14 +123,24 @@ int main(int argc, char** argv) {
     (void)store.LoadSettings(settings, notices);
     const bool userScaleSet = qEnvironmentVariableIsSet(ScaleVariable);
     const QByteArray userScale = qgetenv(ScaleVariable);
-    if (settings.Zoom != 100 || userScaleSet) {
+    const auto applyZoom = [&](int zoom) {
+        if (zoom == 100 && !userScaleSet) {
+            qunsetenv(ScaleVariable);
+            return;
+        }
         qputenv(ScaleVariable,
                 QByteArray::fromStdString(ZoomScaleFactor(
-                    settings.Zoom, std::string_view(userScale.constData(),
-                                                    static_cast<std::size_t>(userScale.size())))));
-    }
-
-    QApplication app(argc, argv);
+                    zoom, std::string_view(userScale.constData(),
+                                           static_cast<std::size_t>(userScale.size())))));
+    };
+    // No zoom makes a window larger than the screen.
+    ZoomChoice zoom;
+    const std::unique_ptr<QApplication> application =
+        MakeApplicationThatFits(argc, argv, settings.Zoom, ZoomLevels, applyZoom, zoom,
+                                [](int& count, char** arguments) -> std::unique_ptr<QApplication> {
+                                    return std::make_unique<ScanbenchApplication>(count, arguments);
+                                });
+    QApplication& app = *application;
     QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("scanbench"));
     RegisterWindowFonts();
@@ -88,8 +148,14 @@ int main(int argc, char** argv) {
     for (std::string& notice : PortChoiceNotices(settings)) {
         notices.push_back(std::move(notice));
     }
+    if (zoom.Fitted()) {
+        notices.push_back(ZoomFitNotice(zoom));
+    }
 
     PortConnection port(settings.Port, settings.Pins, settings.Board, {}, settings.Remote);
+    if (settings.Port == PortKind::Board && !port.Access().Problem().empty()) {
+        notices.push_back(port.Access().Problem()); // a board file that cannot be used
+    }
 
     ReporterRelay reporter;
     Engine engine(reporter, port.Signals());
@@ -113,6 +179,7 @@ int main(int argc, char** argv) {
     options.SourceDocDir = SCANBENCH_SOURCE_DOC_DIR;
     options.ShowSplash = options.Handover.isEmpty(); // a restart shows the window at once
     options.Classroom.Examples = {SCANBENCH_INSTALLED_EXAMPLES_DIR, SCANBENCH_SOURCE_EXAMPLES_DIR};
+    options.Classroom.ShownZoom = zoom.Shown;
     options.Classroom.Relaunch = [userScale, userScaleSet](const QStringList& args) {
         return Relaunch(args, userScale, userScaleSet);
     };

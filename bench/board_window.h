@@ -20,7 +20,8 @@ namespace scanbench::bench {
 // the program builds it, for the tools in this folder. Its settings store
 // lives in a temporary folder, so nothing the tools do reaches the user's.
 struct BoardWindow {
-    explicit BoardWindow(const QString& program, bool speedRun = true, bool portAvailable = true)
+    explicit BoardWindow(const QString& program, bool speedRun = true, bool portAvailable = true,
+                         int shownZoom = 100)
         : Store(std::filesystem::path(Scratch.path().toStdString()) / "kzt.json",
                 FileTypeRegistrar(Scratch.path().toStdString(), FileTypeRegistrar::NoTools())),
           Port(Values.Port, Values.Pins, Values.Board), Eng(Relay, Port.Signals()) {
@@ -29,6 +30,7 @@ struct BoardWindow {
         MainWindowOptions options;
         options.StartFile = program;
         options.PortAvailable = portAvailable;
+        options.Classroom.ShownZoom = shownZoom;
         Window = std::make_unique<MainWindow>(Eng, Relay, User, Workbench{Values, Store, Port},
                                               std::move(options));
     }

@@ -2,15 +2,20 @@
 // layout by eye:
 //   scanbench_window_shot PROGRAM.bst OUT.png [STEPS] [--no-driver]
 //                         [--window NAME] [--language N] [--zoom PERCENT]
-//                         [--line-numbers] [--breakpoints]
+//                         [--line-numbers] [--breakpoints] [--stop-at LINE]
+//                         [--notice] [--screen]
 // loads the program, runs STEPS Step-by-Step commands and grabs the window;
 // --no-driver shows the main window as it starts when the port could not be
 // opened; --language chooses interface language N (0..3) first; --window
 // opens another window and grabs that one instead. NAME is one of the Shots
 // below; "prompt" grabs the whole screen while the replace prompt stands at
 // its hit. --zoom scales every window as the View menu's zoom does (100,
-// 150 or 200); --line-numbers shows the editor's line numbers;
-// --breakpoints ticks every box, to check each sits beside its line.
+// 150 or 200), shrunk as the program does when it does not fit the screen;
+// --line-numbers shows the editor's line numbers; --breakpoints ticks every
+// box, to check each sits beside its line; --stop-at sets a breakpoint on
+// LINE and executes up to it; --notice opens the driver notice's pop-up;
+// --screen grabs the whole screen instead of the window, to see where the
+// windows sit on it.
 
 #include "board_window.h"
 #include "ui/about_dialog.h"
@@ -18,15 +23,19 @@
 #include "ui/bitstream_viewer.h"
 #include "ui/breakpoint_gutter.h"
 #include "ui/classroom_tools.h"
+#include "ui/driver_notice.h"
 #include "ui/editor_tools.h"
 #include "ui/event_list_window.h"
 #include "ui/goto_line_dialog.h"
+#include "ui/help_window.h"
 #include "ui/labels_window.h"
 #include "ui/memo_search.h"
 #include "ui/messages_window.h"
 #include "ui/parallel_port_tool.h"
+#include "ui/pin_panel.h"
 #include "ui/port_signals_window.h"
 #include "ui/port_tools.h"
+#include "ui/screen_room.h"
 #include "ui/search_dialog.h"
 #include "ui/setup_dialog.h"
 #include "ui/simulated_board_window.h"
@@ -38,6 +47,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -122,6 +132,30 @@ const std::map<QString, Shot>& Shots() {
              w.Items().SimulatedBoard->trigger();
              return &AsWidget(w.SimulatedBoard());
          }}},
+        {QStringLiteral("board-file"), {[](MainWindow& w) {
+             // The microcontroller board, from its board file under data/.
+             scanbench::Settings file;
+             file.Board = scanbench::BoardChoice(scanbench::BoardKind::File,
+                                                 SCANBENCH_DATA_DIR "/boards/m3-board.json");
+             (void)w.Ports().ApplySettings(file);
+             w.Items().SimulatedBoard->trigger();
+             return &AsWidget(w.SimulatedBoard());
+         }}},
+        {QStringLiteral("board-latch"),
+         {[](MainWindow& w) {
+              // The latch offer for the first output pin the board lets one set
+              // (run a program into EXTEST first, e.g. lesson 04 for some steps).
+              w.Items().SimulatedBoard->trigger();
+              scanbench::PinPanel& pins = w.SimulatedBoard().Pins();
+              for (const scanbench::PinRow& row : pins.Rows()) {
+                  if (row.Settable) {
+                      emit pins.RowClicked(row);
+                      break;
+                  }
+              }
+              return static_cast<QWidget*>(nullptr);
+          },
+          "LatchDialog"}},
         {QStringLiteral("port-signals"),
          {[](MainWindow& w) { return Shown(w.Ports().SignalsWindow()); }}},
         {QStringLiteral("parallel-port"), {[](MainWindow& w) {
@@ -139,6 +173,19 @@ const std::map<QString, Shot>& Shots() {
              shifter.TxField(0).setText(QStringLiteral("1011000111010010"));
              shifter.ShiftBits();
              return &AsWidget(shifter);
+         }}},
+        {QStringLiteral("shifter-typo"), {[](MainWindow& w) {
+             scanbench::BitstreamShifterDialog& shifter = w.Ports().Shifter();
+             shifter.show();
+             shifter.ResetTap();
+             shifter.TxField(0).setText(QStringLiteral("1011 00x1"));
+             shifter.ShiftBits();
+             return &AsWidget(shifter);
+         }}},
+        {QStringLiteral("help"), {[](MainWindow& w) {
+             auto* help = new scanbench::HelpWindow(&w);
+             help->ShowManual(QFileInfo(QStringLiteral("docs/scanbench.html")).absoluteFilePath());
+             return static_cast<QWidget*>(help);
          }}},
         {QStringLiteral("setup"), {[](MainWindow& w) { return Shown(w.Ports().Setup()); }}},
         {QStringLiteral("find"),
@@ -221,30 +268,47 @@ bool ShootPrompt(MainWindow& window, const QString& out) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The zoom as the program applies it, shrunk when it does not fit.
+    int chosen = 100;
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::string_view(argv[i]) == "--zoom") {
-            // Set before the application exists, as the program does.
-            qputenv("QT_SCALE_FACTOR",
-                    QByteArray::fromStdString(scanbench::ZoomScaleFactor(
-                        std::atoi(argv[i + 1]), qgetenv("QT_SCALE_FACTOR").toStdString())));
+            chosen = std::atoi(argv[i + 1]);
         }
     }
-    QApplication app(argc, argv);
+    const std::string userFactor = qgetenv("QT_SCALE_FACTOR").toStdString();
+    scanbench::ZoomChoice zoom;
+    const std::unique_ptr<QApplication> application = scanbench::MakeApplicationThatFits(
+        argc, argv, chosen, scanbench::ZoomLevels,
+        [&userFactor](int shown) {
+            qputenv("QT_SCALE_FACTOR",
+                    QByteArray::fromStdString(scanbench::ZoomScaleFactor(shown, userFactor)));
+        },
+        zoom);
+    std::cerr << "zoom " << zoom.Chosen << " % shown at " << zoom.Shown << " %\n";
+    QApplication& app = *application;
     const QStringList args = app.arguments();
     const qsizetype windowArg = args.indexOf(QStringLiteral("--window"));
     const QString name = windowArg > 0 ? args.value(windowArg + 1) : QStringLiteral("main");
     const bool prompt = name == QLatin1String("prompt");
     if (args.size() < 3 || (!prompt && !Shots().contains(name))) {
         std::cerr << "usage: scanbench_window_shot PROGRAM.bst OUT.png [STEPS] [--no-driver]"
-                     " [--language N] [--window "
+                     " [--language N] [--zoom PERCENT] [--line-numbers] [--breakpoints]"
+                     " [--stop-at LINE] [--notice] [--screen] [--window "
                   << Names().toStdString() << "]\n";
         return 2;
     }
     const int steps = args.size() > 3 ? args[3].toInt() : 0;
     const bool noDriver = args.contains(QStringLiteral("--no-driver"));
-    scanbench::bench::BoardWindow bench(args[1], true, !noDriver);
+    scanbench::bench::BoardWindow bench(args[1], true, !noDriver, zoom.Shown);
     MainWindow& window = *bench.Window;
     window.show();
+    if (zoom.Fitted()) {
+        bench.Eng.Display().ShowStatus(scanbench::ZoomFitNotice(zoom),
+                                       scanbench::StatusColour::Red);
+    }
+    const qsizetype stopAt = args.indexOf(QStringLiteral("--stop-at"));
+    const bool screen = args.contains(QStringLiteral("--screen"));
+    const bool notice = args.contains(QStringLiteral("--notice"));
     if (const qsizetype at = args.indexOf(QStringLiteral("--language")); at > 0) {
         window.ChooseLanguage(static_cast<std::uint8_t>(args.value(at + 1).toUInt()));
     }
@@ -260,7 +324,25 @@ int main(int argc, char** argv) {
         for (int i = 0; i < steps; ++i) {
             window.Runs().StepByStep();
         }
+        if (stopAt > 0) {
+            bench.Eng.State().Breakpoints.Set(args.value(stopAt + 1).toInt() - 1, true);
+            window.SyncBoxes();
+            window.Runs().Execute();
+            while (window.ExecuteTimer().isActive()) {
+                window.Runs().ExecuteTick();
+            }
+        }
         window.Runs().HousekeepingTick();
+        if (notice) {
+            window.Items().Notice->ShowDetails();
+        }
+        if (screen) {
+            QTimer::singleShot(400, [&] {
+                result = window.screen()->grabWindow(0).save(args[2]) ? 0 : 1;
+                QApplication::quit();
+            });
+            return;
+        }
         if (prompt) {
             result = ShootPrompt(window, args[2]) ? 0 : 1;
             QApplication::quit();

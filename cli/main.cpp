@@ -4,16 +4,19 @@
 #include "cli/runner_options.h"
 #include "cli/runner_program.h"
 #include "cli/serve_board.h"
+#include "engine/result_codes.h"
 #include "settings/settings_store.h"
 
 #include <clocale>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
     using namespace scanbench;
-    std::setlocale(LC_TIME, ""); // the export header shows the user's date and time format
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const ParsedRunnerCommandLine parsed = ParseRunnerOptions(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
@@ -26,12 +29,19 @@ int main(int argc, char** argv) {
     }
     const RunnerOptions& options = std::get<RunnerOptions>(parsed);
     if (options.ServeBoardPort) {
-        return ServeBoard(*options.ServeBoardPort, options.Switches, std::cout, std::cerr);
+        return ServeBoard(*options.ServeBoardPort, options.ServeTap,
+                          options.Board.value_or(BoardKind::Demo), options.Switches, std::cout,
+                          std::cerr);
     }
 
-    const std::optional<std::string> text = ReadRunnerProgram(options.ProgramFile, std::cerr);
-    if (!text) {
+    std::optional<RunnerProgram> program =
+        LoadRunnerProgram(options.ProgramFile, options.SvfTap, std::cerr);
+    if (!program) {
         return RunnerExit::Usage;
+    }
+    if (options.ToBst) {
+        std::cout << program->Text;
+        return std::cout.flush() ? 0 : RunnerExit::Usage;
     }
     Settings settings;
     std::vector<std::string> notices;
@@ -39,5 +49,21 @@ int main(int argc, char** argv) {
     for (const std::string& notice : notices) {
         std::cerr << "scanbench-run: " << notice << "\n";
     }
-    return RunHeadless(options, settings, *text, std::cout, std::cerr);
+    return RunHeadless(options, settings, program->Text, std::cout, std::cerr,
+                       program->Svf ? &*program->Svf : nullptr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_TIME, ""); // the export header shows the user's date and time format
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // Anywhere outside the engine's own guard (reading the program,
+        // splitting it into lines, writing the files): what was taken is
+        // given back on the way here, and the unfinished files are gone.
+        std::cerr << "scanbench-run: " << scanbench::Status::NotEnoughMemory << "\n";
+        return scanbench::RunnerExit::Error;
+    }
 }

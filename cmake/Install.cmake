@@ -1,18 +1,22 @@
 # Installs what Scanbench ships besides its programs: the user manual, the
-# example programs and the desktop integration (MIME type, desktop entry,
-# icon). The programs install themselves from their own folders.
+# example programs, the board descriptions and the desktop integration (MIME
+# type, desktop entry, icon, AppStream metadata). The programs install
+# themselves from their own folders; cmake/Package.cmake adds what the Debian
+# package needs besides (copyright, changelog, manual pages).
 #
 # Included once from the top-level CMakeLists.txt:
 #     include(cmake/Install.cmake)
 #
 # Layout under the install prefix (GNU directories):
-#     share/doc/Scanbench/scanbench.html                the manual (Help opens it)
+#     share/doc/scanbench/scanbench.html                the manual (Help opens it)
 #     share/scanbench/examples/*.bst                    the example programs
 #     share/scanbench/examples/lessons/*.bst            the lessons for the demo board
 #     share/scanbench/gtkwave-tap-states.txt            GTKWave filter naming the TAP states
+#     share/scanbench/bsdl/, share/scanbench/boards/    BSDL files and board files
 #     share/mime/packages/scanbench.xml                 the .bst MIME type
 #     share/applications/scanbench.desktop              the desktop entry (GUI builds)
 #     share/icons/hicolor/scalable/apps/scanbench.svg   the icon (GUI builds)
+#     share/metainfo/org.example.scanbench.metainfo.xml software centres' entry (GUI builds)
 
 include(GNUInstallDirs)
 
@@ -24,16 +28,26 @@ install(FILES "${SCANBENCH_SOURCE_ROOT}/docs/scanbench.html"
 
 # A directory rule rather than a list made at configure time, so an example
 # added later is installed without configuring again; it takes the folders
-# below (lessons/) along.
+# below (lessons/) along, with the board and BSDL files a lesson may bring.
 install(DIRECTORY "${SCANBENCH_SOURCE_ROOT}/examples/"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/scanbench/examples"
         COMPONENT Documentation
-        FILES_MATCHING PATTERN "*.bst")
+        FILES_MATCHING PATTERN "*.bst" PATTERN "*.json" PATTERN "*.bsd")
 
 # Shows the TAP state vectors of the value change dumps by name in GTKWave.
 install(FILES "${SCANBENCH_SOURCE_ROOT}/data/gtkwave-tap-states.txt"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/scanbench"
         COMPONENT Documentation)
+
+# The chips' BSDL files and the board files, side by side as in data/ so that
+# a board file's relative paths to its BSDL files hold where installed too.
+# Whole folders, each only when the source tree has it.
+foreach(folder IN ITEMS bsdl boards)
+  install(DIRECTORY "${SCANBENCH_SOURCE_ROOT}/data/${folder}"
+          DESTINATION "${CMAKE_INSTALL_DATADIR}/scanbench"
+          COMPONENT Documentation
+          OPTIONAL)
+endforeach()
 
 install(FILES "${SCANBENCH_SOURCE_ROOT}/data/scanbench-mime.xml"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages"
@@ -63,6 +77,9 @@ install(CODE [==[
 if(NOT DEFINED SCANBENCH_BUILD_GUI OR SCANBENCH_BUILD_GUI)
   install(FILES "${SCANBENCH_SOURCE_ROOT}/data/scanbench.svg"
           DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps"
+          COMPONENT Desktop)
+  install(FILES "${SCANBENCH_SOURCE_ROOT}/data/org.example.scanbench.metainfo.xml"
+          DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo"
           COMPONENT Desktop)
 
   # The entry names the installed program by its full path, worked out when

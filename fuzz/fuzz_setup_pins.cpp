@@ -1,6 +1,7 @@
-// Fuzzes the Setup dialog's reading of the pin fields and the bitstream
-// shifter's bit text: the input's NUL-separated parts are the twelve field
-// texts, and the whole input is a TX text.
+// Fuzzes the Setup dialog's reading of the pin fields and of the remote
+// server's host and port, and the bitstream shifter's bit text: the input's
+// NUL-separated parts are the twelve field texts (the first two also the
+// host and the port), and the whole input is a TX text.
 #include "window_logic/bitstream_shifter.h"
 #include "window_logic/setup_pins.h"
 
@@ -32,6 +33,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     } else if (check.Error.empty()) {
         __builtin_trap(); // refused without a word
+    }
+
+    const RemoteCheck remote = CheckRemoteAddress(fields[0], fields[1]);
+    if (remote.Address ? remote.Address->Port == 0 || remote.Address->Host != fields[0] ||
+                             !remote.Error.empty()
+                       : remote.Error.empty()) {
+        __builtin_trap(); // a port 0, another host, or a refusal without a word
+    }
+
+    const TxBits tx = ReadTxBits(text);
+    if (!std::all_of(tx.Bits.begin(), tx.Bits.end(), [](char c) { return c == '0' || c == '1'; }) ||
+        tx.Bits.size() > size ||
+        (!tx.Refused.empty() && (!tx.Bits.empty() || tx.Position == 0 || tx.Refused.size() > 4))) {
+        __builtin_trap(); // other bits than typed, or a refusal that names nothing
     }
 
     const std::string hex = BitsToHex(text);

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building and testing Scanbench needs,
 # but only those that are missing, so a prepared machine is not touched.
+#   scripts/install-deps.sh [PACKAGE...]   also the packages named, for the
+#                                          scripts that need more tools
 set -euo pipefail
 
 packages=(
@@ -15,6 +17,7 @@ packages=(
     # ImageMagick and Ghostscript bring them in: the window must not depend
     # on the machine's fonts, and the tests run with these present.
     fonts-urw-base35 fonts-noto-mono
+    "$@"
 )
 
 missing=()

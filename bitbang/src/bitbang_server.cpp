@@ -81,7 +81,7 @@ bool BitbangServer::Listen(std::uint16_t port) {
 }
 
 void BitbangServer::Serve(BitbangTarget& target, const std::atomic<bool>& stop,
-                          const std::function<void(const std::string&)>& log) {
+                          const BitbangServerLog& log) {
     while (!stop) {
         pollfd p{Listener, POLLIN, 0};
         if (::poll(&p, 1, PollMs) <= 0) {
@@ -97,47 +97,72 @@ void BitbangServer::Serve(BitbangTarget& target, const std::atomic<bool>& stop,
 }
 
 void BitbangServer::ServeClient(int client, BitbangTarget& target, const std::atomic<bool>& stop,
-                                const std::function<void(const std::string&)>& log) {
+                                const BitbangServerLog& log) {
     const int yes = 1;
     (void)::setsockopt(client, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
-    log("client connected");
     RemoteBitbangSession session(target);
-    std::array<char, 8192> buffer{};
-    std::string replies;
+    auto lastHeard = Now();
+    log.Event("client connected");
     while (!stop) {
         std::array<pollfd, 2> p{{{client, POLLIN, 0}, {Listener, POLLIN, 0}}};
-        if (::poll(p.data(), p.size(), PollMs) <= 0) {
+        if (::poll(p.data(), p.size(), PollMs) < 0) {
             continue;
+        }
+        // The client first: its last bytes and its quitting come before a
+        // newcomer who connected after them.
+        if ((p[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+            if (!TakeFromClient(client, session, log)) {
+                return;
+            }
+            lastHeard = Now();
+            continue; // anything more from the client before the newcomer
+        }
+        if (Now() - lastHeard >= IdleLimit) {
+            log.Problem("client silent for " + std::to_string(IdleLimit.count()) +
+                        " s; disconnected so that others may connect");
+            return;
         }
         if ((p[1].revents & POLLIN) != 0) {
-            // One client at a time: a second one is turned away at once.
-            const int other = ::accept4(Listener, nullptr, nullptr, SOCK_CLOEXEC);
-            if (other >= 0) {
-                ::close(other);
-                log("turned away a second client");
+            // The newcomer may have connected right after the client's last
+            // bytes arrived, between the two looks of that poll.
+            pollfd again{client, POLLIN, 0};
+            if (::poll(&again, 1, 0) == 0) {
+                TurnAwayNewcomer(log);
             }
         }
-        if ((p[0].revents & (POLLIN | POLLHUP | POLLERR)) == 0) {
-            continue;
-        }
-        const ssize_t n = ::recv(client, buffer.data(), buffer.size(), 0);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            log("client disconnected");
-            return;
-        }
-        replies.clear();
-        session.Feed(std::span<const char>(buffer.data(), static_cast<std::size_t>(n)), replies);
-        if (!replies.empty() && !SendAll(client, replies)) {
-            log("client stopped taking replies; disconnected");
-            return;
-        }
-        if (session.Quit()) {
-            log("client quit");
-            return;
-        }
+    }
+}
+
+bool BitbangServer::TakeFromClient(int client, RemoteBitbangSession& session,
+                                   const BitbangServerLog& log) {
+    std::array<char, 8192> buffer{};
+    ssize_t n = 0;
+    do {
+        n = ::recv(client, buffer.data(), buffer.size(), 0);
+    } while (n < 0 && errno == EINTR);
+    if (n <= 0) {
+        log.Event("client disconnected");
+        return false;
+    }
+    std::string replies;
+    session.Feed(std::span<const char>(buffer.data(), static_cast<std::size_t>(n)), replies);
+    if (!replies.empty() && !SendAll(client, replies)) {
+        log.Problem("client stopped taking replies; disconnected");
+        return false;
+    }
+    if (session.Quit()) {
+        log.Event("client quit");
+        return false;
+    }
+    return true;
+}
+
+void BitbangServer::TurnAwayNewcomer(const BitbangServerLog& log) {
+    // One client at a time: a second one is turned away at once.
+    const int other = ::accept4(Listener, nullptr, nullptr, SOCK_CLOEXEC);
+    if (other >= 0) {
+        ::close(other);
+        log.Event("turned away a second client");
     }
 }
 

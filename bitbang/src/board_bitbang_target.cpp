@@ -5,21 +5,30 @@
 namespace scanbench {
 
 void BoardBitbangTarget::Drive(bool tck, bool tms, bool tdi) {
-    constexpr std::uint8_t Tap0 = BoardLine::Tck0 | BoardLine::Tms0 | BoardLine::Tdi0;
-    const auto lines =
-        static_cast<std::uint8_t>((Board.DrivenLines() & ~Tap0) | (tck ? BoardLine::Tck0 : 0) |
-                                  (tms ? BoardLine::Tms0 : 0) | (tdi ? BoardLine::Tdi0 : 0));
-    Board.Drive(lines);
+    // TAP 1's lines sit three bits above TAP 0's.
+    const int shift = 3 * Tap;
+    const auto mine =
+        static_cast<std::uint8_t>((BoardLine::Tck0 | BoardLine::Tms0 | BoardLine::Tdi0) << shift);
+    const auto levels = static_cast<std::uint8_t>(
+        ((tck ? BoardLine::Tck0 : 0) | (tms ? BoardLine::Tms0 : 0) | (tdi ? BoardLine::Tdi0 : 0))
+        << shift);
+    const auto lines = static_cast<std::uint8_t>((Board.DrivenLines() & ~mine) | levels);
+    if (TrstHeld) {
+        Board.Attach(lines); // the levels change, the held chips see no edge
+    } else {
+        Board.Drive(lines);
+    }
 }
 
 bool BoardBitbangTarget::Tdo() const {
-    return (Board.Outputs() & BoardLine::Tdo0) != 0;
+    return (Board.Outputs() & (BoardLine::Tdo0 << Tap)) != 0;
 }
 
 void BoardBitbangTarget::Reset(bool trst, bool /*srst*/) {
     if (trst) {
-        Board.ResetTap(0);
+        Board.ResetTap(Tap);
     }
+    TrstHeld = trst;
 }
 
 } // namespace scanbench

@@ -10,15 +10,19 @@
 #include "engine/tap_state.h"
 #include "engine/vcd_writer.h"
 #include "fileio/atomic_file_writer.h"
+#include "fileio/file_identity.h"
 #include "fileio/writer_stream.h"
 #include "port/open_port.h"
 #include "port/port_access.h"
 #include "port/port_signals.h"
 #include "settings/settings_store.h"
 #include "svf/svf_export.h"
+#include "svf/svf_import.h"
 
 #include <ctime>
+#include <iterator>
 #include <optional>
+#include <utility>
 
 namespace scanbench {
 
@@ -37,6 +41,25 @@ void ApplyOverrides(const RunnerOptions& options, Settings& settings) {
     if (options.Remote) {
         settings.Remote = ParseHostPort(*options.Remote).value_or(settings.Remote);
     }
+}
+
+// Two outputs that name one file (by any names) would leave only the one
+// written last: the first such pair, as "--events and --vcd both write X".
+std::optional<std::string> SharedOutput(const RunnerOptions& options) {
+    const std::pair<const char*, const std::optional<std::string>*> outputs[] = {
+        {"--events", &options.EventsFile},
+        {"--vcd", &options.VcdFile},
+        {"--svf", &options.SvfFile}};
+    for (std::size_t i = 0; i < std::size(outputs); ++i) {
+        for (std::size_t j = i + 1; j < std::size(outputs); ++j) {
+            const auto& [first, firstPath] = outputs[i];
+            const auto& [second, secondPath] = outputs[j];
+            if (*firstPath && *secondPath && NameTheSameFile(**firstPath, **secondPath)) {
+                return std::string(first) + " and " + second + " both write " + **secondPath;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 // Hands every played event to two recorders.
@@ -117,6 +140,27 @@ bool WriteExport(AtomicFileWriter& writer, const std::string& path, const EventS
     return true;
 }
 
+// The verdict of an SVF file's run; true on a TDO mismatch.
+bool PrintSvfVerdict(std::ostream& out, const SvfImport& svf, const Engine& engine, bool halted,
+                     std::uint8_t tap) {
+    const ControllerRegisters& regs = engine.State().Registers;
+    const SvfVerdict verdict = JudgeSvfRun(svf, halted, regs.CurrentLine, regs.Counter[tap & 1]);
+    switch (verdict.Outcome) {
+    case SvfOutcome::Passed:
+        out << "svf: passed, " << svf.Checks
+            << (svf.Checks == 1 ? " TDO check\n" : " TDO checks\n");
+        return false;
+    case SvfOutcome::Mismatch:
+        out << "svf: TDO mismatch, first at line " << verdict.FirstMismatchLine
+            << " of the SVF file\n";
+        return true;
+    case SvfOutcome::Unfinished:
+        out << "svf: not finished\n";
+        return false;
+    }
+    return false;
+}
+
 void PrintTap(std::ostream& out, const Engine& engine, const HeadlessReporter& reporter,
               std::uint8_t tap) {
     out << "tap" << int(tap) << ": state=" << TapStateNames[engine.Taps().State(tap)]
@@ -126,8 +170,13 @@ void PrintTap(std::ostream& out, const Engine& engine, const HeadlessReporter& r
 } // namespace
 
 int RunHeadless(const RunnerOptions& options, Settings settings, const std::string& programText,
-                std::ostream& out, std::ostream& err, const RunnerPortOpener& openPort) {
+                std::ostream& out, std::ostream& err, const SvfImport* svf,
+                const RunnerPortOpener& openPort) {
     ApplyOverrides(options, settings);
+    if (const std::optional<std::string> shared = SharedOutput(options)) {
+        err << "scanbench-run: " << *shared << "; nothing was run\n";
+        return RunnerExit::Usage;
+    }
     for (const std::string& notice : PortChoiceNotices(settings)) {
         err << "scanbench-run: " << notice << "\n";
     }
@@ -157,9 +206,15 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
                  : OpenPort(settings.Port, settings.Pins, settings.Board, settings.Remote);
     if (!port->DriverAvailable()) {
         // Running on would report results the hardware never produced.
+        const std::string problem = port->Problem();
+        if (settings.Port == PortKind::Board && !problem.empty()) {
+            // A board file that cannot be used: its message says it all.
+            err << "scanbench-run: " << problem << "\n";
+            return RunnerExit::Usage;
+        }
         err << "scanbench-run: " << Status::DriverFailed << " The " << PortKindName(settings.Port)
             << " port cannot be opened; nothing was run.\n";
-        if (const std::string problem = port->Problem(); !problem.empty()) {
+        if (!problem.empty()) {
             err << "scanbench-run: " << problem << "\n";
         }
         return RunnerExit::Usage;
@@ -167,7 +222,8 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
     port->SetDirectAccess(true);
     if (!options.Switches.empty()) {
         if (port->Chips() == nullptr) {
-            err << "scanbench-run: --switches needs the demo board (--board demo --port board)\n";
+            err << "scanbench-run: --switches needs a board of chips: the demo board or a board "
+                   "file (--board demo|FILE.json --port board)\n";
             return RunnerExit::Usage;
         }
         if (const auto problem = ApplySwitchSettings(options.Switches, *port->Chips())) {
@@ -242,6 +298,10 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
         << " played: " << engine.Events().PlayedCount() << "\n";
     if (const ChipBoard* chips = port->Chips()) {
         PrintBoard(out, *chips);
+    }
+    if (svf != nullptr && PrintSvfVerdict(out, *svf, engine, end == "halt", options.SvfTap) &&
+        code == RunnerExit::Halt) {
+        code = RunnerExit::Error;
     }
 
     if (events && !WriteExport(*events, *options.EventsFile, engine.Events(), err)) {

@@ -2,6 +2,7 @@
 
 #include "engine/text_helpers.h"
 #include "port/host_port.h"
+#include "svf/svf_import.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -51,11 +52,21 @@ std::string Refusal(std::string_view option, std::string_view takes, const std::
 
 // Every option that takes a value, in the order of the usage.
 constexpr OptionSpec ValueOptions[] = {
-    {"board", "demo|loopback|open", "what the simulated board carries",
+    {"board", "demo|loopback|open|FILE.json",
+     "what the simulated board carries: a built-in board or a board file",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
-         o.Board = ParseBoardKind(v);
-         return o.Board ? std::nullopt
-                        : std::optional(Refusal("board", "demo, loopback or open", v));
+         if (const std::optional<BoardKind> kind = ParseBoardKind(v);
+             kind && *kind != BoardKind::File) {
+             o.Board = *kind;
+             return std::nullopt;
+         }
+         // A board file's path ends in .json or names a folder; any other
+         // word is more likely a misspelt board.
+         if (!ToUpperAscii(v).ends_with(".JSON") && v.find('/') == std::string::npos) {
+             return Refusal("board", "demo, loopback, open or a board file (FILE.json)", v);
+         }
+         o.Board = BoardChoice(BoardKind::File, v);
+         return std::nullopt;
      }},
     {"port", "board|ppdev|direct|remote", "how the parallel port is reached",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
@@ -71,7 +82,7 @@ constexpr OptionSpec ValueOptions[] = {
          o.Remote = v;
          return std::nullopt;
      }},
-    {"switches", "U1=0x5A,SIA=1,...", "set the demo board's switches before the run",
+    {"switches", "U1=0x5A,SIA=1,...", "set the board's switches before the run",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
          auto switches = ParseSwitchSettings(v);
          if (const auto* problem = std::get_if<std::string>(&switches)) {
@@ -95,7 +106,7 @@ constexpr OptionSpec ValueOptions[] = {
          o.SvfFile = v;
          return std::nullopt;
      }},
-    {"svf-tap", "0|1", "the TAP that --svf writes (default 0)",
+    {"svf-tap", "0|1", "the TAP that --svf writes and that an SVF file runs on (default 0)",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
          if (v != "0" && v != "1") {
              return Refusal("svf-tap", "0 or 1", v);
@@ -104,13 +115,21 @@ constexpr OptionSpec ValueOptions[] = {
          return std::nullopt;
      }},
     {"serve-board", "PORT",
-     "serve the demo board's TAP 0 over remote_bitbang on 127.0.0.1:PORT (no program)",
+     "serve the board's TAP over remote_bitbang on 127.0.0.1:PORT (no program)",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
          const std::optional<std::uint64_t> port = ParseCount(v);
          if (!port || *port > 65535) {
              return Refusal("serve-board", "a TCP port from 0 to 65535", v);
          }
          o.ServeBoardPort = static_cast<std::uint16_t>(*port);
+         return std::nullopt;
+     }},
+    {"serve-tap", "0|1", "the TAP that --serve-board serves (default 0: U1, U2; 1: U3)",
+     [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
+         if (v != "0" && v != "1") {
+             return Refusal("serve-tap", "0 or 1", v);
+         }
+         o.ServeTap = static_cast<std::uint8_t>(v[0] - '0');
          return std::nullopt;
      }},
     {"max-steps", "N", "stop after N steps (exit code 3)",
@@ -126,7 +145,12 @@ constexpr OptionSpec ValueOptions[] = {
      }},
 };
 
+// The options serving the board takes; any other one with --serve-board
+// would be ignored, so it is refused instead.
+constexpr std::string_view ServingOptions[] = {"serve-board", "serve-tap", "board", "switches"};
+
 constexpr std::string_view HelpName = "help";
+constexpr std::string_view ToBstName = "to-bst";
 constexpr std::string_view VersionName = "version";
 
 // Command-line bytes pass through Latin-1, which maps every byte to one
@@ -186,6 +210,7 @@ std::string HelpText() {
     for (const OptionSpec& option : ValueOptions) {
         line("--" + std::string(option.Name) + " " + std::string(option.Value), option.Help);
     }
+    line("--" + std::string(ToBstName), "print the program an SVF file becomes, and exit");
     line("-h, --help", "show this help and exit");
     line("--version", "show the version and exit");
     text += "\nExit codes: 0 halt or end of text, 1 error, 3 step limit, 2 usage or file error.\n";
@@ -210,7 +235,8 @@ std::string RunnerUsage() {
     for (const OptionSpec& option : ValueOptions) {
         add("[--" + std::string(option.Name) + " " + std::string(option.Value) + "]");
     }
-    add("PROGRAM.bst");
+    add("[--" + std::string(ToBstName) + "]");
+    add("PROGRAM.bst|FILE.svf");
     return text + "\n";
 }
 
@@ -223,8 +249,10 @@ ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& argum
     }
     const QCommandLineOption help(QStringList{QStringLiteral("h"), FromBytes(HelpName)});
     const QCommandLineOption version(FromBytes(VersionName));
+    const QCommandLineOption toBst(FromBytes(ToBstName));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(toBst);
 
     QStringList words{QStringLiteral("scanbench-run")};
     for (const std::string& argument : arguments) {
@@ -263,13 +291,32 @@ ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& argum
             }
         }
     }
+    options.ToBst = parser.isSet(toBst);
     const QStringList programs = parser.positionalArguments();
     if (options.ServeBoardPort) {
         // The server runs instead of a program.
         if (!programs.isEmpty()) {
             return UsageError{"--serve-board runs no program: " + ToBytes(programs.first())};
         }
+        if (options.ToBst) {
+            return UsageError{"--serve-board translates no SVF file: --to-bst"};
+        }
+        for (const OptionSpec& option : ValueOptions) {
+            if (parser.isSet(FromBytes(option.Name)) &&
+                std::ranges::find(ServingOptions, option.Name) == std::end(ServingOptions)) {
+                return UsageError{"--" + std::string(option.Name) +
+                                  " has no effect on --serve-board, which runs no program"};
+            }
+        }
+        if (options.Board && options.Board->Kind != BoardKind::Demo &&
+            options.Board->Kind != BoardKind::File) {
+            return UsageError{
+                "--serve-board serves a board of chips: --board demo or a board file"};
+        }
         return options;
+    }
+    if (parser.isSet(QStringLiteral("serve-tap"))) {
+        return UsageError{"--serve-tap needs --serve-board"};
     }
     if (programs.isEmpty()) {
         return UsageError{"no program file given"};
@@ -278,6 +325,9 @@ ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& argum
         return UsageError{"more than one program file given: " + ToBytes(programs[1])};
     }
     options.ProgramFile = ToBytes(programs.first());
+    if (options.ToBst && !IsSvfFileName(options.ProgramFile)) {
+        return UsageError{"--to-bst translates an SVF file (FILE.svf), not " + options.ProgramFile};
+    }
     return options;
 }
 

@@ -2,6 +2,7 @@
 
 #include "bitbang/bitbang_server.h"
 #include "bitbang/board_bitbang_target.h"
+#include "board/board_file.h"
 #include "board/chip_board.h"
 #include "board/demo_board.h"
 #include "cli/headless_run.h"
@@ -19,10 +20,33 @@ extern "C" void OnStopSignal(int /*signal*/) {
     StopServing = true;
 }
 
+// "U1, U2": the chips on the TAP's chain.
+std::string ChipsOf(const ChipBoard& board, std::uint8_t tap) {
+    std::string names;
+    for (const ChipSnapshot& chip : board.Snapshot().Chips) {
+        if (chip.Tap == tap) {
+            names += (names.empty() ? "" : ", ") + chip.Name;
+        }
+    }
+    return names;
+}
+
 } // namespace
 
-int ServeBoard(std::uint16_t port, const std::vector<SwitchSetting>& switches, std::ostream& out,
-               std::ostream& err) {
+int ServeBoard(std::uint16_t port, std::uint8_t tap, const BoardChoice& choice,
+               const std::vector<SwitchSetting>& switches, std::ostream& out, std::ostream& err) {
+    if (choice.Kind != BoardKind::Demo && choice.Kind != BoardKind::File) {
+        err << "scanbench-run: --serve-board serves a board of chips: the demo board or a board "
+               "file\n";
+        return RunnerExit::Usage;
+    }
+    auto definition = choice.Kind == BoardKind::Demo
+                          ? std::variant<BoardDefinition, std::string>(DemoBoard())
+                          : LoadBoardFile(choice.File);
+    if (const auto* problem = std::get_if<std::string>(&definition)) {
+        err << "scanbench-run: " << *problem << "\n";
+        return RunnerExit::Usage;
+    }
     BitbangServer server;
     if (!server.Listen(port)) {
         err << "scanbench-run: --serve-board: " << server.Error() << "\n";
@@ -31,17 +55,24 @@ int ServeBoard(std::uint16_t port, const std::vector<SwitchSetting>& switches, s
     StopServing = false;
     std::signal(SIGINT, OnStopSignal);
     std::signal(SIGTERM, OnStopSignal);
-    ChipBoard board(DemoBoardChips());
+    // Whoever reads standard output may go away (`| head -1`): the server
+    // serves on, and a write there merely fails.
+    std::signal(SIGPIPE, SIG_IGN);
+    ChipBoard board(std::get<BoardDefinition>(std::move(definition)));
     if (const auto problem = ApplySwitchSettings(switches, board)) {
         err << "scanbench-run: --switches: " << *problem << "\n";
         return RunnerExit::Usage;
     }
-    BoardBitbangTarget target(board);
-    out << "serving the demo board's TAP 0 (U1, U2) over remote_bitbang on 127.0.0.1:"
-        << server.Port() << std::endl;
-    server.Serve(target, StopServing, [&out](const std::string& event) {
-        out << "remote_bitbang: " << event << std::endl;
-    });
+    BoardBitbangTarget target(board, tap);
+    out << "serving " << (choice.Kind == BoardKind::Demo ? "the demo board" : choice.File)
+        << "'s TAP " << int(tap) << " (" << ChipsOf(board, tap)
+        << ") over remote_bitbang on 127.0.0.1:" << server.Port() << std::endl;
+    server.Serve(
+        target, StopServing,
+        {[&out](const std::string& event) { out << "remote_bitbang: " << event << std::endl; },
+         [&err](const std::string& problem) {
+             err << "scanbench-run: remote_bitbang: " << problem << std::endl;
+         }});
     out << "stopped serving" << std::endl;
     return 0;
 }

@@ -6,11 +6,12 @@
 namespace scanbench {
 
 void EngineDisplay::ShowStatus(std::string_view text, StatusColour colour) {
-    if (text == Text && colour == Colour) {
+    if (CoalesceRepeats && text == Text && colour == Colour) {
         return;
     }
     Text.assign(text);
     Colour = colour;
+    CoalesceRepeats = ExecuteTimer || SpeedRunning;
     Out.ShowStatus(Text, Colour);
 }
 
@@ -39,9 +40,15 @@ void EngineDisplay::DisableRunCommands() {
 void EngineDisplay::SetExecuteTimer(bool running) {
     if (ExecuteTimer != running) {
         ExecuteTimer = running;
+        CoalesceRepeats = false; // a run's first message is always reported
         Out.SetExecuteTimer(running);
         Views.SetRunning(running);
     }
+}
+
+void EngineDisplay::SetSpeedRunning(bool running) {
+    SpeedRunning = running;
+    CoalesceRepeats = false;
 }
 
 void EngineDisplay::SetActivityTimer(bool running) {

@@ -2,11 +2,12 @@
 
 #include "engine/event_store.h"
 #include "engine/memory_limits.h"
+#include "fileio/read_regular_file.h"
 
 #include <algorithm>
-#include <fstream>
 #include <limits>
 #include <optional>
+#include <sstream>
 #include <string>
 
 namespace scanbench {
@@ -16,7 +17,8 @@ namespace {
 // Total physical memory as the kernel reports it in /proc/meminfo, or 0 when
 // it cannot be read.
 std::uint64_t PhysicalMemoryBytes() {
-    std::ifstream meminfo("/proc/meminfo");
+    constexpr std::size_t MaxBytes = 1 << 20;
+    std::istringstream meminfo(ReadRegularFile("/proc/meminfo", MaxBytes).Bytes);
     std::string key;
     std::uint64_t kibibytes = 0;
     std::string unit;

@@ -1,8 +1,9 @@
 #include "engine/memory_limits.h"
 
+#include "fileio/read_regular_file.h"
+
 #include <algorithm>
 #include <charconv>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
@@ -13,11 +14,11 @@ namespace scanbench {
 
 namespace {
 
+// The text of a small system file (/proc, /sys); empty when it cannot be read.
 std::string ReadText(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    constexpr std::size_t MaxBytes = std::size_t{16} << 20;
+    RegularFileRead read = ReadRegularFile(path, MaxBytes);
+    return read.Status == FileReadStatus::Ok ? std::move(read.Bytes) : std::string();
 }
 
 std::optional<std::uint64_t> ParseNumber(std::string_view text) {

@@ -1,9 +1,9 @@
 #include "engine/program_file.h"
 
 #include "engine/program_text.h"
+#include "fileio/read_regular_file.h"
 
 #include <cerrno>
-#include <fstream>
 #include <system_error>
 
 namespace scanbench {
@@ -76,6 +76,8 @@ std::string_view ProgramFileProblemText(ProgramFileProblem problem) {
                "breakpoints. It was not opened.";
     case ProgramFileProblem::LineTooLong:
         return "The file has a line longer than 1048576 characters. It was not opened.";
+    case ProgramFileProblem::NotRegular:
+        return "The file is not a regular file (a FIFO, a device or a socket). It was not opened.";
     case ProgramFileProblem::CannotOpen:
         return "The file cannot be opened.";
     case ProgramFileProblem::CannotRead:
@@ -98,53 +100,36 @@ ProgramFileContents LoadProgramFile(const std::filesystem::path& path) {
         file.SystemReason = std::move(reason);
         return file;
     };
-    const auto systemError = [](int error) {
-        return std::generic_category().message(error != 0 ? error : EIO);
-    };
+    const auto systemError = [](int error) { return std::generic_category().message(error); };
 
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (error) {
-        return refuse(ProgramFileProblem::CannotOpen, error.message());
-    }
-    if (std::filesystem::is_directory(status)) {
-        return refuse(ProgramFileProblem::CannotOpen, systemError(EISDIR));
-    }
-    std::uintmax_t size = 0;
-    if (std::filesystem::is_regular_file(status)) {
-        size = std::filesystem::file_size(path, error);
-        if (!error && CheckProgramFileSize(size) != ProgramFileProblem::None) {
-            return refuse(ProgramFileProblem::TooLarge);
+    // Nothing but a regular file is opened at all: a FIFO would block the
+    // open until someone writes to it, a device would never end. Its size is
+    // checked before anything is read (and again while reading, for a file
+    // that grows).
+    RegularFileRead read = ReadRegularFile(path, ProgramFileLimits::MaxBytes);
+    switch (read.Status) {
+    case FileReadStatus::Ok:
+        break;
+    case FileReadStatus::Missing:
+        return refuse(ProgramFileProblem::CannotOpen, systemError(ENOENT));
+    case FileReadStatus::NotRegular: {
+        std::error_code error;
+        if (std::filesystem::is_directory(path, error)) {
+            return refuse(ProgramFileProblem::CannotOpen, systemError(EISDIR));
         }
+        return refuse(ProgramFileProblem::NotRegular);
     }
-
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return refuse(ProgramFileProblem::CannotOpen, systemError(errno));
+    case FileReadStatus::TooLarge:
+        return refuse(ProgramFileProblem::TooLarge);
+    case FileReadStatus::NotPrivate:
+    case FileReadStatus::Failed:
+        return refuse(ProgramFileProblem::CannotOpen, std::move(read.Error));
     }
-    // Read in pieces, so that a file that grows, or a device or pipe of
-    // unknown size, is refused at the limit instead of filling the memory.
-    constexpr std::size_t Piece = std::size_t{1} << 20;
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(size) + Piece);
-    while (in) {
-        const std::size_t had = bytes.size();
-        bytes.resize(had + Piece);
-        in.read(bytes.data() + had, static_cast<std::streamsize>(Piece));
-        bytes.resize(had + static_cast<std::size_t>(in.gcount()));
-        if (CheckProgramFileSize(bytes.size()) != ProgramFileProblem::None) {
-            return refuse(ProgramFileProblem::TooLarge);
-        }
-    }
-    if (in.bad()) {
-        return refuse(ProgramFileProblem::CannotRead, systemError(errno));
-    }
-    if (const ProgramFileProblem problem = CheckProgramFile(bytes);
+    if (const ProgramFileProblem problem = CheckProgramFile(read.Bytes);
         problem != ProgramFileProblem::None) {
         return refuse(problem);
     }
-    file.Text = EditorTextFromFile(bytes);
+    file.Text = EditorTextFromFile(read.Bytes);
     return file;
 }
 

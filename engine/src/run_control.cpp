@@ -126,6 +126,7 @@ void RunControl::SpeedRun() {
     run.ProgramEnded = false;
     const bool savedRefresh = State.Switches.RefreshWindows;
     State.Switches.RefreshWindows = false;
+    Display.SetSpeedRunning(true);
 
     auto nextYield = Time->Now() + YieldInterval;
     unsigned sinceClockCheck = 0;
@@ -161,6 +162,10 @@ void RunControl::SpeedRun() {
         }
     }
     State.Switches.RefreshWindows = savedRefresh;
+    Display.SetSpeedRunning(false);
+    // The state diagrams were not redrawn while the run went: they show the
+    // states it ended in when the batch delivers.
+    Views.Notify(ViewChange::TapStates);
 }
 
 void RunControl::Pause() {

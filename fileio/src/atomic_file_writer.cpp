@@ -85,16 +85,23 @@ bool AtomicFileWriter::TargetAllowed() {
     return true;
 }
 
-bool AtomicFileWriter::CreateTemporary() {
+std::filesystem::path AtomicFileWriter::TemporaryName() const {
     std::string base = Destination.filename().string();
     if (base.size() > MaxBaseLength) {
         base.resize(MaxBaseLength);
     }
-    const std::filesystem::path folder = Destination.parent_path();
+    return Destination.parent_path() / ("." + base + "." + detail::RandomName(12) + ".tmp");
+}
+
+bool AtomicFileWriter::CreateTemporary() {
+    // An unnamed file has nothing to leave behind, whatever ends the process.
+    if (const int fd = detail::OpenUnnamed(Destination.parent_path()); fd >= 0) {
+        Fd = fd;
+        return true;
+    }
     constexpr int Attempts = 100;
     for (int attempt = 0; attempt < Attempts; ++attempt) {
-        const std::filesystem::path candidate =
-            folder / ("." + base + "." + detail::RandomName(12) + ".tmp");
+        const std::filesystem::path candidate = TemporaryName();
         // Created and registered with the cleanup signals held back, so an
         // interruption in between cannot leave the file behind.
         const CleanupSignalsBlocked blocked;
@@ -110,6 +117,24 @@ bool AtomicFileWriter::CreateTemporary() {
         if (errno != EEXIST && errno != EINTR) {
             const int error = errno;
             FolderRefusal = error == EACCES || error == EPERM;
+            return Fail(error);
+        }
+    }
+    return Fail(EEXIST);
+}
+
+bool AtomicFileWriter::NameUnnamed() {
+    constexpr int Attempts = 100;
+    for (int attempt = 0; attempt < Attempts; ++attempt) {
+        const std::filesystem::path candidate = TemporaryName();
+        const CleanupSignalsBlocked blocked;
+        const int error = detail::LinkUnnamed(Fd, candidate);
+        if (error == 0) {
+            Temporary = candidate;
+            CleanupSlot = TempFileCleanup::Register(candidate.c_str());
+            return true;
+        }
+        if (error != EEXIST && error != EINTR) {
             return Fail(error);
         }
     }
@@ -133,8 +158,8 @@ bool AtomicFileWriter::Commit() {
     if (Fd < 0) {
         return false;
     }
-    if (::fsync(Fd) != 0) {
-        return Fail(errno);
+    if (const int error = detail::Fsync(Fd); error != 0) {
+        return Fail(error);
     }
     struct stat old {};
     mode_t mode = 0666 & ~detail::CurrentUmask();
@@ -148,6 +173,11 @@ bool AtomicFileWriter::Commit() {
     }
     if (::fchmod(Fd, mode) != 0) {
         return Fail(errno);
+    }
+    // An unnamed file gets a temporary name only now, for the rename that
+    // replaces the target in one step.
+    if (Temporary.empty() && !NameUnnamed()) {
+        return false;
     }
     const int fd = std::exchange(Fd, -1);
     if (const int error = detail::CloseChecked(fd); error != 0) {

@@ -21,8 +21,9 @@ RegularFileRead Failure(FileReadStatus status, int error = 0) {
     return read;
 }
 
-// Reads the open file to its end, or until it proves longer than maxBytes.
-RegularFileRead ReadUpTo(int fd, std::size_t maxBytes) {
+} // namespace
+
+RegularFileRead detail::ReadOpenFile(int fd, std::size_t maxBytes) {
     RegularFileRead read;
     read.Status = FileReadStatus::Ok;
     std::size_t capacity = std::min<std::size_t>(maxBytes, 1 << 16) + 1;
@@ -53,8 +54,6 @@ RegularFileRead ReadUpTo(int fd, std::size_t maxBytes) {
     }
 }
 
-} // namespace
-
 RegularFileRead ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
@@ -78,8 +77,10 @@ RegularFileRead ReadRegularFile(const std::filesystem::path& path, std::size_t m
         read = Failure(FileReadStatus::Failed, errno);
     } else if (!S_ISREG(info.st_mode)) {
         read.Status = FileReadStatus::NotRegular;
+    } else if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
+        read.Status = FileReadStatus::TooLarge; // known without reading a byte
     } else {
-        read = ReadUpTo(fd, maxBytes);
+        read = detail::ReadOpenFile(fd, maxBytes);
     }
     if (read.Status != FileReadStatus::Failed) {
         read.Identity = detail::IdentityFrom(info);

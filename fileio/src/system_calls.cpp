@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <fcntl.h>
 #include <fstream>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -149,6 +150,51 @@ std::string RandomName(std::size_t length) {
         c = Alphabet[static_cast<unsigned char>(c) % Letters];
     }
     return random;
+}
+
+SystemCallHooks& Hooks() {
+    static SystemCallHooks hooks;
+    return hooks;
+}
+
+int Fsync(int fd) {
+    const int result = Hooks().Fsync != nullptr ? Hooks().Fsync(fd) : ::fsync(fd);
+    return result == 0 ? 0 : (errno != 0 ? errno : EIO);
+}
+
+namespace {
+
+// The name under which the kernel shows one of the process's descriptors.
+std::string DescriptorPath(int fd) {
+    return "/proc/self/fd/" + std::to_string(fd);
+}
+
+} // namespace
+
+int OpenUnnamed(const std::filesystem::path& folder) {
+    const char* name = folder.empty() ? "." : folder.c_str();
+    const int fd = Hooks().OpenUnnamed != nullptr
+                       ? Hooks().OpenUnnamed(name, 0600)
+                       : ::open(name, O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return -1;
+    }
+    // Naming it later goes through /proc (a link from the descriptor itself
+    // needs a privilege); without /proc the file could never be kept.
+    if (::access(DescriptorPath(fd).c_str(), F_OK) != 0) {
+        ::close(fd);
+        errno = ENOENT;
+        return -1;
+    }
+    return fd;
+}
+
+int LinkUnnamed(int fd, const std::filesystem::path& name) {
+    if (::linkat(AT_FDCWD, DescriptorPath(fd).c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) !=
+        0) {
+        return errno;
+    }
+    return 0;
 }
 
 int CloseChecked(int fd) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fileio/file_identity.h"
+#include "fileio/read_regular_file.h"
 
 #include <filesystem>
 #include <string>
@@ -33,6 +34,10 @@ namespace scanbench::detail {
 [[nodiscard]] std::string Refusal(const struct stat& info,
                                   const std::vector<std::filesystem::path>& protectedFiles);
 
+// Reads an open file to its end, or until it proves longer than maxBytes
+// (TooLarge, no bytes).
+[[nodiscard]] RegularFileRead ReadOpenFile(int fd, std::size_t maxBytes);
+
 // The process's file-creation mask.
 [[nodiscard]] mode_t CurrentUmask();
 
@@ -42,5 +47,28 @@ namespace scanbench::detail {
 
 // Closes a descriptor; 0 or the errno close reported.
 [[nodiscard]] int CloseChecked(int fd);
+
+// The calls through which a test makes the system fail. A member left null
+// makes the real call.
+struct SystemCallHooks {
+    int (*Fsync)(int fd) = nullptr;
+    // Opens an unnamed file in a folder (O_TMPFILE); -1 with errno set.
+    int (*OpenUnnamed)(const char* folder, mode_t mode) = nullptr;
+};
+// The hooks of the process; tests set them and put them back.
+[[nodiscard]] SystemCallHooks& Hooks();
+
+// Flushes a file's data to the disk; 0 or the errno.
+[[nodiscard]] int Fsync(int fd);
+
+// A new unnamed file in `folder` for writing, readable by the owner only,
+// that a later LinkUnnamed gives a name; -1 with errno set where the file
+// system (or the kernel) has none, or where such a file could not be named
+// later because /proc is missing.
+[[nodiscard]] int OpenUnnamed(const std::filesystem::path& folder);
+
+// Gives a file OpenUnnamed made the name `name`; 0 or the errno (EEXIST when
+// the name is taken).
+[[nodiscard]] int LinkUnnamed(int fd, const std::filesystem::path& name);
 
 } // namespace scanbench::detail

@@ -25,13 +25,6 @@ static_assert(std::atomic<int>::is_always_lock_free);
 
 std::array<Slot, TempFileCleanup::Slots> Table;
 
-struct PreviousAction {
-    struct sigaction Action {};
-    bool Installed = false;
-};
-PreviousAction PreviousInt;
-PreviousAction PreviousTerm;
-
 void RemoveRegisteredFiles() {
     for (Slot& slot : Table) {
         if (slot.State.load(std::memory_order_acquire) == Active) {
@@ -40,43 +33,39 @@ void RemoveRegisteredFiles() {
     }
 }
 
-void OnSignal(int signal, siginfo_t* info, void* context) {
+// Only installed for signals whose default action ends the process: the
+// files go, then the signal takes that action. It is blocked inside its
+// handler, so it arrives on return.
+void OnSignal(int signal) {
     const int savedErrno = errno;
     RemoveRegisteredFiles();
-    const struct sigaction& previous = signal == SIGINT ? PreviousInt.Action : PreviousTerm.Action;
-    if ((previous.sa_flags & SA_SIGINFO) != 0 && previous.sa_sigaction != nullptr) {
-        previous.sa_sigaction(signal, info, context);
-    } else if (previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN) {
-        previous.sa_handler(signal);
-    } else {
-        // The default action: end the process as the signal would have. The
-        // signal is blocked inside its handler, so it arrives on return.
-        ::signal(signal, SIG_DFL);
-        ::raise(signal);
-    }
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
     errno = savedErrno;
 }
 
-void Install(int signal, PreviousAction& previous) {
+void Install(int signal) {
     struct sigaction current {};
-    if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) {
-        return; // an ignored signal ends nothing, so nothing needs cleaning
+    if (::sigaction(signal, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO) != 0 ||
+        current.sa_handler != SIG_DFL) {
+        // Ignored, it ends nothing. Handled, the handler decides whether the
+        // process goes on; a file removed under a process that goes on would
+        // make its writer fail.
+        return;
     }
     struct sigaction action {};
-    action.sa_sigaction = OnSignal;
-    action.sa_flags = SA_SIGINFO | SA_RESTART;
-    sigemptyset(&action.sa_mask);
-    sigaddset(&action.sa_mask, SIGINT);
-    sigaddset(&action.sa_mask, SIGTERM);
-    previous.Action = current;
-    previous.Installed = ::sigaction(signal, &action, nullptr) == 0;
+    action.sa_handler = OnSignal;
+    action.sa_flags = SA_RESTART;
+    action.sa_mask = TempFileCleanup::Signals();
+    (void)::sigaction(signal, &action, nullptr);
 }
 
 void InstallHandlers() {
     static std::once_flag once;
     std::call_once(once, [] {
-        Install(SIGINT, PreviousInt);
-        Install(SIGTERM, PreviousTerm);
+        for (const int signal : TempFileCleanup::EndingSignals) {
+            Install(signal);
+        }
     });
 }
 
@@ -113,11 +102,17 @@ int TempFileCleanup::RegisteredCount() {
     return count;
 }
 
+sigset_t TempFileCleanup::Signals() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int signal : EndingSignals) {
+        sigaddset(&set, signal);
+    }
+    return set;
+}
+
 CleanupSignalsBlocked::CleanupSignalsBlocked() {
-    sigset_t block;
-    sigemptyset(&block);
-    sigaddset(&block, SIGINT);
-    sigaddset(&block, SIGTERM);
+    const sigset_t block = TempFileCleanup::Signals();
     pthread_sigmask(SIG_BLOCK, &block, &Saved);
 }
 

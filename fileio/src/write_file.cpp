@@ -47,8 +47,8 @@ std::string WriteInPlace(const std::filesystem::path& target, std::string_view b
     if (bytes.size() < oldSize && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
         return fail(errno);
     }
-    if (::fsync(fd) != 0) {
-        return fail(errno);
+    if (const int error = detail::Fsync(fd); error != 0) {
+        return fail(error);
     }
     if (const int error = detail::CloseChecked(fd); error != 0) {
         return detail::ErrorText(error);

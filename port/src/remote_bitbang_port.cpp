@@ -5,6 +5,7 @@
 #include "port/parallel_connector.h"
 #include "port/port_registers.h"
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -140,25 +141,29 @@ void RemoteBitbangPort::SendLines() {
 
 std::uint8_t RemoteBitbangPort::ReadStatus() {
     if (CachedTdo < 0 && Socket >= 0 && Send("R", 1)) {
-        char reply = 0;
+        // Everything there is taken at once: one byte answers the 'R'. More
+        // means the server sent something unasked (before this answer or
+        // with it), and every later answer would be taken for the one before.
+        std::array<char, 64> replies{};
         for (;;) {
             if (!WaitFor(Socket, POLLIN, ReplyTimeoutMs)) {
                 Fail("did not answer within " + std::to_string(ReplyTimeoutMs / 1000) + " s");
                 break;
             }
-            const ssize_t n = ::recv(Socket, &reply, 1, 0);
-            if (n == 1 && (reply == '0' || reply == '1')) {
-                CachedTdo = reply - '0';
-                break;
+            const ssize_t n = ::recv(Socket, replies.data(), replies.size(), 0);
+            if (n < 0 && (errno == EINTR || errno == EAGAIN)) {
+                continue;
             }
-            if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN)) {
+            if (n <= 0) {
                 Fail("went away");
-                break;
-            }
-            if (n == 1) {
+            } else if (n > 1) {
+                Fail("sent bytes nobody asked for");
+            } else if (replies[0] != '0' && replies[0] != '1') {
                 Fail("answered with something other than 0 or 1");
-                break;
+            } else {
+                CachedTdo = replies[0] - '0';
             }
+            break;
         }
     }
     const std::uint8_t outputs = static_cast<std::uint8_t>(

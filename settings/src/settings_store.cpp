@@ -1,16 +1,58 @@
 #include "settings/settings_store.h"
 
+#include "fileio/folder_lock.h"
 #include "port/ppdev_port.h"
 #include "settings/store_file.h"
 #include "settings/store_values.h"
 #include "settings/user_folders.h"
 
+#include <algorithm>
 #include <optional>
+#include <system_error>
 #include <utility>
 
 namespace scanbench {
 
 namespace {
+
+// Another process (a second window, the runner) may read, change and write
+// the store at the same time: each holds the store's folder locked from its
+// reading to its writing, so neither writes over what the other just wrote.
+FolderLock LockStore(const std::filesystem::path& storePath) {
+    std::error_code ignored; // Open says what is wrong with the folder
+    std::filesystem::create_directories(storePath.parent_path(), ignored);
+    return FolderLock(storePath.parent_path());
+}
+
+// The store locked and read, for a change that writes it back.
+struct StoreEdit {
+    StoreEdit(const std::filesystem::path& storePath, std::vector<std::string>& notices)
+        : Lock(LockStore(storePath)), File(storePath), Reading(File.Open(notices)) {}
+
+    const FolderLock Lock;
+    const StoreFile File;
+    StoreFile::Reading Reading;
+};
+
+// What a save writes: the values this process changed since `before`, the
+// ones the file does not hold yet, and the ones it holds in a form `usable`
+// refuses. Whatever another process wrote in between stays.
+std::vector<StoreDocument::Entry>
+EntriesToWrite(const std::vector<StoreDocument::Entry>& before,
+               const std::vector<StoreDocument::Entry>& after, const StoreDocument& document,
+               bool (*usable)(const QString& key, const QJsonValue& value)) {
+    std::vector<StoreDocument::Entry> written;
+    for (const StoreDocument::Entry& entry : after) {
+        const auto old = std::find_if(before.begin(), before.end(),
+                                      [&entry](const auto& b) { return b.Key == entry.Key; });
+        const QJsonValue stored = document.Value(entry.Key);
+        if (old == before.end() || old->Value != entry.Value || stored.isUndefined() ||
+            !usable(entry.Key, stored)) {
+            written.push_back(entry);
+        }
+    }
+    return written;
+}
 
 // What is wrong with the first unusable value, for messages.
 std::string Describe(const UnusableValue& value) {
@@ -111,6 +153,7 @@ bool SettingsStore::LoadSettings(Settings& settings) const {
 }
 
 bool SettingsStore::LoadSettings(Settings& settings, std::vector<std::string>& notices) const {
+    const FolderLock lock = LockStore(StorePath);
     constexpr int Attempts = 3;
     for (int attempt = 1;; ++attempt) {
         std::vector<std::string> found;
@@ -133,27 +176,44 @@ bool SettingsStore::SaveSettings(const Settings& settings) const {
 
 bool SettingsStore::SaveSettings(const Settings& settings,
                                  std::vector<std::string>& notices) const {
-    const StoreFile file(StorePath);
-    StoreFile::Reading reading = file.Open(notices);
-    if (!reading.Document) {
-        return false;
-    }
-    reading.Document->Write(SavedEntries(settings));
-    std::string error;
-    if (!file.Commit(*reading.Document, error)) {
-        notices.push_back("Settings not saved: " + StorePath.string() + " cannot be written (" +
-                          error + ").");
-        return false;
+    return Save(nullptr, settings, notices);
+}
+
+bool SettingsStore::SaveSettings(const Settings& before, const Settings& settings,
+                                 std::vector<std::string>& notices) const {
+    return Save(&before, settings, notices);
+}
+
+bool SettingsStore::Save(const Settings* before, const Settings& settings,
+                         std::vector<std::string>& notices) const {
+    {
+        StoreEdit edit(StorePath, notices);
+        std::optional<StoreDocument>& document = edit.Reading.Document;
+        if (!document) {
+            return false;
+        }
+        document->Write(
+            before == nullptr
+                ? SavedEntries(settings)
+                : EntriesToWrite(SavedEntries(*before), SavedEntries(settings), *document,
+                                 [](const QString&, const QJsonValue&) { return true; }));
+        std::string error;
+        if (!edit.File.Commit(*document, error)) {
+            notices.push_back("Settings not saved: " + StorePath.string() + " cannot be written (" +
+                              error + ").");
+            return false;
+        }
     }
     // Registered on every save, so a moved installation is picked up.
     (void)Registrar.RegisterFileType("bst", ProgramPath(settings));
     return true;
 }
 
-bool SettingsStore::SaveViewValues(const Settings& settings,
+bool SettingsStore::SaveViewValues(const Settings& before, const Settings& settings,
                                    std::vector<std::string>& notices) const {
-    const StoreFile file(StorePath);
-    StoreFile::Reading reading = file.Open(notices);
+    StoreEdit edit(StorePath, notices);
+    const StoreFile& file = edit.File;
+    StoreFile::Reading& reading = edit.Reading;
     if (!reading.Document) {
         return false;
     }
@@ -168,7 +228,8 @@ bool SettingsStore::SaveViewValues(const Settings& settings,
             return false;
         }
     }
-    reading.Document->Write(ViewEntries(settings));
+    reading.Document->Write(EntriesToWrite(ViewEntries(before), ViewEntries(settings),
+                                           *reading.Document, ViewValueUsable));
     std::string error;
     if (!file.Commit(*reading.Document, error)) {
         if (aside) {

@@ -77,6 +77,14 @@ SvfExportResult WriteSvf(std::ostream& out, const EngineState& state, const Shif
         }
         for (std::size_t i = 0; i < got; ++i) {
             const PackedEvent& e = chunk[i];
+            if (e.Description != DescriptionTable::EmptyIndex) {
+                // The synchronisation lines belong to no TAP: every export
+                // says what became of them.
+                const std::string_view text = store.DescriptionOf(e);
+                if (text.size() == 4 && (text.starts_with("SS") || text.starts_with("WS"))) {
+                    translator.SyncStatement(e.Line, text);
+                }
+            }
             if (e.Tap != tap) {
                 continue;
             }

@@ -1,6 +1,7 @@
 #include "svf/svf_translator.h"
 
 #include "engine/tap_state.h"
+#include "tap_paths.h"
 
 #include <array>
 
@@ -8,22 +9,7 @@ namespace scanbench {
 
 namespace {
 
-constexpr std::uint8_t Reset = 0;
-constexpr std::uint8_t Idle = 1;
-constexpr std::uint8_t SelectDr = 2;
-constexpr std::uint8_t SelectIr = 3;
-constexpr std::uint8_t PauseDr = 10;
-constexpr std::uint8_t PauseIr = 11;
-constexpr std::uint8_t Exit2Dr = 12;
-constexpr std::uint8_t Exit2Ir = 13;
-constexpr std::uint8_t UpdateDr = 14;
-constexpr std::uint8_t UpdateIr = 15;
-
-// Next state on a rising TCK edge, by TMS and state.
-constexpr std::array<std::array<std::uint8_t, 16>, 2> NextState{{
-    {1, 1, 4, 5, 6, 7, 6, 7, 10, 11, 10, 11, 6, 7, 1, 1},
-    {0, 2, 3, 0, 8, 9, 8, 9, 14, 15, 12, 13, 14, 15, 2, 2},
-}};
+using namespace TapPaths;
 
 [[nodiscard]] bool IsIrState(std::uint8_t s) {
     return s >= 3 && s % 2 == 1;
@@ -31,6 +17,11 @@ constexpr std::array<std::array<std::uint8_t, 16>, 2> NextState{{
 
 [[nodiscard]] std::string Name(std::uint8_t state) {
     return std::string(TapStateNames[state]);
+}
+
+// "1 clock", "12 clocks".
+[[nodiscard]] std::string ClockCount(std::uint64_t clocks) {
+    return std::to_string(clocks) + (clocks == 1 ? " clock" : " clocks");
 }
 
 // The bits as SVF writes a value: hexadecimal, the first bit shifted the
@@ -71,6 +62,7 @@ SvfTranslator::SvfTranslator(std::ostream& out, const std::string& title) : Out(
 void SvfTranslator::Add(const SvfEvent& e) {
     if (e.StatementStart) {
         Comparing.reset();
+        ComparedOutsideShift = false;
     }
     if (e.Compare != nullptr && e.Compare->Count > 0) {
         Comparing = *e.Compare;
@@ -118,11 +110,13 @@ void SvfTranslator::TakeCapture(std::int32_t line) {
 
 void SvfTranslator::Clock(bool tms, bool tdi, std::int32_t line) {
     const std::uint8_t from = State;
-    const std::uint8_t to = NextState[tms ? 1 : 0][from];
+    const std::uint8_t to = NextTapState(from, tms);
     const bool compared = PendingExpected.has_value() && PendingCompared;
     if (IsShiftState(from)) {
         ScanBits.push_back({tdi, compared, compared && *PendingExpected});
-    } else if (compared) {
+    } else if (compared && !ComparedOutsideShift) {
+        // Said once for the statement, not for each of its bits.
+        ComparedOutsideShift = true;
         Problem(line, "NSHFCP compares a bit received in " + Name(from) +
                           ", outside a shift; SVF compares shifted bits only");
     }
@@ -176,19 +170,24 @@ void SvfTranslator::AdvanceScan(std::uint8_t from, std::uint8_t to, std::int32_t
         }
         return;
     }
-    if ((from == Exit2Dr || from == Exit2Ir) && IsShiftState(to) && PauseClocks > 0) {
-        Problem(PauseLine, "the scan resumes after " + std::to_string(PauseClocks) + " clocks in " +
-                               Name(from == Exit2Dr ? PauseDr : PauseIr) +
-                               "; SVF continues it without them");
+    if ((from == Exit2Dr || from == Exit2Ir) && IsShiftState(to)) {
+        // SVF shifts a scan in one go: the way out through the pause and
+        // back is not in the file, and neither are clocks spent there.
+        const std::string pause = Name(from == Exit2Dr ? PauseDr : PauseIr);
+        if (PauseClocks > 0) {
+            Problem(PauseLine, "the scan resumes after " + ClockCount(PauseClocks) + " in " +
+                                   pause + "; SVF continues it without them");
+        } else {
+            Problem(line, "the scan resumes after a pause in " + pause +
+                              "; SVF continues it without the pause");
+        }
         PauseClocks = 0;
     }
     if (from != UpdateDr && from != UpdateIr) {
         return;
     }
     if (PauseClocks > 0) {
-        Problem(PauseLine, "the " + std::to_string(PauseClocks) + " clocks in " +
-                               Name(IsIrState(from) ? PauseIr : PauseDr) +
-                               " before this update are left out: SVF has no clocks inside a scan");
+        NotePauseClocks(IsIrState(from) ? PauseIr : PauseDr, true, !ScanBits.empty());
     }
     if (to == Idle) {
         FinishScan(Idle);
@@ -241,6 +240,33 @@ void SvfTranslator::FinishScan(std::uint8_t endState) {
     ScanBits.clear();
 }
 
+void SvfTranslator::NotePauseClocks(std::uint8_t pause, bool beforeUpdate, bool shifted) {
+    const std::string clocks = (beforeUpdate ? "the " : "the last ") + ClockCount(PauseClocks) +
+                               " in " + Name(pause) + (beforeUpdate ? " before this update" : "");
+    if (shifted) {
+        Problem(PauseLine, clocks + (PauseClocks == 1 ? " is" : " are") +
+                               " left out: SVF has no clocks inside a scan");
+    } else {
+        // Nothing shifted: the scan is written as its path of states, which
+        // keeps every clock spent in the pause.
+        Problem(PauseLine, clocks + " stay in the file: its STATE path names " + Name(pause) + " " +
+                               std::to_string(PauseClocks + 1) +
+                               " times, and each repetition is one clock");
+    }
+}
+
+void SvfTranslator::SyncStatement(std::int32_t line, std::string_view statement) {
+    const std::string name(statement);
+    const char which = statement.size() > 2 ? statement[2] : 'A';
+    if (statement.starts_with("SS")) {
+        Problem(line, name + " sets the synchronisation output SO" + std::string(1, which) +
+                          ", which SVF has no line for; the file leaves it out");
+    } else {
+        Problem(line, name + " waits for the synchronisation input SI" + std::string(1, which) +
+                          "; SVF cannot wait for an input, so the file goes straight on");
+    }
+}
+
 void SvfTranslator::FlushRunClocks(std::uint8_t stable) {
     if (RunClocks == 0) {
         return;
@@ -259,15 +285,16 @@ void SvfTranslator::Finish() {
     case Mode::Selecting:
         Problem(ScanLine, "the run stops in " + Name(State) +
                               ", between stable states; SVF cannot end there, so the last " +
-                              std::to_string(Path.size()) + " clocks are left out");
+                              ClockCount(Path.size()) + " " + (Path.size() == 1 ? "is" : "are") +
+                              " left out");
         break;
     case Mode::Scan: {
         const std::uint8_t pause = IsIrState(State) ? PauseIr : PauseDr;
         if (State == PauseDr || State == PauseIr) {
+            const bool shifted = !ScanBits.empty();
             FinishScan(State);
             if (PauseClocks > 0) {
-                Problem(PauseLine, "the last " + std::to_string(PauseClocks) + " clocks in " +
-                                       Name(State) + " are left out");
+                NotePauseClocks(State, false, shifted);
             }
         } else if (State == UpdateDr || State == UpdateIr) {
             FinishScan(Idle);

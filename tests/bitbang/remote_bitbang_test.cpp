@@ -13,11 +13,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <netinet/in.h>
+#include <optional>
 #include <string>
+#include <sys/socket.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace scanbench {
@@ -38,6 +46,9 @@ public:
     std::string Log;
     bool Level = false; // flips with every write, so replies show their order
 };
+
+constexpr std::uint16_t Base = 888;
+constexpr std::uint16_t StatusAddress = Base + 1;
 
 void Feed(RemoteBitbangSession& session, std::string_view bytes, std::string& replies) {
     session.Feed(std::span<const char>(bytes.data(), bytes.size()), replies);
@@ -72,23 +83,28 @@ std::string Clock(RemoteBitbangSession& session, std::string_view tmsTdi) {
     return replies;
 }
 
-TEST(BoardBitbangTarget, ReadsTheIdcodesOfTap0AndTrstResetsItsChips) {
-    ChipBoard board(DemoBoardChips());
-    BoardBitbangTarget target(board);
-    RemoteBitbangSession session(target);
+// Resets the TAP, goes to Shift-DR and shifts out `bits` bits of the chain,
+// the first one received the least significant.
+std::uint64_t ShiftOutIdcodes(RemoteBitbangSession& session, std::size_t bits) {
     // Reset, then Run-Test/Idle, Select-DR, Capture-DR, Shift-DR.
     Clock(session, "1010101010"
                    "00"
                    "10"
                    "00"
                    "00");
-    std::string tms0(2 * 64, '0');
-    const std::string bits = Clock(session, tms0);
+    const std::string received = Clock(session, std::string(2 * bits, '0'));
     std::uint64_t value = 0;
-    for (std::size_t i = 0; i < 64; ++i) {
-        value |= std::uint64_t{bits[i] == '1'} << i;
+    for (std::size_t i = 0; i < bits; ++i) {
+        value |= std::uint64_t{received[i] == '1'} << i;
     }
-    EXPECT_EQ(value, (std::uint64_t{DemoIdCode::U1} << 32) | DemoIdCode::U2);
+    return value;
+}
+
+TEST(BoardBitbangTarget, ReadsTheIdcodesOfTap0AndTrstResetsItsChips) {
+    ChipBoard board(DemoBoard());
+    BoardBitbangTarget target(board);
+    RemoteBitbangSession session(target);
+    EXPECT_EQ(ShiftOutIdcodes(session, 64), (std::uint64_t{DemoIdCode::U1} << 32) | DemoIdCode::U2);
     EXPECT_EQ(board.Chip(0).State, ChipTap::ShiftDr);
     std::string replies;
     Feed(session, "u", replies);
@@ -99,17 +115,61 @@ TEST(BoardBitbangTarget, ReadsTheIdcodesOfTap0AndTrstResetsItsChips) {
     EXPECT_EQ(replies, "1"); // released TDO reads high
 }
 
-// A server on a free loopback port, serving a demo board from its own thread.
+// TRST held: the chips stay in Test-Logic-Reset whatever TCK and TMS do, so
+// an instruction shifted in meanwhile never takes effect.
+TEST(BoardBitbangTarget, ChipsStayInResetWhileTrstIsHeld) {
+    ChipBoard board(DemoBoard());
+    BoardBitbangTarget target(board);
+    RemoteBitbangSession session(target);
+    std::string replies;
+    Feed(session, "t", replies);
+    // Run-Test/Idle .. Shift-IR, all ones (BYPASS) into both chips, Update-IR.
+    Clock(session, "00"
+                   "10"
+                   "10"
+                   "00"
+                   "00"
+                   "01"
+                   "01"
+                   "01"
+                   "01"
+                   "01"
+                   "01"
+                   "01"
+                   "11"
+                   "10");
+    for (std::size_t chip = 0; chip < 2; ++chip) {
+        EXPECT_EQ(board.Chip(chip).State, ChipTap::TestLogicReset) << chip;
+        EXPECT_EQ(board.Chip(chip).Selected, DataRegister::Idcode) << chip;
+    }
+    Feed(session, "r", replies); // released: the next edges count
+    Clock(session, "00"
+                   "10"
+                   "00"
+                   "00");
+    EXPECT_EQ(board.Chip(0).State, ChipTap::ShiftDr);
+    EXPECT_EQ(board.Chip(0).Selected, DataRegister::Idcode);
+}
+
+TEST(BoardBitbangTarget, ServesTap1WithoutTouchingTap0) {
+    ChipBoard board(DemoBoard());
+    BoardBitbangTarget target(board, 1);
+    RemoteBitbangSession session(target);
+    EXPECT_EQ(ShiftOutIdcodes(session, 32), DemoIdCode::U3);
+    EXPECT_EQ(board.Chip(2).State, ChipTap::ShiftDr);
+    EXPECT_EQ(board.Chip(0).State, ChipTap::TestLogicReset);
+}
+
+// A server on a free loopback port, serving a demo board from its own thread,
+// on a clock the test moves. Waits for what the server reports.
 class ServedBoard {
 public:
-    ServedBoard() : Board(DemoBoardChips()), Target(Board) {
+    ServedBoard() : Board(DemoBoard()), Target(Board) {
         EXPECT_NE(Port, 0) << Server->Error();
         Thread = std::thread([this] {
-            Server->Serve(Target, Stop, [this](const std::string& event) {
-                if (event == "turned away a second client") {
-                    ++TurnedAway;
-                }
-            });
+            Server->Serve(Target, Stop,
+                          {[this](const std::string& e) { Record(e); },
+                           [this](const std::string& p) { Record("problem: " + p); }});
         });
     }
     ~ServedBoard() { Shut(); }
@@ -121,18 +181,95 @@ public:
         Server.reset(); // closes the listening socket
     }
     [[nodiscard]] RemoteAddress Address() const { return {"127.0.0.1", Port}; }
+    void Advance(std::chrono::seconds by) { Now.store(Now.load() + by); }
+    // Waits until the server has reported `text` `count` times in all. The
+    // limit only keeps a broken server from hanging the test.
+    [[nodiscard]] bool Heard(const std::string& text, int count = 1) {
+        std::unique_lock lock(Mutex);
+        return Changed.wait_for(lock, std::chrono::seconds(60),
+                                [&] { return std::count(Log.begin(), Log.end(), text) >= count; });
+    }
 
     ChipBoard Board;
     BoardBitbangTarget Target;
-    std::unique_ptr<BitbangServer> Server = std::make_unique<BitbangServer>();
+    std::atomic<std::chrono::steady_clock::duration> Now{};
+    std::unique_ptr<BitbangServer> Server = std::make_unique<BitbangServer>(
+        [this] { return std::chrono::steady_clock::time_point(Now.load()); });
     std::uint16_t Port = Server->Listen(0) ? Server->Port() : 0;
     std::atomic<bool> Stop{false};
-    std::atomic<int> TurnedAway{0};
     std::thread Thread;
+
+private:
+    void Record(const std::string& text) {
+        const std::lock_guard lock(Mutex);
+        Log.push_back(text);
+        Changed.notify_all();
+    }
+    std::mutex Mutex;
+    std::condition_variable Changed;
+    std::vector<std::string> Log;
 };
 
-constexpr std::uint16_t Base = 888;
-constexpr std::uint16_t StatusAddress = Base + 1;
+// A plain client: connects, sends, and reads one reply (nothing when the
+// connection was closed instead).
+class RawClient {
+public:
+    explicit RawClient(std::uint16_t port) : Fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        const timeval limit{60, 0}; // only against a hang
+        ::setsockopt(Fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+        Connected = ::connect(Fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    }
+    ~RawClient() { ::close(Fd); }
+    RawClient(const RawClient&) = delete;
+    RawClient& operator=(const RawClient&) = delete;
+
+    void Send(std::string_view bytes) const {
+        (void)::send(Fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    }
+    [[nodiscard]] std::optional<char> Reply() const {
+        char c = 0;
+        return ::recv(Fd, &c, 1, 0) == 1 ? std::optional(c) : std::nullopt;
+    }
+
+    int Fd;
+    bool Connected = false;
+};
+
+TEST(BitbangServer, ServesAClientThatConnectsAsSoonAsTheLastOneQuit) {
+    ServedBoard served;
+    for (int round = 0; round < 200; ++round) {
+        {
+            RawClient first(served.Port);
+            ASSERT_TRUE(first.Connected);
+            first.Send("0Q");
+        } // quits and closes; the next one connects at once
+        RawClient next(served.Port);
+        next.Send("R");
+        ASSERT_TRUE(next.Reply().has_value()) << "turned away in round " << round;
+        next.Send("Q");
+    }
+}
+
+TEST(BitbangServer, DropsAClientSilentForTenSecondsAndServesTheNext) {
+    ServedBoard served;
+    RawClient silent(served.Port);
+    ASSERT_TRUE(served.Heard("client connected"));
+    served.Advance(std::chrono::seconds(9));
+    { RawClient early(served.Port); }
+    ASSERT_TRUE(served.Heard("turned away a second client")); // the silent one still holds
+    served.Advance(std::chrono::seconds(1));
+    ASSERT_TRUE(
+        served.Heard("problem: client silent for 10 s; disconnected so that others may connect"));
+    EXPECT_FALSE(silent.Reply().has_value()); // closed
+
+    RemoteBitbangPort next(PinSettings{}, served.Address());
+    (void)next.PortReadByte(Base + 1);
+    EXPECT_EQ(next.Problem(), "");
+}
 
 // Default pins: TMS on pin 3 (data bit 1), TCK pin 4 (bit 2), TX pin 2 (bit
 // 0); RX of TAP 0 on pin 11, which the status register shows inverted in bit 7.
@@ -175,13 +312,13 @@ TEST(RemoteBitbangPort, SaysSoAtOnceWhenTheServerIsMissingOrGoesAway) {
     RemoteBitbangPort port(PinSettings{}, address);
     ASSERT_TRUE(port.DriverAvailable());
     served.reset();
-    const auto start = std::chrono::steady_clock::now();
     port.PortWriteByte(Base, 4);
     EXPECT_EQ(port.PortReadByte(StatusAddress) & 0x80, 0); // nothing connected reads high
     (void)port.PortReadByte(StatusAddress);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    // Seen as gone at once, not after waiting out the reply time.
     EXPECT_NE(port.Problem().find("remote_bitbang server 127.0.0.1:"), std::string::npos)
         << port.Problem();
+    EXPECT_NE(port.Problem().find("went away"), std::string::npos) << port.Problem();
 
     RemoteBitbangPort missing(PinSettings{}, address);
     EXPECT_FALSE(missing.DriverAvailable());

@@ -7,12 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <arpa/inet.h>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <netinet/in.h>
 #include <sstream>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -31,7 +35,7 @@ Outcome RunProgram(const std::string& program, RunnerOptions options = {}, Setti
                    const RunnerPortOpener& openPort = {}) {
     std::ostringstream out;
     std::ostringstream err;
-    const int code = RunHeadless(options, settings, program, out, err, openPort);
+    const int code = RunHeadless(options, settings, program, out, err, nullptr, openPort);
     return {code, out.str(), err.str()};
 }
 
@@ -181,6 +185,81 @@ TEST_F(HeadlessExport, LinkAtAnOldTemporaryNameIsNotWrittenThrough) {
     EXPECT_EQ(Entries(), (std::vector<std::string>{"events.txt", "events.txt.part", "victim.txt"}));
 }
 
+TEST_F(HeadlessExport, TwoOutputsNamingOneFileRunNothing) {
+    std::filesystem::create_symlink("same.out", Folder / "alias.out"); // to a file still to come
+    RunnerOptions options;
+    options.EventsFile = (Folder / "same.out").string();
+    options.VcdFile = (Folder / "run.vcd").string();
+    options.SvfFile = (Folder / "alias.out").string();
+    const Outcome o = RunProgram("TMS1;\nHALT;\n", options);
+    EXPECT_EQ(o.code, 2);
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(o.err, "scanbench-run: --events and --svf both write " + *options.SvfFile +
+                         "; nothing was run\n");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"alias.out"});
+}
+
+// The SVF of a run carries what its NSHFCPs compare (what a replay checks),
+// and says on standard error what SVF cannot.
+TEST_F(HeadlessExport, SvfCarriesTheComparisonsAndNamesWhatItCannotSay) {
+    RunnerOptions options;
+    options.SvfFile = (Folder / "run.svf").string();
+    options.SvfTap = 1;
+    const Outcome o = RunProgram("SELTAP1;\nRST;\nSSA1;\nWSA0;\nSTATE DRSHIFT;\nLD CNT,32d;\n"
+                                 "NSHFCP 0h,BFFCD3A8h,FFFFFFFFh;\nSTATE IDLE;\nHALT;\n",
+                                 options);
+    ASSERT_EQ(o.code, 0) << o.err;
+    // U3's IDCODE, its bit 0 shifted first, is what SVF writes as TDO.
+    EXPECT_NE(Contents(Folder / "run.svf")
+                  .find("SDR 32 TDI (00000000) TDO (15CB3FFD) MASK (FFFFFFFF);\n"),
+              std::string::npos)
+        << Contents(Folder / "run.svf");
+    EXPECT_NE(o.err.find("scanbench-run: --svf: line 3: SSA1 sets the synchronisation output SOA"),
+              std::string::npos)
+        << o.err;
+    EXPECT_NE(o.err.find("scanbench-run: --svf: line 4: WSA0 waits for the synchronisation "
+                         "input SIA"),
+              std::string::npos)
+        << o.err;
+}
+
+// A remote_bitbang server that answers every read twice: the second answer
+// comes unasked, and would be taken for the answer to the next read.
+TEST(HeadlessRun, ServerSendingBytesNobodyAskedForLosesThePort) {
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 1), 0);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    std::thread server([listener] {
+        const int client = ::accept(listener, nullptr, nullptr);
+        char bytes[256];
+        ssize_t n = 0;
+        while ((n = ::recv(client, bytes, sizeof bytes, 0)) > 0) {
+            for (ssize_t i = 0; i < n; ++i) {
+                if (bytes[i] == 'R') {
+                    (void)::send(client, "11", 2, MSG_NOSIGNAL);
+                }
+            }
+        }
+        ::close(client);
+    });
+    RunnerOptions options;
+    options.Port = PortKind::Remote;
+    Settings settings;
+    settings.Remote = {"127.0.0.1", ntohs(address.sin_port)};
+    const Outcome o =
+        RunProgram("RST;\nSTATE DRSHIFT;\nLD CNT,8d;\nNSHF 0h;\nHALT;\n", options, settings);
+    server.join();
+    ::close(listener);
+    EXPECT_EQ(o.code, 1);
+    EXPECT_NE(o.out.find("end: port-lost\n"), std::string::npos) << o.out;
+    EXPECT_NE(o.err.find("sent bytes nobody asked for"), std::string::npos) << o.err;
+}
+
 TEST(HeadlessRun, DemoBoardIsTheDefaultAndItsChipsAreReported) {
     // U3's IDCODE 15CB3FFDh leaves bit 0 first: written in arrival order it reads BFFCD3A8h.
     const Outcome o = RunProgram("SELTAP1;\nRST;\nSTATE DRSHIFT;\nLD CNT,32d;\n"
@@ -207,13 +286,13 @@ TEST(HeadlessRun, SwitchesAreSetBeforeTheRunAndOnlyOnTheDemoBoard) {
     options.Switches = {{"U9", 1}};
     const Outcome unknown = RunProgram("HALT;\n", options);
     EXPECT_EQ(unknown.code, 2);
-    EXPECT_NE(unknown.err.find("no chip or switch named 'U9'"), std::string::npos);
+    EXPECT_NE(unknown.err.find("no switch named 'U9'"), std::string::npos);
 
     options = OnBoard(BoardKind::Loopback);
     options.Switches = {{"SIA", 1}};
     const Outcome wired = RunProgram("HALT;\n", options);
     EXPECT_EQ(wired.code, 2);
-    EXPECT_NE(wired.err.find("needs the demo board"), std::string::npos);
+    EXPECT_NE(wired.err.find("needs a board of chips"), std::string::npos);
     EXPECT_EQ(wired.out, "");
 }
 

@@ -59,6 +59,43 @@ TEST(EventStore, ChunkBoundary) {
     EXPECT_EQ(store.GetEvent(0).Line, 0);
 }
 
+// Undoing a statement that ran out of memory: the next event takes the first
+// dropped place, never a kept one, within a chunk and across a boundary.
+TEST(EventStore, DropNewestKeepsTheOlderEventsIntact) {
+    constexpr auto Chunk = static_cast<std::int32_t>(EventStore::ChunkSize);
+    struct Case {
+        std::int32_t Filled;
+        std::uint32_t Keep;
+    };
+    for (const Case c : {Case{10, 5}, Case{Chunk + 5, Chunk}, Case{Chunk + 5, Chunk - 2},
+                         Case{2 * Chunk + 1, Chunk + 1}}) {
+        EventStore store;
+        Fill(store, c.Filled);
+        store.DropNewest(c.Keep);
+        EXPECT_EQ(store.EventCount(), c.Keep) << c.Filled << " " << c.Keep;
+        store.Add(Numbered(-7));
+        EXPECT_EQ(store.EventCount(), c.Keep + 1);
+        for (const std::uint32_t kept : {0U, c.Keep / 2, c.Keep - 1}) {
+            EXPECT_EQ(store.GetEvent(kept).Line, static_cast<std::int32_t>(kept))
+                << c.Filled << " " << c.Keep;
+        }
+        EXPECT_EQ(store.GetEvent(c.Keep).Line, -7);
+        EXPECT_EQ(store.GetEvent(c.Keep + 1), TEvento{});
+    }
+
+    EventStore played; // events already played are never dropped
+    Fill(played, 10);
+    TEvento e;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(played.NextEvent(e));
+    }
+    played.DropNewest(1);
+    EXPECT_EQ(played.EventCount(), 3U);
+    played.Add(Numbered(-7));
+    EXPECT_EQ(played.GetEvent(2).Line, 2);
+    EXPECT_EQ(played.GetEvent(3).Line, -7);
+}
+
 TEST(EventStore, NextEventHandsOutInOrderThenStops) {
     EventStore store;
     Fill(store, 3);

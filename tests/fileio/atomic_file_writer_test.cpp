@@ -3,11 +3,19 @@
 #include "fileio/write_file.h"
 #include "fileio/writer_stream.h"
 #include "scratch_folder.h"
+#include "system_calls.h"
 #include "system_faults.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <iterator>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -125,25 +133,115 @@ TEST_F(FileIoWriter, RefusesWhatIsNotARegularFileAndTheProtectedFiles) {
     EXPECT_EQ(Entries().size(), refused.size() + 4);
 }
 
-TEST_F(FileIoWriter, InterruptedProcessLeavesNoTemporaryFile) {
+// The writer's two ways to a temporary file: unnamed where the file system
+// has them, named everywhere else (forced by a file system without them).
+enum class TemporaryKind { Unnamed, Named };
+
+class FileIoWriterKinds : public ScratchFolder,
+                          public ::testing::WithParamInterface<TemporaryKind> {
+protected:
+    void SetUp() override {
+        ScratchFolder::SetUp();
+        Saved = detail::Hooks();
+        if (GetParam() == TemporaryKind::Named) {
+            detail::Hooks().OpenUnnamed = [](const char*, mode_t) {
+                errno = EOPNOTSUPP;
+                return -1;
+            };
+        } else {
+            const int probe = ::open(Folder.c_str(), O_TMPFILE | O_WRONLY, 0600);
+            if (probe < 0) {
+                GTEST_SKIP() << "no unnamed files on this file system";
+            }
+            ::close(probe);
+        }
+    }
+    void TearDown() override {
+        detail::Hooks() = Saved;
+        ScratchFolder::TearDown();
+    }
+    detail::SystemCallHooks Saved;
+};
+
+TEST_P(FileIoWriterKinds, AProcessEndedByAnySignalLeavesNoTemporaryFile) {
     const fs::path file = Folder / "target.txt";
     WriteText(file, "old");
-    for (const int signal : {SIGINT, SIGTERM}) {
+    std::vector<int> signals(std::begin(TempFileCleanup::EndingSignals),
+                             std::end(TempFileCleanup::EndingSignals));
+    if (GetParam() == TemporaryKind::Unnamed) {
+        signals.push_back(SIGKILL); // nothing to clean up: the file has no name
+    }
+    for (const int signal : signals) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            const rlimit noCore{0, 0}; // the signals that dump a core need not
+            ::setrlimit(RLIMIT_CORE, &noCore);
             AtomicFileWriter writer(file);
-            (void)writer.Write("half of it");
+            (void)writer.Write(std::string(100000, 'x'));
             ::raise(signal);
             ::_exit(0); // not reached: the signal's default action ends the child
         }
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
-        EXPECT_EQ(Entries(), std::vector<std::string>{"target.txt"});
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << strsignal(signal);
+        EXPECT_EQ(Entries(), std::vector<std::string>{"target.txt"}) << strsignal(signal);
         EXPECT_EQ(Contents(file), "old");
     }
 }
+
+namespace {
+volatile std::sig_atomic_t AlarmsHandled = 0;
+void CountAlarm(int) {
+    AlarmsHandled = AlarmsHandled + 1;
+}
+} // namespace
+
+TEST_P(FileIoWriterKinds, ASignalTheProcessHandlesAndSurvivesKeepsTheFileBeingWritten) {
+    // In a fresh process, so the handler is there before the writer's first
+    // file (as a fuzzer's or a server's timer is); that process checks and
+    // clears its own folder.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            std::signal(SIGALRM, CountAlarm);
+            bool kept = false;
+            {
+                AtomicFileWriter writer(Folder / "target.txt");
+                (void)writer.Write("new");
+                ::raise(SIGALRM);
+                kept = AlarmsHandled == 1 && writer.Commit();
+            }
+            kept = kept && Contents(Folder / "target.txt") == "new";
+            fs::remove_all(Folder);
+            std::_Exit(kept ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST_P(FileIoWriterKinds, FailingFlushToTheDiskFailsTheCommitAndKeepsTheOldFile) {
+    const fs::path file = Folder / "target.txt";
+    WriteText(file, "old");
+    detail::Hooks().Fsync = [](int) {
+        errno = EIO;
+        return -1;
+    };
+    EXPECT_EQ(WriteFileContents(file, "new"), "Input/output error");
+    EXPECT_EQ(Contents(file), "old");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"target.txt"});
+    EXPECT_EQ(TempFileCleanup::RegisteredCount(), 0);
+
+    detail::Hooks().Fsync = nullptr; // and with the flush working, the file is replaced
+    EXPECT_EQ(WriteFileContents(file, "new"), "");
+    EXPECT_EQ(Contents(file), "new");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"target.txt"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Temporary, FileIoWriterKinds,
+                         ::testing::Values(TemporaryKind::Unnamed, TemporaryKind::Named),
+                         [](const auto& param) {
+                             return param.param == TemporaryKind::Unnamed ? "Unnamed" : "Named";
+                         });
 
 } // namespace
 } // namespace scanbench::testing

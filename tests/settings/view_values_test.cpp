@@ -32,9 +32,14 @@ TEST_F(SettingsViewValues, ReadBackWithoutDisturbingTheRest) {
     EXPECT_TRUE(settings.LineNumbers);
     EXPECT_EQ(settings.ProgramFolder, "/home/t/lessons");
 
+    const Settings before = settings;
     settings.Zoom = 200;
-    ASSERT_TRUE(MakeStore().SaveViewValues(settings, notices));
+    // Another window turned the line numbers off meanwhile: that stays.
+    WriteStore(With(With(With(DefaultMembers(), "zoom", "150"), "line numbers", "0"),
+                    "program folder", "\"/home/t/lessons\""));
+    ASSERT_TRUE(MakeStore().SaveViewValues(before, settings, notices));
     EXPECT_EQ(StoreObject().value("zoom").toInt(), 200);
+    EXPECT_EQ(StoreObject().value("line numbers").toInt(), 0);
     EXPECT_FALSE(std::filesystem::exists(AsidePath()));
     ExpectSettledLoad();
 }
@@ -52,7 +57,7 @@ TEST_F(SettingsViewValues, UnusableValuesAreReportedAndKeptAsideBeforeTheyAreRep
     EXPECT_EQ(StoreText(), before) << "reading changes nothing";
 
     notices.clear();
-    ASSERT_TRUE(MakeStore().SaveViewValues(settings, notices));
+    ASSERT_TRUE(MakeStore().SaveViewValues(settings, settings, notices));
     ASSERT_EQ(notices.size(), 1U);
     EXPECT_NE(notices[0].find(AsidePath().string()), std::string::npos);
     EXPECT_EQ(ReadText(AsidePath()), before);

@@ -77,7 +77,11 @@ TEST(SvfTranslator, WritesResetIdleScansAndRunTest) {
                               "RUNTEST 3 TCK;\n"
                               "SIR 4 TDI (3);\n"
                               "SDR 5 TDI (0A);\n");
-    EXPECT_TRUE(run.Translator.Problems().empty());
+    // The data is whole, but the way through the pause is not in the file.
+    ASSERT_EQ(run.Translator.Problems().size(), 1U);
+    EXPECT_EQ(run.Translator.Problems()[0],
+              (SvfProblem{9, "the scan resumes after a pause in DRPAUSE; SVF continues it "
+                             "without the pause"}));
 }
 
 TEST(SvfTranslator, NshfcpBecomesTdoAndMaskInArrivalOrder) {
@@ -91,7 +95,7 @@ TEST(SvfTranslator, NshfcpBecomesTdoAndMaskInArrivalOrder) {
 }
 
 TEST(SvfTranslator, ReportsWhatSvfCannotSayWithTheProgramLine) {
-    const ShiftCompare outside{4, Bits("0001"), Bits("0001")}; // the last bit received
+    const ShiftCompare outside{4, Bits("0101"), Bits("1111")}; // all four bits, said once
     ClockedRun run;
     run.Clocks("0", 1)
         .Clocks("0000", 2, &outside) // compares in Run-Test/Idle
@@ -109,6 +113,61 @@ TEST(SvfTranslator, ReportsWhatSvfCannotSayWithTheProgramLine) {
     EXPECT_NE(problems[1].Message.find("passes through IDLE"), std::string::npos);
     EXPECT_EQ(problems[2].Line, 4);
     EXPECT_NE(problems[2].Message.find("inside a scan"), std::string::npos);
+}
+
+// An empty scan whose Update-DR goes straight into the next scan: the file
+// passes through Run-Test/Idle, never from Update-DR to Select-DR in one
+// STATE path (which no TAP can take with one more clock to IDLE).
+TEST(SvfTranslator, EmptyScanStraightIntoTheNextPassesThroughIdle) {
+    ClockedRun run;
+    run.Clocks("0", 1).Clocks("1011", 2).Clocks("1000", 3).Clocks("110", 4);
+    EXPECT_EQ(run.Commands(), "STATE IDLE;\n"
+                              "STATE DRSELECT DRCAPTURE DREXIT1 DRUPDATE IDLE;\n"
+                              "SDR 2 TDI (0);\n");
+    ASSERT_EQ(run.Translator.Problems().size(), 1U);
+    EXPECT_NE(run.Translator.Problems()[0].Message.find("passes through IDLE"), std::string::npos);
+}
+
+// Clocks in a pause: a scan written as SDR or SIR cannot hold them; one
+// written as a STATE path keeps them, and the note says so.
+TEST(SvfTranslator, NotesSayWhatBecameOfClocksInAPause) {
+    ClockedRun empty;
+    empty.Clocks("0", 1).Clocks("1010", 2).Clocks(std::string(11, '0'), 3).Clocks("110", 4);
+    EXPECT_EQ(
+        empty.Commands(), "STATE IDLE;\nSTATE DRSELECT DRCAPTURE DREXIT1 DRPAUSE" + [] {
+            std::string pauses;
+            for (int i = 0; i < 11; ++i) {
+                pauses += " DRPAUSE";
+            }
+            return pauses;
+        }() + " DREXIT2 DRUPDATE IDLE;\n");
+    ASSERT_EQ(empty.Translator.Problems().size(), 1U);
+    EXPECT_EQ(empty.Translator.Problems()[0],
+              (SvfProblem{3, "the 11 clocks in DRPAUSE before this update stay in the file: its "
+                             "STATE path names DRPAUSE 12 times, and each repetition is one "
+                             "clock"}));
+
+    ClockedRun shifted; // Shift-IR, one bit, Pause-IR for one clock, Update-IR
+    shifted.Clocks("0", 1).Clocks("1100", 2).Clocks("1", 3).Clocks("0", 4).Clocks("0", 5).Clocks(
+        "110", 6);
+    EXPECT_EQ(shifted.Commands(), "STATE IDLE;\nSIR 1 TDI (0);\n");
+    ASSERT_EQ(shifted.Translator.Problems().size(), 1U);
+    EXPECT_EQ(shifted.Translator.Problems()[0],
+              (SvfProblem{5, "the 1 clock in IRPAUSE before this update is left out: SVF has no "
+                             "clocks inside a scan"}));
+}
+
+TEST(SvfTranslator, SynchronisationStatementsAreNamedAsWhatSvfCannotSay) {
+    ClockedRun run;
+    run.Translator.SyncStatement(3, "SSB1");
+    run.Translator.SyncStatement(4, "WSA0");
+    ASSERT_EQ(run.Translator.Problems().size(), 2U);
+    EXPECT_EQ(run.Translator.Problems()[0].Line, 3);
+    EXPECT_NE(run.Translator.Problems()[0].Message.find("SSB1 sets the synchronisation output SOB"),
+              std::string::npos);
+    EXPECT_NE(run.Translator.Problems()[1].Message.find("WSA0 waits for the synchronisation "
+                                                        "input SIA"),
+              std::string::npos);
 }
 
 } // namespace

@@ -18,9 +18,11 @@ namespace scanbench::testing {
 class ScratchFolder : public ::testing::Test {
 protected:
     void SetUp() override {
+        // A parameterised test's name holds a slash.
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
         Folder = std::filesystem::temp_directory_path() /
-                 ("scanbench-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                 ("scanbench-" + std::to_string(::getpid()) + "-" + name);
         std::filesystem::remove_all(Folder);
         std::filesystem::create_directories(Folder);
     }

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <linux/capability.h>
 #include <string>
@@ -32,6 +33,51 @@ public:
 
 private:
     rlimit Saved{};
+};
+
+// Limits the address space of this process, for one scope, to what it uses
+// now plus `room` bytes, so that the next large allocation fails. Workable()
+// is false where the process has reserved far more than it uses (under the
+// sanitizers): a limit would then stop everything.
+class AddressSpaceLimit {
+public:
+    explicit AddressSpaceLimit(rlim_t room) {
+        getrlimit(RLIMIT_AS, &Saved);
+        const rlim_t used = MappedBytes();
+        if (used == 0 || used > (rlim_t{16} << 30)) {
+            return;
+        }
+        rlimit limited = Saved;
+        limited.rlim_cur = used + room;
+        Limited = setrlimit(RLIMIT_AS, &limited) == 0;
+    }
+    ~AddressSpaceLimit() {
+        if (Limited) {
+            setrlimit(RLIMIT_AS, &Saved);
+        }
+    }
+    AddressSpaceLimit(const AddressSpaceLimit&) = delete;
+    AddressSpaceLimit& operator=(const AddressSpaceLimit&) = delete;
+
+    [[nodiscard]] bool Workable() const { return Limited; }
+
+private:
+    // The process's size: the first number of /proc/self/statm, in pages.
+    static rlim_t MappedBytes() {
+        char text[64] = {};
+        const int fd = ::open("/proc/self/statm", O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            return 0;
+        }
+        const ssize_t n = ::read(fd, text, sizeof text - 1);
+        ::close(fd);
+        return n > 0
+                   ? std::strtoull(text, nullptr, 10) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE))
+                   : 0;
+    }
+
+    rlimit Saved{};
+    bool Limited = false;
 };
 
 // A folder that can be made full: a tmpfs mounted there when the test may

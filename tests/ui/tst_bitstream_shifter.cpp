@@ -4,6 +4,7 @@
 #include "ui/status_line.h"
 #include "window_fixture.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -105,9 +106,26 @@ void BitstreamShifterTest::shiftSendsTheTextAndTheLoopbackReturnsIt() {
         QCOMPARE(d.RxField(0).text(), QStringLiteral("1111000011"));
         QCOMPARE(d.RxField(2).text(), QStringLiteral("10110"));
 
+        // Spaces separate groups; a typo sends nothing and names its row.
+        d.MoveToDestination();
+        d.TxField(0).setText(QStringLiteral("1011 0001"));
+        d.ShiftBits();
+        QCOMPARE(d.RxField(0).text(), QStringLiteral("10110001"));
+        QCOMPARE(f.Eng().Registers().Counter[0], 8);
+        QVERIFY(d.NoticeLabel().isHidden());
+        const std::uint32_t events = f.Eng().Events().EventCount();
+        d.TxField(0).setText(QStringLiteral("10x1"));
+        d.ShiftBits();
+        QCOMPARE(f.Eng().Events().EventCount(), events);
+        QCOMPARE(d.RxField(0).text(), QStringLiteral("10110001"));
+        QVERIFY(!d.NoticeLabel().isHidden());
+        QVERIFY(d.NoticeLabel().text().startsWith(QStringLiteral("TX row 1: \"x\"")));
+        QCOMPARE(d.TxField(0).selectedText(), QStringLiteral("x"));
+
         d.TxField(0).clear();
         d.ShiftBits();
         QVERIFY(d.RxField(0).text().isEmpty());
+        QVERIFY(d.NoticeLabel().isHidden());
         checked = true;
     });
     f.Window().Items().BitstreamShifter->trigger();

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 using namespace scanbench;
 using namespace scanbench::testing;
@@ -43,6 +44,9 @@ private slots:
     void boxesFollowTheEditorHoweverItScrolls();
     void clearAllAndOpenClearBreakpointsFarBelow();
     void linesBeyondTheFlaggedRangeKeepNoBreakpoint();
+    void breakpointStopOffScreenComesIntoViewWithItsBoxMarked();
+    void openDuringARunShowsTheNewTextFromItsFirstLine();
+    void longLinesGetAScrollBarAndTheRowsStayWhole();
 
 private:
     double RowCentre(int line);
@@ -240,6 +244,62 @@ void BreakpointGutterTest::linesBeyondTheFlaggedRangeKeepNoBreakpoint() {
     W().Gutter().Box(1)->click();
     QVERIFY(W().Gutter().Box(1)->isChecked());
     QVERIFY(Flag(BreakpointFlags::FlagCount - 1));
+}
+
+void BreakpointGutterTest::breakpointStopOffScreenComesIntoViewWithItsBoxMarked() {
+    f->Eng().State().Breakpoints.Set(39, true); // line 40, below the screen
+    W().SyncBoxes();
+    QCOMPARE(W().Editor().FirstVisibleLine(), 0);
+    f->Execute();
+    QCOMPARE(f->CurrentLine(), 39);
+    const int first = W().Editor().FirstVisibleLine();
+    QVERIFY(first <= 39 && 39 < first + W().Editor().WholeRows());
+    // The arrow beside line 39, just run; the box of line 40 marked as hit.
+    QCOMPARE(W().Gutter().ArrowRow(), 38 - first);
+    QCOMPARE(W().Gutter().HitBox(), 39 - first + 1);
+    QVERIFY(W().Gutter().Box(39 - first + 1)->isChecked());
+    const QWidget* ring = W().centralWidget()->findChild<QWidget*>(QStringLiteral("BreakpointHit"));
+    QVERIFY(ring && ring->geometry().contains(W().Gutter().Box(39 - first + 1)->geometry()));
+    // Marked until the next run command: a step moves past the breakpoint.
+    W().Runs().StepByStep();
+    QCOMPARE(W().Gutter().HitBox(), std::nullopt);
+    f->Eng().State().Breakpoints.Set(41, true);
+    f->Execute();
+    QCOMPARE(W().Gutter().HitBox(), 41 - W().Editor().FirstVisibleLine() + 1);
+    W().Runs().Reset();
+    QCOMPARE(W().Gutter().HitBox(), std::nullopt);
+}
+
+void BreakpointGutterTest::openDuringARunShowsTheNewTextFromItsFirstLine() {
+    W().Runs().Execute();
+    for (int tick = 0; tick < 60; ++tick) {
+        W().Runs().ExecuteTick();
+    }
+    QVERIFY(W().Editor().FirstVisibleLine() > 30);
+    f->OpenProgram(NumberedProgram(200), QStringLiteral("other.bst"));
+    QCOMPARE(W().Editor().FirstVisibleLine(), 0);
+    QCOMPARE(W().Editor().CaretLine(), 0);
+    QCOMPARE(W().EditorScrollBar().value(), 0);
+    QVERIFY(!W().ExecuteTimer().isActive());
+}
+
+void BreakpointGutterTest::longLinesGetAScrollBarAndTheRowsStayWhole() {
+    QByteArray text = NumberedProgram(40);
+    text.insert(0, "NOP; //" + QByteArray(300, '-') + " end\r\n");
+    f->OpenProgram(text, QStringLiteral("long.bst"));
+    const QScrollBar& across = *W().Editor().horizontalScrollBar();
+    QTRY_VERIFY(across.isVisible());
+    QVERIFY(across.maximum() > 0);
+    QCOMPARE(W().Editor().WholeRows(), Gutter::BoxCount - 1);
+    CheckBoxesBesideTheRows();
+    // Its end is reachable: the caret there scrolls it into view.
+    W().Editor().moveCursor(QTextCursor::EndOfLine);
+    QVERIFY(across.value() > 0);
+
+    f->OpenProgram(NumberedProgram(40), QStringLiteral("short.bst"));
+    QTRY_VERIFY(!across.isVisible());
+    QCOMPARE(W().Editor().WholeRows(), Gutter::BoxCount);
+    CheckBoxesBesideTheRows();
 }
 
 QTEST_MAIN(BreakpointGutterTest)

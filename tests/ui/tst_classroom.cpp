@@ -5,6 +5,7 @@
 #include "ui/program_editor.h"
 #include "ui/status_line.h"
 #include "window_fixture.h"
+#include "window_logic/session_handover.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -14,6 +15,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+
+#include <unistd.h>
 
 using namespace scanbench;
 using namespace scanbench::testing;
@@ -49,9 +52,11 @@ class ClassroomTest : public QObject {
 private slots:
     void runningLineFollowsStepByStepAndGoesOnReset();
     void breakpointStopAndHaltAreLoggedWithTheirLine();
+    void everyStepIsLoggedAndOnlyRunsCoalesce();
     void examplesMenuListsTheFilesAndOpensAsOpenDoes();
     void eventPacePlaysOneEventPerTick();
     void zoomRestartHandsTheSessionOver();
+    void plantedHandoverFilesAreRefused();
 };
 
 void ClassroomTest::runningLineFollowsStepByStepAndGoesOnReset() {
@@ -111,6 +116,28 @@ void ClassroomTest::breakpointStopAndHaltAreLoggedWithTheirLine() {
     QCOMPARE(view.Rows().topLevelItemCount(), 0);
 }
 
+void ClassroomTest::everyStepIsLoggedAndOnlyRunsCoalesce() {
+    WindowFixture f;
+    f.Window().show();
+    f.OpenProgram("TMS0;\r\nTMS0;\r\nTMS0;\r\nTMS0;\r\nTMS0;\r\nTMS0;\r\nHALT;\r\n");
+    MessageLog& log = f.Window().Classroom().Log();
+    log.Clear();
+    for (int i = 0; i < 3; ++i) {
+        f.Window().Runs().StepByStep();
+    }
+    QCOMPARE(log.Size(), std::size_t{3});
+    for (std::size_t i = 0; i < log.Size(); ++i) {
+        QCOMPARE(log.At(i).Text, std::string("Line processed"));
+        QCOMPARE(log.At(i).Line, static_cast<std::int32_t>(i + 1));
+        QVERIFY(i == 0 || log.At(i).Event > log.At(i - 1).Event);
+    }
+    // Execute reports its first message and then only what changes.
+    f.Execute();
+    QCOMPARE(log.Size(), std::size_t{5});
+    QCOMPARE(log.At(3).Line, 4);
+    QCOMPARE(log.At(4).Text, std::string("HALT at line 7"));
+}
+
 void ClassroomTest::examplesMenuListsTheFilesAndOpensAsOpenDoes() {
     QTemporaryDir examples;
     QVERIFY(QDir(examples.path()).mkdir(QStringLiteral("lessons")));
@@ -140,14 +167,32 @@ void ClassroomTest::examplesMenuListsTheFilesAndOpensAsOpenDoes() {
     QCOMPARE(QString::fromStdString(f.Window().Session().ProgFile()),
              examples.filePath(QStringLiteral("01-a.bst")));
 
-    // The next Open starts in that folder, now and after a restart.
+    // The next Open starts in that folder; the user's program folder stays.
     f.User().OpenPath.clear();
     f.Window().Files().OpenProgram();
     QCOMPARE(f.User().OpenFolder, examples.path());
-    QCOMPARE(QString::fromStdString(f.Values().ProgramFolder), examples.path());
+    QVERIFY(f.Values().ProgramFolder.empty());
+
+    // Save keeps the example as shipped: it asks for a new name, starting
+    // in the user's program folder, which the new file then names.
+    f.Type(QStringLiteral("NOP;\n"));
+    f.Window().Files().SaveProgram();
+    QCOMPARE(f.User().SaveFolder, QDir::homePath());
+    QFile shipped(examples.filePath(QStringLiteral("01-a.bst")));
+    QVERIFY(shipped.open(QIODevice::ReadOnly));
+    QCOMPARE(shipped.readAll(), QByteArray("TMS0;\r\n"));
+    const QString copy = f.WriteFile(QStringLiteral("copy.bst"), {});
+    f.User().SavePath = copy;
+    f.Window().Files().SaveProgram();
+    QCOMPARE(QString::fromStdString(f.Window().Session().ProgFile()), copy);
+    const QString mine = QFileInfo(copy).absolutePath();
     Settings reread;
     QVERIFY(f.Store().LoadSettings(reread));
-    QCOMPARE(QString::fromStdString(reread.ProgramFolder), examples.path());
+    QCOMPARE(QString::fromStdString(reread.ProgramFolder), mine);
+    // A lesson opened next is saved under a new name there too.
+    lessons->actions().front()->trigger();
+    f.Window().Files().SaveProgramAs();
+    QCOMPARE(f.User().SaveFolder, mine);
 }
 
 void ClassroomTest::eventPacePlaysOneEventPerTick() {
@@ -169,17 +214,37 @@ void ClassroomTest::eventPacePlaysOneEventPerTick() {
 
 void ClassroomTest::zoomRestartHandsTheSessionOver() {
     QStringList launched;
+    ScreenRoom screen{{1366, 768}, 1.0};
     MainWindowOptions options;
     options.Classroom.Relaunch = [&launched](const QStringList& arguments) {
         launched = arguments;
         return true;
     };
+    options.Classroom.Room = [&screen] { return screen; };
     WindowFixture f(false, std::move(options));
     f.Window().show();
+
+    // Only the zooms that fit the screen are offered.
+    ClassroomTools& tools = f.Window().Classroom();
+    tools.UpdateZoomItems();
+    QVERIFY(tools.ZoomItem(100)->isEnabled());
+    QVERIFY(!tools.ZoomItem(150)->isEnabled() && !tools.ZoomItem(200)->isEnabled());
+    tools.ChooseZoom(150);
+    QVERIFY(launched.isEmpty());
+    QCOMPARE(f.Values().Zoom, 100);
+    QVERIFY(tools.ZoomItem(100)->isChecked());
+    QCOMPARE(f.Window().Status().StatusText(),
+             QStringLiteral("Zoom 150 % does not fit this screen"));
+    screen = {{1920, 1050}, 1.0};
+    tools.UpdateZoomItems();
+    QVERIFY(tools.ZoomItem(150)->isEnabled());
+
     f.OpenProgram(FourLines, QStringLiteral("lesson.bst"));
     f.Type(QStringLiteral("TMS0;\n"));
     f.Window().Gutter().Box(2)->click();
     const QString text = f.Window().Editor().toPlainText();
+    f.Window().Classroom().ChoosePace(ExecutePace::Statements10);
+    f.Window().Runs().Execute();
     f.Window().Classroom().ChooseZoom(150);
     QCOMPARE(launched.size(), 2);
     QCOMPARE(launched[0], QStringLiteral("--handover"));
@@ -200,12 +265,64 @@ void ClassroomTest::zoomRestartHandsTheSessionOver() {
     QVERIFY(next.Eng().State().Breakpoints.IsSet(1));
     QVERIFY(!next.Eng().State().Breakpoints.IsSet(0));
     QVERIFY(next.Window().Gutter().Box(2)->isChecked());
+    // The pace goes on; the run the restart ended is reported.
+    QCOMPARE(next.Window().Classroom().Pace(), ExecutePace::Statements10);
+    QCOMPARE(next.Window().ExecuteTimer().interval(),
+             TimingFor(ExecutePace::Statements10).IntervalMs);
+    QCOMPARE(next.Window().Status().StatusText(), QString::fromUtf8(RunStoppedByZoomText.data()));
+    const MessageLog& log = next.Window().Classroom().Log();
+    QCOMPARE(log.At(log.Size() - 1).Text, std::string(RunStoppedByZoomText));
 
     // Anything but a handover file is refused and left alone.
     const QString other = next.WriteFile(QStringLiteral("scanbench-handover-x"), "RST;\n");
     QVERIFY(!next.Window().Classroom().TakeHandover(other));
     QVERIFY(QFile::exists(other));
     QCOMPARE(next.User().Errors.size(), 1);
+}
+
+// Anyone may put files into the shared temporary folder: a handover file
+// that this user did not make for itself alone would show another file's
+// name with any text, and Save would then overwrite that file.
+void ClassroomTest::plantedHandoverFilesAreRefused() {
+    WindowFixture f;
+    f.Window().show();
+    f.OpenProgram(FourLines, QStringLiteral("lesson.bst"));
+    const QString victim = f.WriteFile(QStringLiteral("victim.bst"), "RST;\r\n");
+    const std::string bytes = EncodeHandover({"NOP;\n", victim.toStdString(), true, {}});
+    const QString planted = QDir(QDir::tempPath())
+                                .filePath(QStringLiteral("scanbench-handover-planted%1")
+                                              .arg(QCoreApplication::applicationPid()));
+    const auto plant = [&](QFileDevice::Permissions permissions) {
+        QFile::remove(planted);
+        QFile file(planted);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        file.close();
+        QVERIFY(file.setPermissions(permissions));
+    };
+    int refusals = 0;
+    const auto expectRefused = [&](const QString& path) {
+        QVERIFY(!f.Window().Classroom().TakeHandover(path));
+        QCOMPARE(f.User().Errors.size(), ++refusals);
+        QVERIFY(
+            f.User().Errors.last().contains(QStringLiteral("not a file Scanbench handed over")));
+        QCOMPARE(f.Window().Editor().toPlainText(), QString::fromLatin1(FourLines).remove('\r'));
+        QVERIFY(f.Window().Session().ProgFile().ends_with("lesson.bst"));
+    };
+    plant(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+    expectRefused(planted);
+    QVERIFY(QFile::exists(planted)); // left alone
+
+    plant(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const QString link = planted + QStringLiteral("-link");
+    QVERIFY(QFile::link(planted, link));
+    expectRefused(link);
+    QFile::remove(link);
+    if (::geteuid() == 0) { // someone else's file, with the right mode
+        QCOMPARE(::chown(planted.toLocal8Bit().constData(), 65534, 65534), 0);
+        expectRefused(planted);
+    }
+    QFile::remove(planted);
 }
 
 QTEST_MAIN(ClassroomTest)

@@ -3,7 +3,9 @@
 #include "ui/breakpoint_gutter.h"
 #include "ui/editor_tools.h"
 #include "ui/labels_window.h"
+#include "ui/memo_search.h"
 #include "ui/program_editor.h"
+#include "ui/search_dialog.h"
 #include "ui/splash_screen.h"
 #include "window_fixture.h"
 
@@ -12,6 +14,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -60,6 +63,7 @@ private slots:
     void gotoLine_data();
     void gotoLine();
     void gotoWhileRunningMarksTheLine();
+    void editorGetsTheFocusBackAfterCommandsAndDialogs();
     void aboutUnlocksTheLabelsWindow();
     void splashShowsAtStartForItsTime();
 };
@@ -145,6 +149,38 @@ void EditorToolsTest::gotoWhileRunningMarksTheLine() {
     QCOMPARE(f.Window().EditingTools().GotoLine(), 4);
     QCOMPARE(f.Window().Editor().CaretLine(), 3);
     QCOMPARE(f.Window().Gutter().ArrowRow(), 3 - f.Window().Editor().FirstVisibleLine());
+}
+
+void EditorToolsTest::editorGetsTheFocusBackAfterCommandsAndDialogs() {
+    WindowFixture f;
+    MainWindow& w = f.Window();
+    w.show();
+    f.OpenProgram(Program);
+    const QWidget* editor = &w.Editor();
+    QCOMPARE(w.focusWidget(), editor);
+    // A run locks the editor and takes its focus; Reset and New give it back.
+    for (const auto& command : std::initializer_list<std::function<void()>>{
+             [&] { w.Runs().Reset(); }, [&] { w.Files().NewProgram(); }}) {
+        w.Runs().StepByStep();
+        QVERIFY(w.focusWidget() != editor);
+        command();
+        QCOMPARE(w.focusWidget(), editor);
+    }
+    f.OpenProgram(Program);
+    const auto away = [&] {
+        w.EditorScrollBar().setFocus();
+        QVERIFY(w.focusWidget() != editor);
+    };
+    away();
+    Goto(f, AnswerGoto(QString(), Qt::Key_Escape));
+    QCOMPARE(w.focusWidget(), editor);
+    for (const bool replace : {false, true}) {
+        away();
+        TMemoSearch& search = w.EditingTools().MemoSearch();
+        search.StartSearch(replace);
+        search.Dialog()->close();
+        QCOMPARE(w.focusWidget(), editor);
+    }
 }
 
 void EditorToolsTest::aboutUnlocksTheLabelsWindow() {

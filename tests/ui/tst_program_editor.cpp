@@ -1,12 +1,18 @@
+#include "ui/driver_notice.h"
 #include "ui/editor_program_text.h"
+#include "ui/help_window.h"
 #include "ui/program_editor.h"
 #include "ui/status_line.h"
 #include "window_fixture.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBrowser>
 
 using namespace scanbench;
 using namespace scanbench::testing;
@@ -110,6 +116,18 @@ void ProgramEditorTest::helpOpensTheManualOrSaysItIsMissing() {
     WindowFixture f(false, options);
     f.Window().Items().HelpTopics->trigger();
     QCOMPARE(f.User().Documents, QStringList{manual.fileName()});
+    QCOMPARE(f.Window().ManualWindow(), nullptr);
+    // Without a browser the manual opens in the program's own help window.
+    QVERIFY(manual.open(QIODevice::WriteOnly));
+    manual.write("<html><body><h1>Getting started</h1></body></html>");
+    manual.close();
+    f.User().BrowserOpens = false;
+    f.Window().Items().HelpTopics->trigger();
+    const HelpWindow* help = f.Window().ManualWindow();
+    QVERIFY(help && help->isVisible());
+    QCOMPARE(help->Browser().source(), QUrl::fromLocalFile(manual.fileName()));
+    QVERIFY(help->Browser().toPlainText().contains(QStringLiteral("Getting started")));
+    QVERIFY(f.User().Errors.isEmpty());
     manual.remove();
     f.Window().Buttons().Help->trigger();
     QCOMPARE(f.User().Errors.size(), 1);
@@ -119,13 +137,44 @@ void ProgramEditorTest::driverFailureShowsTheNotice() {
     MainWindowOptions options;
     options.PortAvailable = false;
     WindowFixture f(false, options);
-    QCOMPARE(f.Window().Items().DriverNotice->text(),
+    MainWindow& w = f.Window();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    DriverNotice& notice = *w.Items().Notice;
+    QVERIFY(notice.ShowsError());
+    QCOMPARE(notice.NoticeText(),
              QStringLiteral("              ERROR STARTING DRIVER.        The program will not "
                             "function correctly.              "));
-    QVERIFY(!f.Window().Items().DriverNotice->isEnabled());
-    QCOMPARE(f.Window().Status().StatusText(),
-             QStringLiteral("Couldnt start driver. Something wrong !"));
-    QCOMPARE(f.Window().Status().StatusColor(), QColor(255, 0, 0));
+    QCOMPARE(w.Status().StatusText(), QStringLiteral("Couldnt start driver. Something wrong !"));
+    QCOMPARE(w.Status().StatusColor(), QColor(255, 0, 0));
+
+    // On the bar itself, right of Help, with nothing in the bar's overflow.
+    const QMenuBar& bar = *w.menuBar();
+    QVERIFY(notice.isVisible() && notice.isEnabled());
+    QVERIFY(notice.text().startsWith(QStringLiteral("ERROR STARTING DRIVER.")));
+    QVERIFY(bar.rect().contains(notice.geometry()));
+    QVERIFY(bar.actionGeometry(w.Items().HelpMenu->menuAction()).right() < notice.x());
+    const auto* overflow = bar.findChild<QWidget*>(QStringLiteral("qt_menubar_ext_button"));
+    QVERIFY(overflow == nullptr || !overflow->isVisible());
+    // Its pop-up gives the whole notice, readable and inside the window.
+    notice.click();
+    QMenu& details = notice.Details();
+    QVERIFY(details.isVisible());
+    const auto* text = details.findChild<QLabel*>(QStringLiteral("DriverNoticeText"));
+    QVERIFY(text && text->isEnabled());
+    QVERIFY(text->text().contains(QStringLiteral("The program will not function correctly.")));
+    QVERIFY2(w.frameGeometry().contains(details.geometry()),
+             qPrintable(QStringLiteral("%1 %2 %3 %4")
+                            .arg(details.x())
+                            .arg(details.y())
+                            .arg(details.width())
+                            .arg(details.height())));
+    details.close();
+
+    // A port that opens again takes the notice back to its short text.
+    notice.ShowPortState(true);
+    QVERIFY(!notice.ShowsError());
+    QCOMPARE(notice.text(), QStringLiteral("IEEE 1149.1 trainer"));
 }
 
 QTEST_MAIN(ProgramEditorTest)

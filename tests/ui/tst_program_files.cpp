@@ -4,8 +4,10 @@
 #include "ui/program_file_io.h"
 #include "window_fixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -37,6 +39,9 @@ private slots:
     void failedSaveKeepsTheOldFileAndTheMark();
     void saveInAReadOnlyFolderWritesTheFileInPlace();
     void openFailureLeavesTheProgram();
+    void svfOpensAsItsTranslationAndSavesBesideIt();
+    void refusedSvfLeavesTheProgram();
+    void fifoAndShortMemoryLeaveTheProgram();
     void newStartsANewProgram_data();
     void newStartsANewProgram();
 };
@@ -105,6 +110,11 @@ void ProgramFilesTest::answeringNoLeavesEverythingAsItWas() {
     f.Eng().State().Breakpoints.Set(1, true);
     f.User().Answers = {false};
     f.User().OpenPath = f.WriteFile(QStringLiteral("other.bst"), "TMS0;\r\n");
+    // A run at its pace waits for the answer and goes on afterwards.
+    f.Window().Runs().Execute();
+    bool ticking = true;
+    f.User().WhileAsking = [&] { ticking = f.Window().ExecuteTimer().isActive(); };
+    f.Window().EditorScrollBar().setFocus();
     if (command == QLatin1String("New")) {
         f.Window().Files().NewProgram();
     } else if (command == QLatin1String("Open")) {
@@ -119,6 +129,9 @@ void ProgramFilesTest::answeringNoLeavesEverythingAsItWas() {
     QVERIFY(f.Window().Editor().document()->isModified());
     QVERIFY(f.Window().Session().ProgFile().ends_with("prog.bst"));
     QVERIFY(f.Eng().State().Breakpoints.IsSet(1));
+    QVERIFY(!ticking);
+    QVERIFY(f.Window().ExecuteTimer().isActive());
+    QCOMPARE(f.Window().focusWidget(), &f.Window().Editor()); // typing goes on there
 }
 
 void ProgramFilesTest::saveWritesCrLfAndClearsTheMark() {
@@ -190,6 +203,79 @@ void ProgramFilesTest::openFailureLeavesTheProgram() {
     f.User().OpenPath.clear(); // cancelled
     f.Window().Files().OpenProgram();
     QCOMPARE(f.User().Errors.size(), 1);
+}
+
+// An SVF file shows and runs as its translation under the SVF file's name;
+// Save writes a program file beside it and leaves the SVF file alone.
+void ProgramFilesTest::svfOpensAsItsTranslationAndSavesBesideIt() {
+    WindowFixture f; // on the loopback board, TDO follows TDI
+    const QByteArray svf = "STATE RESET;\r\nSDR 8 TDI (A5) TDO (A5);\r\n";
+    f.OpenProgram(svf, QStringLiteral("check.svf"));
+    QVERIFY(f.User().Errors.isEmpty());
+    QVERIFY(f.Window().Editor().toPlainText().startsWith(
+        QStringLiteral("// check.svf, translated from SVF by Scanbench")));
+    QVERIFY(!f.Window().Editor().document()->isModified());
+    f.Window().Runs().HousekeepingTick();
+    QCOMPARE(f.Window().windowTitle(), QStringLiteral("Scanbench - check.svf -"));
+    f.Execute();
+    QCOMPARE(f.Eng().Registers().Flags[0], 0);
+    QVERIFY(
+        f.Window().ProgramLines().Line(f.CurrentLine() - 1).starts_with("ALL_TDO_CHECKS_PASSED"));
+
+    const QString svfPath = f.User().OpenPath;
+    f.User().SavePath = f.WriteFile(QStringLiteral("check.bst"), "");
+    QVERIFY(f.Window().Files().SaveProg());
+    QCOMPARE(f.User().SaveSuggestion, QFileInfo(svfPath).absolutePath() + "/check.bst");
+    QCOMPARE(Contents(svfPath), svf);
+    QVERIFY(Contents(f.User().SavePath).startsWith("// check.svf, translated"));
+    f.Window().Runs().HousekeepingTick();
+    QCOMPARE(f.Window().windowTitle(), QStringLiteral("Scanbench - check.bst -"));
+}
+
+void ProgramFilesTest::refusedSvfLeavesTheProgram() {
+    WindowFixture f;
+    f.OpenProgram("RST;\r\nHALT;\r\n", QStringLiteral("good.bst"));
+    f.OpenProgram("STATE RESET;\r\nPIO (HL);\r\n", QStringLiteral("bad.svf"));
+    QCOMPARE(f.User().Errors.size(), 1);
+    QVERIFY(f.User().Errors.first().contains(QStringLiteral("bad.svf")));
+    QVERIFY(f.User().Errors.first().contains(QStringLiteral("SVF line 2: PIO")));
+}
+
+// A FIFO is refused at once instead of blocking the open until someone
+// writes to it; a file the memory cannot hold is refused with a message.
+// Either way the editor keeps its program.
+void ProgramFilesTest::fifoAndShortMemoryLeaveTheProgram() {
+    WindowFixture f;
+    f.OpenProgram("RST;\r\nHALT;\r\n", QStringLiteral("good.bst"));
+    const QString fifo = QFileInfo(f.WriteFile(QStringLiteral("x.bst"), ""))
+                             .dir()
+                             .filePath(QStringLiteral("fifo.bst"));
+    QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    f.User().OpenPath = fifo;
+    f.Window().Files().OpenProgram();
+    QCOMPARE(f.User().Errors.size(), 1);
+    QVERIFY2(f.User().Errors.first().contains(QStringLiteral("not a regular file")),
+             qPrintable(f.User().Errors.first()));
+
+    QByteArray large;
+    const QByteArray line = QByteArray(98, 'N') + "\r\n";
+    for (int i = 0; i < 300000; ++i) { // 30 MB: within what the editor takes
+        large += line;
+    }
+    f.User().OpenPath = f.WriteFile(QStringLiteral("large.bst"), large);
+    large.clear();
+    {
+        const AddressSpaceLimit limit(16 << 20);
+        if (!limit.Workable()) {
+            QSKIP("no address-space limit here (a sanitizer build)");
+        }
+        f.Window().Files().OpenProgram();
+    }
+    QCOMPARE(f.User().Errors.size(), 2);
+    QVERIFY2(f.User().Errors.last().contains(QStringLiteral("Error: not enough memory")),
+             qPrintable(f.User().Errors.last()));
+    QCOMPARE(f.Window().Editor().toPlainText(), QStringLiteral("RST;\nHALT;\n"));
+    QVERIFY(f.Window().Session().ProgFile().ends_with("good.bst"));
 }
 
 QTEST_MAIN(ProgramFilesTest)

@@ -1,7 +1,9 @@
+#include "board/chip_board.h"
 #include "engine/result_codes.h"
 #include "port/open_port.h"
 #include "port/port_connection.h"
 #include "port/ppdev_port.h"
+#include "settings/qt_paths.h"
 #include "ui/port_signals_window.h"
 #include "ui/port_tools.h"
 #include "ui/setup_dialog.h"
@@ -10,6 +12,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
@@ -47,6 +51,8 @@ private slots:
     void anotherPortAddressSelectsNoButtonAndIsKept();
     void aPortThatCannotBeOpenedSaysWhyInTheStatusLine();
     void failedSaveKeepsTheDialogOpen();
+    void remoteServerFieldsAreCheckedAndSaved();
+    void boardFromFileRefusesWhatItCannotUseAndStoresWhatItCan();
 };
 
 void SetupDialogTest::pinUsedTwiceIsRefusedAndNothingChanges() {
@@ -188,11 +194,12 @@ public:
 } // namespace
 
 void SetupDialogTest::aPortThatCannotBeOpenedSaysWhyInTheStatusLine() {
-    WindowFixture f(false, {}, [](PortKind kind, const PinSettings& pins, BoardKind board) {
-        return kind == PortKind::Ppdev
-                   ? std::make_unique<PpdevPort>(pins.PortBase, std::make_unique<DeniedPpdev>())
-                   : OpenPort(kind, pins, board);
-    });
+    WindowFixture f(
+        false, {}, [](PortKind kind, const PinSettings& pins, const BoardChoice& board) {
+            return kind == PortKind::Ppdev
+                       ? std::make_unique<PpdevPort>(pins.PortBase, std::make_unique<DeniedPpdev>())
+                       : OpenPort(kind, pins, board);
+        });
     SetupDialog& d = f.Window().Ports().Setup();
     WhenModal(d, [&] {
         d.DeviceChoice().setCurrentIndex(1); // Parallel port (ppdev)
@@ -220,6 +227,61 @@ void SetupDialogTest::failedSaveKeepsTheDialogOpen() {
     QCOMPARE(f.User().Errors.size(), 1);
     QVERIFY(f.User().Errors.front().contains(QStringLiteral("could not be saved")));
     QCOMPARE(f.Values().Pins.TmsPin[0], std::uint8_t{9}); // in use all the same
+}
+
+void SetupDialogTest::remoteServerFieldsAreCheckedAndSaved() {
+    WindowFixture f;
+    SetupDialog& d = f.Window().Ports().Setup();
+    WhenModal(d, [&] {
+        QCOMPARE(d.RemoteHostField().text(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(d.RemotePortField().text(), QStringLiteral("3335"));
+        QVERIFY(!d.RemotePortField().isEnabled()); // only for the remote device
+        d.DeviceChoice().setCurrentIndex(3);
+        QVERIFY(d.RemotePortField().isEnabled() && !d.BoardChoice().isEnabled());
+        d.DeviceChoice().setCurrentIndex(0); // the remote address is kept all the same
+        d.RemoteHostField().setText(QStringLiteral("lab-pc"));
+        d.RemotePortField().setText(QStringLiteral("70000"));
+        ClickOk(d);
+        QVERIFY(d.isVisible());
+        d.RemotePortField().setText(QStringLiteral("4444"));
+        ClickOk(d);
+        QVERIFY(!d.isVisible());
+    });
+    f.Window().Items().Setup->trigger();
+    QCOMPARE(f.User().Errors.size(), 1);
+    QVERIFY(f.User().Errors.front().contains(QStringLiteral("Remote port: \"70000\"")));
+    Settings reloaded;
+    QVERIFY(f.Store().LoadSettings(reloaded));
+    QCOMPARE(reloaded.Remote, (RemoteAddress{"lab-pc", 4444}));
+    QCOMPARE(f.Values().Remote, reloaded.Remote);
+}
+
+void SetupDialogTest::boardFromFileRefusesWhatItCannotUseAndStoresWhatItCan() {
+    WindowFixture f; // the loopback board
+    SetupDialog& d = f.Window().Ports().Setup();
+    const QString good = QStringLiteral(SCANBENCH_DATA_DIR "/boards/m3-board.json");
+    const QString bad = f.WriteFile(QStringLiteral("bad.json"), "{\"taps\": {}, \"chips\": {}}");
+    WhenModal(d, [&] {
+        const QString loopback = d.BoardChoice().currentText();
+        f.User().BoardPath = bad;
+        d.BoardFromFileButton().click();
+        QCOMPARE(f.User().Errors.size(), 1);
+        QVERIFY(f.User().Errors.front().endsWith(
+            QStringLiteral("bad.json: taps: a board needs a chain with at least one chip")));
+        QCOMPARE(d.BoardChoice().currentText(), loopback);
+        f.User().BoardPath = good;
+        d.BoardFromFileButton().click();
+        QCOMPARE(d.BoardChoice().currentText(), QStringLiteral("Board file: m3-board.json"));
+        ClickOk(d);
+    });
+    f.Window().Items().Setup->trigger();
+    const BoardChoice chosen(BoardKind::File, FromQtPath(good).string());
+    QVERIFY(f.Values().Board == chosen);
+    QVERIFY(f.Port().Board() == chosen);
+    QCOMPARE(f.Port().Access().Chips()->Chip(0).Name, std::string("MCU"));
+    Settings reloaded;
+    QVERIFY(f.Store().LoadSettings(reloaded));
+    QVERIFY(reloaded.Board == chosen);
 }
 
 QTEST_MAIN(SetupDialogTest)

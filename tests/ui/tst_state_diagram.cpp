@@ -45,6 +45,7 @@ private slots:
     void highlightFollowsTheModelAndRestoresTheDiagramExactly();
     void steppingOnePortLeavesTheOtherPictureAlone();
     void withoutRefreshThePictureJumpsAtTheNextRepaint();
+    void speedRunEndsWithTheFinalStatesDrawn();
 };
 
 void StateDiagramTest::highlightFollowsTheModelAndRestoresTheDiagramExactly() {
@@ -109,6 +110,24 @@ void StateDiagramTest::withoutRefreshThePictureJumpsAtTheNextRepaint() {
     QCOMPARE(w.ShownState(0), std::uint8_t{6});
     f.Window().Items().StateDiagram->trigger();
     QCOMPARE(w.ShownState(0), std::uint8_t{8});
+}
+
+void StateDiagramTest::speedRunEndsWithTheFinalStatesDrawn() {
+    WindowFixture f(true);
+    f.OpenProgram("RST;\r\nSTATE IDLE;\r\nHALT;\r\n");
+    f.Window().Items().StateDiagram->trigger();
+    StateDiagramWindow& w = f.Window().StateDiagrams();
+    // Reset leaves both TAPs wherever the scramble took them; the run ends
+    // in Run-Test/Idle without a single redraw on the way.
+    f.Window().Runs().Reset();
+    f.Window().Runs().SpeedRun();
+    QVERIFY(f.Eng().State().Run.ProgramEnded);
+    QCOMPARE(f.Eng().Taps().State(0), std::uint8_t{1});
+    for (std::uint8_t tap = 0; tap < 2; ++tap) {
+        QCOMPARE(w.ShownState(tap), f.Eng().Taps().State(tap));
+        QCOMPARE(HighlightedBoxes(w.Diagram(tap)), 1);
+    }
+    QCOMPARE(BoxColour(w.Diagram(0), 1), DiagramColours::Highlight);
 }
 
 void StateDiagramTest::captionsFollowTheInterfaceLanguage() {

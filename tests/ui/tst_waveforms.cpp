@@ -81,6 +81,31 @@ void WaveformsTest::eventStepsDrawEachTapInItsOwnPicture() {
         QCOMPARE(At(w.TapPicture(0), beyond, Waveform::TckBase + Waveform::TapSwing),
                  ToQColor(WaveBackColor));
     }
+
+    // A statement's dot is drawn with hard edges: lime or background only,
+    // a good part of it lime.
+    EventSteps(f, 12);
+    w.Refresh();
+    std::uint32_t statement = 1;
+    while (statement < store.EventCount() && store.ReadEvent(statement).Description == 0) {
+        ++statement;
+    }
+    QVERIFY(statement < store.EventCount());
+    const QImage& picture = w.TapPicture(0);
+    const qreal ratio = picture.devicePixelRatio();
+    const QRect box(qRound(ColumnLeft(static_cast<int>(statement)) * ratio),
+                    qRound(Waveform::DotTop * ratio), qRound(Waveform::DotSize * ratio),
+                    qRound(Waveform::DotSize * ratio));
+    int lime = 0;
+    for (int py = box.top(); py <= box.bottom(); ++py) {
+        for (int px = box.left(); px <= box.right(); ++px) {
+            const QColor colour = picture.pixelColor(px, py);
+            QVERIFY2(colour == QColor(0, 255, 0) || colour == ToQColor(WaveBackColor),
+                     qPrintable(colour.name()));
+            lime += colour == QColor(0, 255, 0) ? 1 : 0;
+        }
+    }
+    QVERIFY2(lime * 4 >= box.width() * box.height(), qPrintable(QString::number(lime)));
 }
 
 void WaveformsTest::markerMovesByPuttingBackTheColumnsItCovered() {
@@ -128,12 +153,15 @@ void WaveformsTest::resetStartsAgainAtTheFirstEvent() {
     QCOMPARE(w.FirstEvent(), 20U);
     f.Window().Runs().Reset();
     QCOMPARE(w.FirstEvent(), 0U);
-    QCOMPARE(w.ScrollBar().value(), 0);
-    // Nothing played since the reset: a refresh shows empty traces.
-    w.Refresh();
-    QCOMPARE(w.ScrollBar().maximum(), 0);
-    QCOMPARE(At(w.TapPicture(0), 20, Waveform::TckBase + Waveform::TapSwing),
-             ToQColor(WaveBackColor));
+    // Nothing played since the reset: the window shows the empty store at
+    // once, and so does a refresh.
+    for (int refresh = 0; refresh < 2; ++refresh) {
+        QCOMPARE(w.ScrollBar().value(), 0);
+        QCOMPARE(w.ScrollBar().maximum(), 0);
+        QCOMPARE(At(w.TapPicture(0), 20, Waveform::TckBase + Waveform::TapSwing),
+                 ToQColor(WaveBackColor));
+        w.Refresh();
+    }
 }
 
 void WaveformsTest::closedViewsDrawNothingEvenDuringARun() {

@@ -11,6 +11,9 @@ namespace scanbench::testing {
 bool ScriptedUser::AskYesNo(QWidget* parent, const QString& question) {
     (void)parent;
     Questions << question;
+    if (WhileAsking) {
+        WhileAsking();
+    }
     if (Answers.empty()) {
         return true;
     }
@@ -25,9 +28,18 @@ QString ScriptedUser::ChooseFileToOpen(QWidget* parent, const QString& folder) {
     return OpenPath;
 }
 
-QString ScriptedUser::ChooseFileToSave(QWidget* parent) {
+QString ScriptedUser::ChooseFileToSave(QWidget* parent, const QString& folder,
+                                       const QString& suggested) {
     (void)parent;
+    SaveFolder = folder;
+    SaveSuggestion = suggested;
     return SavePath;
+}
+
+QString ScriptedUser::ChooseBoardFile(QWidget* parent, const QString& folder) {
+    (void)parent;
+    (void)folder;
+    return BoardPath;
 }
 
 void ScriptedUser::ShowError(QWidget* parent, const QString& message) {
@@ -37,7 +49,7 @@ void ScriptedUser::ShowError(QWidget* parent, const QString& message) {
 
 bool ScriptedUser::OpenDocument(const QString& path) {
     Documents << path;
-    return true;
+    return BrowserOpens;
 }
 
 Settings LoopbackSettings() {

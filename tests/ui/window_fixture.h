@@ -28,17 +28,24 @@ class ScriptedUser final : public UserInteraction {
 public:
     bool AskYesNo(QWidget* parent, const QString& question) override;
     QString ChooseFileToOpen(QWidget* parent, const QString& folder) override;
-    QString ChooseFileToSave(QWidget* parent) override;
+    QString ChooseFileToSave(QWidget* parent, const QString& folder,
+                             const QString& suggested) override;
+    QString ChooseBoardFile(QWidget* parent, const QString& folder) override;
     void ShowError(QWidget* parent, const QString& message) override;
     bool OpenDocument(const QString& path) override;
 
-    std::deque<bool> Answers; // Yes when empty
+    std::deque<bool> Answers;          // Yes when empty
+    std::function<void()> WhileAsking; // runs while a question is up
     QStringList Questions;
     QString OpenPath;
     QString OpenFolder; // where the last Open dialog started
     QString SavePath;
+    QString SaveFolder;     // where the last Save dialog started
+    QString SaveSuggestion; // what the last Save dialog offered
+    QString BoardPath;      // the board file chosen
     QStringList Errors;
     QStringList Documents;
+    bool BrowserOpens = true; // whether OpenDocument finds a browser
 };
 
 // Settings for a board that sends every bit straight back.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 
 namespace scanbench {
@@ -74,12 +75,12 @@ TEST(SessionHandover, ComesBackExactly) {
     unsaved.Breakpoints = {0, 5, (1 << 20) - 1};
     EXPECT_EQ(DecodeHandover(EncodeHandover(unsaved)), unsaved);
 
-    SessionHandover named{"", "/tmp/odd\nname 12.bst", false, {}};
+    SessionHandover named{"", "/tmp/odd\nname 12.bst", false, {}, 5, true};
     EXPECT_EQ(DecodeHandover(EncodeHandover(named)), named) << "empty text, newline in the name";
 }
 
 TEST(SessionHandover, RefusesAnythingElse) {
-    SessionHandover sample{"RST;\n", "/a.bst", true, {1, 2}};
+    SessionHandover sample{"RST;\n", "/a.bst", true, {1, 2}, 3, false};
     const std::string good = EncodeHandover(sample);
     EXPECT_FALSE(DecodeHandover(""));
     EXPECT_FALSE(DecodeHandover(good.substr(0, good.size() - 1))) << "cut short";
@@ -96,6 +97,8 @@ TEST(SessionHandover, RefusesAnythingElse) {
     EXPECT_FALSE(DecodeHandover(replaced("modified 1\n1", "modified 1\n2")));
     EXPECT_FALSE(DecodeHandover(replaced("file 6", "file 06"))) << "one spelling only";
     EXPECT_FALSE(DecodeHandover(replaced("text 5", "text 99999999999999999999")));
+    EXPECT_FALSE(DecodeHandover(replaced("pace 1\n3", "pace 1\n6"))) << "no such pace";
+    EXPECT_FALSE(DecodeHandover(replaced("stopped 1\n0", "stopped 1\nx")));
 
     EXPECT_TRUE(IsHandoverFileName("scanbench-handover-Ab12cd"));
     EXPECT_FALSE(IsHandoverFileName("scanbench-handover-"));
@@ -121,6 +124,16 @@ TEST(ExamplePrograms, ListsProgramsThenLessonsSorted) {
     EXPECT_EQ(ChooseExamplesFolder(folders, [](const auto&) { return false; }), std::nullopt);
 }
 
+TEST(ExamplePrograms, ShippedFilesLieWithinTheExamplesFolder) {
+    const std::filesystem::path folder = "/usr/share/scanbench/examples";
+    EXPECT_TRUE(LiesWithin(folder / "lessons" / "01-read-idcodes.bst", folder));
+    EXPECT_TRUE(LiesWithin(folder / "a.bst", "/usr/share/scanbench/examples/"));
+    EXPECT_FALSE(LiesWithin("/usr/share/scanbench/examples2/a.bst", folder)) << "a name's start";
+    EXPECT_FALSE(LiesWithin(folder, folder));
+    EXPECT_FALSE(LiesWithin("/home/ana/a.bst", folder));
+    EXPECT_FALSE(LiesWithin(folder / "a.bst", {}));
+}
+
 TEST(ZoomScale, ScalesOnTopOfTheUsersFactor) {
     EXPECT_EQ(ZoomScaleFactor(100, ""), "1");
     EXPECT_EQ(ZoomScaleFactor(150, ""), "1.5");
@@ -128,6 +141,33 @@ TEST(ZoomScale, ScalesOnTopOfTheUsersFactor) {
     EXPECT_EQ(ZoomScaleFactor(150, "0"), "1.5") << "a useless factor counts as 1";
     EXPECT_EQ(ZoomScaleFactor(150, "abc"), "1.5");
     EXPECT_EQ(ZoomScaleFactor(200, "nan"), "2");
+}
+
+TEST(ZoomFit, OnlyZoomsThatFitTheScreenAreShown) {
+    constexpr std::array<int, 3> levels{100, 150, 200};
+    const auto shown = [&](int chosen, PixelSize area, double ratio = 1.0) {
+        return FitZoom(chosen, LargestWindow, {area, ratio}, levels).Shown;
+    };
+    EXPECT_EQ(shown(150, {1024, 768}), 100) << "a 1024 x 768 projector";
+    EXPECT_EQ(shown(200, {1366, 768}), 100);
+    EXPECT_EQ(shown(200, {1920, 1050}), 150);
+    EXPECT_EQ(shown(200, {2560, 1400}), 200);
+    EXPECT_EQ(shown(150, {1920, 1050}), 150);
+    EXPECT_FALSE(FitZoom(150, LargestWindow, {{1920, 1050}, 1.0}, levels).Fitted());
+    // QT_SCALE_FACTOR=2 on a 1920 x 1080 screen leaves 960 x 540 at zoom
+    // 100 %, the frame counting half as much.
+    EXPECT_EQ(shown(200, {960, 540}, 2.0), 100);
+    // Not even 100 % fits: shrunk in steps of 5 %, down to the smallest.
+    EXPECT_EQ(shown(100, {683, 384}, 2.0), 70);
+    EXPECT_EQ(shown(150, {100, 100}), SmallestZoom);
+
+    // Measured at 150 %, the room is half as big again at 100 %.
+    const ScreenRoom room = RoomAtFullSize({1000, 600}, 1.5, 150);
+    EXPECT_EQ(room.Available, (PixelSize{1500, 900}));
+    EXPECT_DOUBLE_EQ(room.PixelRatio, 1.0);
+    EXPECT_TRUE(ZoomFits(150, LargestWindow, room));
+    EXPECT_FALSE(ZoomFits(200, LargestWindow, room));
+    EXPECT_EQ(ZoomFitNotice({200, 150}), "Zoom 200 % does not fit this screen: shown at 150 %");
 }
 
 } // namespace

@@ -47,6 +47,23 @@ TEST_F(EditorViewUpdatesTest, ManyStepsAddUpToTheLastOne) {
     EXPECT_EQ(outcome.ArrowRow, 22);
 }
 
+TEST_F(EditorViewUpdatesTest, RevealedLineScrollsIntoViewWithoutTheCaret) {
+    updates.ShowExecPoint(33); // the arrow on line 32, the last row
+    updates.RevealLine(33);    // a breakpoint on the next line, below the screen
+    auto outcome = updates.Take();
+    EXPECT_EQ(outcome.FirstLine, 11);
+    EXPECT_EQ(outcome.CaretLine, 32);
+    EXPECT_EQ(outcome.ArrowRow, 21) << "the arrow stays beside the line just run";
+    EXPECT_TRUE(outcome.RefreshShown);
+
+    updates.Begin({10, 177, 12, 199});
+    updates.RevealLine(150); // after a jump: the arrow's row follows later
+    outcome = updates.Take();
+    EXPECT_EQ(outcome.FirstLine, 128);
+    EXPECT_FALSE(outcome.MoveCaret);
+    EXPECT_EQ(outcome.ArrowState, Arrow::Unchanged);
+}
+
 TEST(EditorViewUpdates, ScrollsByTheRowsTheEditorReallyShows) {
     EditorViewUpdates updates;
     updates.Begin({10, 180, 12, 199, 20});

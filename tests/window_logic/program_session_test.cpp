@@ -76,5 +76,17 @@ TEST_F(Session, OpenNamesTheProgramAndResetsTheSimulation) {
     EXPECT_EQ(session.Title(true), "Scanbench - other.bst - *");
 }
 
+TEST_F(Session, AnSvfFileNamesTheTitleButIsNeverSavedOver) {
+    session.TranslationOpened("/tmp/v1.2/chain.SVF");
+    EXPECT_FALSE(session.ProgNamed()) << "Save asks for a file";
+    EXPECT_EQ(session.Title(false), "Scanbench - chain.SVF -");
+    EXPECT_EQ(session.SaveSuggestion(), "/tmp/v1.2/chain.bst");
+    session.Saved("/tmp/chain.bst");
+    EXPECT_EQ(session.SaveSuggestion(), "");
+    EXPECT_EQ(session.Title(false), "Scanbench - chain.bst -");
+    EXPECT_EQ(WithBstExtension("/tmp/v1.2/plain"), "/tmp/v1.2/plain.bst");
+    EXPECT_EQ(WithBstExtension(".hidden"), ".hidden.bst");
+}
+
 } // namespace
 } // namespace scanbench

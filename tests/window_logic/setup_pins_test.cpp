@@ -58,6 +58,21 @@ TEST(SetupPins, APinUsedTwiceIsRefusedInputsAndOutputsAlike) {
     EXPECT_FALSE(CheckSetupPins(texts).Pins);
 }
 
+TEST(SetupRemote, HostAndPortAreCheckedNamingTheField) {
+    EXPECT_EQ(CheckRemoteAddress("lab-pc", "4444").Address, (RemoteAddress{"lab-pc", 4444}));
+    EXPECT_EQ(CheckRemoteAddress("::1", "65535").Address, (RemoteAddress{"::1", 65535}));
+    for (const char* host : {"", "two words", "[::1]", "caf\xc3\xa9"}) {
+        const RemoteCheck check = CheckRemoteAddress(host, "3335");
+        EXPECT_FALSE(check.Address) << host;
+        EXPECT_EQ(check.Error.rfind("Error:\rRemote host: ", 0), 0U) << check.Error;
+    }
+    for (const char* port : {"", "0", "65536", "03335", "+3335", "33 35", "x"}) {
+        const RemoteCheck check = CheckRemoteAddress("127.0.0.1", port);
+        EXPECT_FALSE(check.Address) << port;
+        EXPECT_EQ(check.Error.rfind("Error:\rRemote port: ", 0), 0U) << check.Error;
+    }
+}
+
 TEST(PinNames, LaterSettingsWinAndPinsOffTheConnectorNameNothing) {
     PinSettings pins;
     pins.TmsPin[0] = 5;

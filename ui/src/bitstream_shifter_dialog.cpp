@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHideEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -113,6 +114,14 @@ void BitstreamShifterDialog::BuildLayout() {
     };
     rows(QStringLiteral("TX (leftmost bit shifted out first)"), "Tx", TxRows, TxFields);
     rows(QStringLiteral("RX (leftmost bit is the first received)"), "Rx", RxRows, RxFields);
+    Notice = new QLabel(this);
+    Notice->setObjectName(QStringLiteral("Notice"));
+    Notice->setWordWrap(true);
+    QPalette red = Notice->palette();
+    red.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    Notice->setPalette(red);
+    Notice->hide();
+    layout->addWidget(Notice);
     for (int row = 0; row < Rows; ++row) {
         TxRows[row]->setToolTip(QStringLiteral("Shift sends this row"));
         RxRows[row]->setToolTip(QStringLiteral("Shift writes the received bits into this row"));
@@ -148,8 +157,26 @@ void BitstreamShifterDialog::MoveToDestination() {
 
 void BitstreamShifterDialog::ShiftBits() {
     const CommandScope scope(Commands);
-    const std::string tx = TxFields[ChosenRow(TxRows)]->text().toStdString();
-    const std::string received = Shifter.Shift(ChosenTap(), tx);
+    const int row = ChosenRow(TxRows);
+    QLineEdit& field = *TxFields[row];
+    const TxBits tx = ReadTxBits(field.text().toStdString());
+    if (!tx.Refused.empty()) {
+        // Nothing is sent; the character is picked out for the correction.
+        Notice->setText(QString::fromStdString(TxRefusal(row + 1, tx)));
+        Notice->show();
+        const QString text = field.text();
+        const auto units = [&text](qsizetype at) { return text.at(at).isHighSurrogate() ? 2 : 1; };
+        qsizetype start = 0;
+        for (std::size_t seen = 1; seen < tx.Position; ++seen) {
+            start += units(start);
+        }
+        field.setFocus();
+        field.setSelection(static_cast<int>(start), units(start));
+        return;
+    }
+    Notice->hide();
+    Notice->clear();
+    const std::string received = Shifter.Shift(ChosenTap(), tx.Bits);
     RxFields[ChosenRow(RxRows)]->setText(QString::fromStdString(received));
 }
 
@@ -187,6 +214,8 @@ void BitstreamShifterDialog::showEvent(QShowEvent* event) {
     for (QLineEdit* field : RxFields) {
         field->clear();
     }
+    Notice->hide();
+    Notice->clear();
     Taps[Eng.Registers().SelectedTap == 1 ? 1 : 0]->setChecked(true);
     EnableCommands(false);
     Shifter.ResetBothTaps();

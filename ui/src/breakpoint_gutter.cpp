@@ -9,8 +9,39 @@
 
 namespace scanbench {
 
+namespace {
+
+// How far the ring round a hit breakpoint's box reaches beyond the box.
+constexpr int HitMargin = 3;
+
+// A red ring that marks the box of the breakpoint a run stopped at; clicks
+// go through it to the box.
+class HitRing : public QWidget {
+public:
+    explicit HitRing(QWidget* parent) : QWidget(parent) {
+        setObjectName(QStringLiteral("BreakpointHit"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setToolTip(QStringLiteral("The run stopped at this breakpoint"));
+        resize(Gutter::BoxSize + 2 * HitMargin, Gutter::BoxSize + 2 * HitMargin);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        (void)event;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(220, 0, 0), 2.0));
+        painter.setBrush(QColor(255, 0, 0, 70));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 4, 4);
+    }
+};
+
+} // namespace
+
 BreakpointGutter::BreakpointGutter(QWidget& client, const ProgramEditor& editor)
-    : QObject(&client), Editor(editor), Client(client), Picture(new PictureView(&client)) {
+    : QObject(&client), Editor(editor), Client(client), Picture(new PictureView(&client)),
+      HitMark(new HitRing(&client)) {
     Picture->setObjectName(QStringLiteral("ImgSeta"));
     Picture->setGeometry(Layout::ImgSeta);
     for (int k = 1; k <= Gutter::BoxCount; ++k) {
@@ -27,6 +58,7 @@ BreakpointGutter::BreakpointGutter(QWidget& client, const ProgramEditor& editor)
         });
         Boxes[static_cast<std::size_t>(k - 1)] = box;
     }
+    HitMark->lower(); // under the boxes, over the window's face
     connect(&editor, &ProgramEditor::RowsMoved, this, &BreakpointGutter::FollowRows);
     ClearMarkers();
     FollowRows();
@@ -77,6 +109,18 @@ std::optional<std::int32_t> BreakpointGutter::ArrowRow() const {
     return *ArrowLine - Editor.FirstVisibleLine();
 }
 
+void BreakpointGutter::MarkHit(std::optional<std::int32_t> line) {
+    HitLine = line;
+    FollowRows();
+}
+
+std::optional<int> BreakpointGutter::HitBox() const {
+    if (!HitLine || HitMark->isHidden()) {
+        return std::nullopt;
+    }
+    return *HitLine - Editor.FirstVisibleLine() + 1;
+}
+
 int BreakpointGutter::WholeRows(const std::vector<RowSpan>& rows) const {
     const QWidget& view = *Editor.viewport();
     return WholeRowsAbove(rows, view.mapTo(&Client, QPoint(0, view.height())).y());
@@ -111,6 +155,14 @@ void BreakpointGutter::FollowRows() {
     }
     if (const std::optional<int> top = ArrowTop(rows, wholeRows); top != DrawnArrowTop) {
         DrawPicture(top);
+    }
+    const std::int32_t hitRow = HitLine ? *HitLine - Editor.FirstVisibleLine() : -1;
+    if (hitRow >= 0 && hitRow < wholeRows) {
+        const QCheckBox& box = *Boxes[static_cast<std::size_t>(hitRow)];
+        HitMark->move(box.x() - HitMargin, box.y() - HitMargin);
+        HitMark->show();
+    } else {
+        HitMark->hide();
     }
 }
 

@@ -67,7 +67,9 @@ void EditorTools::GotoLineCommand() {
     // The dialog waits outside the command, so that a running program's
     // displays keep following it.
     Eng.State().Run.AboutClicks = 0;
-    if (GotoBox->exec() != QDialog::Accepted) {
+    const int answer = GotoBox->exec();
+    Window.FocusEditor();
+    if (answer != QDialog::Accepted) {
         return;
     }
     const CommandScope scope(Commands);

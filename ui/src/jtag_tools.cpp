@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QWidget>
 
 #include <span>
@@ -19,8 +20,15 @@ namespace scanbench {
 
 JtagTools::JtagTools(Engine& engine, QWidget& window, QAction& serveToggle)
     : QObject(&window), Eng(engine), Window(window), Toggle(serveToggle), Compares(engine.State()),
-      FollowResets(engine.Views(), Compares), Board(DemoBoardChips()) {
+      FollowResets(engine.Views(), Compares), Board(DemoBoard()), IdleTimer(new QTimer(this)) {
     Eng.ObservePlayback(&Compares);
+    IdleTimer->setSingleShot(true);
+    IdleTimer->setInterval(IdleLimitMs);
+    connect(IdleTimer, &QTimer::timeout, this, [this] {
+        DropClient(QStringLiteral("client silent for %1 s; disconnected so that others may connect")
+                       .arg(IdleLimitMs / 1000),
+                   true);
+    });
     Toggle.setCheckable(true);
     connect(&Toggle, &QAction::toggled, this, &JtagTools::ServeBoard);
 }
@@ -95,13 +103,20 @@ void JtagTools::ServeBoard(bool on) {
     connect(Server, &QTcpServer::newConnection, this, &JtagTools::AcceptClient);
     const QSignalBlocker quiet(Toggle);
     Toggle.setChecked(true);
-    Report(QStringLiteral("Serving a demo board's TAP 0 over remote_bitbang on 127.0.0.1:%1")
+    // The port number comes first: a long message is cut at the status
+    // line's end.
+    Report(QStringLiteral("Serving 127.0.0.1:%1 over remote_bitbang: a demo board's TAP 0")
                .arg(Server->serverPort()),
            false);
 }
 
 void JtagTools::AcceptClient() {
     while (QTcpSocket* incoming = Server->nextPendingConnection()) {
+        if (Client != nullptr) {
+            // The served client's last bytes, or its going away, may not have
+            // been seen yet: they come first.
+            (void)Client->waitForReadyRead(0);
+        }
         if (Client != nullptr) {
             // One client at a time.
             incoming->abort();
@@ -110,10 +125,11 @@ void JtagTools::AcceptClient() {
         }
         Client = incoming;
         Session.emplace(Target);
+        IdleTimer->start();
         connect(Client, &QTcpSocket::readyRead, this, &JtagTools::ReadClient);
         connect(Client, &QTcpSocket::disconnected, this,
                 [this] { DropClient(QStringLiteral("client disconnected")); });
-        Report(QStringLiteral("remote_bitbang client connected on 127.0.0.1:%1")
+        Report(QStringLiteral("127.0.0.1:%1: remote_bitbang client connected")
                    .arg(Server->serverPort()),
                false);
     }
@@ -123,6 +139,7 @@ void JtagTools::ReadClient() {
     if (Client == nullptr || !Session) {
         return;
     }
+    IdleTimer->start();
     const QByteArray bytes = Client->readAll();
     std::string replies;
     Session->Feed(std::span<const char>(bytes.constData(), static_cast<std::size_t>(bytes.size())),
@@ -136,10 +153,11 @@ void JtagTools::ReadClient() {
     }
 }
 
-void JtagTools::DropClient(const QString& why) {
+void JtagTools::DropClient(const QString& why, bool problem) {
     if (Client == nullptr) {
         return;
     }
+    IdleTimer->stop();
     QTcpSocket* gone = Client;
     Client = nullptr;
     Session.reset();
@@ -147,10 +165,10 @@ void JtagTools::DropClient(const QString& why) {
     gone->disconnectFromHost(); // replies already written still go out
     gone->deleteLater();
     if (!why.isEmpty() && Serving()) {
-        Report(QStringLiteral("remote_bitbang: %1; serving on 127.0.0.1:%2")
-                   .arg(why)
-                   .arg(Server->serverPort()),
-               false);
+        Report(QStringLiteral("127.0.0.1:%1: remote_bitbang %2; still serving")
+                   .arg(Server->serverPort())
+                   .arg(why),
+               problem);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "engine/reporter_relay.h"
 #include "ui/artwork.h"
 #include "ui/breakpoint_gutter.h"
+#include "ui/driver_notice.h"
 #include "ui/editor_program_text.h"
 #include "ui/editor_tools.h"
 #include "ui/main_layout.h"
@@ -58,9 +59,7 @@ MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& us
     // everything that needs a program disabled.
     const CommandScope scope(Tracker);
     FileCommands->Session().Start(Options.PortAvailable, Options.PortProblem);
-    if (!Options.PortAvailable) {
-        Menu.DriverNotice->setText(QString::fromLatin1(DriverErrorNotice));
-    }
+    Menu.Notice->ShowPortState(Options.PortAvailable, Options.PortProblem);
     ScrollBar1->setMaximum(0);
     Memo1->moveCursor(QTextCursor::Start);
     Memo1->SetTextColour(ToQColor(EditableTextColour));
@@ -184,6 +183,7 @@ void MainWindow::RefreshTitleAndTextColour() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!CloseAgreed && !FileCommands->MayDropText()) {
         event->ignore();
+        FocusEditor();
         return;
     }
     if (Tracker.InCommand()) {

@@ -1,4 +1,5 @@
 #include "engine/engine.h"
+#include "fileio/private_file.h"
 #include "settings/qt_paths.h"
 #include "settings/settings_store.h"
 #include "ui/classroom_tools.h"
@@ -9,18 +10,20 @@
 #include "ui/program_editor.h"
 #include "ui/program_file_controller.h"
 #include "ui/run_controller.h"
+#include "ui/screen_room.h"
 #include "ui/user_interaction.h"
 #include "window_logic/session_handover.h"
 
 #include <QActionGroup>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryFile>
+#include <QScreen>
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace scanbench {
 
@@ -28,7 +31,7 @@ namespace {
 
 // A handover holds at most a program the editor can open, with room for
 // its breakpoints.
-constexpr qint64 MaxHandoverBytes = qint64{64} << 20;
+constexpr std::size_t MaxHandoverBytes = std::size_t{64} << 20;
 
 QAction* AddItem(QMenu& menu, const char* name, const QString& text,
                  const QKeySequence& shortcut = {}) {
@@ -64,10 +67,14 @@ ClassroomTools::ClassroomTools(MainWindow& window, Engine& engine, CommandTracke
     Window.Reports().LogMessagesTo(&Messages, View, [this] {
         return LogPlace{Eng.Registers().CurrentLine, Eng.Events().PlayedCount()};
     });
-    Window.Files().SetOpenFolder(
-        QString::fromStdString(Bench.Values.ProgramFolder), [this](const QString& file) {
-            Bench.Values.ProgramFolder = QFileInfo(file).absolutePath().toStdString();
-            SaveViewValues();
+    const QString folder = QString::fromStdString(Bench.Values.ProgramFolder);
+    Window.Files().SetProgramFolder(
+        folder.isEmpty() ? QDir::homePath() : folder,
+        [this](const QString& file) { return IsShippedExample(file); },
+        [this](const QString& changed) {
+            const Settings before = Bench.Values;
+            Bench.Values.ProgramFolder = changed.toStdString();
+            SaveViewValues(before);
         });
     ShowLineNumbers(Bench.Values.LineNumbers);
 }
@@ -91,7 +98,7 @@ void ClassroomTools::BuildMenus() {
                                 zoom == ZoomLevels.front() ? QKeySequence(Qt::CTRL | Qt::Key_0)
                                                            : QKeySequence());
         item->setCheckable(true);
-        item->setChecked(zoom == Bench.Values.Zoom);
+        item->setChecked(zoom == Options.ShownZoom);
         zooms->addAction(item);
         connect(item, &QAction::triggered, this, [this, zoom] { ChooseZoom(zoom); });
         ZoomItems[zoom] = item;
@@ -101,16 +108,18 @@ void ClassroomTools::BuildMenus() {
     QAction* zoomOut = AddItem(*ViewItems, "ZoomOut1", QStringLiteral("Zoom Out"));
     zoomOut->setShortcuts({QKeySequence::ZoomOut, QKeySequence(Qt::CTRL | Qt::Key_Minus)});
     connect(zoomIn, &QAction::triggered, this,
-            [this] { ChooseZoom(ZoomStep(Bench.Values.Zoom, 1)); });
+            [this] { ChooseZoom(ZoomStep(Options.ShownZoom, 1)); });
     connect(zoomOut, &QAction::triggered, this,
-            [this] { ChooseZoom(ZoomStep(Bench.Values.Zoom, -1)); });
+            [this] { ChooseZoom(ZoomStep(Options.ShownZoom, -1)); });
+    connect(ViewItems, &QMenu::aboutToShow, this, &ClassroomTools::UpdateZoomItems);
     ViewItems->addSeparator();
     LineNumbers = AddItem(*ViewItems, "LineNumbers1", QStringLiteral("Line Numbers"));
     LineNumbers->setCheckable(true);
     connect(LineNumbers, &QAction::toggled, this, [this](bool shown) {
         if (shown != Bench.Values.LineNumbers) {
+            const Settings before = Bench.Values;
             Bench.Values.LineNumbers = shown;
-            SaveViewValues();
+            SaveViewValues(before);
         }
         ShowLineNumbers(shown);
     });
@@ -129,6 +138,7 @@ void ClassroomTools::BuildMenus() {
         item->setChecked(pace == CurrentPace);
         paces->addAction(item);
         connect(item, &QAction::triggered, this, [this, pace] { ChoosePace(pace); });
+        PaceChoiceItems[static_cast<std::size_t>(PaceIndex(pace))] = item;
     }
 
     MessagesItem = AddItem(*menu.WindowsMenu, "Messages1", QStringLiteral("Messages"),
@@ -175,6 +185,22 @@ void ClassroomTools::ListExamples() {
     }
 }
 
+bool ClassroomTools::IsShippedExample(const QString& file) const {
+    // Links and ".." lead nowhere else: both sides are compared as the
+    // files they really are.
+    const QFileInfo info(file);
+    const QString real = info.canonicalFilePath();
+    const std::filesystem::path path = FromQtPath(real.isEmpty() ? info.absoluteFilePath() : real);
+    for (const std::filesystem::path& folder :
+         {Options.Examples.Installed, Options.Examples.Source}) {
+        const QString examples = QFileInfo(ToQtPath(folder)).canonicalFilePath();
+        if (!examples.isEmpty() && LiesWithin(path, FromQtPath(examples))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void ClassroomTools::OpenExample(const QString& path) {
     Window.Files().OpenProgramFile(path);
 }
@@ -188,6 +214,7 @@ void ClassroomTools::ShowMessages() {
 
 void ClassroomTools::ChoosePace(ExecutePace pace) {
     CurrentPace = pace;
+    PaceChoiceItems[static_cast<std::size_t>(PaceIndex(pace))]->setChecked(true);
     Window.Runs().SetPace(TimingFor(pace));
 }
 
@@ -196,9 +223,9 @@ void ClassroomTools::ShowLineNumbers(bool shown) {
     Window.Editor().SetLineNumbersShown(shown);
 }
 
-void ClassroomTools::SaveViewValues() {
+void ClassroomTools::SaveViewValues(const Settings& before) {
     std::vector<std::string> notices;
-    if (!Bench.Store.SaveViewValues(Bench.Values, notices) || !notices.empty()) {
+    if (!Bench.Store.SaveViewValues(before, Bench.Values, notices) || !notices.empty()) {
         std::string text;
         for (const std::string& notice : notices) {
             text += (text.empty() ? "" : "  ") + notice;
@@ -207,16 +234,54 @@ void ClassroomTools::SaveViewValues() {
     }
 }
 
+bool ClassroomTools::ZoomFitsScreen(int zoom) const {
+    const QScreen* screen = Window.screen();
+    if (!Options.Room && screen == nullptr) {
+        return true;
+    }
+    return ZoomFits(zoom, LargestWindow,
+                    Options.Room ? Options.Room() : RoomOf(*screen, Options.ShownZoom));
+}
+
+void ClassroomTools::UpdateZoomItems() {
+    for (const auto& [zoom, item] : ZoomItems) {
+        const bool fits = ZoomFitsScreen(zoom);
+        item->setEnabled(fits);
+        item->setText(fits ? QStringLiteral("Zoom %1 %").arg(zoom)
+                           : QStringLiteral("Zoom %1 % (too large for this screen)").arg(zoom));
+    }
+}
+
 void ClassroomTools::ChooseZoom(int zoom) {
-    if (!IsZoomLevel(zoom) || zoom == Bench.Values.Zoom) {
-        if (QAction* item = ZoomItem(Bench.Values.Zoom)) {
+    const auto checkShown = [this] {
+        if (QAction* item = ZoomItem(Options.ShownZoom)) {
             item->setChecked(true);
         }
+    };
+    if (!IsZoomLevel(zoom)) {
+        checkShown();
         return;
     }
+    if (!ZoomFitsScreen(zoom)) {
+        checkShown();
+        Eng.Display().ShowStatus("Zoom " + std::to_string(zoom) + " % does not fit this screen",
+                                 StatusColour::Purple);
+        return;
+    }
+    if (zoom == Options.ShownZoom) {
+        // Already shown so: only remembered, in case it was smaller than chosen.
+        if (zoom != Bench.Values.Zoom) {
+            const Settings before = Bench.Values;
+            Bench.Values.Zoom = zoom;
+            SaveViewValues(before);
+        }
+        checkShown();
+        return;
+    }
+    const Settings before = Bench.Values;
     Bench.Values.Zoom = zoom;
     ZoomItem(zoom)->setChecked(true);
-    SaveViewValues();
+    SaveViewValues(before);
     if (!Options.Relaunch || !Relaunch()) {
         Eng.Display().ShowStatus("Zoom " + std::to_string(zoom) +
                                      " % takes effect at the next start",
@@ -226,9 +291,11 @@ void ClassroomTools::ChooseZoom(int zoom) {
 
 bool ClassroomTools::Relaunch() {
     const CommandScope scope(Commands);
+    SessionHandover handover;
+    handover.RunStopped = Window.Runs().Running();
+    handover.Pace = PaceIndex(CurrentPace);
     Window.Runs().StopRun();
     const ProgramEditor& editor = Window.Editor();
-    SessionHandover handover;
     handover.Text = EditorText(editor);
     if (Window.Session().ProgNamed()) {
         handover.FileName = Window.Session().ProgFile();
@@ -241,33 +308,23 @@ bool ClassroomTools::Relaunch() {
             handover.Breakpoints.push_back(line);
         }
     }
-    const std::string bytes = EncodeHandover(handover);
 
-    QTemporaryFile file(
-        QDir(QDir::tempPath())
-            .filePath(QString::fromUtf8(HandoverFilePrefix.data(),
-                                        static_cast<qsizetype>(HandoverFilePrefix.size()))) +
-        QStringLiteral("XXXXXX"));
-    file.setAutoRemove(false);
-    bool written = file.open();
-    if (written) {
-        written = file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                      static_cast<qint64>(bytes.size()) &&
-                  file.flush();
-        file.close();
-        written = written && file.error() == QFileDevice::NoError;
-    }
+    // Made for the user alone (mode 0600): the new process takes only such a file.
+    const PrivateFileWrite file = WritePrivateFile(FromQtPath(QDir::tempPath()), HandoverFilePrefix,
+                                                   EncodeHandover(handover));
+    const bool written = file.Error.empty();
     if (!written ||
         !Options.Relaunch({QString::fromUtf8(HandoverOption.data(),
                                              static_cast<qsizetype>(HandoverOption.size())),
-                           file.fileName()})) {
-        if (!file.fileName().isEmpty()) {
-            QFile::remove(file.fileName());
+                           ToQtPath(file.Path)})) {
+        if (written) {
+            std::error_code ignored;
+            std::filesystem::remove(file.Path, ignored);
         }
         User.ShowError(&Window, QStringLiteral("Scanbench could not start again at the new zoom "
                                                "(%1). The program stays as it is.")
                                     .arg(written ? QStringLiteral("the program did not start")
-                                                 : file.errorString()));
+                                                 : QString::fromStdString(file.Error)));
         return false;
     }
     Window.CloseWithoutAsking();
@@ -278,23 +335,21 @@ bool ClassroomTools::TakeHandover(const QString& path) {
     const CommandScope scope(Commands);
     const QFileInfo info(path);
     const QString tempFolder = QFileInfo(QDir::tempPath()).canonicalFilePath();
-    if (!IsHandoverFileName(info.fileName().toStdString()) || info.isSymLink() || !info.isFile() ||
-        info.canonicalPath() != tempFolder) {
+    // Anyone may put files into the temporary folder: only one this user
+    // made for itself (TakePrivateFile) is believed.
+    const RegularFileRead file =
+        IsHandoverFileName(info.fileName().toStdString()) &&
+                QFileInfo(info.absolutePath()).canonicalFilePath() == tempFolder
+            ? TakePrivateFile(FromQtPath(path), MaxHandoverBytes)
+            : RegularFileRead{FileReadStatus::NotPrivate, {}, {}, {}};
+    if (file.Status == FileReadStatus::NotPrivate || file.Status == FileReadStatus::NotRegular ||
+        file.Status == FileReadStatus::Missing) {
         User.ShowError(&Window,
                        QStringLiteral("\"%1\" is not a file Scanbench handed over.").arg(path));
         return false;
     }
-    QFile file(path);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly)) {
-        bytes = file.read(MaxHandoverBytes + 1);
-        file.close();
-    }
-    QFile::remove(path);
-    const auto handover = bytes.size() > MaxHandoverBytes
-                              ? std::nullopt
-                              : DecodeHandover(std::string_view(
-                                    bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const auto handover =
+        file.Status == FileReadStatus::Ok ? DecodeHandover(file.Bytes) : std::nullopt;
     if (!handover) {
         User.ShowError(
             &Window, QStringLiteral("The program handed over in \"%1\" cannot be read.").arg(path));
@@ -308,6 +363,12 @@ bool ClassroomTools::TakeHandover(const QString& path) {
         flags.Set(line, true);
     }
     Window.SyncBoxes();
+    if (const auto pace = PaceAt(handover->Pace)) {
+        ChoosePace(*pace);
+    }
+    if (handover->RunStopped) {
+        Eng.Display().ShowStatus(std::string(RunStoppedByZoomText), StatusColour::Purple);
+    }
     return true;
 }
 

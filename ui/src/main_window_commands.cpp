@@ -1,6 +1,7 @@
 #include "engine/engine.h"
 #include "settings/qt_paths.h"
 #include "ui/editor_tools.h"
+#include "ui/help_window.h"
 #include "ui/jtag_tools.h"
 #include "ui/language_text.h"
 #include "ui/main_window.h"
@@ -135,8 +136,11 @@ void MainWindow::ShowHelp() {
         return;
     }
     if (!User.OpenDocument(ToQtPath(*manual))) {
-        User.ShowError(this, QStringLiteral("Cannot open the user manual \"%1\" in a browser.")
-                                 .arg(ToQtPath(*manual)));
+        // No browser on this desktop: the program shows the manual itself.
+        if (Manual == nullptr) {
+            Manual = new HelpWindow(this);
+        }
+        Manual->ShowManual(ToQtPath(*manual));
     }
 }
 

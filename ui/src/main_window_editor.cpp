@@ -58,6 +58,12 @@ void MainWindow::SyncBoxes() {
     Boxes->ShowStates(LoadGutterBoxes(Eng.State().Breakpoints, SyncedFirstLine));
 }
 
+void MainWindow::FocusEditor() {
+    if (Panel1->isEnabled()) {
+        Memo1->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 void MainWindow::ShowCaretPos() {
     StatusBar->ShowCaretPosition(
         QString::fromStdString(CaretPositionText(Memo1->CaretLine(), Memo1->CaretColumn())));

@@ -63,10 +63,19 @@ void MainWindowReporter::ShowStatus(std::string_view text, StatusColour colour) 
 }
 
 void MainWindowReporter::StoppedAtBreakpoint(std::int32_t line) {
+    // The arrow stays beside the statement just run; the breakpoint's line
+    // comes into view with its box marked.
+    ViewBatch().RevealLine(line - 1);
+    PendingHitLine = line - 1;
     if (Log != nullptr) {
         Log->Add(BreakpointStopText(line), StatusColour::Blue, line, LogWhere().Event);
-        RefreshIfIdle();
     }
+    RefreshIfIdle();
+}
+
+void MainWindowReporter::ClearBreakpointHit() {
+    PendingHitLine = -1;
+    RefreshIfIdle();
 }
 
 void MainWindowReporter::ShowExecPoint(std::int32_t currentLine) {
@@ -78,11 +87,21 @@ void MainWindowReporter::ShowExecPoint(std::int32_t currentLine) {
 void MainWindowReporter::ClearExecPoint() {
     ViewBatch().ClearArrow();
     PendingRunningLine = -1;
+    PendingHitLine = -1;
     RefreshIfIdle();
 }
 
 void MainWindowReporter::ShowLine(std::int32_t line) {
     ViewBatch().ShowLine(line);
+    RefreshIfIdle();
+}
+
+void MainWindowReporter::TextReplaced() {
+    if (ViewUpdates.Pending()) {
+        (void)ViewUpdates.Take();
+    }
+    PendingRunningLine = -1;
+    PendingHitLine = -1;
     RefreshIfIdle();
 }
 
@@ -184,6 +203,11 @@ void MainWindowReporter::RefreshDisplays() {
                                            : std::nullopt);
         PendingRunningLine.reset();
     }
+    if (PendingHitLine) {
+        Window.Gutter().MarkHit(*PendingHitLine >= 0 ? std::optional<std::int32_t>(*PendingHitLine)
+                                                     : std::nullopt);
+        PendingHitLine.reset();
+    }
     if (LogWindow != nullptr && LogWindow->isVisible()) {
         LogWindow->Refresh();
     }
@@ -197,8 +221,10 @@ void MainWindowReporter::ApplyView(const EditorViewUpdates::Outcome& outcome) {
     if (outcome.MoveCaret) {
         editor.PutCaretAtLineStart(outcome.CaretLine);
     }
-    editor.SetFirstVisibleLine(outcome.FirstLine);
     if (outcome.RefreshShown) {
+        // Only a batch that showed a line moves the view: one that just took
+        // the arrow away leaves it where the editor has it now.
+        editor.SetFirstVisibleLine(outcome.FirstLine);
         Window.ShowCaretPos();
         Window.SyncBoxes();
     }

@@ -154,8 +154,14 @@ void TMemoSearch::StartSearch(bool replace, const std::optional<QString>& preset
         ReplaceAllOn = true;
         ReplaceNext();
     });
-    connect(dialog, &QDialog::finished, this,
-            [this, dialog] { Props.Options = dialog->Options(); });
+    connect(dialog, &QDialog::finished, this, [this, dialog] {
+        Props.Options = dialog->Options();
+        // Typing goes on in the editor.
+        Memo.window()->activateWindow();
+        if (Memo.isEnabled()) {
+            Memo.setFocus(Qt::OtherFocusReason);
+        }
+    });
 
     if (!preset) {
         dialog->show();

@@ -1,5 +1,7 @@
 #include "ui/menu_items.h"
 
+#include "ui/driver_notice.h"
+
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
@@ -138,12 +140,7 @@ void BuildHelpMenu(QMenuBar& bar, MenuItems& m) {
                            QKeySequence(Qt::Key_F1));
     m.HelpMenu->addSeparator();
     m.About = AddItem(*m.HelpMenu, "About1", QStringLiteral("About"));
-    // The notice comes last: its long driver-failure text may run into the
-    // menu bar's overflow button, but it never pushes Help in there. The
-    // status line says the same at start.
-    m.DriverNotice = bar.addAction(QString::fromLatin1(StandardNotice));
-    m.DriverNotice->setObjectName(QStringLiteral("N9"));
-    m.DriverNotice->setEnabled(false);
+    m.Notice = new DriverNotice(bar);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "settings/settings_store.h"
 #include "ui/bitstream_shifter_dialog.h"
 #include "ui/command_scope.h"
+#include "ui/driver_notice.h"
 #include "ui/main_window.h"
 #include "ui/parallel_port_tool.h"
 #include "ui/port_signals_window.h"
@@ -53,6 +54,7 @@ void PortTools::RunSetup() {
 
 bool PortTools::ApplySettings(const Settings& confirmed) {
     const CommandScope scope(Window.Commands());
+    const Settings before = Bench.Values;
     Bench.Values = confirmed;
     RunSwitches& switches = Eng.Switches();
     switches.SpeedRun = confirmed.SpeedRun;
@@ -61,9 +63,17 @@ bool PortTools::ApplySettings(const Settings& confirmed) {
     switches.RefreshWindows = confirmed.RefreshWindows;
     if (Bench.Port.Reopen(confirmed.Port, confirmed.Pins, confirmed.Board, confirmed.Remote)) {
         ShowPortStatus();
+        if (const std::string problem = Bench.Port.Access().Problem();
+            confirmed.Port == PortKind::Board && !problem.empty()) {
+            // A board file that could not be used after all (changed since it was chosen).
+            Eng.Display().ShowStatus(problem, StatusColour::Red);
+        }
         Eng.Views().Notify(ViewChange::PinLevels);
     }
-    if (!Bench.Store.SaveSettings(Bench.Values)) {
+    // Only what this window changed: another window's Setup saved in between
+    // stays.
+    std::vector<std::string> notices;
+    if (!Bench.Store.SaveSettings(before, Bench.Values, notices)) {
         User.ShowError(SetupWindow,
                        QStringLiteral("The settings are in use but could not be saved to \"%1\".")
                            .arg(ToQtPath(Bench.Store.Path())));
@@ -74,9 +84,9 @@ bool PortTools::ApplySettings(const Settings& confirmed) {
 
 void PortTools::ShowPortStatus() {
     const bool available = Bench.Port.Available();
-    ReportPortStatus(Eng.Display(), available, Bench.Port.Access().Problem());
-    Window.Items().DriverNotice->setText(
-        QString::fromLatin1(available ? StandardNotice : DriverErrorNotice));
+    const std::string problem = Bench.Port.Access().Problem();
+    ReportPortStatus(Eng.Display(), available, problem);
+    Window.Items().Notice->ShowPortState(available, problem);
 }
 
 void PortTools::RunModalTool(QDialog& tool, bool resetFirst) {

@@ -74,8 +74,10 @@ ProgramEditor::ProgramEditor(QWidget* parent) : QPlainTextEdit(parent) {
     document()->setDocumentMargin(0);
     setViewportMargins(TextInset, 0, 0, 0);
     setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The window's own scroll bar moves through the lines; long lines get a
+    // scroll bar of the editor's while the text holds one.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setTabChangesFocus(false);
     setTabStopDistance(8 * QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' ')));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -94,6 +96,17 @@ ProgramEditor::ProgramEditor(QWidget* parent) : QPlainTextEdit(parent) {
             FitWholeRows();
         }
     });
+    // The scroll bar for long lines comes and goes with them, once the
+    // editor has laid itself out again; the rows above it stay whole.
+    connect(
+        horizontalScrollBar(), &QScrollBar::rangeChanged, this,
+        [this] {
+            if (FittedAboveScrollBar != horizontalScrollBar()->isVisibleTo(this)) {
+                FitWholeRows();
+                emit RowsMoved();
+            }
+        },
+        Qt::QueuedConnection);
     FitWholeRows();
 }
 
@@ -232,15 +245,17 @@ QRectF ProgramEditor::BlockGeometry(std::int32_t line) const {
 }
 
 void ProgramEditor::FitWholeRows() {
-    const int margin =
-        WholeRowsMargin(contentsRect().height(), qRound(RowHeight()), Gutter::BoxCount);
+    const QScrollBar& across = *horizontalScrollBar();
+    FittedAboveScrollBar = across.isVisibleTo(this);
+    const int height = contentsRect().height() - (FittedAboveScrollBar ? across.height() : 0);
+    const int margin = WholeRowsMargin(height, qRound(RowHeight()), Gutter::BoxCount);
     const int numbers = NumberColumnWidth();
     setViewportMargins(TextInset + numbers, 0, 0, margin);
     const QRect inside = contentsRect();
     if (NumberColumn == nullptr) {
         return; // the font is set before the column is made
     }
-    NumberColumn->setGeometry(inside.left(), inside.top(), numbers, inside.height() - margin);
+    NumberColumn->setGeometry(inside.left(), inside.top(), numbers, height - margin);
 }
 
 void ProgramEditor::resizeEvent(QResizeEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "engine/engine.h"
 #include "ui/main_window.h"
+#include "ui/main_window_reporter.h"
 
 #include <QTimer>
 
@@ -30,16 +31,19 @@ RunController::RunController(Engine& engine, CommandTracker& commands, MainWindo
 
 void RunController::EventByEvent() {
     const CommandScope scope(Commands);
+    Window.Reports().ClearBreakpointHit();
     Eng.Run().EventByEvent();
 }
 
 void RunController::StepByStep() {
     const CommandScope scope(Commands);
+    Window.Reports().ClearBreakpointHit();
     Eng.Run().StepByStep();
 }
 
 void RunController::Execute() {
     const CommandScope scope(Commands);
+    Window.Reports().ClearBreakpointHit();
     Eng.Run().StartExecute();
 }
 
@@ -50,12 +54,14 @@ void RunController::Pause() {
 
 void RunController::SpeedRun() {
     const CommandScope scope(Commands);
+    Window.Reports().ClearBreakpointHit();
     Eng.Run().SpeedRun();
 }
 
 void RunController::Reset() {
     const CommandScope scope(Commands);
     Eng.ResetSimulation();
+    Window.FocusEditor();
 }
 
 void RunController::ShowExecPoint() {
@@ -115,6 +121,18 @@ bool RunController::Running() const {
 void RunController::StopRun() {
     if (Running()) {
         Eng.ResetSimulation();
+    }
+}
+
+RunController::TicksHeld::TicksHeld(RunController& runs)
+    : Runs(runs), WasTicking(runs.ExecuteClock->isActive()) {
+    Runs.ExecuteClock->stop();
+}
+
+RunController::TicksHeld::~TicksHeld() {
+    // Unless the run ended meanwhile.
+    if (WasTicking && Runs.Eng.Display().ExecuteTimerRunning()) {
+        Runs.ExecuteClock->start();
     }
 }
 

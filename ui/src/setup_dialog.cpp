@@ -1,8 +1,10 @@
 #include "ui/setup_dialog.h"
 
+#include "board/board_file.h"
 #include "engine/run_switches.h"
 #include "port/pin_settings.h"
 #include "port/port_choice.h"
+#include "settings/qt_paths.h"
 #include "ui/brand_art.h"
 #include "ui/user_interaction.h"
 #include "ui/window_placement.h"
@@ -20,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 namespace scanbench {
@@ -169,10 +172,71 @@ QWidget* SetupDialog::BuildConnectionGroup() {
     for (const NamedChoice<BoardKind>& choice : BoardKindChoices) {
         Board->addItem(Text(choice.Caption));
     }
+    RemoteHost = new QLineEdit(group);
+    RemoteHost->setObjectName(QStringLiteral("RemoteHost"));
+    RemoteHost->setToolTip(QStringLiteral("The remote_bitbang server's host name or address"));
+    RemotePort = new QLineEdit(group);
+    RemotePort->setObjectName(QStringLiteral("RemotePort"));
+    RemotePort->setToolTip(QStringLiteral("The remote_bitbang server's port (1 to 65535)"));
+    RemotePort->setMaxLength(5);
+    RemotePort->setFixedWidth(
+        RemotePort->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
+    auto* remote = new QHBoxLayout;
+    remote->addWidget(RemoteHost, 1);
+    remote->addWidget(new QLabel(QStringLiteral("Port"), group));
+    remote->addWidget(RemotePort);
+    FromFile = new QPushButton(QStringLiteral("Board from file..."), group);
+    FromFile->setObjectName(QStringLiteral("BoardFromFile"));
+    FromFile->setAutoDefault(false);
+    connect(FromFile, &QPushButton::clicked, this, &SetupDialog::ChooseBoardFile);
+    auto* board = new QHBoxLayout;
+    board->addWidget(Board, 1);
+    board->addWidget(FromFile);
     connect(Device, &QComboBox::currentIndexChanged, this, &SetupDialog::FollowDevice);
     form->addRow(QStringLiteral("Device"), Device);
-    form->addRow(QStringLiteral("Board"), Board);
+    form->addRow(QStringLiteral("Board"), board);
+    form->addRow(QStringLiteral("Host"), remote);
     return group;
+}
+
+int SetupDialog::BoardIndex(BoardKind kind) {
+    for (std::size_t i = 0; i < BoardKindChoices.size(); ++i) {
+        if (BoardKindChoices[i].Value == kind) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
+void SetupDialog::ShowBoardFile() {
+    const int index = BoardIndex(BoardKind::File);
+    const QString name = ToQtPath(std::filesystem::path(BoardFile).filename());
+    Board->setItemText(index, BoardFile.empty() ? QStringLiteral("Board file (none chosen)")
+                                                : QStringLiteral("Board file: %1").arg(name));
+    Board->setItemData(index, ToQtPath(BoardFile), Qt::ToolTipRole);
+    if (auto* items = qobject_cast<QStandardItemModel*>(Board->model())) {
+        items->item(index)->setEnabled(!BoardFile.empty());
+    }
+}
+
+void SetupDialog::ChooseBoardFile() {
+    const QString folder =
+        BoardFile.empty() ? QString() : ToQtPath(std::filesystem::path(BoardFile).parent_path());
+    const QString chosen = User.ChooseBoardFile(this, folder);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    // A file that cannot be used is refused here, with its reason, and the
+    // board chosen before stays.
+    const std::filesystem::path file = FromQtPath(chosen);
+    const auto board = LoadBoardFile(file);
+    if (const auto* problem = std::get_if<std::string>(&board)) {
+        User.ShowError(this, QString::fromStdString(*problem));
+        return;
+    }
+    BoardFile = file.string();
+    ShowBoardFile();
+    Board->setCurrentIndex(BoardIndex(BoardKind::File));
 }
 
 QWidget* SetupDialog::BuildTapGroup(int tap) {
@@ -258,11 +322,11 @@ void SetupDialog::Load(const Settings& settings) {
             Device->setCurrentIndex(static_cast<int>(i));
         }
     }
-    for (std::size_t i = 0; i < BoardKindChoices.size(); ++i) {
-        if (BoardKindChoices[i].Value == settings.Board) {
-            Board->setCurrentIndex(static_cast<int>(i));
-        }
-    }
+    BoardFile = settings.Board.File;
+    ShowBoardFile();
+    Board->setCurrentIndex(BoardIndex(settings.Board.Kind));
+    RemoteHost->setText(QString::fromStdString(settings.Remote.Host));
+    RemotePort->setText(QString::number(settings.Remote.Port));
     FollowDevice();
     ActiveMode->setChecked(settings.ActiveMode);
     SpeedRun->setChecked(settings.SpeedRun);
@@ -285,10 +349,16 @@ void SetupDialog::LoadDefaults() {
 }
 
 void SetupDialog::FollowDevice() {
-    // Only the simulated board has a wiring to choose.
+    // Only the simulated board has a wiring to choose, only the remote
+    // server an address.
     const auto device = static_cast<std::size_t>(Device->currentIndex());
-    Board->setEnabled(device < PortKindChoices.size() &&
-                      PortKindChoices[device].Value == PortKind::Board);
+    const auto is = [device](PortKind kind) {
+        return device < PortKindChoices.size() && PortKindChoices[device].Value == kind;
+    };
+    Board->setEnabled(is(PortKind::Board));
+    FromFile->setEnabled(is(PortKind::Board));
+    RemoteHost->setEnabled(is(PortKind::Remote));
+    RemotePort->setEnabled(is(PortKind::Remote));
 }
 
 void SetupDialog::accept() {
@@ -299,6 +369,12 @@ void SetupDialog::accept() {
     const SetupPinCheck check = CheckSetupPins(texts);
     if (!check.Pins) {
         User.ShowError(this, QString::fromStdString(check.Error));
+        return;
+    }
+    const RemoteCheck remote = CheckRemoteAddress(RemoteHost->text().trimmed().toStdString(),
+                                                  RemotePort->text().trimmed().toStdString());
+    if (!remote.Address) {
+        User.ShowError(this, QString::fromStdString(remote.Error));
         return;
     }
     Settings chosen = Current;
@@ -313,7 +389,9 @@ void SetupDialog::accept() {
     chosen.SpeedRun = SpeedRun->isChecked();
     chosen.RefreshWindows = Switches.RefreshWindows;
     chosen.Port = PortKindChoices[static_cast<std::size_t>(Device->currentIndex())].Value;
-    chosen.Board = BoardKindChoices[static_cast<std::size_t>(Board->currentIndex())].Value;
+    chosen.Board = scanbench::BoardChoice(
+        BoardKindChoices[static_cast<std::size_t>(Board->currentIndex())].Value, BoardFile);
+    chosen.Remote = *remote.Address;
     if (Apply(chosen)) {
         QDialog::accept();
     }

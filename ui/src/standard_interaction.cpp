@@ -12,21 +12,29 @@ namespace {
 
 const QString ProgramFilter = QStringLiteral("*.bst");
 
-// The file dialog of Open and Save: "*.bst" as the only filter, starting
-// with the file name "*.bst", default extension "bst", asking before it
-// overwrites a file (the toolkit's default); the toolkit's dialog offers no
-// read-only option.
-QString ChooseFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString& folder = {}) {
+// The file dialog of Open and Save: "*.bst" as the filter (Open also offers
+// SVF files, which it translates), starting with the file name "*.bst" or
+// the suggested one, default extension "bst", asking before it overwrites a
+// file (the toolkit's default); the toolkit's dialog offers no read-only
+// option.
+QString ChooseFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString& folder = {},
+                   const QString& suggested = {}) {
     QFileDialog dialog(parent);
     if (!folder.isEmpty()) {
         dialog.setDirectory(folder);
     }
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
-    dialog.setNameFilter(ProgramFilter);
+    const bool open = mode == QFileDialog::AcceptOpen;
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (open) {
+        dialog.setNameFilters({QStringLiteral("Programs and SVF files (*.bst *.svf)"),
+                               QStringLiteral("Programs (*.bst)"),
+                               QStringLiteral("SVF files (*.svf)")});
+    } else {
+        dialog.setNameFilter(ProgramFilter);
+    }
     dialog.setDefaultSuffix(QStringLiteral("bst"));
-    dialog.selectFile(ProgramFilter);
+    dialog.selectFile(suggested.isEmpty() ? ProgramFilter : suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
@@ -51,8 +59,14 @@ QString StandardInteraction::ChooseFileToOpen(QWidget* parent, const QString& fo
     return ChooseFile(parent, QFileDialog::AcceptOpen, folder);
 }
 
-QString StandardInteraction::ChooseFileToSave(QWidget* parent) {
-    return ChooseFile(parent, QFileDialog::AcceptSave);
+QString StandardInteraction::ChooseFileToSave(QWidget* parent, const QString& folder,
+                                              const QString& suggested) {
+    return ChooseFile(parent, QFileDialog::AcceptSave, folder, suggested);
+}
+
+QString StandardInteraction::ChooseBoardFile(QWidget* parent, const QString& folder) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Board from file"), folder,
+                                        QStringLiteral("Board files (*.json);;All files (*)"));
 }
 
 void StandardInteraction::ShowError(QWidget* parent, const QString& message) {

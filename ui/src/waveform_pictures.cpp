@@ -75,14 +75,20 @@ void PaintLineNumber(QPainter& painter, int column, std::int32_t line) {
     painter.restore();
 }
 
+// The statement's dot: a lime outline round a lime cross-hatch, with hard
+// edges (a blended edge would turn the tiny dot a dim green).
 void PaintDot(QPainter& painter, int column) {
     const QColor lime = ToQColor(Lime);
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(lime, 1.0));
     painter.setBrush(QBrush(lime, Qt::DiagCrossPattern));
-    painter.drawEllipse(QRectF(ColumnLeft(column) + 0.5, Waveform::DotTop + 0.5, Waveform::DotSize,
-                               Waveform::DotSize));
+    // The hatch's crossing on the dot, so that its inside shows the cross.
+    painter.setBrushOrigin(ColumnLeft(column), Waveform::DotTop);
+    // The outline covers the box's pixels from its left and top edges up to,
+    // not including, its right and bottom edges.
+    painter.drawEllipse(
+        QRect(ColumnLeft(column), Waveform::DotTop, Waveform::DotSize - 1, Waveform::DotSize - 1));
     painter.restore();
 }
 

@@ -123,7 +123,7 @@ WaveformWindow::~WaveformWindow() = default;
 void WaveformWindow::BuildCaptions() {
     for (std::size_t tap = 0; tap < 2; ++tap) {
         const int top = TapPictureTops[tap];
-        Caption(*this, QStringLiteral("TAP"), CaptionYellow, 12, top + 16);
+        Caption(*this, QStringLiteral("TAP"), CaptionYellow, 13, top + 16);
         Caption(*this, QString::number(tap), CaptionYellow, 13, top + 32);
         Caption(*this, QStringLiteral("TCK"), CaptionAqua, 11, top + Waveform::TckBase + 9);
         Caption(*this, QStringLiteral("TMS"), CaptionAqua, 11, top + Waveform::TmsBase + 9);
@@ -266,9 +266,9 @@ void WaveformWindow::SetVcdExport(std::function<void()> exportVcd) {
 
 void WaveformWindow::RefreshView(ViewChanges changes) {
     if (changes.Has(ViewChange::StoreCleared)) {
-        // The run starts again at event 0; so does the scroll bar.
-        First = 0;
-        SetScroll(0, Scroll->maximum());
+        // The run starts again at event 0 with nothing played: the window
+        // shows the empty store.
+        ClearTraces();
     }
     if (changes.Has(ViewChange::Waveforms)) {
         Refresh();

@@ -25,6 +25,51 @@ std::string BitsToHex(std::string_view bits) {
     return hex;
 }
 
+namespace {
+
+// The length of the UTF-8 character that starts with `lead` (1 for a byte
+// that starts none).
+std::size_t CharacterLength(unsigned char lead) {
+    if ((lead & 0xE0U) == 0xC0U) {
+        return 2;
+    }
+    if ((lead & 0xF0U) == 0xE0U) {
+        return 3;
+    }
+    if ((lead & 0xF8U) == 0xF0U) {
+        return 4;
+    }
+    return 1;
+}
+
+} // namespace
+
+TxBits ReadTxBits(std::string_view utf8) {
+    TxBits read;
+    std::size_t position = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char c = utf8[i];
+        ++position;
+        if (c == '0' || c == '1') {
+            read.Bits += c;
+        } else if (c != ' ') {
+            const std::size_t length = CharacterLength(static_cast<unsigned char>(c));
+            read.Refused = std::string(utf8.substr(i, length));
+            read.Position = position;
+            read.Bits.clear();
+            return read;
+        }
+        ++i;
+    }
+    return read;
+}
+
+std::string TxRefusal(int row, const TxBits& read) {
+    return "TX row " + std::to_string(row) + ": \"" + read.Refused + "\" (character " +
+           std::to_string(read.Position) +
+           ") is not a bit. Type only 0 and 1; spaces may separate groups.";
+}
+
 void BitstreamShifter::ResetBothTaps() {
     for (const std::string_view line : {"seltap0;", "serflg0;", "ld cnt,0d;", "rst;", "seltap1;",
                                         "serflg0;", "ld cnt,0d;", "rst;", "seltap0;"}) {
@@ -60,12 +105,12 @@ void BitstreamShifter::MoveTo(std::uint8_t tap, ShifterDestination destination) 
     PlayAll();
 }
 
-std::string BitstreamShifter::Shift(std::uint8_t tap, std::string_view tx) {
+std::string BitstreamShifter::Shift(std::uint8_t tap, std::string_view bits) {
     SelectLine(tap);
-    Interpret("ld cnt," + std::to_string(tx.size()) + "d;");
+    Interpret("ld cnt," + std::to_string(bits.size()) + "d;");
     PlayAll();
     std::string received;
-    Interpret("nshf " + BitsToHex(tx) + "h;");
+    Interpret("nshf " + BitsToHex(bits) + "h;");
     PlayAll(&received);
     return received;
 }

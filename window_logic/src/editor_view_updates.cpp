@@ -2,6 +2,8 @@
 
 #include "window_logic/gutter_geometry.h"
 
+#include <algorithm>
+
 namespace scanbench {
 
 void EditorViewUpdates::Begin(const View& now) {
@@ -32,6 +34,16 @@ void EditorViewUpdates::ShowExecPoint(std::int32_t currentLine) {
     ShowLine(currentLine - 1);
     Result.ArrowState = Arrow::Drawn;
     Result.ArrowRow = Result.CaretLine - Result.FirstLine;
+}
+
+void EditorViewUpdates::RevealLine(std::int32_t line) {
+    LastExecPoint.reset();
+    Result.FirstLine =
+        FirstLineToShow(Result.FirstLine, Now.Rows, std::min(line, Now.LastLine), Now.MaxFirstLine);
+    if (Result.ArrowState == Arrow::Drawn) {
+        Result.ArrowRow = Result.CaretLine - Result.FirstLine;
+    }
+    Result.RefreshShown = true;
 }
 
 void EditorViewUpdates::ClearArrow() {

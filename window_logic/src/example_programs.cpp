@@ -46,6 +46,23 @@ ChooseExamplesFolder(const ExampleFolders& folders,
     return std::nullopt;
 }
 
+bool LiesWithin(const std::filesystem::path& file, const std::filesystem::path& folder) {
+    if (folder.empty()) {
+        return false;
+    }
+    auto part = file.begin();
+    for (const std::filesystem::path& step : folder) {
+        if (step.empty()) {
+            continue; // the empty last step of a folder written with a "/" at its end
+        }
+        if (part == file.end() || *part != step) {
+            return false;
+        }
+        ++part;
+    }
+    return part != file.end();
+}
+
 std::vector<ExampleEntry> ExampleEntries(const std::filesystem::path& folder,
                                          std::vector<std::string> programs,
                                          std::vector<std::string> lessons) {

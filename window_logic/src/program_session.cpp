@@ -27,6 +27,7 @@ void ProgramSession::Start(bool portAvailable, std::string_view problem) {
     Eng.ApplyStartValues();
     Eng.State().Breakpoints.ClearAll();
     Named = false;
+    Translated = false;
     display.UpdateCommands([](CommandStates& c) {
         c = CommandStates{}; // everything that needs a program starts disabled
     });
@@ -47,6 +48,7 @@ void ProgramSession::TextChanged(std::int32_t lineCount) {
 
 void ProgramSession::NewProgram() {
     Named = false;
+    Translated = false;
     // A new program starts from where an opened one does (start values, an
     // empty store, a reset), so nothing of the old program's run is left.
     Eng.OpenProgram();
@@ -69,6 +71,7 @@ void ProgramSession::NewProgram() {
 void ProgramSession::ProgramOpened(std::string path) {
     File = std::move(path);
     Named = true;
+    Translated = false;
     Eng.State().Playback.WavesValid = false;
     Eng.State().Breakpoints.ClearAll();
     const bool speedRun = Eng.Switches().SpeedRun;
@@ -83,13 +86,24 @@ void ProgramSession::ProgramOpened(std::string path) {
     Eng.OpenProgram();
 }
 
+void ProgramSession::TranslationOpened(std::string svfPath) {
+    ProgramOpened(std::move(svfPath));
+    Named = false;
+    Translated = true;
+}
+
 void ProgramSession::Saved(std::string path) {
     File = std::move(path);
     Named = true;
+    Translated = false;
+}
+
+std::string ProgramSession::SaveSuggestion() const {
+    return Translated ? WithBstExtension(File) : std::string();
 }
 
 std::string ProgramSession::Title(bool modified) const {
-    return WindowTitle(Named, FileNamePart(File), modified);
+    return WindowTitle(Named || Translated, FileNamePart(File), modified);
 }
 
 std::string WindowTitle(bool progNamed, std::string_view fileName, bool modified) {
@@ -97,6 +111,14 @@ std::string WindowTitle(bool progNamed, std::string_view fileName, bool modified
     title += progNamed ? fileName : std::string_view("untitled");
     title += modified ? " - *" : " -";
     return title;
+}
+
+std::string WithBstExtension(std::string_view path) {
+    const std::string_view name = FileNamePart(path);
+    const std::size_t dot = name.rfind('.');
+    const std::size_t keep =
+        path.size() - name.size() + (dot == std::string_view::npos || dot == 0 ? name.size() : dot);
+    return std::string(path.substr(0, keep)) + ".bst";
 }
 
 std::string_view FileNamePart(std::string_view path) {

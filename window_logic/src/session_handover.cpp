@@ -1,6 +1,7 @@
 #include "window_logic/session_handover.h"
 
 #include "engine/breakpoint_flags.h"
+#include "window_logic/execute_pace.h"
 
 #include <charconv>
 
@@ -8,7 +9,7 @@ namespace scanbench {
 
 namespace {
 
-constexpr std::string_view Header = "scanbench session 1\n";
+constexpr std::string_view Header = "scanbench session 2\n";
 
 void PutField(std::string& out, std::string_view name, std::string_view value) {
     out.append(name);
@@ -74,6 +75,8 @@ std::string EncodeHandover(const SessionHandover& handover) {
     std::string out(Header);
     PutField(out, "file", handover.FileName);
     PutField(out, "modified", handover.Modified ? "1" : "0");
+    PutField(out, "pace", std::to_string(handover.Pace));
+    PutField(out, "stopped", handover.RunStopped ? "1" : "0");
     std::string lines;
     for (const std::int32_t line : handover.Breakpoints) {
         lines += std::to_string(line);
@@ -92,10 +95,15 @@ std::optional<SessionHandover> DecodeHandover(std::string_view bytes) {
     SessionHandover handover;
     auto file = reader.Field("file");
     const auto modified = reader.Field("modified");
+    const auto pace = reader.Field("pace");
+    const auto stopped = reader.Field("stopped");
     const auto lines = reader.Field("breakpoints");
     auto text = reader.Field("text");
-    if (!file || !modified || !lines || !text || !reader.AtEnd() ||
-        (*modified != "0" && *modified != "1")) {
+    const auto flag = [](const std::optional<std::string>& value) {
+        return value && (*value == "0" || *value == "1");
+    };
+    if (!file || !flag(modified) || !pace || !flag(stopped) || !lines || !text || !reader.AtEnd() ||
+        pace->size() != 1 || !PaceAt(pace->front() - '0')) {
         return std::nullopt;
     }
     FieldReader numbers(*lines);
@@ -110,6 +118,8 @@ std::optional<SessionHandover> DecodeHandover(std::string_view bytes) {
     }
     handover.FileName = std::move(*file);
     handover.Modified = *modified == "1";
+    handover.Pace = pace->front() - '0';
+    handover.RunStopped = *stopped == "1";
     handover.Text = std::move(*text);
     return handover;
 }

@@ -59,4 +59,22 @@ SetupPinCheck CheckSetupPins(const std::array<std::string, SetupPinFields.size()
     return {pins, {}};
 }
 
+RemoteCheck CheckRemoteAddress(std::string_view host, std::string_view port) {
+    // The host as the settings and the "--remote" option take it.
+    const bool v6 = host.find(':') != std::string_view::npos;
+    const std::string text = (v6 ? "[" + std::string(host) + "]" : std::string(host)) + ":1";
+    if (host.empty() || host.front() == '[' || !ParseHostPort(text)) {
+        return {std::nullopt, "Error:\rRemote host: \"" + std::string(host) +
+                                  "\" is not a host name or address."};
+    }
+    unsigned number = 0;
+    const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), number);
+    if (port.empty() || port.front() == '0' || error != std::errc() ||
+        end != port.data() + port.size() || number > 65535) {
+        return {std::nullopt, "Error:\rRemote port: \"" + std::string(port) +
+                                  "\" is not a port number (1 to 65535)."};
+    }
+    return {RemoteAddress{std::string(host), static_cast<std::uint16_t>(number)}, {}};
+}
+
 } // namespace scanbench

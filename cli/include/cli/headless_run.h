@@ -11,6 +11,8 @@
 
 namespace scanbench {
 
+struct SvfImport;
+
 // Exit codes of the headless runner.
 namespace RunnerExit {
 inline constexpr int Halt = 0;     // also a program that ran off its end
@@ -29,8 +31,11 @@ using RunnerPortOpener = std::function<std::unique_ptr<PortAccess>(const Setting
 // result lines to `out`, problems to `err`, and returns the exit code.
 // Nothing runs (exit code Usage) when the events file may not be written
 // (it is not a regular file, or it is the program file) or when the chosen
-// port cannot be opened; `err` then says why.
+// port cannot be opened; `err` then says why. With `svf`, the program is
+// that SVF file's translation: a line "svf: ..." gives its verdict, and a TDO
+// mismatch ends with exit code Error.
 int RunHeadless(const RunnerOptions& options, Settings settings, const std::string& programText,
-                std::ostream& out, std::ostream& err, const RunnerPortOpener& openPort = {});
+                std::ostream& out, std::ostream& err, const SvfImport* svf = nullptr,
+                const RunnerPortOpener& openPort = {});
 
 } // namespace scanbench

@@ -14,7 +14,10 @@ namespace scanbench {
 
 // The engine's side of the main window's displays: it remembers what was last
 // shown and passes only changes on to the reporter, so that per-event
-// updates cost a comparison unless something really changed.
+// updates cost a comparison unless something really changed. Status
+// messages are the exception: outside a continuous run every one is passed
+// on, so that a log of them holds each statement stepped; inside Execute or
+// a Speed Run a message that repeats the one shown is passed on only once.
 class EngineDisplay {
 public:
     EngineDisplay(EngineReporter& reporter, ViewFeed& views) : Out(reporter), Views(views) {}
@@ -58,6 +61,8 @@ public:
     void SetExecuteTimer(bool running);
     void SetActivityTimer(bool running);
     [[nodiscard]] bool ExecuteTimerRunning() const { return ExecuteTimer; }
+    // A Speed Run starts or ends.
+    void SetSpeedRunning(bool running);
 
 private:
     void UpdateReadouts(const ControllerRegisters& registers);
@@ -66,6 +71,9 @@ private:
     ViewFeed& Views;
     std::string Text;
     StatusColour Colour = StatusColour::Red;
+    // A repeat of the message shown is not passed on: it was shown during
+    // the continuous run that is still going.
+    bool CoalesceRepeats = false;
     // The read-out values last shown; nothing is shown before the first call.
     bool ReadoutsShown = false;
     std::array<std::int32_t, 2> CounterShown{};
@@ -74,6 +82,7 @@ private:
     CommandStates Shown;
     bool ExecuteTimer = false;
     bool ActivityTimer = false;
+    bool SpeedRunning = false;
 };
 
 } // namespace scanbench

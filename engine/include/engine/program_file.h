@@ -27,6 +27,7 @@ enum class ProgramFileProblem {
     NotText,
     TooManyLines,
     LineTooLong,
+    NotRegular, // a FIFO, a device or a socket: never opened
     CannotOpen, // the system's reason is given with it
     CannotRead, // likewise
 };
@@ -51,9 +52,10 @@ struct ProgramFileContents {
     [[nodiscard]] std::string_view Reason() const;
 };
 
-// Reads a program file: its size is checked before anything is read (and
-// again while reading, for files whose size is not known in advance), then
-// its bytes (CheckProgramFile), then it becomes the editor's text.
+// Reads a program file: anything but a regular file is refused before it is
+// opened, so a FIFO never blocks; its size is checked before anything is
+// read (and again while reading, for a file that grows), then its bytes
+// (CheckProgramFile), then it becomes the editor's text.
 [[nodiscard]] ProgramFileContents LoadProgramFile(const std::filesystem::path& path);
 
 // The editor's text for a file's bytes: a leading UTF-8 byte order mark

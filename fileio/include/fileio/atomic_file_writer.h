@@ -18,19 +18,20 @@ struct WriteRules {
 };
 
 // Writes a file as a whole or not at all, in pieces of any size:
-//  - the bytes go to a new temporary file beside the target, created
-//    exclusively under an unpredictable name and readable by the owner only,
-//    so nothing that already sits at some name (a link, say) is ever written
-//    through;
+//  - the bytes go to a new temporary file in the target's folder, readable by
+//    the owner only: an unnamed one (O_TMPFILE) where the file system allows
+//    it, which nothing can leave behind, not even SIGKILL; elsewhere one
+//    created exclusively under an unpredictable name, so nothing that already
+//    sits at some name (a link, say) is ever written through;
 //  - every write is checked; a short write, a full disk and a file-size limit
 //    all fail the writer (SIGXFSZ is ignored from the first writer on, so the
 //    limit shows as an error instead of ending the process);
 //  - Commit flushes the data to the disk, gives the file the old file's
-//    permissions (a new file those of the umask) and renames it over the
-//    target in one step;
-//  - on any failure, on destruction without Commit, and when SIGINT or
-//    SIGTERM end the process, the temporary file is removed and the target is
-//    as it was.
+//    permissions (a new file those of the umask), gives an unnamed file an
+//    unpredictable temporary name and renames it over the target in one step;
+//  - on any failure, on destruction without Commit, and when a signal ends
+//    the process (see TempFileCleanup), the temporary file is removed and the
+//    target is as it was.
 // A symbolic link at the target is followed: the file it leads to is
 // replaced and the link stays. A target that exists and is not a regular
 // file (a device, a FIFO, a folder), and a target that is one of the
@@ -63,12 +64,14 @@ public:
 private:
     void Start();
     bool CreateTemporary();
+    bool NameUnnamed();
+    [[nodiscard]] std::filesystem::path TemporaryName() const;
     bool TargetAllowed();
     bool Fail(int error, std::string message = {});
 
     std::filesystem::path Destination;
     WriteRules Rules;
-    std::filesystem::path Temporary;
+    std::filesystem::path Temporary; // empty while the file has no name
     int Fd = -1;
     int CleanupSlot = -1;
     bool Committed = false;

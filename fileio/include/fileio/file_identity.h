@@ -19,4 +19,9 @@ struct FileIdentity {
 // there is no such file.
 [[nodiscard]] std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path);
 
+// Whether writing to `a` and writing to `b` would end in the same file: both
+// name one existing file, or, for a file still to be made, the names lead
+// (symbolic links followed) to the same name in the same folder.
+[[nodiscard]] bool NameTheSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
 } // namespace scanbench

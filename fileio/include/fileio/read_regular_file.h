@@ -14,6 +14,7 @@ enum class FileReadStatus {
     Missing,    // nothing at the path
     NotRegular, // a FIFO, a device, a folder: not read at all
     TooLarge,   // more bytes than allowed; Bytes holds none of them
+    NotPrivate, // not the user's own file with mode 0600 (TakePrivateFile)
     Failed,     // it could not be opened or read; Error says why
 };
 
@@ -25,7 +26,8 @@ struct RegularFileRead {
     std::optional<FileIdentity> Identity;
 };
 
-// Reads a regular file of at most `maxBytes` bytes, symbolic links followed.
+// Reads a regular file of at most `maxBytes` bytes, symbolic links followed;
+// a file whose size is larger is refused before anything is read.
 // Nothing at the path is opened unless it is a regular file, and the open
 // does not block, so a FIFO or a device at the path never stalls the caller
 // or feeds it without end.

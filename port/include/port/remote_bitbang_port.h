@@ -17,8 +17,10 @@ namespace scanbench {
 // shows it on TAP 0's RX pin. Every other input pin reads high (nothing
 // connected). Data and control read back what was last written.
 //
-// Nothing waits long: connecting gives up after ConnectTimeoutMs, a reply
-// after ReplyTimeoutMs. When the server cannot be reached or goes away, the
+// Every byte the server sends must answer a pending 'R': one that comes
+// unasked is found with the next answer at the latest, and fails the port as
+// a server that goes away does. Nothing waits long: connecting gives up after ConnectTimeoutMs,
+// a reply after ReplyTimeoutMs. When the server cannot be reached or goes away, the
 // port says so in Problem(), closes the connection and from then on reads
 // every input high without touching the network.
 class RemoteBitbangPort final : public PortAccess {

@@ -11,7 +11,9 @@ namespace scanbench {
 
 // The per-user settings store: one JSON document of named values. Every
 // write replaces the file atomically; values the program does not write
-// (and keys it does not know) stay as they are.
+// (and keys it does not know) stay as they are. Loads and saves hold the
+// store's folder locked (FolderLock) from reading the file to writing it,
+// so that two processes never write over each other's changes.
 class SettingsStore {
 public:
     SettingsStore(std::filesystem::path storeFile, FileTypeRegistrar registrar);
@@ -43,12 +45,19 @@ public:
     // registration does not count.
     bool SaveSettings(const Settings& settings, std::vector<std::string>& notices) const;
     bool SaveSettings(const Settings& settings) const;
+    // The same, writing only what a window changed since `before` (what it
+    // read or saved last), values the file lacks, and nothing else: another
+    // window's changes saved in between stay.
+    bool SaveSettings(const Settings& before, const Settings& settings,
+                      std::vector<std::string>& notices) const;
 
-    // Writes only the zoom, the line numbers switch and the program folder
-    // (see ViewEntries). A file holding an unusable one of them is kept
+    // Writes those of the zoom, the line numbers switch and the program
+    // folder (see ViewEntries) that changed since `before`, or that the file
+    // lacks or holds unusable. A file holding an unusable one of them is kept
     // aside first, so nothing the user wrote is lost unseen. False, with
     // `notices` saying why, when nothing was written.
-    bool SaveViewValues(const Settings& settings, std::vector<std::string>& notices) const;
+    bool SaveViewValues(const Settings& before, const Settings& settings,
+                        std::vector<std::string>& notices) const;
 
     // The program the file type is registered for.
     [[nodiscard]] static std::filesystem::path ProgramPath(const Settings& settings);
@@ -56,6 +65,9 @@ public:
     [[nodiscard]] const std::filesystem::path& Path() const { return StorePath; }
 
 private:
+    bool Save(const Settings* before, const Settings& settings,
+              std::vector<std::string>& notices) const;
+
     std::filesystem::path StorePath;
     FileTypeRegistrar Registrar;
 };

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "engine/bit_string.h"
+#include "svf/svf_problem.h"
 
 #include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace scanbench {
@@ -17,14 +19,6 @@ struct ShiftCompare {
     std::int32_t Count = 0;
     BitString ExpectedBits;
     BitString MaskBits;
-};
-
-// Something of a run that SVF cannot say, and the program line it comes from.
-struct SvfProblem {
-    std::int32_t Line = 0;
-    std::string Message;
-
-    friend bool operator==(const SvfProblem&, const SvfProblem&) = default;
 };
 
 // One played event of the TAP being exported.
@@ -61,6 +55,9 @@ public:
     SvfTranslator(std::ostream& out, const std::string& title);
 
     void Add(const SvfEvent& event);
+    // A statement that sets a synchronisation output or waits for an input
+    // ("SSA1", "WSB0"): SVF has neither, so it becomes a problem.
+    void SyncStatement(std::int32_t line, std::string_view statement);
     // Writes what the run left open.
     void Finish();
 
@@ -83,6 +80,11 @@ private:
     void Command(std::int32_t line, const std::string& text);
     void Problem(std::int32_t line, std::string message);
     void TakeCapture(std::int32_t line);
+    // Says what became of the clocks the scan spent in `pause` (PauseClocks)
+    // before its update or at the end of the run: a scan that shifted bits
+    // is an SIR or SDR, which has no room for them; one that did not is a
+    // STATE path, which keeps them.
+    void NotePauseClocks(std::uint8_t pause, bool beforeUpdate, bool shifted);
 
     std::ostream& Out;
     std::vector<SvfProblem> Found;
@@ -108,6 +110,7 @@ private:
     std::int32_t Received = 0;
     std::optional<bool> PendingExpected; // set: that bit is compared
     bool PendingCompared = false;
+    bool ComparedOutsideShift = false; // already said for this statement
 };
 
 } // namespace scanbench

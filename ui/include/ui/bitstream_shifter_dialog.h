@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -45,6 +46,8 @@ public:
     [[nodiscard]] QLineEdit& TxField(int row) const { return *TxFields[row]; }
     [[nodiscard]] QRadioButton& RxRowButton(int row) const { return *RxRows[row]; }
     [[nodiscard]] QLineEdit& RxField(int row) const { return *RxFields[row]; }
+    // Why the last Shift sent nothing (hidden when it sent its row).
+    [[nodiscard]] const QLabel& NoticeLabel() const { return *Notice; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -71,6 +74,7 @@ private:
     std::array<QLineEdit*, Rows> TxFields{};
     std::array<QRadioButton*, Rows> RxRows{};
     std::array<QLineEdit*, Rows> RxFields{};
+    QLabel* Notice = nullptr;
 };
 
 } // namespace scanbench

@@ -42,6 +42,11 @@ public:
     void ShowArrow(std::int32_t row, const QPixmap& arrow);
     // The row of the arrow shown, if any is on screen.
     [[nodiscard]] std::optional<std::int32_t> ArrowRow() const;
+    // Marks the box of editor line `line` as the breakpoint a run stopped
+    // at, while that line is on screen; none takes the mark away.
+    void MarkHit(std::optional<std::int32_t> line);
+    // The box (1..23) marked as hit, if its line is on screen.
+    [[nodiscard]] std::optional<int> HitBox() const;
     [[nodiscard]] const PictureView& Markers() const { return *Picture; }
 
 signals:
@@ -66,6 +71,8 @@ private:
     QPixmap Arrow;
     std::optional<std::int32_t> ArrowLine; // the editor line the arrow stands beside
     std::optional<int> DrawnArrowTop;      // where the picture shows it now
+    std::optional<std::int32_t> HitLine;   // the line of the breakpoint hit
+    QWidget* HitMark;                      // the ring round its box
     bool Sync = true;
 };
 

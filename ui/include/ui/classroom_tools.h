@@ -5,13 +5,16 @@
 #include "window_logic/example_programs.h"
 #include "window_logic/execute_pace.h"
 #include "window_logic/message_log.h"
+#include "window_logic/zoom_scale.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <map>
+#include <string_view>
 
 class QAction;
 class QMenu;
@@ -24,6 +27,11 @@ class MainWindow;
 class MessagesWindow;
 class UserInteraction;
 
+// What the status line and the message log say when a restart for a new
+// zoom ended a run.
+inline constexpr std::string_view RunStoppedByZoomText =
+    "The zoom restart stopped the run; it starts again at line 1";
+
 // Starts the program anew with `arguments`; false when it could not start.
 using ProgramLauncher = std::function<bool(const QStringList& arguments)>;
 
@@ -33,10 +41,16 @@ struct ClassroomOptions {
     // Starts the program again for a new zoom; none: the zoom takes effect
     // at the next start.
     ProgramLauncher Relaunch;
+    // The zoom the windows show at: the chosen one, or a smaller one when
+    // that did not fit the screen.
+    int ShownZoom = 100;
+    // The room on the window's screen at zoom 100 %; none: measured there.
+    std::function<ScreenRoom()> Room;
 };
 
 // The window's teaching aids: View > Zoom (a restart that hands the program
-// text, file name, modified flag and breakpoints over) and Line numbers,
+// text, file name, modified flag, breakpoints and Execute's pace over; only
+// the zooms that fit the screen are offered) and Line numbers,
 // Run > Execute pace, Windows > Messages with the message log, and
 // File > Examples. The Open dialog starts in the folder of the last program
 // opened.
@@ -57,11 +71,17 @@ public:
     [[nodiscard]] QAction& LineNumbersItem() const { return *LineNumbers; }
     [[nodiscard]] QAction* ZoomItem(int zoom) const;
     [[nodiscard]] ExecutePace Pace() const { return CurrentPace; }
+    // Whether the windows fit the screen at `zoom`.
+    [[nodiscard]] bool ZoomFitsScreen(int zoom) const;
+    // Offers the zooms that fit the screen the window is on now.
+    void UpdateZoomItems();
 
     void ChooseZoom(int zoom);
     void ChoosePace(ExecutePace pace);
     void ShowLineNumbers(bool shown);
     void ShowMessages();
+    // Whether `file` is one of the shipped examples or lessons.
+    [[nodiscard]] bool IsShippedExample(const QString& file) const;
     // Opens an example as Open opens a file, asking about unsaved text.
     void OpenExample(const QString& path);
     // Fills File > Examples from the folder that holds them.
@@ -73,7 +93,8 @@ public:
 
 private:
     void BuildMenus();
-    void SaveViewValues();
+    // Saves the view values changed since `before`.
+    void SaveViewValues(const Settings& before);
     // Writes the session to a new handover file and starts the program on
     // it; the window then closes without asking.
     bool Relaunch();
@@ -92,6 +113,7 @@ private:
     QAction* LineNumbers = nullptr;
     QAction* MessagesItem = nullptr;
     std::map<int, QAction*> ZoomItems;
+    std::array<QAction*, AllPaces.size()> PaceChoiceItems{};
     ExecutePace CurrentPace = ExecutePace::FullSpeed;
 };
 

@@ -33,11 +33,15 @@ class PortAccess;
 // and a client clocking the same lines in between would give both wrong
 // edges. It listens on 127.0.0.1 at RemoteBitbangPort (or the next free port
 // when that is taken), serves one client at a time on the GUI thread
-// without blocking it, and shows its port in the status line.
+// without blocking it, and shows its port in the status line. A client
+// silent for IdleLimitMs is dropped, so that it cannot keep the others out;
+// what the served client sent (its quitting too) is taken before a newcomer
+// is turned away.
 class JtagTools : public QObject {
     Q_OBJECT
 public:
     static constexpr quint16 PreferredPort = 3335;
+    static constexpr int IdleLimitMs = 10000;
 
     JtagTools(Engine& engine, QWidget& window, QAction& serveToggle);
     ~JtagTools() override;
@@ -50,11 +54,13 @@ public:
     [[nodiscard]] quint16 ServedPort() const;
     // The board the server serves, for tests.
     [[nodiscard]] ChipBoard& ServedBoard() { return Board; }
+    // The timer that drops a silent client, for tests.
+    [[nodiscard]] QTimer& ClientIdleTimer() { return *IdleTimer; }
 
 private:
     void AcceptClient();
     void ReadClient();
-    void DropClient(const QString& why);
+    void DropClient(const QString& why, bool problem = false);
     void Report(const QString& text, bool error);
 
     Engine& Eng;
@@ -67,6 +73,7 @@ private:
     std::optional<RemoteBitbangSession> Session;
     QTcpServer* Server = nullptr;
     QTcpSocket* Client = nullptr;
+    QTimer* IdleTimer = nullptr;
 };
 
 } // namespace scanbench

@@ -25,6 +25,7 @@ class BreakpointGutter;
 class EditorTools;
 class EditorProgramText;
 class EventListWindow;
+class HelpWindow;
 class Engine;
 class MainWindowReporter;
 class PictureView;
@@ -120,14 +121,20 @@ public:
     void Undo();
     // Loads the gutter boxes from the breakpoint flags of the lines on screen.
     void SyncBoxes();
+    // Gives the editor the keyboard focus when it can be typed into (after
+    // the commands and dialogs that took it away).
+    void FocusEditor();
     // Writes the caret position into the status line.
     void ShowCaretPos();
     // Moves the scroll bar without treating it as the user's scroll.
     void SetScrollBarPosition(int position);
     // The title and the editor's text colour, refreshed every 500 ms.
     void RefreshTitleAndTextColour();
-    // Opens the user manual in the desktop's browser.
+    // Opens the user manual in the desktop's browser, or in a help window of
+    // the program's own when no browser opens it.
     void ShowHelp();
+    // The help window, once the manual was shown in it.
+    [[nodiscard]] HelpWindow* ManualWindow() const { return Manual; }
     // Shows the event list (non-modal).
     void ShowEventList();
     // Shows the received bitstream viewer modally and resets the simulation
@@ -186,6 +193,7 @@ private:
     EventListWindow* EventListView = nullptr;
     BitstreamViewer* BitsViewer = nullptr;
     SimulatedBoardWindow* BoardView = nullptr;
+    HelpWindow* Manual = nullptr;
 
     std::unique_ptr<RunController> RunCommands;
     std::unique_ptr<ProgramFileController> FileCommands;

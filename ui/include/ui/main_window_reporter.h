@@ -55,6 +55,12 @@ public:
 
     // The line fetch shows a program line.
     void ShowLine(std::int32_t line);
+    // A run command starts: the mark of the breakpoint the last run stopped
+    // at goes.
+    void ClearBreakpointHit();
+    // The editor got a new text: moves of the view asked for the old one are
+    // dropped, and no line is marked as running.
+    void TextReplaced();
     // Brings every display up to date with what was reported.
     void RefreshDisplays();
 
@@ -79,6 +85,8 @@ private:
     PendingReadouts Pending;
     // The editor line to highlight as running (-1: none), when it changed.
     std::optional<std::int32_t> PendingRunningLine;
+    // The editor line whose breakpoint box shows a stop (-1: none), when it changed.
+    std::optional<std::int32_t> PendingHitLine;
     MessageLog* Log = nullptr;
     MessagesWindow* LogWindow = nullptr;
     std::function<LogPlace()> LogWhere;

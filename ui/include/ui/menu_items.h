@@ -8,6 +8,8 @@ class QMenu;
 
 namespace scanbench {
 
+class DriverNotice;
+
 // The menu items of the main window. Each is a QAction whose object name is
 // the item's name in the window's layout ("StepbyStep1", ...); commands that
 // come with later windows are present and do nothing yet.
@@ -59,7 +61,7 @@ struct MenuItems {
     QAction* BitstreamViewer = nullptr;
     QAction* ParallelPort = nullptr;
 
-    QAction* DriverNotice = nullptr; // the notice on the menu bar
+    DriverNotice* Notice = nullptr; // at the right end of the menu bar
 
     QMenu* HelpMenu = nullptr;
     QAction* HelpTopics = nullptr;

@@ -74,6 +74,7 @@ private:
 
     std::optional<std::int32_t> Running;
     bool NumbersShown = false;
+    bool FittedAboveScrollBar = false; // the rows were fitted above the long lines' bar
     QWidget* NumberColumn = nullptr;
 };
 

@@ -15,7 +15,8 @@ class RunController;
 class UserInteraction;
 
 // The main window's file commands: New, Open, Save, Save As and the program
-// named on the command line. They ask about unsaved text, stop a run that is
+// named on the command line. An SVF file opens as its translation, which
+// Save writes to a program file of its own. They ask about unsaved text, stop a run that is
 // going before the text changes, and keep the program session (file name,
 // title, command enabling) up to date.
 class ProgramFileController {
@@ -30,8 +31,13 @@ public:
     // Opens `path` as Open does once a file is chosen, asking about unsaved
     // text first.
     void OpenProgramFile(const QString& path);
-    // Where the Open dialog starts, and whom to tell the file each Open opened.
-    void SetOpenFolder(QString folder, std::function<void(const QString&)> opened);
+    // The user's program folder, where the Open dialog starts at first and
+    // the Save dialog for a program without a file of the user's; which
+    // files are shipped examples (Save asks for a new name for them, and
+    // they never become the program folder); whom to tell when the folder
+    // changes (a program of the user's opened or saved elsewhere).
+    void SetProgramFolder(QString folder, std::function<bool(const QString&)> shipped,
+                          std::function<void(const QString&)> changed);
     // Shows `text` as the program of `path` (empty: never saved), modified
     // or not: the session a restart handed over.
     void RestoreSession(const QString& text, const QString& path, bool modified);
@@ -49,8 +55,17 @@ public:
 
 private:
     bool WriteProgram(const QString& path);
+    // The Save dialog, starting in the program folder or the file's own.
+    [[nodiscard]] QString ChooseSavePath();
+    [[nodiscard]] bool Shipped(const std::string& path) const;
+    // A program of the user's was opened or saved at `path`: its folder is
+    // the program folder from now on.
+    void NoteProgramFolder(const QString& path);
     void OpenChosenFile(const QString& path);
     void ShowText(const QString& text);
+    // ShowText, or, when the memory runs out on the way, the text the editor
+    // had put back and the user told; false then.
+    [[nodiscard]] bool ReplaceText(const QString& text);
 
     Engine& Eng;
     CommandTracker& Commands;
@@ -58,8 +73,10 @@ private:
     RunController& Runs;
     UserInteraction& User;
     ProgramSession FileSession;
-    QString OpenFolder;
-    std::function<void(const QString&)> Opened;
+    QString OpenFolder;    // where the next Open dialog starts
+    QString ProgramFolder; // the user's program folder
+    std::function<bool(const QString&)> IsShipped;
+    std::function<void(const QString&)> FolderChanged;
 };
 
 } // namespace scanbench

@@ -16,6 +16,10 @@ struct ProgramFileRead {
 // Reads a program file, refusing files the editor cannot hold (see
 // ProgramFileLimits).
 [[nodiscard]] ProgramFileRead ReadProgramFile(const QString& path);
+// Reads an SVF file as a program file is read and gives its translation for
+// TAP 0 (its notes stand in its first comment lines), or why there is none,
+// with the SVF line.
+[[nodiscard]] ProgramFileRead ReadSvfFile(const QString& path);
 
 // Writes `bytes` to `path` through a temporary file that replaces the old
 // file only when complete, so a failed write leaves the old file intact. In a

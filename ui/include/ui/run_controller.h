@@ -51,6 +51,21 @@ public:
     // Ends a run that is going as a reset would (New, Open and Close do this
     // before they change the text).
     void StopRun();
+
+    // Holds Execute's timer while the user answers a question: no statement
+    // runs meanwhile, and the pace starts afresh afterwards instead of
+    // catching up.
+    class TicksHeld {
+    public:
+        explicit TicksHeld(RunController& runs);
+        ~TicksHeld();
+        TicksHeld(const TicksHeld&) = delete;
+        TicksHeld& operator=(const TicksHeld&) = delete;
+
+    private:
+        RunController& Runs;
+        bool WasTicking;
+    };
     // Stops every timer (the window closes).
     void StopTimers();
 

@@ -15,10 +15,15 @@ public:
 
     // Asks `question` with the buttons Yes and No; true for Yes.
     [[nodiscard]] virtual bool AskYesNo(QWidget* parent, const QString& question) = 0;
-    // The program file chosen to open (the dialog starting in `folder` when
-    // it is given) or to save to; empty when cancelled.
+    // The program or SVF file chosen to open, or the program file to save to
+    // (the dialog starting in `folder` when it is given, and offering the
+    // file `suggested` when it is given); empty when cancelled.
     [[nodiscard]] virtual QString ChooseFileToOpen(QWidget* parent, const QString& folder) = 0;
-    [[nodiscard]] virtual QString ChooseFileToSave(QWidget* parent) = 0;
+    [[nodiscard]] virtual QString ChooseFileToSave(QWidget* parent, const QString& folder,
+                                                   const QString& suggested) = 0;
+    // A board file (*.json) to open, the dialog starting in `folder` when it
+    // is given; empty when cancelled.
+    [[nodiscard]] virtual QString ChooseBoardFile(QWidget* parent, const QString& folder) = 0;
     virtual void ShowError(QWidget* parent, const QString& message) = 0;
     // Opens a local document in the desktop's viewer; false when that failed.
     [[nodiscard]] virtual bool OpenDocument(const QString& path) = 0;

@@ -41,6 +41,10 @@ public:
     // The window's scroll bar to `currentLine`, then ShowLine(currentLine - 1)
     // and the execution arrow beside the caret's row.
     void ShowExecPoint(std::int32_t currentLine);
+    // Scrolls `line` into view as ShowLine does, leaving the caret and the
+    // arrow on their line (a breakpoint stop shows its line beside the
+    // arrow of the statement just run).
+    void RevealLine(std::int32_t line);
     // Removes the arrow from the gutter.
     void ClearArrow();
     // The outcome of the batch; afterwards nothing is pending.

@@ -21,6 +21,11 @@ struct ExampleFolders {
 ChooseExamplesFolder(const ExampleFolders& folders,
                      const std::function<bool(const std::filesystem::path&)>& isFolder);
 
+// Whether `file` lies in `folder` or below it, both absolute paths without
+// "." or ".." (a shipped example, which Save must not overwrite).
+[[nodiscard]] bool LiesWithin(const std::filesystem::path& file,
+                              const std::filesystem::path& folder);
+
 // The folder below the examples that holds the lessons.
 inline constexpr const char* LessonsFolder = "lessons";
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "port/host_port.h"
 #include "port/pin_settings.h"
 
 #include <array>
@@ -52,5 +53,15 @@ struct SetupPinCheck {
 };
 [[nodiscard]] SetupPinCheck
 CheckSetupPins(const std::array<std::string, SetupPinFields.size()>& texts);
+
+// OK's check of the remote_bitbang server's host and port fields: the
+// address, or the error that refuses it, naming the field. The host is a
+// name or address of printable characters without blanks; the port a
+// number from 1 to 65535 written without sign or leading zero.
+struct RemoteCheck {
+    std::optional<RemoteAddress> Address;
+    std::string Error;
+};
+[[nodiscard]] RemoteCheck CheckRemoteAddress(std::string_view host, std::string_view port);
 
 } // namespace scanbench
