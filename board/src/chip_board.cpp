@@ -215,10 +215,11 @@ std::optional<std::size_t> ChipBoard::FindChip(std::string_view name) const {
 ChipSnapshot ChipBoard::Chip(std::size_t index) const {
     ChipSnapshot snapshot = Chips.at(index).Snapshot(ChipTap.at(index));
     if (const std::int32_t bank = SwitchesOfChip[index]; bank >= 0) {
-        snapshot.Switches = static_cast<std::uint8_t>(SwitchValues[bank] & 0xFF);
+        snapshot.Switches =
+            static_cast<std::uint8_t>(SwitchValues[static_cast<std::size_t>(bank)] & 0xFF);
     }
     if (const std::int32_t row = LedsOfChip[index]; row >= 0) {
-        snapshot.Leds = static_cast<std::uint8_t>(LedValue(row) & 0xFF);
+        snapshot.Leds = static_cast<std::uint8_t>(LedValue(static_cast<std::size_t>(row)) & 0xFF);
     }
     return snapshot;
 }

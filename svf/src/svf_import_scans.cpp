@@ -44,7 +44,7 @@ bool Importer::Part(const SvfStatement& st, ScanPart& part) {
     }
     const bool newLength = *length != part.Length;
     part.Length = *length;
-    const auto read = [&](int k, ScanBits& bits) {
+    const auto read = [&](std::size_t k, ScanBits& bits) {
         const std::optional<std::string> problem =
             ReadScanValue(values[k]->Text, part.Length, bits);
         return !problem || Refuse(values[k]->Line, std::string(Keys[k]) + ": " + *problem);
