@@ -71,15 +71,15 @@ ChipBoard::ChipBoard(BoardDefinition board) {
     for (BoardNet& net : board.Nets) {
         renumber(net.Pins);
     }
-    Wire(std::move(board.Switches), std::move(board.Leds), std::move(board.Nets));
+    Wire(std::move(board.Switches), std::move(board.Leds), board.Nets);
 }
 
 void ChipBoard::Wire(std::vector<BoardSwitch> switches, std::vector<BoardLed> leds,
-                     std::vector<BoardNet> nets) {
+                     const std::vector<BoardNet>& nets) {
     const std::size_t pins = PinBase.empty() ? 0 : PinBase.back() + Chips.back().PinCount();
     constexpr std::uint32_t NoNet = ~std::uint32_t{0};
     NetOf.assign(pins, NoNet);
-    for (BoardNet& wired : nets) {
+    for (const BoardNet& wired : nets) {
         Net net;
         net.Pull = wired.Pull;
         for (const PinRef& pin : wired.Pins) {

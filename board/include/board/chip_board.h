@@ -162,7 +162,7 @@ private:
     }
 
     void Wire(std::vector<BoardSwitch> switches, std::vector<BoardLed> leds,
-              std::vector<BoardNet> nets);
+              const std::vector<BoardNet>& nets);
     [[nodiscard]] std::size_t GlobalPin(PinRef pin) const { return PinBase[pin.Chip] + pin.Pin; }
     [[nodiscard]] PinLevel Resolve(const Net& net) const;
     // Brings every net to the level its drivers make, and lets the chips'
