@@ -71,6 +71,10 @@ public:
         First->EventPlayed(event);
         Second->EventPlayed(event);
     }
+    void EventsPlayed(std::span<const PackedEvent> events) override {
+        First->EventsPlayed(events);
+        Second->EventsPlayed(events);
+    }
     void EventResampled(const PackedEvent& event) override {
         First->EventResampled(event);
         Second->EventResampled(event);

@@ -35,20 +35,20 @@ std::uint64_t LineExecution::ExecuteSteps(std::uint64_t limit) {
         // play one event and highlight the same TAP.
         const auto run =
             static_cast<std::uint32_t>(std::min<std::uint64_t>(pending, limit - taken));
-        const std::uint32_t before = State.Events.PlayedCount();
         try {
-            Player.PlayPending(run);
+            taken += Player.PlayPending(run);
         } catch (const std::bad_alloc&) {
             EndOutOfMemory();
         }
-        taken += State.Events.PlayedCount() - before;
     }
     return taken;
 }
 
 void LineExecution::EndOutOfMemory() {
     // The store, a captured bit string or a label outgrew the memory there
-    // is: the run ends on an error like any refused statement.
+    // is: the run ends on an error like any refused statement, and what is
+    // left of a statement that was being played is given up.
+    State.Events.DropNewest(State.Events.PlayedCount());
     Display.ShowStatus(Status::NotEnoughMemory, StatusColour::Red);
     State.Run.ProgramEnded = true;
     Display.DisableRunCommands();
@@ -105,9 +105,11 @@ void LineExecution::PollWait() {
 
 void LineExecution::FetchAndTranslate(bool& flush) {
     ControllerRegisters& regs = State.Registers;
-    if (!State.Switches.ActiveMode && State.Events.GetLastChunk() > 2) {
-        State.Events.KeepLastChunks(2);
-    }
+    // Without Active mode only the last chunks are kept: those before them
+    // go now, and a long statement's go while it plays.
+    const std::uint8_t kept = State.Switches.ActiveMode ? 0 : 2;
+    State.Events.KeepLastChunks(kept);
+    State.Events.KeepLastChunksWhilePlaying(kept);
     const std::string statement = getline(*Program, regs.CurrentLine);
     if (Program->LineCount() <= regs.CurrentLine) {
         State.Run.ProgramEnded = true;

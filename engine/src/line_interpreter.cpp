@@ -3,6 +3,7 @@
 #include "engine/controller_registers.h"
 #include "engine/event_store.h"
 #include "engine/result_codes.h"
+#include "engine/shift_sequence.h"
 #include "engine/text_helpers.h"
 
 #include <new>
@@ -208,20 +209,13 @@ std::int32_t LineInterpreter::ClockCycles() {
     if (!Fits(2 * cycles + 1)) {
         return Result::OutOfMemory;
     }
+    // Without cycles the only event is the statement's first and carries its
+    // description.
     TEvento first = BaseEvent();
     first.Description = "NTCK";
-    const PackedEvent described = Store.Pack(first);
-    PackedEvent e = Store.Pack(BaseEvent());
-    for (std::uint64_t i = 0; i < cycles; ++i) {
-        e.SetLevel(PackedEvent::TCK, 0);
-        Store.AddPacked(i == 0 ? described : e);
-        e.SetLevel(PackedEvent::TCK, 1);
-        Store.AddPacked(e);
-    }
-    // Without cycles the final event is the statement's first and carries
-    // its description.
-    e.SetLevel(PackedEvent::TCK, 0);
-    Store.AddPacked(cycles == 0 ? described : e);
+    auto sequence = std::make_unique<ClockSequence>(cycles);
+    const std::uint64_t count = sequence->Size();
+    Store.AddSequence(first, count, std::move(sequence));
     return Result::Done;
 }
 

@@ -168,16 +168,26 @@ TEST_F(LineExecutionTest, WaitPollsWithoutFetchingUntilTheInputArrives) {
     EXPECT_EQ(f.Reporter.Status, "Line processed");
 }
 
-TEST_F(LineExecutionTest, WithActiveModeOffTheStoreIsTrimmedBeforeAFetch) {
+// Without Active mode the store keeps its last three chunks: short
+// statements' chunks are freed before the next fetch, a long statement's
+// as soon as it has played them.
+TEST_F(LineExecutionTest, WithActiveModeOffTheLastThreeChunksAreKept) {
     f.Eng.Switches().ActiveMode = false;
+    Open("LD CNT,12501d;\nL: RST;\nDEC;\nJNZ L;\nHALT;"); // 150012 events, then HALT's
+    f.RunToEnd();
+    EXPECT_EQ(f.Eng.Events().GetLastChunk(), 2U);
+    EXPECT_EQ(f.Eng.Events().EventCount(), 100013U) << "the first chunk went before HALT";
+
     Open("LD CNT,49999d;\nNSHF 0h;\nNSHF 0h;\nNOP;"); // two chunks per shift
     Statement();
     Statement();
     Statement();
-    ASSERT_EQ(f.Eng.Events().GetLastChunk(), 3U) << "four chunks";
-    Step();
-    EXPECT_EQ(f.Eng.Events().GetLastChunk(), 2U) << "three after the trim";
+    EXPECT_EQ(f.Eng.Events().GetLastChunk(), 2U)
+        << "the fourth chunk's first event freed the first";
     EXPECT_EQ(f.Eng.Events().EventCount(), 150000U);
+    EXPECT_LE(f.Eng.Events().ChunksHeld(), 3U);
+    Step();
+    EXPECT_EQ(f.Eng.Events().EventCount(), 150000U) << "nothing left to trim at the fetch";
 }
 
 TEST_F(LineExecutionTest, AnInvalidLabelStopsTheRunInsteadOfLoopingForEver) {
