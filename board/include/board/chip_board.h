@@ -187,7 +187,7 @@ private:
         }
         // Without a branch: TDO is the data shifted, as good as random.
         static_assert(BoardLine::Tdo1 == BoardLine::Tdo0 << 1);
-        return static_cast<std::uint8_t>((out & ~(BoardLine::Tdo0 << tap)) |
+        return static_cast<std::uint8_t>((unsigned{out} & ~(unsigned{BoardLine::Tdo0} << tap)) |
                                          (unsigned{tdo} << tap));
     }
 
