@@ -62,25 +62,6 @@ std::optional<std::string> SharedOutput(const RunnerOptions& options) {
     return std::nullopt;
 }
 
-// Hands every played event to two recorders.
-class BothObservers final : public PlaybackObserver {
-public:
-    BothObservers(PlaybackObserver* first, PlaybackObserver* second)
-        : First(first), Second(second) {}
-    void EventPlayed(const PackedEvent& event) override {
-        First->EventPlayed(event);
-        Second->EventPlayed(event);
-    }
-    void EventResampled(const PackedEvent& event) override {
-        First->EventResampled(event);
-        Second->EventResampled(event);
-    }
-
-private:
-    PlaybackObserver* First;
-    PlaybackObserver* Second;
-};
-
 // Writes the SVF of the run through a writer opened before it; the
 // problems of the translation go to `err`, each with its program line.
 bool WriteSvfFile(AtomicFileWriter& writer, const RunnerOptions& options, const Engine& engine,
@@ -248,19 +229,19 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
         vcd.emplace(*vcdStream, date + " " + time);
     }
     ShiftCompareLog compares(engine.State());
-    std::optional<BothObservers> both;
-    if (vcd && svfFile) {
-        both.emplace(&*vcd, &compares);
-        engine.ObservePlayback(&*both);
-    } else if (vcd) {
-        engine.ObservePlayback(&*vcd);
-    } else if (svfFile) {
-        engine.ObservePlayback(&compares);
+    {
+        std::optional<Engine::PlaybackSubscription> dumping;
+        std::optional<Engine::PlaybackSubscription> comparing;
+        if (vcd) {
+            dumping.emplace(engine.ObservePlayback(*vcd));
+        }
+        if (svfFile) {
+            comparing.emplace(engine.ObservePlayback(compares));
+        }
+        (void)engine.ExecuteSteps(options.MaxSteps.value_or(UINT64_MAX));
     }
 
     const RunState& run = engine.State().Run;
-    (void)engine.ExecuteSteps(options.MaxSteps.value_or(UINT64_MAX));
-    engine.ObservePlayback(nullptr);
 
     std::string end = "end-of-text";
     int code = RunnerExit::Halt;

@@ -54,11 +54,11 @@ void Playback::PlayEvent(const PlayOptions& options) {
     if (options.ShowsReadouts) {
         Display.ShowReadouts(State.Registers);
     }
-    if (Observer != nullptr) [[unlikely]] {
+    if (!Observers.Empty()) [[unlikely]] {
         if (played) {
-            Observer->EventPlayed(target);
+            Observers.ForEach([&target](PlaybackObserver& o) { o.EventPlayed(target); });
         } else if (&target != &scratch) {
-            Observer->EventResampled(target);
+            Observers.ForEach([&target](PlaybackObserver& o) { o.EventResampled(target); });
         }
     }
 }
@@ -292,8 +292,8 @@ void Playback::PlayRun(PackedEvent* first, std::uint32_t count) {
             ShowsReadoutsNext = false;
             Display.ShowReadouts(State.Registers);
         }
-        if (Observer != nullptr) [[unlikely]] {
-            Observer->EventPlayed(*event);
+        if (!Observers.Empty()) [[unlikely]] {
+            Observers.ForEach([event](PlaybackObserver& o) { o.EventPlayed(*event); });
         }
     }
 }

@@ -30,7 +30,7 @@ struct DemoRun {
     explicit DemoRun(bool inRuns) {
         Engine_.SetProgram(Text);
         Engine_.OpenProgram();
-        Engine_.ObservePlayback(&Recorder);
+        const auto observing = Engine_.ObservePlayback(Recorder);
         if (inRuns) {
             Engine_.ExecuteSteps(UINT64_MAX);
         } else {

@@ -69,8 +69,12 @@ public:
         Feed.UseClock(clock);
         Control.UseClock(clock);
     }
-    // Attaches a recorder of the events as they are played (null detaches it).
-    void ObservePlayback(PlaybackObserver* observer) { Player.Observe(observer); }
+    // Subscribes a recorder of the events as they are played; it hears of
+    // them while the subscription lives.
+    using PlaybackSubscription = ListenerList<PlaybackObserver>::Subscription;
+    [[nodiscard]] PlaybackSubscription ObservePlayback(PlaybackObserver& observer) {
+        return Player.Observe(observer);
+    }
 
 private:
     StringProgramText EmptyProgram;

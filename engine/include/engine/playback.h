@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/listener_list.h"
 #include "engine/play_options.h"
 
 #include <cstdint>
@@ -37,9 +38,11 @@ public:
     // Returns how many were played.
     std::uint32_t PlayPending(std::uint32_t count);
 
-    // Attaches the observer of played events (null detaches it). With none
-    // attached playback costs one test per event more.
-    void Observe(PlaybackObserver* observer) { Observer = observer; }
+    // Subscribes an observer of the events played. With none subscribed
+    // playback costs one test per event more.
+    [[nodiscard]] ListenerList<PlaybackObserver>::Subscription Observe(PlaybackObserver& observer) {
+        return Observers.Subscribe(observer);
+    }
 
 private:
     void Play(const PlayOptions& options);
@@ -90,7 +93,7 @@ private:
     SignalPort& Port;
     EngineDisplay& Display;
     ViewFeed& Views;
-    PlaybackObserver* Observer = nullptr;
+    ListenerList<PlaybackObserver> Observers;
     // Within PlayPending: a model stepped without telling the views yet;
     // the read-outs are due after the next event.
     bool RunStepped = false;
