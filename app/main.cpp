@@ -3,7 +3,6 @@
 // closes, and the port is released on the way out.
 
 #include "engine/engine.h"
-#include "engine/reporter_relay.h"
 #include "engine/result_codes.h"
 #include "port/open_port.h"
 #include "port/port_connection.h"
@@ -154,8 +153,7 @@ int main(int argc, char** argv) {
 
     PortConnection port(settings.Port, settings.Pins, settings.Board, {}, settings.Remote);
 
-    ReporterRelay reporter;
-    Engine engine(reporter, port.Signals());
+    Engine engine(port.Signals());
     engine.Switches() = RunSwitches{.SpeedRun = settings.SpeedRun,
                                     .ShowZ = settings.ShowZ,
                                     .ActiveMode = settings.ActiveMode,
@@ -182,7 +180,7 @@ int main(int argc, char** argv) {
     };
 
     StandardInteraction user;
-    MainWindow window(engine, reporter, user, Workbench{settings, store, port}, std::move(options));
+    MainWindow window(engine, user, Workbench{settings, store, port}, std::move(options));
     window.show();
     ShowStartNotices(engine, port, notices);
     return QApplication::exec();

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/engine.h"
-#include "engine/reporter_relay.h"
 #include "port/port_connection.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
@@ -24,14 +23,14 @@ struct BoardWindow {
                          int shownZoom = 100)
         : Store(std::filesystem::path(Scratch.path().toStdString()) / "kzt.json",
                 FileTypeRegistrar(Scratch.path().toStdString(), FileTypeRegistrar::NoTools())),
-          Port(Values.Port, Values.Pins, Values.Board), Eng(Relay, Port.Signals()) {
+          Port(Values.Port, Values.Pins, Values.Board), Eng(Port.Signals()) {
         Values.SpeedRun = speedRun;
         Eng.Switches().SpeedRun = speedRun;
         MainWindowOptions options;
         options.StartFile = program;
         options.PortAvailable = portAvailable;
         options.Classroom.ShownZoom = shownZoom;
-        Window = std::make_unique<MainWindow>(Eng, Relay, User, Workbench{Values, Store, Port},
+        Window = std::make_unique<MainWindow>(Eng, User, Workbench{Values, Store, Port},
                                               std::move(options));
     }
 
@@ -39,7 +38,6 @@ struct BoardWindow {
     Settings Values;
     SettingsStore Store;
     PortConnection Port;
-    ReporterRelay Relay;
     Engine Eng;
     StandardInteraction User;
     std::unique_ptr<MainWindow> Window;

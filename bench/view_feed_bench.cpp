@@ -6,7 +6,7 @@
 //   scanbench_view_feed_bench [bits] [pairs]   (defaults: 10,000,000 bits, 5 pairs)
 #include "bench_support.h"
 #include "engine/engine.h"
-#include "engine/engine_reporter.h"
+#include "engine/engine_listener.h"
 #include "port/open_port.h"
 #include "port/port_signals.h"
 
@@ -36,8 +36,7 @@ struct RunResult {
 RunResult SpeedRun(const std::string& program, int listeners) {
     const auto port = OpenPort(PortKind::Board, PinSettings{}, BoardKind::Loopback);
     PortSignals pins(*port, PinSettings{});
-    EngineReporter reporter;
-    Engine engine(reporter, pins);
+    Engine engine(pins);
     StringProgramText text(program);
     engine.SetProgram(text);
     engine.Switches().SpeedRun = true;

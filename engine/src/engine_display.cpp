@@ -12,25 +12,28 @@ void EngineDisplay::ShowStatus(std::string_view text, StatusColour colour) {
     Text.assign(text);
     Colour = colour;
     CoalesceRepeats = ExecuteTimer || SpeedRunning;
-    Out.ShowStatus(Text, Colour);
+    Out.ForEach([this](EngineListener& l) { l.ShowStatus(Text, Colour); });
 }
 
 void EngineDisplay::UpdateReadouts(const ControllerRegisters& registers) {
     for (std::uint8_t tap = 0; tap < 2; ++tap) {
         if (!ReadoutsShown || CounterShown[tap] != registers.Counter[tap]) {
             CounterShown[tap] = registers.Counter[tap];
-            Out.ShowCounter(tap, FormatCounter(registers.Counter[tap]));
+            const std::string text = FormatCounter(registers.Counter[tap]);
+            Out.ForEach([tap, &text](EngineListener& l) { l.ShowCounter(tap, text); });
         }
         if (!ReadoutsShown || FlagsShown[tap] != registers.Flags[tap]) {
             FlagsShown[tap] = registers.Flags[tap];
-            Out.ShowFlags(tap, FormatFlags(registers.Flags[tap]));
+            const std::string text = FormatFlags(registers.Flags[tap]);
+            Out.ForEach([tap, &text](EngineListener& l) { l.ShowFlags(tap, text); });
         }
     }
     ReadoutsShown = true;
 }
 
 void EngineDisplay::DrawFlagMarkers(const ControllerRegisters& registers) {
-    Out.DrawFlagMarkers({registers.SelectedFlagBit(0), registers.SelectedFlagBit(1)});
+    const std::array<int, 2> bits{registers.SelectedFlagBit(0), registers.SelectedFlagBit(1)};
+    Out.ForEach([&bits](EngineListener& l) { l.DrawFlagMarkers(bits); });
 }
 
 void EngineDisplay::DisableRunCommands() {
@@ -41,7 +44,7 @@ void EngineDisplay::SetExecuteTimer(bool running) {
     if (ExecuteTimer != running) {
         ExecuteTimer = running;
         CoalesceRepeats = false; // a run's first message is always reported
-        Out.SetExecuteTimer(running);
+        Out.ForEach([running](EngineListener& l) { l.SetExecuteTimer(running); });
         Views.SetRunning(running);
     }
 }
@@ -54,7 +57,7 @@ void EngineDisplay::SetSpeedRunning(bool running) {
 void EngineDisplay::SetActivityTimer(bool running) {
     if (ActivityTimer != running) {
         ActivityTimer = running;
-        Out.SetActivityTimer(running);
+        Out.ForEach([running](EngineListener& l) { l.SetActivityTimer(running); });
     }
 }
 

@@ -217,7 +217,8 @@ bool LineExecution::CheckCode() {
 }
 
 void LineExecution::ShowExecPoint() {
-    Display.Reporter().ShowExecPoint(State.Registers.CurrentLine);
+    const std::int32_t line = State.Registers.CurrentLine;
+    Display.Tell([line](EngineListener& l) { l.ShowExecPoint(line); });
 }
 
 } // namespace scanbench

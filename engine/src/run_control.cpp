@@ -70,9 +70,9 @@ void RunControl::OneStatement() {
         if (run.StepCounter > 100) {
             run.StepCounter = 0;
             run.ActivityFrame = static_cast<std::uint8_t>(run.ActivityFrame % 8 + 1);
-            Display.Reporter().DrawActivity(run.ActivityFrame);
+            Display.Tell([&run](EngineListener& l) { l.DrawActivity(run.ActivityFrame); });
             Views.DeliverIfDue();
-            Display.Reporter().ProcessPendingMessages();
+            Display.Tell([](EngineListener& l) { l.ProcessPendingMessages(); });
             if (run.ResetFlag) {
                 break;
             }
@@ -156,7 +156,7 @@ void RunControl::SpeedRun() {
             const auto now = Time->Now();
             Views.DeliverIfDue(now);
             if (now >= nextYield) {
-                Display.Reporter().ProcessPendingMessages();
+                Display.Tell([](EngineListener& l) { l.ProcessPendingMessages(); });
                 nextYield = Time->Now() + YieldInterval;
             }
         }
@@ -174,27 +174,28 @@ void RunControl::Pause() {
     Display.SetExecuteTimer(false);
     Display.SetActivityTimer(false);
     State.Run.ActivityFrame = 0;
-    Display.Reporter().DrawActivity(0);
+    Display.Tell([](EngineListener& l) { l.DrawActivity(0); });
 }
 
 void RunControl::StopActivity() {
     Display.SetExecuteTimer(false);
     State.Run.ActivityFrame = 0;
-    Display.Reporter().DrawActivity(0);
+    Display.Tell([](EngineListener& l) { l.DrawActivity(0); });
     Display.SetActivityTimer(false);
 }
 
 void RunControl::StopAtBreakpoint() {
     Display.SetExecuteTimer(false);
     Display.SetActivityTimer(false);
-    Display.Reporter().StoppedAtBreakpoint(State.Registers.CurrentLine + 1);
+    const std::int32_t line = State.Registers.CurrentLine + 1;
+    Display.Tell([line](EngineListener& l) { l.StoppedAtBreakpoint(line); });
 }
 
 void RunControl::ActivityTick() {
     RunState& run = State.Run;
     run.AboutClicks = 0;
     run.ActivityFrame = static_cast<std::uint8_t>(run.ActivityFrame % 8 + 1);
-    Display.Reporter().DrawActivity(run.ActivityFrame);
+    Display.Tell([&run](EngineListener& l) { l.DrawActivity(run.ActivityFrame); });
 }
 
 void RunControl::HousekeepingTick() {

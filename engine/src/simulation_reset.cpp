@@ -12,7 +12,6 @@ void SimulationReset::ResetSimulation() {
     ControllerRegisters& regs = State.Registers;
     PlaybackState& play = State.Playback;
     RunState& run = State.Run;
-    EngineReporter& out = Display.Reporter();
     Views.Notify(ViewChange::StoreCleared);
     Display.SetExecuteTimer(false);
 
@@ -43,7 +42,7 @@ void SimulationReset::ResetSimulation() {
     regs.ResetDone = {false, false};
     regs.CounterLoaded = {false, false};
 
-    out.ClearExecPoint();
+    Display.Tell([](EngineListener& l) { l.ClearExecPoint(); });
     const bool speedRun = State.Switches.SpeedRun;
     Display.UpdateCommands([speedRun](CommandStates& c) {
         c.EnableRunCommands(speedRun);
@@ -54,7 +53,7 @@ void SimulationReset::ResetSimulation() {
     Display.HighlightSelectedTap(0);
 
     run.ActivityFrame = 0;
-    out.DrawActivity(0);
+    Display.Tell([](EngineListener& l) { l.DrawActivity(0); });
     Display.SetActivityTimer(false);
 
     Display.ShowStatus(Status::Reset, StatusColour::Green);

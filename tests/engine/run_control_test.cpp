@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 namespace scanbench {
 namespace {
 
@@ -215,6 +219,27 @@ TEST_F(RunControlTest, ResetRestoresRegistersButKeepsSavedCounterAndBreakpoints)
     EXPECT_EQ(f.Eng.State().Labels.LabelCount(), 0);
 }
 
+TEST(EngineListeners, HearWhileSubscribedInTheOrderTheySubscribed) {
+    testing::FakeSignalPort port;
+    Engine engine(port);
+    testing::RecordingReporter first;
+    testing::RecordingReporter second;
+    engine.Display().ShowStatus("lost", StatusColour::Green);
+    std::optional<EngineSubscription> one(engine.Listen(first));
+    auto two = engine.Listen(second);
+    std::vector<std::string> order;
+    first.OnStatus = [&] { order.emplace_back("first"); };
+    second.OnStatus = [&] {
+        order.emplace_back("second");
+        one.reset(); // the first window closes while the second is told
+    };
+    engine.Display().ShowStatus("HALT", StatusColour::Green);
+    engine.Display().ShowStatus("after", StatusColour::Red);
+    EXPECT_EQ(order, (std::vector<std::string>{"first", "second", "second"}));
+    EXPECT_EQ(first.Status, "HALT");
+    EXPECT_EQ(second.Status, "after");
+}
+
 // Records both TAP states after every model step.
 class StateTrail : public ViewListener {
 public:
@@ -230,8 +255,7 @@ public:
 TEST(ResetScramble, EveryDrawOfEveryResetStepsTheModels) {
     StateTrail trail;
     testing::FakeSignalPort port;
-    EngineReporter reporter;
-    Engine engine(reporter, port);
+    Engine engine(port);
     trail.Eng = &engine;
     const auto subscription = engine.Views().Subscribe(trail);
     // Each reset carries the generator on; the second one draws two 50s,

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/engine.h"
-#include "engine/engine_reporter.h"
+#include "engine/engine_listener.h"
 #include "engine/run_clock.h"
 #include "engine/signal_port.h"
 
@@ -46,12 +46,15 @@ public:
 };
 
 // Records what the engine reports.
-class RecordingReporter : public EngineReporter {
+class RecordingReporter : public EngineListener {
 public:
     void ShowStatus(std::string_view text, StatusColour colour) override {
         Status = std::string(text);
         Colour = colour;
         ++StatusCount;
+        if (OnStatus) {
+            OnStatus();
+        }
     }
     void ShowExecPoint(std::int32_t line) override { ExecPoint = line; }
     void ShowCounter(std::uint8_t tap, std::string_view text) override {
@@ -81,6 +84,7 @@ public:
     int Yields = 0;
     bool ExecuteTimer = false;
     std::function<void()> OnYield;
+    std::function<void()> OnStatus;
 };
 
 // Counts what the engine's view feed delivers.

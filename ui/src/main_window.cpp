@@ -1,7 +1,6 @@
 #include "ui/main_window.h"
 
 #include "engine/engine.h"
-#include "engine/reporter_relay.h"
 #include "ui/artwork.h"
 #include "ui/breakpoint_gutter.h"
 #include "ui/driver_notice.h"
@@ -30,12 +29,12 @@
 
 namespace scanbench {
 
-MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& user, Workbench bench,
+MainWindow::MainWindow(Engine& engine, UserInteraction& user, Workbench bench,
                        MainWindowOptions options)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint),
-      Eng(engine), Relay(relay), User(user), Options(std::move(options)),
+      Eng(engine), User(user), Options(std::move(options)),
       Tracker(engine, [this](bool outermost) { CommandEnded(outermost); }) {
     setObjectName(QStringLiteral("Form1"));
     BuildClient();
@@ -53,7 +52,7 @@ MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& us
     EditorLines = std::make_unique<EditorProgramText>(
         *Memo1, [this](std::int32_t line) { Reporter->ShowLine(line); });
     Eng.SetProgram(*EditorLines);
-    Relay.Attach(Reporter.get());
+    Reporting = Eng.Listen(*Reporter);
 
     // The port status, the run state's start values, no breakpoints,
     // everything that needs a program disabled.
@@ -69,7 +68,7 @@ MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& us
 }
 
 MainWindow::~MainWindow() {
-    Relay.Attach(nullptr);
+    Reporting.Reset();
     Reporter->LogMessagesTo(nullptr, nullptr, {});
     // The children outlive this object's members: none of them may call back
     // into the window while they are destroyed.

@@ -54,7 +54,6 @@ void ProgramSession::NewProgram() {
     Eng.OpenProgram();
     Eng.State().Playback.WavesValid = false;
     Eng.State().Breakpoints.ClearAll();
-    Eng.Display().Reporter().ClearExecPoint();
     Eng.Display().UpdateCommands([](CommandStates& c) {
         c.SaveFileButton = false;
         c.SaveItems = false;
@@ -82,7 +81,6 @@ void ProgramSession::ProgramOpened(std::string path) {
         c.GutterBoxes = true;
         c.EnableRunCommands(speedRun);
     });
-    Eng.Display().Reporter().ClearExecPoint();
     Eng.OpenProgram();
 }
 

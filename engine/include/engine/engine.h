@@ -14,16 +14,19 @@
 
 namespace scanbench {
 
-class EngineReporter;
 class SignalPort;
 
 // The simulated boundary-scan test controller: registers, event store, TAP
 // models, playback and run state, with the operations that change them. It
-// reports through an EngineReporter and drives a SignalPort. The GUI and the
-// headless runner each hold one; tests make fresh ones.
+// tells its listeners (EngineListener) and views (ViewFeed) what changed and
+// drives a SignalPort. The GUI and the headless runner each hold one; tests
+// make fresh ones.
 class Engine {
 public:
-    Engine(EngineReporter& reporter, SignalPort& port,
+    explicit Engine(SignalPort& port, EventBudget budget = EventBudget::FromAvailableMemory());
+    // An engine that tells `listener` for its whole life (a runner's or a
+    // test's reporter, which is there before the engine).
+    Engine(EngineListener& listener, SignalPort& port,
            EventBudget budget = EventBudget::FromAvailableMemory());
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
@@ -60,6 +63,10 @@ public:
     [[nodiscard]] EngineDisplay& Display() { return Shown; }
     [[nodiscard]] const EngineDisplay& Display() const { return Shown; }
     [[nodiscard]] RunSwitches& Switches() { return St.Switches; }
+    // Subscribes a listener; it is told while the subscription lives.
+    [[nodiscard]] EngineSubscription Listen(EngineListener& listener) {
+        return Shown.Listen(listener);
+    }
     // Where views subscribe to follow the simulation.
     [[nodiscard]] ViewFeed& Views() { return Feed; }
     // The clock that paces continuous runs (the views' frame rate, Speed
@@ -90,6 +97,7 @@ private:
     LineExecution Execution;
     SimulationReset Reset;
     RunControl Control;
+    EngineSubscription FirstListener;
 };
 
 } // namespace scanbench

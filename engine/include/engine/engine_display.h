@@ -2,7 +2,7 @@
 
 #include "engine/command_states.h"
 #include "engine/controller_registers.h"
-#include "engine/engine_reporter.h"
+#include "engine/engine_listener.h"
 #include "engine/view_feed.h"
 
 #include <array>
@@ -13,16 +13,23 @@
 namespace scanbench {
 
 // The engine's side of the main window's displays: it remembers what was last
-// shown and passes only changes on to the reporter, so that per-event
+// shown and passes only changes on to the listeners, so that per-event
 // updates cost a comparison unless something really changed. Status
 // messages are the exception: outside a continuous run every one is passed
 // on, so that a log of them holds each statement stepped; inside Execute or
 // a Speed Run a message that repeats the one shown is passed on only once.
 class EngineDisplay {
 public:
-    EngineDisplay(EngineReporter& reporter, ViewFeed& views) : Out(reporter), Views(views) {}
+    explicit EngineDisplay(ViewFeed& views) : Views(views) {}
 
-    [[nodiscard]] EngineReporter& Reporter() { return Out; }
+    [[nodiscard]] EngineSubscription Listen(EngineListener& listener) {
+        return Out.Subscribe(listener);
+    }
+    // Tells every listener: `tell(listener)`.
+    template <typename Call>
+    void Tell(Call&& tell) {
+        Out.ForEach(tell);
+    }
 
     void ShowStatus(std::string_view text, StatusColour colour);
     [[nodiscard]] const std::string& StatusText() const { return Text; }
@@ -39,7 +46,7 @@ public:
     void HighlightSelectedTap(std::uint8_t tap) {
         if (HighlightedTap != tap) {
             HighlightedTap = tap;
-            Out.HighlightSelectedTap(tap);
+            Out.ForEach([tap](EngineListener& l) { l.HighlightSelectedTap(tap); });
         }
     }
 
@@ -51,7 +58,7 @@ public:
         change(next);
         if (!(next == Shown)) {
             Shown = next;
-            Out.ApplyCommandStates(Shown);
+            Out.ForEach([this](EngineListener& l) { l.ApplyCommandStates(Shown); });
         }
     }
     void DisableRunCommands();
@@ -67,7 +74,7 @@ public:
 private:
     void UpdateReadouts(const ControllerRegisters& registers);
 
-    EngineReporter& Out;
+    ListenerList<EngineListener> Out;
     ViewFeed& Views;
     std::string Text;
     StatusColour Colour = StatusColour::Red;

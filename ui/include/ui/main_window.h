@@ -1,6 +1,7 @@
 #pragma once
 
 // Qt: the main window is a QMainWindow.
+#include "engine/engine_listener.h"
 #include "ui/classroom_tools.h"
 #include "ui/command_scope.h"
 #include "ui/menu_items.h"
@@ -36,7 +37,6 @@ class ProgramFileController;
 class ProgramSession;
 class ProgramText;
 class ReadoutPanel;
-class ReporterRelay;
 class RunController;
 class SimulatedBoardWindow;
 class StateDiagramWindow;
@@ -66,11 +66,9 @@ struct MainWindowOptions {
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Attaches its reporter to `relay`, through which `engine` reports, and
-    // makes the editor the engine's program text. The engine and the
-    // workbench must outlive the window.
-    MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& user, Workbench bench,
-               MainWindowOptions options);
+    // Subscribes its reporter to `engine` and makes the editor the engine's
+    // program text. The engine and the workbench must outlive the window.
+    MainWindow(Engine& engine, UserInteraction& user, Workbench bench, MainWindowOptions options);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -173,7 +171,6 @@ private:
     void SetScrollBarMaximum(int maximum);
 
     Engine& Eng;
-    ReporterRelay& Relay;
     UserInteraction& User;
     MainWindowOptions Options;
     CommandTracker Tracker;
@@ -200,6 +197,7 @@ private:
     PortTools* PortCommands = nullptr;
     JtagTools* Jtag = nullptr;
     std::unique_ptr<MainWindowReporter> Reporter;
+    EngineSubscription Reporting;
     std::unique_ptr<EditorProgramText> EditorLines;
     std::unique_ptr<EditorTools> ToolSet;
     ClassroomTools* Teaching = nullptr;

@@ -1,7 +1,7 @@
 #pragma once
 
 // Qt: it holds the pictures and texts the main window shows.
-#include "engine/engine_reporter.h"
+#include "engine/engine_listener.h"
 #include "window_logic/editor_view_updates.h"
 
 #include <QPixmap>
@@ -30,7 +30,7 @@ class RunController;
 // step; the reports are recorded and the displays brought up to date once at
 // the end of each command and whenever a run lets the interface work, so
 // that a run never lays out or repaints the window per event.
-class MainWindowReporter final : public EngineReporter {
+class MainWindowReporter final : public EngineListener {
 public:
     MainWindowReporter(MainWindow& window, RunController& runs, const CommandTracker& commands);
 

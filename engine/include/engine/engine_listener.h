@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/command_states.h"
+#include "engine/listener_list.h"
 #include "engine/status_colour.h"
 
 #include <array>
@@ -9,13 +10,14 @@
 
 namespace scanbench {
 
-// How the engine reports to the main window's displays (the views follow the
-// engine through its ViewFeed). Every operation does nothing by
-// default, so a reporter implements only what it shows; the headless runner
-// keeps the status line, the GUI everything.
-class EngineReporter {
+// What the engine tells those who follow it about the displays of a main
+// window (the views follow the engine through its ViewFeed). Any number of
+// listeners subscribe (Engine::Listen). Every operation does nothing by
+// default, so a listener implements only what it shows; the headless runner
+// keeps the status line, the window everything.
+class EngineListener {
 public:
-    virtual ~EngineReporter() = default;
+    virtual ~EngineListener() = default;
 
     // The status line: one message in one colour.
     virtual void ShowStatus(std::string_view text, StatusColour colour) {
@@ -56,5 +58,8 @@ public:
     // yields through this every 101 steps).
     virtual void ProcessPendingMessages() {}
 };
+
+// Keeps a listener subscribed to an engine while it lives.
+using EngineSubscription = ListenerList<EngineListener>::Subscription;
 
 } // namespace scanbench
