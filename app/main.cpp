@@ -154,10 +154,7 @@ int main(int argc, char** argv) {
     PortConnection port(settings.Port, settings.Pins, settings.Board, {}, settings.Remote);
 
     Engine engine(port.Signals());
-    engine.Switches() = RunSwitches{.SpeedRun = settings.SpeedRun,
-                                    .ShowZ = settings.ShowZ,
-                                    .ActiveMode = settings.ActiveMode,
-                                    .RefreshWindows = true};
+    engine.Switches() = RunSwitches{.ShowZ = settings.ShowZ, .ActiveMode = settings.ActiveMode};
 
     MainWindowOptions options;
     options.PortAvailable = port.Available();

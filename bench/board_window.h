@@ -25,7 +25,6 @@ struct BoardWindow {
                 FileTypeRegistrar(Scratch.path().toStdString(), FileTypeRegistrar::NoTools())),
           Port(Values.Port, Values.Pins, Values.Board), Eng(Port.Signals()) {
         Values.SpeedRun = speedRun;
-        Eng.Switches().SpeedRun = speedRun;
         MainWindowOptions options;
         options.StartFile = program;
         options.PortAvailable = portAvailable;

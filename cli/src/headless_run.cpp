@@ -204,7 +204,6 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
     PortSignals signals(*port, settings.Pins);
     HeadlessReporter reporter;
     Engine engine(reporter, signals);
-    engine.Switches().SpeedRun = settings.SpeedRun;
     engine.Switches().ShowZ = settings.ShowZ;
     engine.Switches().ActiveMode = settings.ActiveMode;
     StringProgramText program(programText);

@@ -3,7 +3,7 @@
 namespace scanbench {
 
 Engine::Engine(SignalPort& port, EventBudget budget)
-    : Shown(Feed), TapModel(St.Switches, Feed), Limit(budget),
+    : Shown(Feed), TapModel(Feed), Limit(budget),
       Interpreter(St.Registers, St.Events, TapModel, Limit),
       Player(St, TapModel, port, Shown, Feed),
       Execution(St, Program, Interpreter, Player, port, Shown),
@@ -15,14 +15,12 @@ Engine::Engine(EngineListener& listener, SignalPort& port, EventBudget budget)
 }
 
 void Engine::ResetSimulation() {
-    if (Control.Busy()) {
-        Control.RequestStop();
-    }
     Reset.ResetSimulation();
 }
 
 void Engine::OpenProgram() {
     St.Events.Clear();
+    St.Breakpoints.ClearAll();
     Reset.ApplyStartValues();
     ResetSimulation();
 }

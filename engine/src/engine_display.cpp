@@ -11,7 +11,7 @@ void EngineDisplay::ShowStatus(std::string_view text, StatusColour colour) {
     }
     Text.assign(text);
     Colour = colour;
-    CoalesceRepeats = ExecuteTimer || SpeedRunning;
+    CoalesceRepeats = InRun;
     Out.ForEach([this](EngineListener& l) { l.ShowStatus(Text, Colour); });
 }
 
@@ -36,28 +36,11 @@ void EngineDisplay::DrawFlagMarkers(const ControllerRegisters& registers) {
     Out.ForEach([&bits](EngineListener& l) { l.DrawFlagMarkers(bits); });
 }
 
-void EngineDisplay::DisableRunCommands() {
-    UpdateCommands([](CommandStates& c) { c.DisableRunCommands(); });
-}
-
-void EngineDisplay::SetExecuteTimer(bool running) {
-    if (ExecuteTimer != running) {
-        ExecuteTimer = running;
+void EngineDisplay::SetContinuous(bool continuous) {
+    if (InRun != continuous) {
+        InRun = continuous;
         CoalesceRepeats = false; // a run's first message is always reported
-        Out.ForEach([running](EngineListener& l) { l.SetExecuteTimer(running); });
-        Views.SetRunning(running);
-    }
-}
-
-void EngineDisplay::SetSpeedRunning(bool running) {
-    SpeedRunning = running;
-    CoalesceRepeats = false;
-}
-
-void EngineDisplay::SetActivityTimer(bool running) {
-    if (ActivityTimer != running) {
-        ActivityTimer = running;
-        Out.ForEach([running](EngineListener& l) { l.SetActivityTimer(running); });
+        Views.SetRunning(continuous);
     }
 }
 

@@ -65,12 +65,9 @@ void Playback::PlayEvent(const PlayOptions& options) {
 
 void Playback::MarkPlaybackStarted(bool countsAsUse) {
     State.Playback.WavesValid = true;
-    if (!countsAsUse) {
-        return;
-    }
-    State.Run.AboutClicks = 0;
-    if (!Display.Commands().Reset) {
-        Display.UpdateCommands([](CommandStates& c) { c.Reset = true; });
+    if (countsAsUse && !State.Run.Started) {
+        State.Run.Started = true;
+        Display.TellRun(RunNews::Started);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "engine/run_clock.h"
 #include "engine/signal_port.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string>
@@ -63,15 +64,13 @@ public:
     void ShowFlags(std::uint8_t tap, std::string_view text) override {
         Flags[tap] = std::string(text);
     }
-    void ApplyCommandStates(const CommandStates& states) override { Commands = states; }
     void DrawFlagMarkers(const std::array<int, 2>& bits) override { FlagBits = bits; }
-    void ProcessPendingMessages() override {
-        ++Yields;
-        if (OnYield) {
-            OnYield();
-        }
+    void StoppedAtBreakpoint(std::int32_t line) override { BreakpointStop = line; }
+    void RunChanged(RunNews news) override { News.push_back(news); }
+    // How often `news` was heard.
+    [[nodiscard]] long Heard(RunNews news) const {
+        return std::count(News.begin(), News.end(), news);
     }
-    void SetExecuteTimer(bool running) override { ExecuteTimer = running; }
 
     std::string Status;
     StatusColour Colour = StatusColour::Red;
@@ -80,10 +79,8 @@ public:
     std::array<std::string, 2> Counter;
     std::array<std::string, 2> Flags;
     std::array<int, 2> FlagBits{-1, -1};
-    CommandStates Commands;
-    int Yields = 0;
-    bool ExecuteTimer = false;
-    std::function<void()> OnYield;
+    std::int32_t BreakpointStop = -1;
+    std::vector<RunNews> News;
     std::function<void()> OnStatus;
 };
 
@@ -105,7 +102,7 @@ private:
 };
 
 // A clock that moves on by a fixed step each time it is read: what a run
-// times with it (the views' frame rate, Speed Run's yields) follows the
+// times with it (the views' frame rate, the slices of a run) follows the
 // number of reads, and so the number of events, never the machine's speed.
 class SteppingClock : public RunClock {
 public:

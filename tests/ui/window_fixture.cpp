@@ -60,7 +60,6 @@ WindowFixture::WindowFixture(bool speedRun, MainWindowOptions options,
       Engine_(Connection.Signals(), EventBudget::ForBytes(1ULL << 30)) {
     Engine_.UseClock(Time);
     Stored.SpeedRun = speedRun;
-    Engine_.Switches().SpeedRun = speedRun;
     Main = std::make_unique<MainWindow>(
         Engine_, Person, Workbench{Stored, SettingsFile, Connection}, std::move(options));
 }

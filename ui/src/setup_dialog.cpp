@@ -1,6 +1,5 @@
 #include "ui/setup_dialog.h"
 
-#include "engine/run_switches.h"
 #include "port/pin_settings.h"
 #include "port/port_choice.h"
 #include "ui/brand_art.h"
@@ -71,11 +70,11 @@ QPixmap ConnectorPicture(qreal ratio) {
 
 } // namespace
 
-SetupDialog::SetupDialog(const Settings& settings, RunSwitches& switches, UserInteraction& user,
-                         Confirm confirm, QWidget* parent)
+SetupDialog::SetupDialog(const Settings& settings, std::function<void()> shown,
+                         UserInteraction& user, Confirm confirm, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      Current(settings), Switches(switches), User(user), Apply(std::move(confirm)) {
+      Current(settings), Shown(std::move(shown)), User(user), Apply(std::move(confirm)) {
     setObjectName(QStringLiteral("CfgForm"));
     setWindowTitle(QStringLiteral("Setup"));
     CentreWhenFirstShown(*this);
@@ -254,7 +253,7 @@ void SetupDialog::showEvent(QShowEvent* event) {
         return;
     }
     Load(Current);
-    Switches.RefreshWindows = true;
+    Shown();
 }
 
 void SetupDialog::Load(const Settings& settings) {
@@ -297,7 +296,7 @@ void SetupDialog::LoadDefaults() {
     ActiveMode->setChecked(true);
     SpeedRun->setChecked(false);
     ShowZ->setChecked(true);
-    Switches.RefreshWindows = true;
+    Shown();
 }
 
 void SetupDialog::FollowDevice() {
@@ -338,7 +337,6 @@ void SetupDialog::accept() {
     chosen.ActiveMode = ActiveMode->isChecked();
     chosen.ShowZ = ShowZ->isChecked();
     chosen.SpeedRun = SpeedRun->isChecked();
-    chosen.RefreshWindows = Switches.RefreshWindows;
     chosen.Port = PortKindChoices[static_cast<std::size_t>(Device->currentIndex())].Value;
     chosen.Board = BoardKindChoices[static_cast<std::size_t>(Board->currentIndex())].Value;
     chosen.Remote = *remote.Address;

@@ -40,7 +40,8 @@ public:
     }
     void ExecuteStep() { Execution.ExecuteStep(); }
     // Up to `limit` steps until the program ends, played in runs where
-    // nothing watches each event; returns the steps taken.
+    // nothing watches each event; returns the steps taken. The run modes
+    // play through the same loop (RunControl::Play).
     std::uint64_t ExecuteSteps(std::uint64_t limit) { return Execution.ExecuteSteps(limit); }
     bool CheckCode() { return Execution.CheckCode(); }
     void PlayEvent() { Player.PlayEvent(); }
@@ -50,7 +51,7 @@ public:
     void ResetSimulation();
     void ApplyStartValues() { Reset.ApplyStartValues(); }
     // What opening a program does to the simulation: start values, a cleared
-    // store and a reset.
+    // store, no breakpoints and a reset.
     void OpenProgram();
 
     [[nodiscard]] RunControl& Run() { return Control; }
@@ -69,9 +70,9 @@ public:
     }
     // Where views subscribe to follow the simulation.
     [[nodiscard]] ViewFeed& Views() { return Feed; }
-    // The clock that paces continuous runs (the views' frame rate, Speed
-    // Run's yields); the steady clock unless a test gives its own. It must
-    // outlive its use.
+    // The clock that times continuous runs (the views' frame rate, the
+    // slices of a run); the steady clock unless a test gives its own. It
+    // must outlive its use.
     void UseClock(RunClock& clock) {
         Feed.UseClock(clock);
         Control.UseClock(clock);

@@ -51,8 +51,8 @@ private:
     void PlayRun(PackedEvent* first, std::uint32_t count);
 
     // The steps of one event, in the order they are taken.
-    // Every playback makes the waveforms worth drawing; a program's playback
-    // also counts as use of the simulation: Reset becomes usable.
+    // Every playback makes the waveforms worth drawing; a program's first
+    // playback since its code check starts its run (there is something to reset).
     void MarkPlaybackStarted(bool countsAsUse);
     // The event at the play cursor, which moves on; null when all are played.
     [[nodiscard]] PackedEvent* TakeNextEvent();

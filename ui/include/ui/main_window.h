@@ -7,12 +7,14 @@
 #include "ui/menu_items.h"
 #include "ui/tool_buttons.h"
 #include "ui/workbench.h"
+#include "window_logic/main_window_model.h"
 
 #include <QMainWindow>
 #include <QString>
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QFrame;
@@ -60,10 +62,11 @@ struct MainWindowOptions {
 
 // The main window: program editor with its breakpoint gutter and scroll bar,
 // read-outs, status line, menus and tool buttons. It presents and forwards:
-// the file commands are a ProgramFileController's, the run commands and
-// timers a RunController's, and the engine's reports reach the widgets
-// through a MainWindowReporter.
-class MainWindow : public QMainWindow {
+// what may be used and what runs is its MainWindowModel's, the file
+// commands are a ProgramFileController's, the run commands and timers a
+// RunController's, and the engine's reports reach the widgets through a
+// MainWindowReporter.
+class MainWindow : public QMainWindow, private MainWindowModelListener {
     Q_OBJECT
 public:
     // Subscribes its reporter to `engine` and makes the editor the engine's
@@ -77,6 +80,7 @@ public:
     [[nodiscard]] RunController& Runs() const { return *RunCommands; }
     [[nodiscard]] PortTools& Ports() const { return *PortCommands; }
     [[nodiscard]] const ProgramSession& Session() const;
+    [[nodiscard]] MainWindowModel& Model() { return Logic; }
 
     [[nodiscard]] ProgramEditor& Editor() const { return *Memo1; }
     [[nodiscard]] QFrame& EditorPanel() const { return *Panel1; }
@@ -159,6 +163,9 @@ private:
     void ConnectEditor();
     void FirstShown();
     void CommandEnded(bool outermost);
+    // Shows what the model holds now.
+    void ModelChanged() override;
+    void ShowCommandStates(const CommandStates& states);
     // Shows a view window, non-modally, in front.
     void ShowView(QWidget& view);
 
@@ -173,6 +180,7 @@ private:
     Engine& Eng;
     UserInteraction& User;
     MainWindowOptions Options;
+    MainWindowModel Logic;
     CommandTracker Tracker;
 
     MenuItems Menu;
@@ -198,6 +206,12 @@ private:
     JtagTools* Jtag = nullptr;
     std::unique_ptr<MainWindowReporter> Reporter;
     EngineSubscription Reporting;
+    EngineSubscription ModelFollowing;
+    ListenerList<MainWindowModelListener>::Subscription ModelShown;
+    // What the widgets show of the model; they are built with the commands
+    // as a model starts.
+    CommandStates ShownCommands;
+    int ShownFrame = -1;
     std::unique_ptr<EditorProgramText> EditorLines;
     std::unique_ptr<EditorTools> ToolSet;
     ClassroomTools* Teaching = nullptr;
