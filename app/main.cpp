@@ -152,6 +152,9 @@ int main(int argc, char** argv) {
     }
 
     PortConnection port(settings.Port, settings.Pins, settings.Board, {}, settings.Remote);
+    if (settings.Port == PortKind::Board && !port.Access().Problem().empty()) {
+        notices.push_back(port.Access().Problem()); // a board file that cannot be used
+    }
 
     Engine engine(port.Signals());
     engine.Switches() = RunSwitches{.ShowZ = settings.ShowZ, .ActiveMode = settings.ActiveMode};

@@ -32,6 +32,7 @@
 #include "ui/memo_search.h"
 #include "ui/messages_window.h"
 #include "ui/parallel_port_tool.h"
+#include "ui/pin_panel.h"
 #include "ui/port_signals_window.h"
 #include "ui/port_tools.h"
 #include "ui/screen_room.h"
@@ -131,6 +132,30 @@ const std::map<QString, Shot>& Shots() {
              w.Items().SimulatedBoard->trigger();
              return &AsWidget(w.SimulatedBoard());
          }}},
+        {QStringLiteral("board-file"), {[](MainWindow& w) {
+             // The microcontroller board, from its board file under data/.
+             scanbench::Settings file;
+             file.Board = scanbench::BoardChoice(scanbench::BoardKind::File,
+                                                 SCANBENCH_DATA_DIR "/boards/m3-board.json");
+             (void)w.Ports().ApplySettings(file);
+             w.Items().SimulatedBoard->trigger();
+             return &AsWidget(w.SimulatedBoard());
+         }}},
+        {QStringLiteral("board-latch"),
+         {[](MainWindow& w) {
+              // The latch offer for the first output pin the board lets one set
+              // (run a program into EXTEST first, e.g. lesson 04 for some steps).
+              w.Items().SimulatedBoard->trigger();
+              scanbench::PinPanel& pins = w.SimulatedBoard().Pins();
+              for (const scanbench::PinRow& row : pins.Rows()) {
+                  if (row.Settable) {
+                      emit pins.RowClicked(row);
+                      break;
+                  }
+              }
+              return static_cast<QWidget*>(nullptr);
+          },
+          "LatchDialog"}},
         {QStringLiteral("port-signals"),
          {[](MainWindow& w) { return Shown(w.Ports().SignalsWindow()); }}},
         {QStringLiteral("parallel-port"), {[](MainWindow& w) {

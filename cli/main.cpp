@@ -29,7 +29,8 @@ int Run(int argc, char** argv) {
     }
     const RunnerOptions& options = std::get<RunnerOptions>(parsed);
     if (options.ServeBoardPort) {
-        return ServeBoard(*options.ServeBoardPort, options.ServeTap, options.Switches, std::cout,
+        return ServeBoard(*options.ServeBoardPort, options.ServeTap,
+                          options.Board.value_or(BoardKind::Demo), options.Switches, std::cout,
                           std::cerr);
     }
 

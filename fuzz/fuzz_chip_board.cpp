@@ -10,7 +10,9 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    scanbench::ChipBoard board(scanbench::DemoBoardChips());
+    // Read once: each input gets a fresh board built from the same files.
+    static const scanbench::BoardDefinition demo = scanbench::DemoBoard();
+    scanbench::ChipBoard board(demo);
     for (std::size_t i = 0; i < size; ++i) {
         if ((data[i] & 0x80) != 0 && i + 1 < size) {
             board.SetSwitches(data[i] % board.ChipCount(), data[i + 1]);

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -16,8 +17,9 @@
 
 namespace {
 
-void Check(bool condition) {
+void Check(bool condition, const char* what) {
     if (!condition) {
+        std::fprintf(stderr, "fuzz_file_writer: %s\n", what);
         std::abort();
     }
 }
@@ -56,25 +58,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (streamed) {
                 stream << piece;
             } else {
-                Check(writer.Write(piece));
+                Check(writer.Write(piece), "write failed");
             }
             written += piece;
             rest.remove_prefix(1 + length);
         }
         stream.flush();
-        Check(stream.good() && writer.Commit());
+        Check(stream.good(), "stream failed");
+        if (!writer.Commit()) {
+            std::fprintf(stderr, "fuzz_file_writer: commit failed: %s\n", writer.Error().c_str());
+            std::abort();
+        }
     }
     const RegularFileRead read = ReadRegularFile(target, limit);
     if (written.size() > limit) {
-        Check(read.Status == FileReadStatus::TooLarge && read.Bytes.empty());
+        Check(read.Status == FileReadStatus::TooLarge && read.Bytes.empty(), "limit not kept");
     } else {
-        Check(read.Status == FileReadStatus::Ok && read.Bytes == written);
+        Check(read.Status == FileReadStatus::Ok && read.Bytes == written, "read differs");
     }
     std::size_t files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(Folder())) {
         ++files;
     }
-    Check(files == 1);
+    Check(files == 1, "files left behind");
     std::filesystem::remove_all(Folder());
     return 0;
 }

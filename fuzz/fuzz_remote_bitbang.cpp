@@ -17,7 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    scanbench::ChipBoard board(scanbench::DemoBoardChips());
+    // Read once: each input gets a fresh board built from the same files.
+    static const scanbench::BoardDefinition demo = scanbench::DemoBoard();
+    scanbench::ChipBoard board(demo);
     // The first byte chooses the TAP (its top bit) and the size of the pieces.
     const auto tap = static_cast<std::uint8_t>(data[0] >> 7);
     scanbench::BoardBitbangTarget target(board, tap);

@@ -4,124 +4,244 @@
 
 namespace scanbench {
 
-TapChip::TapChip(ChipDescription description) : Description(std::move(description)) {
-    if (const auto problem = DescriptionProblem(Description)) {
-        throw std::invalid_argument(*problem);
-    }
-    IrTop = static_cast<std::uint8_t>(Description.IrLength - 1);
-    ResetOpcode = (1U << Description.IrLength) - 1; // BYPASS unless the chip has an IDCODE
-    for (const InstructionCode& code : Description.Opcodes) {
-        Decode[code.Opcode] = code.Instruction;
-        if (code.Instruction == ChipInstruction::Idcode) {
-            ResetOpcode = code.Opcode;
-        }
-    }
-    for (std::size_t i = 0; i < Description.Cells.size(); ++i) {
-        const BoundaryCell& cell = Description.Cells[i];
-        const CellPin at{static_cast<std::uint8_t>(i), cell.Pin};
-        switch (cell.Function) {
-        case CellFunction::Input:
-            Inputs.push_back(at);
-            break;
-        case CellFunction::Output:
-            Outputs.push_back(at);
-            break;
-        case CellFunction::Control:
-            ControlCell = static_cast<int>(i);
-            break;
-        }
-    }
-    LoadInstruction(ResetOpcode);
+namespace {
+
+[[nodiscard]] std::uint8_t SafeBit(char safe) {
+    return safe == '1' ? 1 : 0;
 }
 
-void TapChip::SetSwitches(std::uint8_t levels) {
-    SwitchLevels = levels;
-    RefreshLeds();
+[[nodiscard]] PinDrive ReleasedDrive(DisableResult result) {
+    switch (result) {
+    case DisableResult::Weak0:
+    case DisableResult::Pull0:
+        return PinDrive::WeakLow;
+    case DisableResult::Weak1:
+    case DisableResult::Pull1:
+        return PinDrive::WeakHigh;
+    case DisableResult::Keeper:
+        return PinDrive::Keep;
+    case DisableResult::Z:
+        break;
+    }
+    return PinDrive::None;
 }
 
-std::uint64_t TapChip::CaptureValue() const {
-    switch (Selected) {
-    case DataRegister::Bypass:
-        return 0;
-    case DataRegister::Idcode:
-        return Description.IdCode;
-    case DataRegister::Boundary:
-        return CaptureBoundary();
+// How firmly a cell's function says what its captured bit is: an input
+// role of a merged cell wins over its output or control role.
+[[nodiscard]] int CaptureRank(CellFunction function) {
+    switch (function) {
+    case CellFunction::Input:
+    case CellFunction::Clock:
+    case CellFunction::ObserveOnly:
+    case CellFunction::Bidir:
+        return 3;
+    case CellFunction::Control:
+    case CellFunction::ControlR:
+        return 2;
+    case CellFunction::Output2:
+    case CellFunction::Output3:
+        return 1;
+    case CellFunction::Internal:
+        break;
     }
     return 0;
 }
 
-std::uint64_t TapChip::CaptureBoundary() const {
-    std::uint64_t value = 0;
-    for (const CellPin& in : Inputs) {
-        value |= std::uint64_t{(SwitchLevels >> in.Pin) & 1U} << in.Cell;
+} // namespace
+
+TapChip::TapChip(ChipDescription description) : Description(std::move(description)) {
+    if (const auto problem = DescriptionProblem(Description)) {
+        throw std::invalid_argument(*problem);
     }
-    for (const CellPin& out : Outputs) {
-        value |= std::uint64_t{(LedLevels >> out.Pin) & 1U} << out.Cell;
-    }
-    if (ControlCell >= 0) {
-        const bool enabled = Decoded != ChipInstruction::Extest || OutputsEnabled();
-        const unsigned level = enabled ? Description.OutputEnable : 1U - Description.OutputEnable;
-        value |= std::uint64_t{level} << ControlCell;
-    }
-    return value;
+    Prepare();
+    LoadInstruction(ResetOpcode);
 }
 
-void TapChip::LoadInstruction(std::uint32_t opcode) {
-    Instruction = opcode;
-    Decoded = Decode[opcode & 0xFF];
-    switch (Decoded) {
-    case ChipInstruction::Bypass:
-        Selected = DataRegister::Bypass;
-        break;
-    case ChipInstruction::Idcode:
-        Selected = DataRegister::Idcode;
-        break;
-    case ChipInstruction::SamplePreload:
-    case ChipInstruction::Extest:
-        Selected = Description.Cells.empty() ? DataRegister::Bypass : DataRegister::Boundary;
-        break;
+void TapChip::Prepare() {
+    IrTop = static_cast<std::uint8_t>(Description.IrLength - 1);
+    ResetOpcode = Description.IrLength == 64 ? ~std::uint64_t{0}
+                                             : (std::uint64_t{1} << Description.IrLength) - 1;
+    for (const ChipOpcode& code : Description.Opcodes) {
+        if (Description.Registers[code.Register].Kind == DataRegister::Idcode) {
+            ResetOpcode = code.Value; // IDCODE, BYPASS for a chip without one
+            break;
+        }
     }
-    DrTop = static_cast<std::uint8_t>(DataRegisterLength() - 1);
-    RefreshLeds();
-}
-
-void TapChip::UpdateBoundary() {
-    const std::uint8_t length = DataRegisterLength();
-    BoundaryLatch = length == 64 ? DrShift : DrShift & ((std::uint64_t{1} << length) - 1);
-    RefreshLeds();
-}
-
-bool TapChip::OutputsEnabled() const {
-    return ControlCell < 0 || ((BoundaryLatch >> ControlCell) & 1U) == Description.OutputEnable;
-}
-
-void TapChip::RefreshLeds() {
-    if (Decoded != ChipInstruction::Extest) {
-        LedLevels = SwitchLevels;
-        return;
+    std::uint32_t longest = 0;
+    for (const ChipRegister& data : Description.Registers) {
+        longest = std::max(longest, data.Length);
     }
-    std::uint8_t leds = 0;
-    if (OutputsEnabled()) {
-        for (const CellPin& out : Outputs) {
-            if ((BoundaryLatch >> out.Cell) & 1U) {
-                leds = static_cast<std::uint8_t>(leds | (1U << out.Pin));
+    if (longest > 64) {
+        Ring.assign((longest + 63) / 64, 0);
+    }
+
+    const std::size_t pins = Description.Pins.size();
+    Drivers.assign(pins, {});
+    Drives.assign(pins, PinDrive::None);
+    Levels.assign(pins, PinLevel::Floating);
+    BoundaryLatch.assign(Description.BoundaryLength, 0);
+    Captures.assign(Description.BoundaryLength, {});
+    std::vector<int> rank(Description.BoundaryLength, -1);
+    for (const ChipCell& cell : Description.Cells) {
+        const bool drives = cell.Function == CellFunction::Output2 ||
+                            cell.Function == CellFunction::Output3 ||
+                            cell.Function == CellFunction::Bidir;
+        if (drives && cell.Pin >= 0 && Drivers[cell.Pin].Output < 0) {
+            Drivers[cell.Pin] = {static_cast<std::int32_t>(cell.Number), cell.Control,
+                                 cell.DisableValue, ReleasedDrive(cell.Result)};
+        }
+        const int mine = CaptureRank(cell.Function);
+        if (mine > rank[cell.Number]) {
+            rank[cell.Number] = mine;
+            CaptureSource& source = Captures[cell.Number];
+            source = {};
+            source.Default = SafeBit(cell.Safe);
+            if (mine != 0 && mine != 2) {
+                source.Pin = cell.Pin;
             }
         }
     }
-    LedLevels = leds;
+    // A control cell captures the enable of the first pin it controls and
+    // takes that pin's disable value when reset.
+    for (std::size_t pin = 0; pin < pins; ++pin) {
+        const PinDriver& driver = Drivers[pin];
+        if (driver.Control >= 0 && rank[driver.Control] == 2 &&
+            Captures[driver.Control].Enables < 0) {
+            Captures[driver.Control].Enables = static_cast<std::int32_t>(pin);
+        }
+    }
+    for (const ChipCell& cell : Description.Cells) {
+        if (cell.Function == CellFunction::ControlR) {
+            ResetCells.push_back(cell.Number);
+        }
+    }
 }
 
-std::uint8_t TapChip::DataRegisterLength() const {
-    switch (Selected) {
-    case DataRegister::Bypass:
-        return 1;
-    case DataRegister::Idcode:
-        return 32;
-    case DataRegister::Boundary:
-        return static_cast<std::uint8_t>(Description.Cells.size());
+bool TapChip::ShiftBit(std::uint32_t i) const {
+    if (!Wide) {
+        return ((DrShift >> i) & 1) != 0;
     }
-    return 1;
+    std::uint32_t at = RingHead + i;
+    at = at >= DrLength ? at - DrLength : at;
+    return ((Ring[at >> 6] >> (at & 63)) & 1) != 0;
+}
+
+std::uint8_t TapChip::CaptureCell(const CaptureSource& source) const {
+    if (source.Pin >= 0) {
+        const PinLevel level = Levels[source.Pin];
+        return level == PinLevel::Floating ? source.Default : static_cast<std::uint8_t>(level);
+    }
+    if (source.Enables >= 0) {
+        const PinDrive drive = Drives[source.Enables];
+        const bool driven = drive == PinDrive::Low || drive == PinDrive::High;
+        const std::uint8_t disable = Drivers[source.Enables].DisableValue;
+        return driven ? static_cast<std::uint8_t>(1U - disable) : disable;
+    }
+    return source.Default;
+}
+
+void TapChip::CaptureData() {
+    const ChipRegister& data = Description.Registers[SelectedRegister];
+    RingHead = 0;
+    if (Selected == DataRegister::Boundary) {
+        if (!Wide) {
+            std::uint64_t value = 0;
+            for (std::uint32_t n = 0; n < DrLength; ++n) {
+                value |= std::uint64_t{CaptureCell(Captures[n])} << n;
+            }
+            DrShift = value;
+            return;
+        }
+        std::fill(Ring.begin(), Ring.end(), 0);
+        for (std::uint32_t n = 0; n < DrLength; ++n) {
+            Ring[n >> 6] |= std::uint64_t{CaptureCell(Captures[n])} << (n & 63);
+        }
+        return;
+    }
+    if (!Wide) {
+        DrShift = data.Capture;
+        return;
+    }
+    std::fill(Ring.begin(), Ring.end(), 0);
+    Ring[0] = data.Capture;
+}
+
+void TapChip::LoadInstruction(std::uint64_t opcode) {
+    Instruction = opcode;
+    const ChipOpcode* code = Description.Decode(opcode);
+    Opcode = code == nullptr ? -1 : static_cast<std::int32_t>(code - Description.Opcodes.data());
+    Decoded = code == nullptr ? ChipInstruction::Bypass : code->Instruction;
+    SelectedRegister = code == nullptr ? 0 : code->Register;
+    const ChipRegister& data = Description.Registers[SelectedRegister];
+    Selected = data.Kind;
+    DrLength = data.Length;
+    Wide = DrLength > 64;
+    DrTop = static_cast<std::uint8_t>(Wide ? 0 : DrLength - 1);
+    RefreshDrives();
+}
+
+void TapChip::EnterReset() {
+    for (const std::uint32_t cell : ResetCells) {
+        const std::int32_t pin = Captures[cell].Enables;
+        BoundaryLatch[cell] = pin >= 0 ? Drivers[pin].DisableValue : Captures[cell].Default;
+    }
+    ResetPending = false;
+    LoadInstruction(ResetOpcode);
+}
+
+void TapChip::UpdateBoundary() {
+    for (std::uint32_t n = 0; n < DrLength; ++n) {
+        BoundaryLatch[n] = ShiftBit(n) ? 1 : 0;
+    }
+    ResetPending = !ResetCells.empty();
+    RefreshDrives();
+}
+
+bool TapChip::BoundaryDrives() const {
+    return Decoded == ChipInstruction::Extest || Decoded == ChipInstruction::Clamp ||
+           Decoded == ChipInstruction::Intest;
+}
+
+bool TapChip::SetDrive(std::size_t pin, PinDrive drive) {
+    if (Drives[pin] == drive) {
+        return false;
+    }
+    Drives[pin] = drive;
+    DrivesChanged = true;
+    return true;
+}
+
+void TapChip::RefreshDrives() {
+    const bool boundary = BoundaryDrives();
+    if (boundary || Decoded == ChipInstruction::Highz) {
+        for (std::size_t pin = 0; pin < Drivers.size(); ++pin) {
+            const PinDriver& driver = Drivers[pin];
+            if (driver.Output < 0) {
+                continue;
+            }
+            const bool enabled = boundary && (driver.Control < 0 ||
+                                              BoundaryLatch[driver.Control] != driver.DisableValue);
+            if (!enabled) {
+                SetDrive(pin, driver.Released);
+            } else {
+                SetDrive(pin, BoundaryLatch[driver.Output] != 0 ? PinDrive::High : PinDrive::Low);
+            }
+        }
+        return;
+    }
+    FollowInputs();
+}
+
+bool TapChip::FollowInputs() {
+    if (BoundaryDrives() || Decoded == ChipInstruction::Highz) {
+        return false;
+    }
+    bool changed = false;
+    for (const CoreLink& link : Description.Core) {
+        const bool high = Levels[link.Input] == PinLevel::High;
+        changed = SetDrive(link.Output, high ? PinDrive::High : PinDrive::Low) || changed;
+    }
+    return changed;
 }
 
 ChipSnapshot TapChip::Snapshot(std::uint8_t tap) const {
@@ -131,12 +251,18 @@ ChipSnapshot TapChip::Snapshot(std::uint8_t tap) const {
     s.State = Current;
     s.Instruction = Instruction;
     s.Decoded = Decoded;
+    s.Opcode = Opcode;
     s.Selected = Selected;
+    s.Register = SelectedRegister;
     s.IrShift = IrShift;
-    s.DrShift = DrShift;
-    s.DrLength = DataRegisterLength();
-    s.Leds = LedLevels;
-    s.Switches = SwitchLevels;
+    if (Wide) {
+        for (std::uint32_t i = 0; i < 64; ++i) {
+            s.DrShift |= std::uint64_t{ShiftBit(i)} << i;
+        }
+    } else {
+        s.DrShift = DrShift;
+    }
+    s.DrLength = DrLength;
     s.TdoDriven = TdoDriven;
     s.Tdo = Tdo;
     return s;

@@ -183,9 +183,15 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
                  : OpenPort(settings.Port, settings.Pins, settings.Board, settings.Remote);
     if (!port->DriverAvailable()) {
         // Running on would report results the hardware never produced.
+        const std::string problem = port->Problem();
+        if (settings.Port == PortKind::Board && !problem.empty()) {
+            // A board file that cannot be used: its message says it all.
+            err << "scanbench-run: " << problem << "\n";
+            return RunnerExit::Usage;
+        }
         err << "scanbench-run: " << Status::DriverFailed << " The " << PortKindName(settings.Port)
             << " port cannot be opened; nothing was run.\n";
-        if (const std::string problem = port->Problem(); !problem.empty()) {
+        if (!problem.empty()) {
             err << "scanbench-run: " << problem << "\n";
         }
         return RunnerExit::Usage;
@@ -193,7 +199,8 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
     port->SetDirectAccess(true);
     if (!options.Switches.empty()) {
         if (port->Chips() == nullptr) {
-            err << "scanbench-run: --switches needs the demo board (--board demo --port board)\n";
+            err << "scanbench-run: --switches needs a board of chips: the demo board or a board "
+                   "file (--board demo|FILE.json --port board)\n";
             return RunnerExit::Usage;
         }
         if (const auto problem = ApplySwitchSettings(options.Switches, *port->Chips())) {

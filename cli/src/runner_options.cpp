@@ -52,11 +52,21 @@ std::string Refusal(std::string_view option, std::string_view takes, const std::
 
 // Every option that takes a value, in the order of the usage.
 constexpr OptionSpec ValueOptions[] = {
-    {"board", "demo|loopback|open", "what the simulated board carries",
+    {"board", "demo|loopback|open|FILE.json",
+     "what the simulated board carries: a built-in board or a board file",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
-         o.Board = ParseBoardKind(v);
-         return o.Board ? std::nullopt
-                        : std::optional(Refusal("board", "demo, loopback or open", v));
+         if (const std::optional<BoardKind> kind = ParseBoardKind(v);
+             kind && *kind != BoardKind::File) {
+             o.Board = *kind;
+             return std::nullopt;
+         }
+         // A board file's path ends in .json or names a folder; any other
+         // word is more likely a misspelt board.
+         if (!ToUpperAscii(v).ends_with(".JSON") && v.find('/') == std::string::npos) {
+             return Refusal("board", "demo, loopback, open or a board file (FILE.json)", v);
+         }
+         o.Board = BoardChoice(BoardKind::File, v);
+         return std::nullopt;
      }},
     {"port", "board|ppdev|direct|remote", "how the parallel port is reached",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
@@ -72,7 +82,7 @@ constexpr OptionSpec ValueOptions[] = {
          o.Remote = v;
          return std::nullopt;
      }},
-    {"switches", "U1=0x5A,SIA=1,...", "set the demo board's switches before the run",
+    {"switches", "U1=0x5A,SIA=1,...", "set the board's switches before the run",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
          auto switches = ParseSwitchSettings(v);
          if (const auto* problem = std::get_if<std::string>(&switches)) {
@@ -105,7 +115,7 @@ constexpr OptionSpec ValueOptions[] = {
          return std::nullopt;
      }},
     {"serve-board", "PORT",
-     "serve a demo board's TAP over remote_bitbang on 127.0.0.1:PORT (no program)",
+     "serve the board's TAP over remote_bitbang on 127.0.0.1:PORT (no program)",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
          const std::optional<std::uint64_t> port = ParseCount(v);
          if (!port || *port > 65535) {
@@ -137,7 +147,7 @@ constexpr OptionSpec ValueOptions[] = {
 
 // The options serving the board takes; any other one with --serve-board
 // would be ignored, so it is refused instead.
-constexpr std::string_view ServingOptions[] = {"serve-board", "serve-tap", "switches"};
+constexpr std::string_view ServingOptions[] = {"serve-board", "serve-tap", "board", "switches"};
 
 constexpr std::string_view HelpName = "help";
 constexpr std::string_view ToBstName = "to-bst";
@@ -297,6 +307,11 @@ ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& argum
                 return UsageError{"--" + std::string(option.Name) +
                                   " has no effect on --serve-board, which runs no program"};
             }
+        }
+        if (options.Board && options.Board->Kind != BoardKind::Demo &&
+            options.Board->Kind != BoardKind::File) {
+            return UsageError{
+                "--serve-board serves a board of chips: --board demo or a board file"};
         }
         return options;
     }

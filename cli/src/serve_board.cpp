@@ -2,6 +2,7 @@
 
 #include "bitbang/bitbang_server.h"
 #include "bitbang/board_bitbang_target.h"
+#include "board/board_file.h"
 #include "board/chip_board.h"
 #include "board/demo_board.h"
 #include "cli/headless_run.h"
@@ -32,8 +33,20 @@ std::string ChipsOf(const ChipBoard& board, std::uint8_t tap) {
 
 } // namespace
 
-int ServeBoard(std::uint16_t port, std::uint8_t tap, const std::vector<SwitchSetting>& switches,
-               std::ostream& out, std::ostream& err) {
+int ServeBoard(std::uint16_t port, std::uint8_t tap, const BoardChoice& choice,
+               const std::vector<SwitchSetting>& switches, std::ostream& out, std::ostream& err) {
+    if (choice.Kind != BoardKind::Demo && choice.Kind != BoardKind::File) {
+        err << "scanbench-run: --serve-board serves a board of chips: the demo board or a board "
+               "file\n";
+        return RunnerExit::Usage;
+    }
+    auto definition = choice.Kind == BoardKind::Demo
+                          ? std::variant<BoardDefinition, std::string>(DemoBoard())
+                          : LoadBoardFile(choice.File);
+    if (const auto* problem = std::get_if<std::string>(&definition)) {
+        err << "scanbench-run: " << *problem << "\n";
+        return RunnerExit::Usage;
+    }
     BitbangServer server;
     if (!server.Listen(port)) {
         err << "scanbench-run: --serve-board: " << server.Error() << "\n";
@@ -45,13 +58,14 @@ int ServeBoard(std::uint16_t port, std::uint8_t tap, const std::vector<SwitchSet
     // Whoever reads standard output may go away (`| head -1`): the server
     // serves on, and a write there merely fails.
     std::signal(SIGPIPE, SIG_IGN);
-    ChipBoard board(DemoBoardChips());
+    ChipBoard board(std::get<BoardDefinition>(std::move(definition)));
     if (const auto problem = ApplySwitchSettings(switches, board)) {
         err << "scanbench-run: --switches: " << *problem << "\n";
         return RunnerExit::Usage;
     }
     BoardBitbangTarget target(board, tap);
-    out << "serving the demo board's TAP " << int(tap) << " (" << ChipsOf(board, tap)
+    out << "serving " << (choice.Kind == BoardKind::Demo ? "the demo board" : choice.File)
+        << "'s TAP " << int(tap) << " (" << ChipsOf(board, tap)
         << ") over remote_bitbang on 127.0.0.1:" << server.Port() << std::endl;
     server.Serve(
         target, StopServing,

@@ -36,7 +36,7 @@ namespace {
     return std::nullopt;
 }
 
-[[nodiscard]] std::optional<unsigned> ParseValue(std::string_view text) {
+[[nodiscard]] std::optional<std::uint64_t> ParseValue(std::string_view text) {
     int base = 10;
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         base = 16;
@@ -45,7 +45,7 @@ namespace {
         base = 2;
         text.remove_prefix(2);
     }
-    unsigned value = 0;
+    std::uint64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
     if (text.empty() || error != std::errc{} || end != text.data() + text.size()) {
         return std::nullopt;
@@ -69,13 +69,13 @@ std::variant<std::vector<SwitchSetting>, std::string> ParseSwitchSettings(std::s
         if (name.empty()) {
             return "a switch name is missing before '=" + std::string(written) + "'";
         }
-        const std::optional<unsigned> value = ParseValue(written);
-        const unsigned limit = SyncSwitchNamed(name) ? 1 : 255;
-        if (!value || *value > limit) {
-            return std::string(name) + " takes a number from 0 to " + std::to_string(limit) +
+        const std::optional<std::uint64_t> value = ParseValue(written);
+        if (!value || (SyncSwitchNamed(name) && *value > 1)) {
+            return std::string(name) + " takes a number" +
+                   (SyncSwitchNamed(name) ? " from 0 to 1" : "") +
                    " (decimal, 0x hex or 0b binary), not '" + std::string(written) + "'";
         }
-        settings.push_back({std::string(name), static_cast<std::uint8_t>(*value)});
+        settings.push_back({std::string(name), *value});
         if (comma == std::string_view::npos) {
             return settings;
         }
@@ -88,10 +88,17 @@ std::optional<std::string> ApplySwitchSettings(const std::vector<SwitchSetting>&
     for (const SwitchSetting& setting : settings) {
         if (const auto sync = SyncSwitchNamed(setting.Name)) {
             board.SetSyncSwitch(*sync, setting.Value != 0);
-        } else if (const auto chip = board.FindChip(setting.Name)) {
-            board.SetSwitches(*chip, setting.Value);
+        } else if (const auto found = board.FindSwitch(setting.Name)) {
+            const std::size_t width = board.Switches()[*found].Pins.size();
+            const std::uint64_t largest =
+                width >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << width) - 1;
+            if (setting.Value > largest) {
+                return setting.Name + " takes a number from 0 to " + std::to_string(largest) +
+                       ", not " + std::to_string(setting.Value);
+            }
+            board.SetSwitch(*found, setting.Value);
         } else {
-            return "the board has no chip or switch named '" + setting.Name + "'";
+            return "the board has no switch named '" + setting.Name + "'";
         }
     }
     return std::nullopt;

@@ -25,9 +25,6 @@ static_assert(std::atomic<int>::is_always_lock_free);
 
 std::array<Slot, TempFileCleanup::Slots> Table;
 
-// What each signal did before the handler took it over, by signal number.
-std::array<struct sigaction, NSIG> Previous{};
-
 void RemoveRegisteredFiles() {
     for (Slot& slot : Table) {
         if (slot.State.load(std::memory_order_acquire) == Active) {
@@ -36,33 +33,30 @@ void RemoveRegisteredFiles() {
     }
 }
 
-void OnSignal(int signal, siginfo_t* info, void* context) {
+// Only installed for signals whose default action ends the process: the
+// files go, then the signal takes that action. It is blocked inside its
+// handler, so it arrives on return.
+void OnSignal(int signal) {
     const int savedErrno = errno;
     RemoveRegisteredFiles();
-    const struct sigaction& previous = Previous[static_cast<std::size_t>(signal)];
-    if ((previous.sa_flags & SA_SIGINFO) != 0 && previous.sa_sigaction != nullptr) {
-        previous.sa_sigaction(signal, info, context);
-    } else if (previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN) {
-        previous.sa_handler(signal);
-    } else {
-        // The default action: end the process as the signal would have. The
-        // signal is blocked inside its handler, so it arrives on return.
-        ::signal(signal, SIG_DFL);
-        ::raise(signal);
-    }
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
     errno = savedErrno;
 }
 
 void Install(int signal) {
     struct sigaction current {};
-    if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) {
-        return; // an ignored signal ends nothing, so nothing needs cleaning
+    if (::sigaction(signal, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO) != 0 ||
+        current.sa_handler != SIG_DFL) {
+        // Ignored, it ends nothing. Handled, the handler decides whether the
+        // process goes on; a file removed under a process that goes on would
+        // make its writer fail.
+        return;
     }
     struct sigaction action {};
-    action.sa_sigaction = OnSignal;
-    action.sa_flags = SA_SIGINFO | SA_RESTART;
+    action.sa_handler = OnSignal;
+    action.sa_flags = SA_RESTART;
     action.sa_mask = TempFileCleanup::Signals();
-    Previous[static_cast<std::size_t>(signal)] = current;
     (void)::sigaction(signal, &action, nullptr);
 }
 

@@ -9,8 +9,8 @@
 
 namespace scanbench {
 
-std::unique_ptr<PortAccess> OpenPort(PortKind kind, const PinSettings& pins, BoardKind board,
-                                     const RemoteAddress& remote) {
+std::unique_ptr<PortAccess> OpenPort(PortKind kind, const PinSettings& pins,
+                                     const BoardChoice& board, const RemoteAddress& remote) {
     switch (kind) {
     case PortKind::Ppdev:
         return std::make_unique<PpdevPort>(pins.PortBase, std::make_unique<LinuxPpdevSystem>());

@@ -13,24 +13,27 @@ PortConnection::Opener OrDefault(PortConnection::Opener open, const RemoteAddres
     if (open) {
         return open;
     }
-    return [server](PortKind kind, const PinSettings& pins, BoardKind board) {
+    return [server](PortKind kind, const PinSettings& pins, const BoardChoice& board) {
         return OpenPort(kind, pins, board, *server);
     };
 }
 
 } // namespace
 
-PortConnection::PortConnection(PortKind kind, const PinSettings& pins, BoardKind board, Opener open,
-                               const RemoteAddress& remote)
+PortConnection::PortConnection(PortKind kind, const PinSettings& pins, const BoardChoice& board,
+                               Opener open, const RemoteAddress& remote)
     : Server(remote), OpenBackend(OrDefault(std::move(open), &Server)), Device(kind), Wiring(board),
       Port(OpenBackend(kind, pins, board)), Lines(*Port, pins) {
     Open(pins);
 }
 
-bool PortConnection::Reopen(PortKind kind, const PinSettings& pins, BoardKind board,
+bool PortConnection::Reopen(PortKind kind, const PinSettings& pins, const BoardChoice& board,
                             const RemoteAddress& remote) {
+    // A board file is read again: the user may have changed it (or its BSDL
+    // files) since it was opened.
     if (kind == Device && board == Wiring && pins == Lines.Pins() &&
-        (kind != PortKind::Remote || remote == Server)) {
+        (kind != PortKind::Remote || remote == Server) &&
+        (kind != PortKind::Board || board.Kind != BoardKind::File)) {
         return false;
     }
     Server = remote;

@@ -1,18 +1,40 @@
 #include "port/simulated_board_port.h"
 
+#include "board/board_file.h"
 #include "board/demo_board.h"
 #include "port/chip_wiring.h"
 #include "port/parallel_connector.h"
 #include "port/port_registers.h"
 
+#include <stdexcept>
+
 namespace scanbench {
 
-SimulatedBoardPort::SimulatedBoardPort(const PinSettings& pins, BoardKind board)
+SimulatedBoardPort::SimulatedBoardPort(const PinSettings& pins, const BoardChoice& board)
     : Settings(pins), Kind(board) {
-    if (Kind == BoardKind::Demo) {
-        Demo.emplace(DemoBoardChips());
+    if (Kind.Kind == BoardKind::Demo) {
+        Mounted.emplace(DemoBoard());
+    } else if (Kind.Kind == BoardKind::File) {
+        Mount(Kind.File);
     }
     Rewire();
+}
+
+void SimulatedBoardPort::Mount(const std::string& file) {
+    if (file.empty()) {
+        Failure = "No board file is chosen: choose one in Setup.";
+        return;
+    }
+    auto loaded = LoadBoardFile(file);
+    if (auto* problem = std::get_if<std::string>(&loaded)) {
+        Failure = *problem;
+        return;
+    }
+    try {
+        Mounted.emplace(std::get<BoardDefinition>(std::move(loaded)));
+    } catch (const std::invalid_argument& unusable) {
+        Failure = file + ": " + unusable.what();
+    }
 }
 
 void SimulatedBoardPort::SetPins(const PinSettings& pins) {
@@ -29,7 +51,7 @@ void SimulatedBoardPort::Rewire() {
         return DrivenPinLevels(static_cast<std::uint8_t>(index & 0xFF),
                                static_cast<std::uint8_t>(index >> 8));
     };
-    if (Demo) {
+    if (Mounted) {
         const ChipWiring wiring(Settings);
         for (std::size_t index = 0; index < ChipLines.size(); ++index) {
             ChipLines[index] = wiring.ChipLines(driven(index));
@@ -38,10 +60,10 @@ void SimulatedBoardPort::Rewire() {
             ChipStatus[outputs] =
                 StatusImage(wiring.InputLevels(static_cast<std::uint8_t>(outputs)));
         }
-        Demo->Attach(ChipLines[Registers]);
+        Mounted->Attach(ChipLines[Registers]);
         return;
     }
-    const BoardWiring wiring(Settings, Kind);
+    const BoardWiring wiring(Settings, Kind.Kind);
     for (std::size_t index = 0; index < StatusTable.size(); ++index) {
         StatusTable[index] = StatusImage(wiring.InputLevels(driven(index)));
     }

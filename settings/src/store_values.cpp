@@ -1,5 +1,7 @@
 #include "settings/store_values.h"
 
+#include "settings/qt_paths.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -13,6 +15,9 @@
 namespace scanbench {
 
 namespace {
+
+// The board file of "board": "file".
+constexpr const char* BoardFileKey = "board file";
 
 // A JSON number that is a whole number within the signed 32-bit range.
 // Strings, booleans, null, arrays, objects and fractions are not.
@@ -243,8 +248,21 @@ void ReadPortChoice(const StoreDocument& document, Settings& settings,
     const Settings defaults;
     settings.Port = ReadChoice(document, "port", defaults.Port, ParsePortKind,
                                PortKindName(defaults.Port), PortKindNameList(), notices);
-    settings.Board = ReadChoice(document, "board", defaults.Board, ParseBoardKind,
-                                BoardKindName(defaults.Board), BoardKindNameList(), notices);
+    settings.Board = ReadChoice(document, "board", defaults.Board.Kind, ParseBoardKind,
+                                BoardKindName(defaults.Board.Kind), BoardKindNameList(), notices);
+    // The last board file chosen is kept whatever the board in use.
+    const QJsonValue boardFile = document.Value(QString::fromLatin1(BoardFileKey));
+    if (boardFile.isString()) {
+        settings.Board.File = FromQtPath(boardFile.toString()).string();
+    }
+    if (settings.Board.Kind == BoardKind::File && settings.Board.File.empty()) {
+        if (notices != nullptr) {
+            notices->push_back("\"board\" is \"file\" in the settings, but \"" +
+                               std::string(BoardFileKey) + "\" names no board file: \"" +
+                               std::string(BoardKindName(defaults.Board.Kind)) + "\" is used.");
+        }
+        settings.Board.Kind = defaults.Board.Kind;
+    }
     // The remote port's server: both values optional, each checked.
     settings.Remote = defaults.Remote;
     const QJsonValue host = document.Value(QStringLiteral("remote_host"));
@@ -316,7 +334,7 @@ bool ResetLosesValues(const StoreDocument& document) {
 
 std::vector<StoreDocument::Entry> SavedEntries(const Settings& settings) {
     const PinSettings& pins = settings.Pins;
-    return {
+    std::vector<StoreDocument::Entry> entries{
         Number("lpt_addr", pins.PortBase),
         Number("tms_pin0", pins.TmsPin[0]),
         Number("tms_pin1", pins.TmsPin[1]),
@@ -335,10 +353,15 @@ std::vector<StoreDocument::Entry> SavedEntries(const Settings& settings) {
         Number("sia_pin", pins.SiaPin),
         Number("sib_pin", pins.SibPin),
         Name("port", PortKindName(settings.Port)),
-        Name("board", BoardKindName(settings.Board)),
+        Name("board", BoardKindName(settings.Board.Kind)),
         Name("remote_host", settings.Remote.Host),
         Number("remote_port", settings.Remote.Port),
     };
+    if (!settings.Board.File.empty()) {
+        entries.push_back(
+            {QString::fromLatin1(BoardFileKey), QJsonValue(ToQtPath(settings.Board.File))});
+    }
+    return entries;
 }
 
 } // namespace scanbench

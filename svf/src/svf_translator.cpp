@@ -171,10 +171,17 @@ void SvfTranslator::AdvanceScan(std::uint8_t from, std::uint8_t to, std::int32_t
         }
         return;
     }
-    if ((from == Exit2Dr || from == Exit2Ir) && IsShiftState(to) && PauseClocks > 0) {
-        Problem(PauseLine, "the scan resumes after " + ClockCount(PauseClocks) + " in " +
-                               Name(from == Exit2Dr ? PauseDr : PauseIr) +
-                               "; SVF continues it without them");
+    if ((from == Exit2Dr || from == Exit2Ir) && IsShiftState(to)) {
+        // SVF shifts a scan in one go: the way out through the pause and
+        // back is not in the file, and neither are clocks spent there.
+        const std::string pause = Name(from == Exit2Dr ? PauseDr : PauseIr);
+        if (PauseClocks > 0) {
+            Problem(PauseLine, "the scan resumes after " + ClockCount(PauseClocks) + " in " +
+                                   pause + "; SVF continues it without them");
+        } else {
+            Problem(line, "the scan resumes after a pause in " + pause +
+                              "; SVF continues it without the pause");
+        }
         PauseClocks = 0;
     }
     if (from != UpdateDr && from != UpdateIr) {

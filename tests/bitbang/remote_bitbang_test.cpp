@@ -101,7 +101,7 @@ std::uint64_t ShiftOutIdcodes(RemoteBitbangSession& session, std::size_t bits) {
 }
 
 TEST(BoardBitbangTarget, ReadsTheIdcodesOfTap0AndTrstResetsItsChips) {
-    ChipBoard board(DemoBoardChips());
+    ChipBoard board(DemoBoard());
     BoardBitbangTarget target(board);
     RemoteBitbangSession session(target);
     EXPECT_EQ(ShiftOutIdcodes(session, 64), (std::uint64_t{DemoIdCode::U1} << 32) | DemoIdCode::U2);
@@ -118,7 +118,7 @@ TEST(BoardBitbangTarget, ReadsTheIdcodesOfTap0AndTrstResetsItsChips) {
 // TRST held: the chips stay in Test-Logic-Reset whatever TCK and TMS do, so
 // an instruction shifted in meanwhile never takes effect.
 TEST(BoardBitbangTarget, ChipsStayInResetWhileTrstIsHeld) {
-    ChipBoard board(DemoBoardChips());
+    ChipBoard board(DemoBoard());
     BoardBitbangTarget target(board);
     RemoteBitbangSession session(target);
     std::string replies;
@@ -152,7 +152,7 @@ TEST(BoardBitbangTarget, ChipsStayInResetWhileTrstIsHeld) {
 }
 
 TEST(BoardBitbangTarget, ServesTap1WithoutTouchingTap0) {
-    ChipBoard board(DemoBoardChips());
+    ChipBoard board(DemoBoard());
     BoardBitbangTarget target(board, 1);
     RemoteBitbangSession session(target);
     EXPECT_EQ(ShiftOutIdcodes(session, 32), DemoIdCode::U3);
@@ -164,7 +164,7 @@ TEST(BoardBitbangTarget, ServesTap1WithoutTouchingTap0) {
 // on a clock the test moves. Waits for what the server reports.
 class ServedBoard {
 public:
-    ServedBoard() : Board(DemoBoardChips()), Target(Board) {
+    ServedBoard() : Board(DemoBoard()), Target(Board) {
         EXPECT_NE(Port, 0) << Server->Error();
         Thread = std::thread([this] {
             Server->Serve(Target, Stop,

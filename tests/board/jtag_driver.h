@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace scanbench {
 
@@ -39,6 +40,31 @@ public:
             out |= std::uint64_t{Cycle(i + 1 == n, ((in >> i) & 1U) != 0)} << i;
         }
         Settle();
+        return out;
+    }
+    // The same for registers of any length: in[0] first.
+    std::vector<bool> ShiftBits(const std::vector<bool>& in) {
+        std::vector<bool> out;
+        for (std::size_t i = 0; i < in.size(); ++i) {
+            out.push_back(Cycle(i + 1 == in.size(), in[i]));
+        }
+        Settle();
+        return out;
+    }
+    // From Run-Test/Idle or Test-Logic-Reset: loads an n-bit instruction
+    // and returns what the instruction register captured; ends in
+    // Run-Test/Idle.
+    std::uint64_t LoadInstruction(std::uint64_t opcode, int n) {
+        Moves("01100");
+        const std::uint64_t captured = ShiftBits(opcode, n);
+        Moves("10");
+        return captured;
+    }
+    // From Run-Test/Idle: a data register scan back to Run-Test/Idle.
+    std::vector<bool> ScanData(const std::vector<bool>& in) {
+        Moves("100");
+        std::vector<bool> out = ShiftBits(in);
+        Moves("10");
         return out;
     }
     [[nodiscard]] bool Tdo() const { return (Board.Outputs() >> (Shift / 3) & 1U) != 0; }

@@ -16,7 +16,7 @@ namespace {
 constexpr std::uint8_t ChipTapNumber = 1; // U3 alone on TAP 1
 
 struct OneChip : testing::Test {
-    ChipBoard Board{DemoBoardChips()};
+    ChipBoard Board{DemoBoard()};
     JtagDriver Tap{Board, ChipTapNumber};
 
     [[nodiscard]] ChipSnapshot U3() const { return Board.Chip(2); }
@@ -77,7 +77,7 @@ TEST_F(OneChip, FollowsTheTapStateGraph) {
     }};
     for (const Row& row : graph) {
         for (const bool tms : {false, true}) {
-            ChipBoard board(DemoBoardChips());
+            ChipBoard board(DemoBoard());
             JtagDriver tap(board, ChipTapNumber);
             tap.Moves(row.Path);
             ASSERT_EQ(board.Chip(2).State, row.State) << row.Path;
@@ -182,7 +182,7 @@ TEST_F(OneChip, ExtestDrivesTheLedsFromTheUpdateStageWhileTheControlCellEnablesT
 }
 
 TEST(ChipChain, TapZeroShiftsThroughBothChipsWhileTapOneRests) {
-    ChipBoard board(DemoBoardChips());
+    ChipBoard board(DemoBoard());
     JtagDriver tap0(board, 0);
     JtagDriver tap1(board, 1);
     tap1.Moves("0100"); // U3 in Shift-DR with TCK low
@@ -203,7 +203,7 @@ TEST(ChipChain, TapZeroShiftsThroughBothChipsWhileTapOneRests) {
 }
 
 TEST(ChipChain, AttachingTakesTheLevelsWithoutAnEdge) {
-    ChipBoard board(DemoBoardChips());
+    ChipBoard board(DemoBoard());
     board.Attach(BoardLine::Tck0 | BoardLine::Tck1);
     board.Drive(BoardLine::Tck0 | BoardLine::Tck1);
     EXPECT_EQ(board.Chip(0).State, ChipTap::TestLogicReset);
@@ -214,14 +214,15 @@ TEST(ChipChain, AttachingTakesTheLevelsWithoutAnEdge) {
 }
 
 TEST(ChipDescriptionCheck, RejectsWhatNoIeee1149Part) {
-    const auto with = [](auto change) {
-        ChipDescription chip = TeachingChip("U9", DemoIdCode::U1);
+    const ChipDescription teaching = DemoBoard().Chips[0].Chip;
+    const auto with = [&teaching](auto change) {
+        ChipDescription chip = teaching;
         change(chip);
         return DescriptionProblem(chip).value_or("");
     };
-    EXPECT_EQ(DescriptionProblem(TeachingChip("U9", DemoIdCode::U1)), std::nullopt);
+    EXPECT_EQ(DescriptionProblem(teaching), std::nullopt);
     EXPECT_NE(with([](ChipDescription& c) { c.IrLength = 1; }), "");
-    EXPECT_NE(with([](ChipDescription& c) { c.IrLength = 9; }), "");
+    EXPECT_NE(with([](ChipDescription& c) { c.IrLength = 65; }), "");
     EXPECT_NE(with([](ChipDescription& c) { c.IrCapture = 0b0110; }), "");
     EXPECT_NE(with([](ChipDescription& c) { c.IrCapture = 0b10001; }), "");
     EXPECT_NE(with([](ChipDescription& c) { c.IdCode = 0x15CB104A; }), "") << "bit 0 clear";
@@ -229,15 +230,14 @@ TEST(ChipDescriptionCheck, RejectsWhatNoIeee1149Part) {
     EXPECT_NE(with([](ChipDescription& c) { c.Opcodes[3].Instruction = ChipInstruction::Extest; }),
               "")
         << "all ones must be BYPASS";
-    EXPECT_NE(with([](ChipDescription& c) { c.Opcodes[1].Opcode = 0; }), "") << "listed twice";
-    EXPECT_NE(with([](ChipDescription& c) { c.Opcodes[1].Opcode = 16; }), "");
-    EXPECT_NE(with([](ChipDescription& c) { c.Cells[3].Pin = 8; }), "");
-    EXPECT_NE(with([](ChipDescription& c) { c.Cells[0].Function = CellFunction::Control; }), "");
-    EXPECT_NE(with([](ChipDescription& c) { c.Cells.resize(65); }), "");
+    EXPECT_NE(with([](ChipDescription& c) { c.Opcodes[1].Value = 16; }), "");
+    EXPECT_NE(with([](ChipDescription& c) { c.Cells[3].Pin = 99; }), "");
+    EXPECT_NE(with([](ChipDescription& c) { c.Cells[3].Control = 17; }), "");
+    EXPECT_NE(with([](ChipDescription& c) { c.BoundaryLength = 18; }), "") << "BOUNDARY is 17";
     ChipDescription unusable;
     unusable.IrLength = 1;
     EXPECT_THROW(TapChip{unusable}, std::invalid_argument);
-    EXPECT_THROW(ChipBoard({{2, TeachingChip("U9", DemoIdCode::U1)}}), std::invalid_argument);
+    EXPECT_THROW(ChipBoard({{2, teaching}}), std::invalid_argument);
 }
 
 } // namespace

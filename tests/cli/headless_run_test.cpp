@@ -291,13 +291,13 @@ TEST(HeadlessRun, SwitchesAreSetBeforeTheRunAndOnlyOnTheDemoBoard) {
     options.Switches = {{"U9", 1}};
     const Outcome unknown = RunProgram("HALT;\n", options);
     EXPECT_EQ(unknown.code, 2);
-    EXPECT_NE(unknown.err.find("no chip or switch named 'U9'"), std::string::npos);
+    EXPECT_NE(unknown.err.find("no switch named 'U9'"), std::string::npos);
 
     options = OnBoard(BoardKind::Loopback);
     options.Switches = {{"SIA", 1}};
     const Outcome wired = RunProgram("HALT;\n", options);
     EXPECT_EQ(wired.code, 2);
-    EXPECT_NE(wired.err.find("needs the demo board"), std::string::npos);
+    EXPECT_NE(wired.err.find("needs a board of chips"), std::string::npos);
     EXPECT_EQ(wired.out, "");
 }
 

@@ -47,9 +47,13 @@ TEST(RunnerOptions, BadCommandLinesSayWhatIsWrong) {
     EXPECT_EQ(Error({}), "no program file given");
     EXPECT_EQ(Error({"--verbose", "p.bst"}), "unknown option: --verbose");
     EXPECT_EQ(Error({"p.bst", "--board"}), "option --board needs a value");
-    EXPECT_NE(Error({"--board", "closed", "p.bst"}).find("demo, loopback or open"),
+    EXPECT_NE(Error({"--board", "closed", "p.bst"}).find("demo, loopback, open or a board file"),
               std::string::npos);
     EXPECT_EQ(Parse({"--board", "demo", "p.bst"}).Board, BoardKind::Demo);
+    EXPECT_EQ(Parse({"--board", "My.JSON", "p.bst"}).Board,
+              BoardChoice(BoardKind::File, "My.JSON"));
+    EXPECT_EQ(Parse({"--board", "boards/x", "p.bst"}).Board,
+              BoardChoice(BoardKind::File, "boards/x"));
     EXPECT_NE(Error({"--switches", "U1", "p.bst"}).find("--switches: expected NAME=VALUE"),
               std::string::npos);
     EXPECT_NE(Error({"--max-steps", "-1", "p.bst"}).find("whole number"), std::string::npos);
@@ -68,14 +72,15 @@ TEST(RunnerOptions, ServingTakesOnlyTheOptionsItUses) {
     EXPECT_EQ(o.ServeTap, 1);
     EXPECT_EQ(Parse({"--serve-board", "3335"}).ServeTap, 0);
     for (const auto& [option, value] :
-         std::vector<std::pair<std::string, std::string>>{{"--board", "loopback"},
-                                                          {"--port", "remote"},
+         std::vector<std::pair<std::string, std::string>>{{"--port", "remote"},
                                                           {"--events", "e.txt"},
                                                           {"--svf", "s.svf"},
                                                           {"--max-steps", "5"}}) {
         EXPECT_EQ(Error({"--serve-board", "0", option, value}),
                   option + " has no effect on --serve-board, which runs no program");
     }
+    EXPECT_EQ(Error({"--serve-board", "0", "--board", "loopback"}),
+              "--serve-board serves a board of chips: --board demo or a board file");
     EXPECT_EQ(Error({"--serve-tap", "1", "p.bst"}), "--serve-tap needs --serve-board");
     EXPECT_NE(Error({"--serve-board", "0", "--serve-tap", "2"}).find("0 or 1"), std::string::npos);
 }

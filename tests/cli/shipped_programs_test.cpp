@@ -1,8 +1,10 @@
 // Every program shipped in examples/ and examples/lessons/ states its good
-// result in its header, and reaches it on the default board:
+// result in its header, and reaches it on the default board, or on the board
+// file it names (a path from the top of the source tree):
 //
 //   // Result: HALT at ALLGOOD, flags TAP0 00000000b, U3 leds 10000000b
 //   // Switches: U1=0x5A,SIA=1          (only where the program needs them)
+//   // Board: data/boards/NAME.json     (only where it needs a board file)
 //
 // "HALT at LABEL" is the first HALT at or below the label; each flags or
 // leds clause names a TAP's flags or a chip's LEDs at the end. The
@@ -39,6 +41,7 @@ struct PromisedResult {
     std::string Label;
     std::vector<ShownValue> Expected;
     std::string Switches;
+    std::string Board;
 };
 
 std::vector<fs::path> ShippedPrograms() {
@@ -77,8 +80,10 @@ std::optional<PromisedResult> Promise(const std::vector<std::string>& lines) {
     static const std::regex flags(R"(TAP([01]) ([01]{8})b)");
     static const std::regex leds(R"((U[1-3]) leds ([01]{8})b)");
     static const std::regex switches(R"(^// Switches: (\S+)$)");
+    static const std::regex board(R"(^// Board: (\S+)$)");
     std::optional<PromisedResult> promise;
     std::string switchList;
+    std::string boardFile;
     for (const std::string& line : lines) {
         std::smatch m;
         if (std::regex_match(line, m, result)) {
@@ -97,10 +102,13 @@ std::optional<PromisedResult> Promise(const std::vector<std::string>& lines) {
             }
         } else if (std::regex_match(line, m, switches)) {
             switchList = m[1];
+        } else if (std::regex_match(line, m, board)) {
+            boardFile = m[1];
         }
     }
     if (promise) {
         promise->Switches = switchList;
+        promise->Board = boardFile;
     }
     return promise;
 }
@@ -147,6 +155,11 @@ TEST(ShippedPrograms, EachReachesTheGoodHaltItsHeaderStatesOnTheDefaultBoard) {
         std::vector<std::string> arguments{"--max-steps", "1000000", path.string()};
         if (!promise->Switches.empty()) {
             arguments.insert(arguments.begin(), {"--switches", promise->Switches});
+        }
+        if (!promise->Board.empty()) {
+            const fs::path file = fs::path(SCANBENCH_SOURCE_DIR) / promise->Board;
+            ASSERT_TRUE(fs::is_regular_file(file)) << file;
+            arguments.insert(arguments.begin(), {"--board", file.string()});
         }
         const ParsedRunnerCommandLine parsed = ParseRunnerOptions(arguments);
         ASSERT_TRUE(std::holds_alternative<RunnerOptions>(parsed));

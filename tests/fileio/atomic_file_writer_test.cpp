@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -186,6 +188,35 @@ TEST_P(FileIoWriterKinds, AProcessEndedByAnySignalLeavesNoTemporaryFile) {
         EXPECT_EQ(Entries(), std::vector<std::string>{"target.txt"}) << strsignal(signal);
         EXPECT_EQ(Contents(file), "old");
     }
+}
+
+namespace {
+volatile std::sig_atomic_t AlarmsHandled = 0;
+void CountAlarm(int) {
+    AlarmsHandled = AlarmsHandled + 1;
+}
+} // namespace
+
+TEST_P(FileIoWriterKinds, ASignalTheProcessHandlesAndSurvivesKeepsTheFileBeingWritten) {
+    // In a fresh process, so the handler is there before the writer's first
+    // file (as a fuzzer's or a server's timer is); that process checks and
+    // clears its own folder.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            std::signal(SIGALRM, CountAlarm);
+            bool kept = false;
+            {
+                AtomicFileWriter writer(Folder / "target.txt");
+                (void)writer.Write("new");
+                ::raise(SIGALRM);
+                kept = AlarmsHandled == 1 && writer.Commit();
+            }
+            kept = kept && Contents(Folder / "target.txt") == "new";
+            fs::remove_all(Folder);
+            std::_Exit(kept ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST_P(FileIoWriterKinds, FailingFlushToTheDiskFailsTheCommitAndKeepsTheOldFile) {

@@ -39,7 +39,7 @@ class PortConnectionTest : public ::testing::Test {
 protected:
     PortConnection Connect(const PinSettings& pins) {
         return PortConnection(PortKind::Board, pins, BoardKind::Loopback,
-                              [this](PortKind kind, const PinSettings& p, BoardKind) {
+                              [this](PortKind kind, const PinSettings& p, const BoardChoice&) {
                                   return std::make_unique<LoggedPort>(
                                       Log,
                                       std::string(PortKindName(kind)) + std::to_string(p.PortBase),
@@ -58,6 +58,11 @@ TEST_F(PortConnectionTest, ReopensOnlyForAChangeAndReleasesTheOldPortFirst) {
 
     EXPECT_FALSE(port.Reopen(PortKind::Board, pins, BoardKind::Loopback));
     EXPECT_EQ(Log.size(), 2U) << "nothing changed, nothing reopened";
+    EXPECT_FALSE(port.Reopen(PortKind::Board, pins, BoardChoice(BoardKind::Loopback, "b.json")))
+        << "a board file remembered is not the board in use";
+    EXPECT_TRUE(port.Reopen(PortKind::Board, pins, BoardChoice(BoardKind::File, "b.json")));
+    EXPECT_TRUE(port.Reopen(PortKind::Board, pins, BoardChoice(BoardKind::File, "b.json")))
+        << "a board file is read again: it may have changed";
 
     pins.PortBase = 632;
     Log.clear();

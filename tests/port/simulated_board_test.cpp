@@ -11,7 +11,8 @@ namespace scanbench {
 namespace {
 
 struct Bench {
-    Bench(const PinSettings& pins, BoardKind kind) : Board(pins, kind), Signals(Board, pins) {}
+    Bench(const PinSettings& pins, const BoardChoice& kind)
+        : Board(pins, kind), Signals(Board, pins) {}
 
     SimulatedBoardPort Board;
     PortSignals Signals;
@@ -209,6 +210,23 @@ TEST(PortBoardDemo, OddPinsLeaveLinesToThePullUpsAndRewiringClocksNothing) {
     Cycle(bench, 0, 1);
     EXPECT_EQ(bench.Board.Chips()->Chip(0).State, 2) << "TCK on its new pin clocks again";
     EXPECT_EQ(SimulatedBoardPort(pins, BoardKind::Loopback).Chips(), nullptr);
+}
+
+TEST(PortBoardFile, CarriesTheBoardFilesChipsOrSaysWhyNot) {
+    Bench bench(PinSettings{},
+                BoardChoice(BoardKind::File, SCANBENCH_DATA_DIR "/boards/m3-board.json"));
+    EXPECT_TRUE(bench.Board.DriverAvailable());
+    EXPECT_EQ(ReadIdcode(bench, 0), 0x3BA00477U) << "the debug TAP sits nearest RX";
+
+    for (const std::string missing : {"", "/nowhere/board.json"}) {
+        Bench none(PinSettings{}, BoardChoice(BoardKind::File, missing));
+        EXPECT_FALSE(none.Board.DriverAvailable());
+        EXPECT_EQ(none.Board.Chips(), nullptr);
+        EXPECT_NE(none.Board.Problem().find(missing.empty() ? "No board file" : "no such file"),
+                  std::string::npos)
+            << none.Board.Problem();
+        EXPECT_EQ(Drive(none, 0), (Inputs{1, 1, 1, 1})) << "nothing plugged in";
+    }
 }
 
 } // namespace

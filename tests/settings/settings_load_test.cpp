@@ -195,6 +195,7 @@ TEST_F(SettingsLoad, PortChoiceMissingValidOrInvalid) {
         {"\"\"", nullptr, PortKind::Board, BoardKind::Demo, 1},
         {"1", "true", PortKind::Board, BoardKind::Demo, 2},
         {nullptr, "[\"open\"]", PortKind::Board, BoardKind::Demo, 1},
+        {nullptr, "\"file\"", PortKind::Board, BoardKind::Demo, 1}, // but no "board file"
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.Port ? c.Port : "-") + " " + (c.Board ? c.Board : "-"));

@@ -74,6 +74,23 @@ TEST_F(SettingsSave, KeepsValuesItDoesNotWriteAfterItsOwn) {
               "two");
 }
 
+TEST_F(SettingsSave, TheLastBoardFileIsKeptWhateverTheBoard) {
+    WriteStore(
+        With(With(DefaultMembers(), "board", "\"file\""), "board file", "\"/boards/m3.json\""));
+    Settings settings;
+    ASSERT_TRUE(MakeStore().LoadSettings(settings));
+    EXPECT_EQ(settings.Board, BoardChoice(BoardKind::File, "/boards/m3.json"));
+
+    settings.Board.Kind = BoardKind::Demo;
+    ASSERT_TRUE(MakeStore().SaveSettings(settings));
+    EXPECT_EQ(StoreObject().value("board").toString(), "demo");
+    EXPECT_EQ(StoreObject().value("board file").toString(), "/boards/m3.json");
+    Settings again;
+    ASSERT_TRUE(MakeStore().LoadSettings(again));
+    EXPECT_EQ(again.Board.Kind, BoardKind::Demo);
+    EXPECT_EQ(again.Board.File, "/boards/m3.json") << "offered again in Setup";
+}
+
 TEST_F(SettingsSave, NonZeroSwitchIsSavedAsOne) {
     WriteStore(With(DefaultMembers(), "speed run", "5"));
     SettingsStore store = MakeStore();

@@ -1,11 +1,18 @@
 #include "port/port_connection.h"
 #include "ui/image_view.h"
+#include "ui/latch_dialog.h"
+#include "ui/pin_panel.h"
 #include "ui/port_tools.h"
 #include "ui/simulated_board_window.h"
 #include "ui/status_line.h"
 #include "window_fixture.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -14,7 +21,7 @@ using namespace scanbench::testing;
 
 namespace {
 
-void UseBoard(WindowFixture& f, BoardKind board) {
+void UseBoard(WindowFixture& f, const BoardChoice& board) {
     Settings settings = f.Values();
     settings.Board = board;
     QVERIFY(f.Window().Ports().ApplySettings(settings));
@@ -46,6 +53,13 @@ int LedRed(const SimulatedBoardWindow& w, std::size_t chip, std::size_t column) 
         .red();
 }
 
+// Clicks the shown row `shown` of the pin list.
+void ClickPinRow(SimulatedBoardWindow& w, int shown) {
+    QTableView& table = w.Pins().Table();
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {},
+                      table.visualRect(table.model()->index(shown, 1)).center());
+}
+
 } // namespace
 
 // The simulated board window through the main window: it follows the chips
@@ -57,6 +71,8 @@ private slots:
     void onAnotherBoardItSaysSoAndFollowsSetup();
     void ledsAndStatesFollowALessonRun();
     void switchClicksReachSampleAndEndAWaitOnSia();
+    void pinListFollowsABoardFileAndFlipsItsSwitches();
+    void anOutputPinInExtestOffersItsLatchForTheNextScan();
 };
 
 void BoardWindowTest::onAnotherBoardItSaysSoAndFollowsSetup() {
@@ -134,6 +150,55 @@ void BoardWindowTest::switchClicksReachSampleAndEndAWaitOnSia() {
     f.Execute();
     QVERIFY(!f.Window().ExecuteTimer().isActive());
     QCOMPARE(f.Eng().Registers().Flags[0], std::uint8_t{0}); // the switches read back as set
+}
+
+void BoardWindowTest::pinListFollowsABoardFileAndFlipsItsSwitches() {
+    WindowFixture f;
+    UseBoard(f, BoardChoice(BoardKind::File, SCANBENCH_DATA_DIR "/boards/m3-board.json"));
+    SimulatedBoardWindow& w = OpenBoardWindow(f);
+    QCOMPARE(w.Shown()->Chips.size(), std::size_t{2});
+    QVERIFY(!w.Shown()->Chips[0].HasSwitches);
+    QCOMPARE(w.Pins().Rows().size(), std::size_t{48}); // BOOT0, NRST and 46 I/O pins
+    w.Pins().Filter().setText(QStringLiteral("pc13"));
+    QCOMPARE(w.Pins().ShownCount(), 1);
+    QCOMPARE(w.Pins().ShownRow(0).Attached, std::string("switch BUTTON"));
+    QCOMPARE(w.Pins().ShownRow(0).Level, std::string("0"));
+    ClickPinRow(w, 0);
+    QCOMPARE(w.Pins().ShownRow(0).Level, std::string("1"));
+    QCOMPARE(f.Port().Access().Chips()->SwitchValue(0), std::uint64_t{1});
+    w.Pins().Filter().setText(QStringLiteral("LED"));
+    QCOMPARE(w.Pins().ShownCount(), 1); // what hangs on a pin counts too
+
+    UseBoard(f, BoardChoice(BoardKind::File, "/nowhere/board.json"));
+    QVERIFY(!w.Shown());
+    QVERIFY(w.Notice().contains(QStringLiteral("/nowhere/board.json")));
+    QVERIFY(w.Pins().Rows().empty());
+}
+
+void BoardWindowTest::anOutputPinInExtestOffersItsLatchForTheNextScan() {
+    WindowFixture f;
+    UseBoard(f, BoardKind::Demo);
+    SimulatedBoardWindow& w = OpenBoardWindow(f);
+    f.OpenProgram(Lesson("04-extest-running-light.bst"));
+    while (w.Shown()->Chips[2].Leds == 0) {
+        f.Window().Runs().StepByStep();
+    }
+    w.Pins().Filter().setText(QStringLiteral("U3.D(1)"));
+    QVERIFY(w.Pins().ShownRow(0).Settable);
+    QString operand;
+    QString where;
+    QTimer::singleShot(0, [&] {
+        auto* offer = qobject_cast<LatchDialog*>(QApplication::activeModalWidget());
+        QVERIFY(offer != nullptr);
+        offer->HighButton().setChecked(true);
+        operand = offer->Operand();
+        where = offer->findChild<QLabel*>(QStringLiteral("ScanBit"))->text();
+        offer->accept();
+    });
+    ClickPinRow(w, 0);
+    QVERIFY(where.startsWith(QStringLiteral("Bit 9 of the 17-bit DR scan of TAP 1")));
+    QCOMPARE(operand, QStringLiteral("00C08h")); // D0 kept lit, D1 planned, outputs enabled
+    QCOMPARE(w.Planned().size(), std::size_t{1});
 }
 
 QTEST_MAIN(BoardWindowTest)

@@ -1,7 +1,9 @@
+#include "board/chip_board.h"
 #include "engine/result_codes.h"
 #include "port/open_port.h"
 #include "port/port_connection.h"
 #include "port/ppdev_port.h"
+#include "settings/qt_paths.h"
 #include "ui/port_signals_window.h"
 #include "ui/port_tools.h"
 #include "ui/setup_dialog.h"
@@ -11,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
@@ -49,6 +52,7 @@ private slots:
     void aPortThatCannotBeOpenedSaysWhyInTheStatusLine();
     void failedSaveKeepsTheDialogOpen();
     void remoteServerFieldsAreCheckedAndSaved();
+    void boardFromFileRefusesWhatItCannotUseAndStoresWhatItCan();
 };
 
 void SetupDialogTest::pinUsedTwiceIsRefusedAndNothingChanges() {
@@ -197,11 +201,12 @@ public:
 } // namespace
 
 void SetupDialogTest::aPortThatCannotBeOpenedSaysWhyInTheStatusLine() {
-    WindowFixture f(false, {}, [](PortKind kind, const PinSettings& pins, BoardKind board) {
-        return kind == PortKind::Ppdev
-                   ? std::make_unique<PpdevPort>(pins.PortBase, std::make_unique<DeniedPpdev>())
-                   : OpenPort(kind, pins, board);
-    });
+    WindowFixture f(
+        false, {}, [](PortKind kind, const PinSettings& pins, const BoardChoice& board) {
+            return kind == PortKind::Ppdev
+                       ? std::make_unique<PpdevPort>(pins.PortBase, std::make_unique<DeniedPpdev>())
+                       : OpenPort(kind, pins, board);
+        });
     SetupDialog& d = f.Window().Ports().Setup();
     WhenModal(d, [&] {
         d.DeviceChoice().setCurrentIndex(1); // Parallel port (ppdev)
@@ -256,6 +261,34 @@ void SetupDialogTest::remoteServerFieldsAreCheckedAndSaved() {
     QVERIFY(f.Store().LoadSettings(reloaded));
     QCOMPARE(reloaded.Remote, (RemoteAddress{"lab-pc", 4444}));
     QCOMPARE(f.Values().Remote, reloaded.Remote);
+}
+
+void SetupDialogTest::boardFromFileRefusesWhatItCannotUseAndStoresWhatItCan() {
+    WindowFixture f; // the loopback board
+    SetupDialog& d = f.Window().Ports().Setup();
+    const QString good = QStringLiteral(SCANBENCH_DATA_DIR "/boards/m3-board.json");
+    const QString bad = f.WriteFile(QStringLiteral("bad.json"), "{\"taps\": {}, \"chips\": {}}");
+    WhenModal(d, [&] {
+        const QString loopback = d.BoardChoice().currentText();
+        f.User().BoardPath = bad;
+        d.BoardFromFileButton().click();
+        QCOMPARE(f.User().Errors.size(), 1);
+        QVERIFY(f.User().Errors.front().endsWith(
+            QStringLiteral("bad.json: taps: a board needs a chain with at least one chip")));
+        QCOMPARE(d.BoardChoice().currentText(), loopback);
+        f.User().BoardPath = good;
+        d.BoardFromFileButton().click();
+        QCOMPARE(d.BoardChoice().currentText(), QStringLiteral("Board file: m3-board.json"));
+        ClickOk(d);
+    });
+    f.Window().Items().Setup->trigger();
+    const BoardChoice chosen(BoardKind::File, FromQtPath(good).string());
+    QVERIFY(f.Values().Board == chosen);
+    QVERIFY(f.Port().Board() == chosen);
+    QCOMPARE(f.Port().Access().Chips()->Chip(0).Name, std::string("MCU"));
+    Settings reloaded;
+    QVERIFY(f.Store().LoadSettings(reloaded));
+    QVERIFY(reloaded.Board == chosen);
 }
 
 QTEST_MAIN(SetupDialogTest)

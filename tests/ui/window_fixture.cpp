@@ -36,6 +36,12 @@ QString ScriptedUser::ChooseFileToSave(QWidget* parent, const QString& folder,
     return SavePath;
 }
 
+QString ScriptedUser::ChooseBoardFile(QWidget* parent, const QString& folder) {
+    (void)parent;
+    (void)folder;
+    return BoardPath;
+}
+
 void ScriptedUser::ShowError(QWidget* parent, const QString& message) {
     (void)parent;
     Errors << message;

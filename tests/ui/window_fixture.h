@@ -29,6 +29,7 @@ public:
     QString ChooseFileToOpen(QWidget* parent, const QString& folder) override;
     QString ChooseFileToSave(QWidget* parent, const QString& folder,
                              const QString& suggested) override;
+    QString ChooseBoardFile(QWidget* parent, const QString& folder) override;
     void ShowError(QWidget* parent, const QString& message) override;
     bool OpenDocument(const QString& path) override;
 
@@ -40,6 +41,7 @@ public:
     QString SavePath;
     QString SaveFolder;     // where the last Save dialog started
     QString SaveSuggestion; // what the last Save dialog offered
+    QString BoardPath;      // the board file chosen
     QStringList Errors;
     QStringList Documents;
     bool BrowserOpens = true; // whether OpenDocument finds a browser

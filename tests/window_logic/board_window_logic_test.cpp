@@ -1,8 +1,12 @@
+#include "../board/jtag_driver.h"
 #include "board/demo_board.h"
 #include "window_logic/board_layout.h"
 #include "window_logic/board_view.h"
+#include "window_logic/pin_view.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace scanbench {
 namespace {
@@ -29,7 +33,7 @@ BoardPoint Centre(BoardRect r) {
 }
 
 TEST(BoardView, ShowsEachChipsStateInstructionAndRegisterInChainOrder) {
-    ChipBoard board(DemoBoardChips());
+    ChipBoard board(DemoBoard());
     board.SetSwitches(2, 0x0F);
     board.SetSyncSwitch(SyncSwitch::A, true);
     const BoardView view = DescribeBoard(board);
@@ -54,7 +58,7 @@ TEST(BoardView, ShowsEachChipsStateInstructionAndRegisterInChainOrder) {
 }
 
 TEST(BoardLayout, ChainsRunFromTdiThroughEachChipToTdoAndNothingOverlaps) {
-    const std::vector<BoardChip> chips = DemoBoardChips();
+    const std::vector<BoardChip> chips = DemoBoard().Chips;
     const BoardLayout layout = LayOutBoard(chips, FixedMetrics(8));
     ASSERT_EQ(layout.Rows.size(), 2U);
     ASSERT_EQ(layout.Rows[0].Wires.size(), 3U) << "TDI -> U1 -> U2 -> TDO";
@@ -93,7 +97,7 @@ TEST(BoardLayout, ChainsRunFromTdiThroughEachChipToTdoAndNothingOverlaps) {
 }
 
 TEST(BoardLayout, FollowsTheWidthOfTheTextsItMustHold) {
-    const std::vector<BoardChip> chips = DemoBoardChips();
+    const std::vector<BoardChip> chips = DemoBoard().Chips;
     for (const int advance : {6, 11}) {
         const BoardTextMetrics metrics = FixedMetrics(advance);
         const BoardLayout layout = LayOutBoard(chips, metrics);
@@ -111,7 +115,7 @@ TEST(BoardLayout, FollowsTheWidthOfTheTextsItMustHold) {
 }
 
 TEST(BoardLayout, ClicksFindTheSwitchUnderThemAndNothingElse) {
-    const std::vector<BoardChip> chips = DemoBoardChips();
+    const std::vector<BoardChip> chips = DemoBoard().Chips;
     const BoardLayout layout = LayOutBoard(chips, FixedMetrics(8));
     const BoardPoint s7 = Centre(layout.Chips[1].Switches[0]);
     EXPECT_EQ(SwitchAt(layout, s7.X, s7.Y), (SwitchHit{false, 1, 7}));
@@ -123,11 +127,74 @@ TEST(BoardLayout, ClicksFindTheSwitchUnderThemAndNothingElse) {
     EXPECT_FALSE(SwitchAt(layout, led.X, led.Y));
     EXPECT_FALSE(SwitchAt(layout, 0, 0));
 
-    ChipBoard board(DemoBoardChips());
+    ChipBoard board(DemoBoard());
     BoardView view = DescribeBoard(board);
     EXPECT_TRUE(LayoutFits(layout, view));
     view.Chips.pop_back();
     EXPECT_FALSE(LayoutFits(layout, view));
+}
+
+const PinRow& Row(const std::vector<PinRow>& rows, std::string_view chip, std::string_view pin) {
+    const auto found = std::ranges::find_if(
+        rows, [&](const PinRow& r) { return r.ChipName == chip && r.Name == pin; });
+    EXPECT_NE(found, rows.end()) << chip << "." << pin;
+    return *found;
+}
+
+TEST(PinView, ListsEachPinWithItsCellsDirectionLevelLatchAndWhatHangsOnIt) {
+    ChipBoard board(DemoBoard());
+    board.SetSwitches(0, 0x09);
+    const std::vector<PinRow> rows = DescribePins(board);
+    ASSERT_EQ(rows.size(), 48U) << "16 pins on each of three chips";
+    const PinRow& s0 = Row(rows, "U1", "S(0)");
+    EXPECT_EQ(s0.Cells, "in 0");
+    EXPECT_EQ(s0.Direction, "in");
+    EXPECT_EQ(s0.Level, "1");
+    EXPECT_EQ(s0.Latch, "");
+    EXPECT_EQ(s0.Attached, "switch U1 bit 0");
+    ASSERT_TRUE(s0.Switch);
+    EXPECT_EQ(s0.Switch->Bit, 0U);
+    const PinRow& d3 = Row(rows, "U1", "D(3)");
+    EXPECT_EQ(d3.Cells, "out 11, ctl 16");
+    EXPECT_EQ(d3.Direction, "out") << "the chip's logic drives it from S(3)";
+    EXPECT_EQ(d3.Level, "1");
+    EXPECT_EQ(d3.Latch, "0");
+    EXPECT_EQ(d3.Attached, "LED U1 bit 3");
+    EXPECT_FALSE(d3.Settable) << "IDCODE does not select the boundary register";
+
+    EXPECT_TRUE(PinMatches(d3, "u1.d"));
+    EXPECT_TRUE(PinMatches(d3, "led u1"));
+    EXPECT_FALSE(PinMatches(d3, "U2"));
+    EXPECT_TRUE(PinMatches(d3, ""));
+}
+
+TEST(PinView, PlansTheNextScanSoThatItSetsTheLatchesChosen) {
+    ChipBoard board(DemoBoard());
+    JtagDriver tap(board, 0);
+    tap.Moves("0");
+    tap.LoadInstruction(0b0000'1111, 8); // U2, nearest TDO, BYPASS; U1 EXTEST
+    const std::vector<PinRow> rows = DescribePins(board);
+    EXPECT_TRUE(Row(rows, "U1", "D(3)").Settable);
+    EXPECT_EQ(Row(rows, "U1", "D(3)").Direction, "Z") << "cell 16 holds 0: released";
+    EXPECT_FALSE(Row(rows, "U2", "D(3)").Settable);
+
+    EXPECT_EQ(ScanBitOf(board, 0, 11), (ScanBit{0, 12, 18})) << "after U2's BYPASS bit";
+    EXPECT_EQ(ScanBitOf(board, 1, 3), std::nullopt);
+    EXPECT_EQ(ScanBitText(*ScanBitOf(board, 0, 11)), "Bit 12 of the 18-bit DR scan of TAP 0");
+
+    const std::vector<PlannedLatch> plan{{0, 11, 1}, {0, 16, 1}};
+    const std::string bits = NextScanBits(board, 0, plan);
+    EXPECT_EQ(bits, "000000000000100001");
+    EXPECT_EQ(NshfcpOperand(bits), "00084h");
+    EXPECT_EQ(ScanStatements(bits), "LD CNT,18d;\nNSHFCP 00084h,00000h,00000h;");
+
+    std::vector<bool> in;
+    for (const char bit : bits) {
+        in.push_back(bit == '1');
+    }
+    tap.ScanData(in);
+    EXPECT_EQ(board.Chip(0).Leds, 0x08) << "the planned scan lights D3";
+    EXPECT_EQ(NextScanBits(board, 0, {}), bits) << "the next scan keeps the latches";
 }
 
 } // namespace

@@ -150,22 +150,41 @@ void DrawChip(QPainter& painter, const ChipLayout& chip, const ChipView& view,
     DrawText(painter, chip.Instruction, view.Instruction, fonts.Value, BoardColours::Value);
     DrawText(painter, chip.Register, view.Register, fonts.Value, BoardColours::Value);
 
-    DrawText(painter, chip.LedsName, BoardCaption::Leds, fonts.Label, BoardColours::FieldName);
-    DrawText(painter, chip.SwitchesName, BoardCaption::Switches, fonts.Label,
-             BoardColours::FieldName);
+    if (!view.HasLeds && !view.HasSwitches) {
+        // A chip of a board file: its LEDs and switches are in the pin list.
+        const BoardRect rows{chip.LedsName.X, chip.LedsName.Y,
+                             chip.LedsValue.Right() - chip.LedsName.X,
+                             chip.SwitchesName.Bottom() - chip.LedsName.Y};
+        DrawText(painter, rows,
+                 view.HasPins ? "Pins, switches and LEDs: in the list below"
+                              : "No pins besides its TAP",
+                 fonts.Label, BoardColours::FieldName, Qt::AlignCenter);
+        return;
+    }
     for (int column = 0; column < BoardColumns; ++column) {
         const auto c = static_cast<std::size_t>(column);
         const int bit = BitOfColumn(column);
-        DrawLed(painter, chip.Leds[c], ((view.Leds >> bit) & 1U) != 0);
-        DrawSwitch(painter, chip.Switches[c], ((view.Switches >> bit) & 1U) != 0);
-        DrawText(painter, chip.LedNames[c], LedName(bit), fonts.Label, BoardColours::FieldName,
-                 Qt::AlignCenter);
-        DrawText(painter, chip.SwitchNames[c], SwitchName(bit), fonts.Label,
-                 BoardColours::FieldName, Qt::AlignCenter);
+        if (view.HasLeds) {
+            DrawLed(painter, chip.Leds[c], ((view.Leds >> bit) & 1U) != 0);
+            DrawText(painter, chip.LedNames[c], LedName(bit), fonts.Label, BoardColours::FieldName,
+                     Qt::AlignCenter);
+        }
+        if (view.HasSwitches) {
+            DrawSwitch(painter, chip.Switches[c], ((view.Switches >> bit) & 1U) != 0);
+            DrawText(painter, chip.SwitchNames[c], SwitchName(bit), fonts.Label,
+                     BoardColours::FieldName, Qt::AlignCenter);
+        }
     }
-    DrawText(painter, chip.LedsValue, LevelsText(view.Leds), fonts.Value, BoardColours::Value);
-    DrawText(painter, chip.SwitchesValue, LevelsText(view.Switches), fonts.Value,
-             BoardColours::Value);
+    if (view.HasLeds) {
+        DrawText(painter, chip.LedsName, BoardCaption::Leds, fonts.Label, BoardColours::FieldName);
+        DrawText(painter, chip.LedsValue, LevelsText(view.Leds), fonts.Value, BoardColours::Value);
+    }
+    if (view.HasSwitches) {
+        DrawText(painter, chip.SwitchesName, BoardCaption::Switches, fonts.Label,
+                 BoardColours::FieldName);
+        DrawText(painter, chip.SwitchesValue, LevelsText(view.Switches), fonts.Value,
+                 BoardColours::Value);
+    }
 }
 
 void DrawSyncSwitches(QPainter& painter, const SyncPanelLayout& sync, bool sia, bool sib,

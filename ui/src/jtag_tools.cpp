@@ -21,7 +21,7 @@ namespace scanbench {
 JtagTools::JtagTools(Engine& engine, QWidget& window, QAction& serveToggle)
     : QObject(&window), Eng(engine), Window(window), Toggle(serveToggle), Compares(engine.State()),
       ObservingRuns(engine.ObservePlayback(Compares)),
-      FollowResets(engine.Views().Subscribe(Compares)), Board(DemoBoardChips()),
+      FollowResets(engine.Views().Subscribe(Compares)), Board(DemoBoard()),
       IdleTimer(new QTimer(this)) {
     IdleTimer->setSingleShot(true);
     IdleTimer->setInterval(IdleLimitMs);

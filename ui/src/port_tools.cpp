@@ -63,6 +63,11 @@ bool PortTools::ApplySettings(const Settings& confirmed) {
     switches.ActiveMode = confirmed.ActiveMode;
     if (Bench.Port.Reopen(confirmed.Port, confirmed.Pins, confirmed.Board, confirmed.Remote)) {
         ShowPortStatus();
+        if (const std::string problem = Bench.Port.Access().Problem();
+            confirmed.Port == PortKind::Board && !problem.empty()) {
+            // A board file that could not be used after all (changed since it was chosen).
+            Eng.Display().ShowStatus(problem, StatusColour::Red);
+        }
         Eng.Views().Notify(ViewChange::PinLevels);
     }
     // Only what this window changed: another window's Setup saved in between

@@ -1,7 +1,9 @@
 #include "ui/setup_dialog.h"
 
+#include "board/board_file.h"
 #include "port/pin_settings.h"
 #include "port/port_choice.h"
+#include "settings/qt_paths.h"
 #include "ui/brand_art.h"
 #include "ui/user_interaction.h"
 #include "ui/window_placement.h"
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 namespace scanbench {
@@ -181,11 +184,58 @@ QWidget* SetupDialog::BuildConnectionGroup() {
     remote->addWidget(RemoteHost, 1);
     remote->addWidget(new QLabel(QStringLiteral("Port"), group));
     remote->addWidget(RemotePort);
+    FromFile = new QPushButton(QStringLiteral("Board from file..."), group);
+    FromFile->setObjectName(QStringLiteral("BoardFromFile"));
+    FromFile->setAutoDefault(false);
+    connect(FromFile, &QPushButton::clicked, this, &SetupDialog::ChooseBoardFile);
+    auto* board = new QHBoxLayout;
+    board->addWidget(Board, 1);
+    board->addWidget(FromFile);
     connect(Device, &QComboBox::currentIndexChanged, this, &SetupDialog::FollowDevice);
     form->addRow(QStringLiteral("Device"), Device);
-    form->addRow(QStringLiteral("Board"), Board);
+    form->addRow(QStringLiteral("Board"), board);
     form->addRow(QStringLiteral("Host"), remote);
     return group;
+}
+
+int SetupDialog::BoardIndex(BoardKind kind) {
+    for (std::size_t i = 0; i < BoardKindChoices.size(); ++i) {
+        if (BoardKindChoices[i].Value == kind) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
+void SetupDialog::ShowBoardFile() {
+    const int index = BoardIndex(BoardKind::File);
+    const QString name = ToQtPath(std::filesystem::path(BoardFile).filename());
+    Board->setItemText(index, BoardFile.empty() ? QStringLiteral("Board file (none chosen)")
+                                                : QStringLiteral("Board file: %1").arg(name));
+    Board->setItemData(index, ToQtPath(BoardFile), Qt::ToolTipRole);
+    if (auto* items = qobject_cast<QStandardItemModel*>(Board->model())) {
+        items->item(index)->setEnabled(!BoardFile.empty());
+    }
+}
+
+void SetupDialog::ChooseBoardFile() {
+    const QString folder =
+        BoardFile.empty() ? QString() : ToQtPath(std::filesystem::path(BoardFile).parent_path());
+    const QString chosen = User.ChooseBoardFile(this, folder);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    // A file that cannot be used is refused here, with its reason, and the
+    // board chosen before stays.
+    const std::filesystem::path file = FromQtPath(chosen);
+    const auto board = LoadBoardFile(file);
+    if (const auto* problem = std::get_if<std::string>(&board)) {
+        User.ShowError(this, QString::fromStdString(*problem));
+        return;
+    }
+    BoardFile = file.string();
+    ShowBoardFile();
+    Board->setCurrentIndex(BoardIndex(BoardKind::File));
 }
 
 QWidget* SetupDialog::BuildTapGroup(int tap) {
@@ -271,11 +321,9 @@ void SetupDialog::Load(const Settings& settings) {
             Device->setCurrentIndex(static_cast<int>(i));
         }
     }
-    for (std::size_t i = 0; i < BoardKindChoices.size(); ++i) {
-        if (BoardKindChoices[i].Value == settings.Board) {
-            Board->setCurrentIndex(static_cast<int>(i));
-        }
-    }
+    BoardFile = settings.Board.File;
+    ShowBoardFile();
+    Board->setCurrentIndex(BoardIndex(settings.Board.Kind));
     RemoteHost->setText(QString::fromStdString(settings.Remote.Host));
     RemotePort->setText(QString::number(settings.Remote.Port));
     FollowDevice();
@@ -307,6 +355,7 @@ void SetupDialog::FollowDevice() {
         return device < PortKindChoices.size() && PortKindChoices[device].Value == kind;
     };
     Board->setEnabled(is(PortKind::Board));
+    FromFile->setEnabled(is(PortKind::Board));
     RemoteHost->setEnabled(is(PortKind::Remote));
     RemotePort->setEnabled(is(PortKind::Remote));
 }
@@ -338,7 +387,8 @@ void SetupDialog::accept() {
     chosen.ShowZ = ShowZ->isChecked();
     chosen.SpeedRun = SpeedRun->isChecked();
     chosen.Port = PortKindChoices[static_cast<std::size_t>(Device->currentIndex())].Value;
-    chosen.Board = BoardKindChoices[static_cast<std::size_t>(Board->currentIndex())].Value;
+    chosen.Board = scanbench::BoardChoice(
+        BoardKindChoices[static_cast<std::size_t>(Board->currentIndex())].Value, BoardFile);
     chosen.Remote = *remote.Address;
     if (Apply(chosen)) {
         QDialog::accept();

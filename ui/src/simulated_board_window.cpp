@@ -3,9 +3,14 @@
 #include "board/demo_board.h"
 #include "port/port_connection.h"
 #include "ui/image_view.h"
+#include "ui/latch_dialog.h"
+#include "ui/pin_panel.h"
 #include "ui/window_colours.h"
 
 #include <QPainter>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace scanbench {
 
@@ -16,6 +21,10 @@ QPainter& Smooth(QPainter& painter) {
     painter.setRenderHint(QPainter::TextAntialiasing);
     return painter;
 }
+
+// The pin list's height under the picture: at least a few rows, more at first.
+constexpr int PinListLeast = 150;
+constexpr int PinListFirst = 240;
 
 } // namespace
 
@@ -28,9 +37,16 @@ SimulatedBoardWindow::SimulatedBoardWindow(PortConnection& port, ViewFeed& views
     Board = new ImageView(this, "Image1", QSize(1, 1));
     Board->setToolTip(QStringLiteral("Click a switch to flip it"));
     connect(Board, &ImageView::PressedAt, this, &SimulatedBoardWindow::FlipSwitchAt);
+    PinList = new PinPanel(this);
+    connect(PinList, &PinPanel::RowClicked, this, &SimulatedBoardWindow::ClickedPin);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Board, 0, Qt::AlignHCenter);
+    layout->addWidget(PinList, 1);
     // Sized for the demo board whatever the port, so that the window keeps
     // its size when Setup brings the board in.
-    const std::vector<BoardChip> demo = DemoBoardChips();
+    const std::vector<BoardChip> demo = DemoBoard().Chips;
     Arrange(demo);
 }
 
@@ -41,8 +57,9 @@ ChipBoard* SimulatedBoardWindow::Chips() const {
 void SimulatedBoardWindow::Arrange(std::span<const BoardChip> chips) {
     Places = LayOutBoard(chips, MeasureBoardText(Fonts));
     const QSize size(Places.Width, Places.Height);
-    Board->resize(size);
-    setFixedSize(size);
+    Board->setFixedSize(size);
+    setMinimumSize(size.width(), size.height() + PinListLeast);
+    resize(std::max(width(), size.width()), size.height() + PinListFirst);
     PixelRatio = 0; // drawn afresh
 }
 
@@ -52,10 +69,18 @@ void SimulatedBoardWindow::ShowBoard() {
         ShowNotice();
         return;
     }
+    // A plan the scans have carried out is done with.
+    std::erase_if(Plan, [chips](const PlannedLatch& planned) {
+        return planned.Chip >= chips->ChipCount() ||
+               planned.Cell >= chips->Description(planned.Chip).BoundaryLength ||
+               chips->Part(planned.Chip).Latch(planned.Cell) == planned.Value;
+    });
+    PinList->ShowPins(DescribePins(*chips));
     BoardView view = DescribeBoard(*chips);
     bool everything = PixelRatio != devicePixelRatioF() || !ShownView;
     if (!LayoutFits(Places, view)) {
         Arrange(ChipsOnBoard(*chips));
+        Plan.clear(); // another board
         everything = true;
     }
     if (!everything && *ShownView == view) {
@@ -89,10 +114,18 @@ void SimulatedBoardWindow::DrawView(const BoardView& view, bool everything) {
 }
 
 void SimulatedBoardWindow::ShowNotice() {
-    if (ShownView || ShownNotice.isEmpty() || PixelRatio != devicePixelRatioF()) {
+    // A board file that cannot be used says why; any other board has no chips.
+    const std::string problem = Port.Access().Problem();
+    const QString notice =
+        Port.Kind() == PortKind::Board && !problem.empty()
+            ? QString::fromStdString(problem)
+            : QString::fromUtf8(NotDemoBoardMessage.data(),
+                                static_cast<qsizetype>(NotDemoBoardMessage.size()));
+    if (ShownView || ShownNotice != notice || PixelRatio != devicePixelRatioF()) {
         ShownView.reset();
-        ShownNotice = QString::fromUtf8(NotDemoBoardMessage.data(),
-                                        static_cast<qsizetype>(NotDemoBoardMessage.size()));
+        Plan.clear();
+        PinList->ShowPins({});
+        ShownNotice = notice;
         PixelRatio = devicePixelRatioF();
         Board->Reset(PixelRatio, ToQColor(BoardColours::Board));
         QPainter painter(&Board->Image());
@@ -111,13 +144,31 @@ void SimulatedBoardWindow::FlipSwitchAt(QPoint where) {
     if (hit->Sync) {
         const SyncSwitch which = hit->Index == 0 ? SyncSwitch::A : SyncSwitch::B;
         chips->SetSyncSwitch(which, !chips->SyncSwitchHigh(which));
-    } else if (hit->Chip < chips->ChipCount()) {
+    } else if (hit->Chip < chips->ChipCount() && ShownView->Chips[hit->Chip].HasSwitches) {
         const std::uint8_t levels = chips->Chip(hit->Chip).Switches;
         chips->SetSwitches(hit->Chip, static_cast<std::uint8_t>(levels ^ (1U << hit->Index)));
     }
     ShowBoard();
     // SIA and SIB are pins of the port: its windows follow.
     Views.Notify(ViewChange::PinLevels);
+}
+
+void SimulatedBoardWindow::ClickedPin(const PinRow& row) {
+    ChipBoard* chips = Chips();
+    if (chips == nullptr || row.Chip >= chips->ChipCount()) {
+        return;
+    }
+    if (row.Switch) {
+        const std::uint64_t value = chips->SwitchValue(row.Switch->Switch);
+        chips->SetSwitch(row.Switch->Switch, value ^ (std::uint64_t{1} << row.Switch->Bit));
+        ShowBoard();
+        Views.Notify(ViewChange::PinLevels);
+        return;
+    }
+    if (row.Settable) {
+        LatchDialog offer(*chips, row, Plan, this);
+        offer.exec();
+    }
 }
 
 void SimulatedBoardWindow::RefreshView(ViewChanges changes) {

@@ -64,6 +64,11 @@ QString StandardInteraction::ChooseFileToSave(QWidget* parent, const QString& fo
     return ChooseFile(parent, QFileDialog::AcceptSave, folder, suggested);
 }
 
+QString StandardInteraction::ChooseBoardFile(QWidget* parent, const QString& folder) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Board from file"), folder,
+                                        QStringLiteral("Board files (*.json);;All files (*)"));
+}
+
 void StandardInteraction::ShowError(QWidget* parent, const QString& message) {
     QMessageBox::critical(parent, QCoreApplication::applicationName(), BoxText(message));
 }

@@ -15,18 +15,10 @@ std::string HexDigits(std::uint32_t value, int digits) {
     return text;
 }
 
-ChipInstruction DecodedBy(const ChipDescription& chip, std::uint32_t opcode) {
-    const auto listed =
-        std::find_if(chip.Opcodes.begin(), chip.Opcodes.end(),
-                     [opcode](const InstructionCode& code) { return code.Opcode == opcode; });
-    return listed == chip.Opcodes.end() ? ChipInstruction::Bypass : listed->Instruction;
-}
-
 } // namespace
 
-std::string InstructionText(ChipInstruction instruction, std::uint32_t opcode,
-                            std::uint8_t irLength) {
-    std::string text(InstructionName(instruction));
+std::string InstructionText(std::string_view name, std::uint64_t opcode, std::uint8_t irLength) {
+    std::string text(name);
     text += ' ';
     for (int bit = irLength - 1; bit >= 0; --bit) {
         text += ((opcode >> bit) & 1U) != 0 ? '1' : '0';
@@ -34,9 +26,17 @@ std::string InstructionText(ChipInstruction instruction, std::uint32_t opcode,
     return text;
 }
 
-std::string RegisterText(DataRegister data, std::uint8_t length) {
-    return std::string(RegisterName(data)) + ", " + std::to_string(length) +
-           (length == 1 ? " bit" : " bits");
+std::string InstructionText(ChipInstruction instruction, std::uint64_t opcode,
+                            std::uint8_t irLength) {
+    return InstructionText(InstructionName(instruction), opcode, irLength);
+}
+
+std::string RegisterText(std::string_view name, std::uint32_t length) {
+    return std::string(name) + ", " + std::to_string(length) + (length == 1 ? " bit" : " bits");
+}
+
+std::string RegisterText(DataRegister data, std::uint32_t length) {
+    return RegisterText(RegisterName(data), length);
 }
 
 std::string IdCodeText(std::uint32_t idCode) {
@@ -70,11 +70,15 @@ BoardView DescribeBoard(const ChipBoard& board) {
             chip.Name,
             IdCodeText(described.IdCode),
             std::string(StateShortNames[chip.State & 15]),
-            InstructionText(chip.Decoded, chip.Instruction, described.IrLength),
-            RegisterText(chip.Selected, chip.DrLength),
+            InstructionText(described.OpcodeName(chip.Opcode), chip.Instruction,
+                            described.IrLength),
+            RegisterText(described.Registers[chip.Register].Name, chip.DrLength),
             chip.Tap,
             chip.Leds,
             chip.Switches,
+            board.FindLed(chip.Name).has_value(),
+            board.FindSwitch(chip.Name).has_value(),
+            !described.Pins.empty(),
         });
     }
     view.Sia = snapshot.Sia;
@@ -84,14 +88,14 @@ BoardView DescribeBoard(const ChipBoard& board) {
 
 std::vector<std::string> ChipValueTexts(const ChipDescription& chip) {
     std::vector<std::string> texts;
-    const std::uint32_t codes = 1U << std::min<std::uint8_t>(chip.IrLength, 8);
-    for (std::uint32_t opcode = 0; opcode < codes; ++opcode) {
-        texts.push_back(InstructionText(DecodedBy(chip, opcode), opcode, chip.IrLength));
+    for (const ChipOpcode& code : chip.Opcodes) {
+        texts.push_back(InstructionText(code.Name, code.Value, chip.IrLength));
     }
-    texts.push_back(RegisterText(DataRegister::Bypass, 1));
-    texts.push_back(RegisterText(DataRegister::Idcode, 32));
-    texts.push_back(
-        RegisterText(DataRegister::Boundary, static_cast<std::uint8_t>(chip.Cells.size())));
+    // A code the chip does not list reads as BYPASS.
+    texts.push_back(InstructionText(ChipInstruction::Bypass, 0, chip.IrLength));
+    for (const ChipRegister& data : chip.Registers) {
+        texts.push_back(RegisterText(data.Name, data.Length));
+    }
     return texts;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/board_definition.h"
 #include "board/chip_description.h"
 #include "board/tap_chip.h"
 
@@ -26,12 +27,6 @@ inline constexpr std::uint8_t Sia = 1U << 2;
 inline constexpr std::uint8_t Sib = 1U << 3;
 } // namespace BoardLine
 
-// A chip on the board and the TAP whose lines it hangs on.
-struct BoardChip {
-    std::uint8_t Tap = 0; // 0 or 1
-    ChipDescription Chip;
-};
-
 enum class SyncSwitch : std::uint8_t { A, B };
 
 // Everything the board shows at a moment.
@@ -47,11 +42,20 @@ struct BoardSnapshot {
 // go to all of them, the TAP's TDI to the first, each TDO to the next chip's
 // TDI and the last TDO back to the controller. A released TDO reads 1 (the
 // board's pull-up), and so does the TDO of a TAP without chips.
+//
+// The chips' pins meet on nets: the nets the definition names, and a net of
+// its own for every other pin. A net's level comes from the strong drivers
+// on it (outputs that drive, switches), several of them forming a wired AND;
+// without one, from weak drivers (released outputs with a weak or pull
+// disable result), then from the net's pull, then from a keeper (the level
+// it had); else it floats. The board settles whenever a chip's drive or a
+// switch changes, so the chips always see the levels their neighbours make.
 class ChipBoard {
 public:
-    // Throws std::invalid_argument for a chip whose description is unusable
-    // or whose TAP is not 0 or 1.
+    // Throws std::invalid_argument for a chip whose description is unusable,
+    // a TAP other than 0 or 1, or a pin reference that names no pin.
     explicit ChipBoard(std::vector<BoardChip> chips);
+    explicit ChipBoard(BoardDefinition board);
 
     // The controller drives the lines (BoardLine bits); every change of a
     // TCK line is an edge for that TAP's chips.
@@ -78,12 +82,36 @@ public:
     // The chip of that name (letter case ignored), numbered in snapshot order.
     [[nodiscard]] std::optional<std::size_t> FindChip(std::string_view name) const;
     [[nodiscard]] ChipSnapshot Chip(std::size_t index) const;
-    // The data table of the chip at `index`, numbered as Chip numbers it.
+    // The chip itself, numbered as Chip numbers it: its pins and cells.
+    [[nodiscard]] const TapChip& Part(std::size_t index) const { return Chips.at(index); }
     [[nodiscard]] const ChipDescription& Description(std::size_t index) const {
         return Chips.at(index).Described();
     }
     [[nodiscard]] BoardSnapshot Snapshot() const;
 
+    // Switches and LEDs, in the order the definition gives them; their pin
+    // references are numbered as Chip numbers the chips.
+    [[nodiscard]] const std::vector<BoardSwitch>& Switches() const { return SwitchList; }
+    [[nodiscard]] const std::vector<BoardLed>& Leds() const { return LedList; }
+    // The switch or LED row of that name (letter case ignored).
+    [[nodiscard]] std::optional<std::size_t> FindSwitch(std::string_view name) const;
+    [[nodiscard]] std::optional<std::size_t> FindLed(std::string_view name) const;
+    void SetSwitch(std::size_t index, std::uint64_t value);
+    [[nodiscard]] std::uint64_t SwitchValue(std::size_t index) const {
+        return SwitchValues.at(index);
+    }
+    // Bit i: LED i of that row lit.
+    [[nodiscard]] std::uint64_t LedValue(std::size_t index) const;
+    // The switch and bit that drive a pin, if one does.
+    struct SwitchBit {
+        std::size_t Switch = 0;
+        std::uint32_t Bit = 0;
+        friend bool operator==(const SwitchBit&, const SwitchBit&) = default;
+    };
+    [[nodiscard]] std::optional<SwitchBit> SwitchOn(PinRef pin) const;
+
+    // The switches named like the chip at `index` (bit i: switch i), as the
+    // demo board's chips have them; nothing happens for a chip without.
     void SetSwitches(std::size_t chip, std::uint8_t levels);
     void SetSyncSwitch(SyncSwitch which, bool high);
     [[nodiscard]] bool SyncSwitchHigh(SyncSwitch which) const;
@@ -94,6 +122,12 @@ private:
     struct Chain {
         std::size_t First = 0;
         std::size_t End = 0;
+    };
+    struct Net {
+        std::vector<PinRef> Pins;
+        std::vector<SwitchBit> Switches;
+        NetPull Pull = NetPull::None;
+        PinLevel Level = PinLevel::Floating;
     };
 
     // Runs for every edge: inline, like the chips' edges.
@@ -114,19 +148,42 @@ private:
             return;
         }
         bool tdo = true;
+        bool drivesChanged = false;
         for (; chip != end; ++chip) {
             chip->FallingEdge();
             tdo = chip->TdoLevel();
+            drivesChanged = chip->TakeDrivesChanged() || drivesChanged;
         }
         const auto bit = static_cast<std::uint8_t>(BoardLine::Tdo0 << tap);
         Out = static_cast<std::uint8_t>(tdo ? (Out | bit) : (Out & ~bit));
+        if (drivesChanged) {
+            Settle();
+        }
     }
+
+    void Wire(std::vector<BoardSwitch> switches, std::vector<BoardLed> leds,
+              std::vector<BoardNet> nets);
+    [[nodiscard]] std::size_t GlobalPin(PinRef pin) const { return PinBase[pin.Chip] + pin.Pin; }
+    [[nodiscard]] PinLevel Resolve(const Net& net) const;
+    // Brings every net to the level its drivers make, and lets the chips'
+    // own logic follow, until nothing changes.
+    void Settle();
 
     std::vector<TapChip> Chips; // by TAP, each chain from TDI to TDO
     std::vector<std::uint8_t> ChipTap;
     std::array<Chain, 2> Chains{};
     std::uint8_t Lines = 0;
     std::uint8_t Out = BoardLine::Tdo0 | BoardLine::Tdo1;
+
+    std::vector<std::size_t> PinBase; // by chip: its first pin's global number
+    std::vector<std::uint32_t> NetOf; // by global pin
+    std::vector<Net> Nets;
+    std::vector<BoardSwitch> SwitchList;
+    std::vector<std::uint64_t> SwitchValues;
+    std::vector<BoardLed> LedList;
+    std::vector<std::optional<SwitchBit>> PinSwitch; // by global pin
+    std::vector<std::int32_t> SwitchesOfChip;        // by chip: the switches named like it, or -1
+    std::vector<std::int32_t> LedsOfChip;
 };
 
 } // namespace scanbench

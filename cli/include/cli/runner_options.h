@@ -14,19 +14,19 @@ namespace scanbench {
 // The headless runner's command line. Options override the stored settings
 // for this run only.
 struct RunnerOptions {
-    std::optional<BoardKind> Board;
+    std::optional<BoardChoice> Board; // a built-in board, or a board file
     std::optional<PortKind> Port;
     std::optional<std::string> EventsFile;
     std::optional<std::string> VcdFile; // the played events as a value change dump
     std::optional<std::string> SvfFile; // one TAP's run as Serial Vector Format
     std::uint8_t SvfTap = 0;            // the TAP of --svf, and the TAP an SVF file runs on
     bool ToBst = false;                 // print an SVF file's translation instead of running it
-    std::optional<std::uint16_t> ServeBoardPort; // serve the demo board over remote_bitbang
+    std::optional<std::uint16_t> ServeBoardPort; // serve a board over remote_bitbang
     std::uint8_t ServeTap = 0;                   // the TAP it serves
     std::optional<std::string> Remote;           // HOST:PORT of the remote port
     std::optional<std::uint64_t> MaxSteps;
     std::optional<bool> ActiveMode;
-    std::vector<SwitchSetting> Switches; // set on the demo board before the run
+    std::vector<SwitchSetting> Switches; // set on the board before the run
     std::string ProgramFile;
 };
 

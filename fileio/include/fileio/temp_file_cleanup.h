@@ -6,9 +6,10 @@ namespace scanbench {
 
 // Temporary files that must not outlive an interrupted process. While a file
 // is registered, every signal that ends a process by default from outside
-// (EndingSignals) removes it before the signal takes its usual course (a
-// handler that was installed before runs afterwards; a signal the process
-// ignores stays ignored). SIGKILL cannot be caught: only a file that never
+// (EndingSignals) removes it before the signal takes its usual course. A
+// signal the process ignores stays ignored, and one it already handles is
+// left to its handler, which decides whether the process goes on: files are
+// never removed under a process that goes on. SIGKILL cannot be caught: only a file that never
 // had a name survives it (see AtomicFileWriter). The faults of the program
 // itself (SIGSEGV and its kind) are left to the debugger and the sanitizers.
 // The registry is a fixed table of slots, so the signal handler needs no

@@ -19,7 +19,8 @@ namespace scanbench {
 // address needs a different device or I/O permission anyway, and ppdev lets
 // only one holder claim a device. (Code that holds a SimulatedBoardPort
 // directly may call its SetPins instead.)
-[[nodiscard]] std::unique_ptr<PortAccess>
-OpenPort(PortKind kind, const PinSettings& pins, BoardKind board, const RemoteAddress& remote = {});
+[[nodiscard]] std::unique_ptr<PortAccess> OpenPort(PortKind kind, const PinSettings& pins,
+                                                   const BoardChoice& board,
+                                                   const RemoteAddress& remote = {});
 
 } // namespace scanbench

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace scanbench {
 
@@ -13,8 +14,25 @@ namespace scanbench {
 enum class PortKind { Board, Ppdev, Direct, Remote };
 
 // What the simulated board has plugged into its connector: wires back to the
-// inputs, nothing at all, or the demo board's boundary-scan chips.
-enum class BoardKind { Loopback, Open, Demo };
+// inputs, nothing at all, the demo board's boundary-scan chips, or the
+// chips of a board file.
+enum class BoardKind { Loopback, Open, Demo, File };
+
+// A board to plug in: one of the built-in boards, or the board file `File`
+// (a path as the user gave it). Another kind keeps the last board file
+// chosen, so that it can be offered again; two choices are the same board
+// when their kinds agree and, for BoardKind::File, their files.
+struct BoardChoice {
+    BoardKind Kind = BoardKind::Demo;
+    std::string File;
+
+    BoardChoice() = default;
+    BoardChoice(BoardKind kind) : Kind(kind) {} // implicit: a built-in board is a choice
+    BoardChoice(BoardKind kind, std::string file) : Kind(kind), File(std::move(file)) {}
+    friend bool operator==(const BoardChoice& a, const BoardChoice& b) {
+        return a.Kind == b.Kind && (a.Kind != BoardKind::File || a.File == b.File);
+    }
+};
 
 // One of the choices above: its name in settings and on the command line,
 // and the caption the Setup dialog shows for it.
@@ -36,11 +54,12 @@ inline constexpr auto BoardKindChoices = std::to_array<NamedChoice<BoardKind>>({
     {BoardKind::Loopback, "loopback", "Loopback: RX follows TX"},
     {BoardKind::Open, "open", "Open: nothing connected"},
     {BoardKind::Demo, "demo", "Demo board: boundary-scan chips"},
+    {BoardKind::File, "file", "Board file"},
 });
 
 // Names as they appear in settings and on the command line: "board", "ppdev",
-// "direct", "remote" and "loopback", "open", "demo". Parsing ignores ASCII letter case and
-// gives nothing for any other text.
+// "direct", "remote" and "loopback", "open", "demo", "file". Parsing ignores
+// ASCII letter case and gives nothing for any other text.
 [[nodiscard]] std::optional<PortKind> ParsePortKind(std::string_view text);
 [[nodiscard]] std::string_view PortKindName(PortKind kind);
 [[nodiscard]] std::optional<BoardKind> ParseBoardKind(std::string_view text);

@@ -19,13 +19,13 @@ namespace scanbench {
 // and the pin mapping behind it.
 class PortConnection {
 public:
-    using Opener =
-        std::function<std::unique_ptr<PortAccess>(PortKind, const PinSettings&, BoardKind)>;
+    using Opener = std::function<std::unique_ptr<PortAccess>(PortKind, const PinSettings&,
+                                                             const BoardChoice&)>;
 
     // Opens the port as OpenPort does (or through `open`) and asks it for
     // direct access; `remote` is the server of PortKind::Remote.
-    PortConnection(PortKind kind, const PinSettings& pins, BoardKind board, Opener open = {},
-                   const RemoteAddress& remote = {});
+    PortConnection(PortKind kind, const PinSettings& pins, const BoardChoice& board,
+                   Opener open = {}, const RemoteAddress& remote = {});
     PortConnection(const PortConnection&) = delete;
     PortConnection& operator=(const PortConnection&) = delete;
 
@@ -34,7 +34,7 @@ public:
     [[nodiscard]] PortAccess& Access() { return *Port; }
     [[nodiscard]] const PinSettings& Pins() const { return Lines.Pins(); }
     [[nodiscard]] PortKind Kind() const { return Device; }
-    [[nodiscard]] BoardKind Board() const { return Wiring; }
+    [[nodiscard]] const BoardChoice& Board() const { return Wiring; }
     // Whether the port could be reached when it was last opened.
     [[nodiscard]] bool Available() const { return Reachable; }
     // Why it cannot be reached (now, or no longer); empty while all is well.
@@ -42,8 +42,9 @@ public:
 
     // Moves to another device, board, pins or remote server: the old backend
     // is released before the new one is opened (a ppdev device has one
-    // holder at a time). False, with nothing touched, when all are those in use.
-    bool Reopen(PortKind kind, const PinSettings& pins, BoardKind board,
+    // holder at a time). False, with nothing touched, when all are those in
+    // use, unless the board is a board file, which is read again.
+    bool Reopen(PortKind kind, const PinSettings& pins, const BoardChoice& board,
                 const RemoteAddress& remote = {});
     [[nodiscard]] const RemoteAddress& Remote() const { return Server; }
 
@@ -57,7 +58,7 @@ private:
     RemoteAddress Server;
     Opener OpenBackend;
     PortKind Device;
-    BoardKind Wiring;
+    BoardChoice Wiring;
     std::unique_ptr<PortAccess> Port;
     PortSignals Lines;
     bool Reachable = false;

@@ -9,12 +9,15 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace scanbench {
 
 // A PC parallel port emulated at register level, its connector cabled to a
-// simulated board: plain wiring (see BoardWiring) or the demo board's chips
-// (see DemoBoardChips and ChipWiring). Always available.
+// simulated board: plain wiring (see BoardWiring), or the chips of the demo
+// board or of a board file (see DemoBoard, LoadBoardFile and ChipWiring).
+// Available unless the board file cannot be used; Problem() then says why,
+// and the connector reads as if nothing were plugged in.
 //
 // Registers sit at PortBase (data), +1 (status) and +2 (control) of the pin
 // settings copied at construction; SetPins replaces the copy. Data and
@@ -23,18 +26,18 @@ namespace scanbench {
 // changes, for all 4096 combinations of data and control:
 //  - on a wired board the status byte itself, so a write is one look-up and
 //    reads cost nothing;
-//  - on the demo board the lines the chips see; each write hands them to the
-//    chips, which act on TCK edges, and the status byte is looked up from the
-//    chips' four outputs when it is read.
+//  - on a board of chips the lines the chips see; each write hands them to
+//    the chips, which act on TCK edges, and the status byte is looked up from
+//    the chips' four outputs when it is read.
 class SimulatedBoardPort final : public PortAccess {
 public:
-    SimulatedBoardPort(const PinSettings& pins, BoardKind board);
+    SimulatedBoardPort(const PinSettings& pins, const BoardChoice& board);
 
     // Defined here so that a caller that holds the port by its own type
     // (PortSignals does) gets them inlined: they run for every event.
     [[nodiscard]] std::uint8_t PortReadByte(std::uint16_t address) override {
         if (address == StatusAddress) {
-            return Demo ? ChipStatus[Demo->Outputs()] : Status;
+            return Mounted ? ChipStatus[Mounted->Outputs()] : Status;
         }
         return ReadOutputRegister(address);
     }
@@ -50,9 +53,10 @@ public:
         Registers = static_cast<std::uint16_t>(((control & 0x0FU) << 8) | data);
         Settle();
     }
-    [[nodiscard]] bool DriverAvailable() const override { return true; }
+    [[nodiscard]] bool DriverAvailable() const override { return Failure.empty(); }
+    [[nodiscard]] std::string Problem() const override { return Failure; }
     void SetDirectAccess(bool /*enable*/) override {}
-    [[nodiscard]] ChipBoard* Chips() override { return Demo ? &*Demo : nullptr; }
+    [[nodiscard]] ChipBoard* Chips() override { return Mounted ? &*Mounted : nullptr; }
 
     // Recables the board and moves the registers to the new base; register
     // contents are kept and the status register follows the new wiring at
@@ -60,17 +64,18 @@ public:
     // switched off, and no TCK edge reaches them.
     void SetPins(const PinSettings& pins);
     [[nodiscard]] const PinSettings& Pins() const { return Settings; }
-    [[nodiscard]] BoardKind Board() const { return Kind; }
+    [[nodiscard]] const BoardChoice& Board() const { return Kind; }
 
 private:
+    void Mount(const std::string& file);
     void Rewire();
     [[nodiscard]] std::uint8_t ReadOutputRegister(std::uint16_t address) const;
     // Data and control live in one 16-bit word, the table index, and each
     // register is read back from it: writing a byte and then loading the word
     // that contains it would stall the processor on every write.
     void Settle() {
-        if (Demo) {
-            Demo->Drive(ChipLines[Registers]);
+        if (Mounted) {
+            Mounted->Drive(ChipLines[Registers]);
         } else {
             Status = StatusTable[Registers];
         }
@@ -79,18 +84,19 @@ private:
     [[nodiscard]] std::uint8_t Control() const { return static_cast<std::uint8_t>(Registers >> 8); }
 
     PinSettings Settings;
-    BoardKind Kind;
+    BoardChoice Kind;
+    std::string Failure; // why the board file cannot be used
     std::uint16_t DataAddress = 0;
     std::uint16_t StatusAddress = 0;
     std::uint16_t ControlAddress = 0;
     std::uint16_t Registers = 0; // control (low four bits only) << 8 | data
     std::uint8_t Status = 0;
-    std::optional<ChipBoard> Demo;
+    std::optional<ChipBoard> Mounted;
     // Indexed by control << 8 | data: the status byte of a wired board, the
-    // chips' lines (BoardLine bits) on the demo board.
+    // chips' lines (BoardLine bits) on a board of chips.
     std::array<std::uint8_t, 16 * 256> StatusTable{};
     std::array<std::uint8_t, 16 * 256> ChipLines{};
-    // Status byte of the demo board, indexed by the chips' outputs.
+    // Status byte of a board of chips, indexed by the chips' outputs.
     std::array<std::uint8_t, 16> ChipStatus{};
 };
 

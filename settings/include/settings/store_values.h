@@ -29,6 +29,8 @@ struct UnusableValue {
 // a value that is not a string, or a name the program does not know all
 // give the default, and no other value is affected. A value that is present
 // but unknown adds a message for the user to `notices`, when given.
+// "board file", a text, is the last board file chosen; "board": "file"
+// without one gives the default board and a message.
 void ReadPortChoice(const StoreDocument& document, Settings& settings,
                     std::vector<std::string>* notices = nullptr);
 
@@ -63,7 +65,8 @@ void ResetDocument(StoreDocument& document);
 // value that is only missing loses nothing.
 [[nodiscard]] bool ResetLosesValues(const StoreDocument& document);
 
-// The values a save writes, "port" and "board" last; "instdir" and
+// The values a save writes, "port" and "board" near the end and "board
+// file" last, once a board file has been chosen; "instdir" and
 // "always_on_top" are not among them.
 [[nodiscard]] std::vector<StoreDocument::Entry> SavedEntries(const Settings& settings);
 

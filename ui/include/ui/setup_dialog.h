@@ -8,10 +8,12 @@
 
 #include <array>
 #include <functional>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 namespace scanbench {
@@ -19,12 +21,13 @@ namespace scanbench {
 class UserInteraction;
 
 // The Setup dialog: the port address, the port device and the simulated
-// board's wiring, the pin of every signal and the switches Active Mode,
-// Speed Run and Show Z, and the remote_bitbang server's host and port. Its
-// controls are loaded from the settings each time it is shown, so Cancel
-// drops every edit. OK refuses pin texts that name no connector pin, pins
-// used twice and a host or port that is none; otherwise it hands the
-// settings on and closes once they are saved.
+// board (a built-in one, or a board file chosen with "Board from file...",
+// which refuses a file it cannot use), the pin of every signal, the switches
+// Active Mode, Speed Run and Show Z, and the remote_bitbang server's host
+// and port. Its controls are loaded from the settings each time it is
+// shown, so Cancel drops every edit. OK refuses pin texts that name no
+// connector pin, pins used twice and a host or port that is none; otherwise
+// it hands the settings on and closes once they are saved.
 class SetupDialog : public QDialog {
     Q_OBJECT
 public:
@@ -52,6 +55,7 @@ public:
     [[nodiscard]] QComboBox& BoardChoice() const { return *Board; }
     [[nodiscard]] QLineEdit& RemoteHostField() const { return *RemoteHost; }
     [[nodiscard]] QLineEdit& RemotePortField() const { return *RemotePort; }
+    [[nodiscard]] QPushButton& BoardFromFileButton() const { return *FromFile; }
     [[nodiscard]] QCheckBox& ActiveModeBox() const { return *ActiveMode; }
     [[nodiscard]] QCheckBox& SpeedRunBox() const { return *SpeedRun; }
     [[nodiscard]] QRadioButton& ShowZButton() const { return *ShowZ; }
@@ -69,6 +73,9 @@ private:
     void Load(const Settings& settings);
     void ShowPins(const SetupPins& pins);
     void FollowDevice();
+    void ChooseBoardFile();
+    void ShowBoardFile();
+    [[nodiscard]] static int BoardIndex(BoardKind kind);
 
     const Settings& Current;
     std::function<void()> Shown;
@@ -80,6 +87,8 @@ private:
     QComboBox* Board = nullptr;
     QLineEdit* RemoteHost = nullptr;
     QLineEdit* RemotePort = nullptr;
+    QPushButton* FromFile = nullptr;
+    std::string BoardFile; // the board file the File entry stands for
     QCheckBox* ActiveMode = nullptr;
     QCheckBox* SpeedRun = nullptr;
     QRadioButton* ShowZ = nullptr;

@@ -5,26 +5,35 @@
 #include "ui/view_window.h"
 #include "window_logic/board_layout.h"
 #include "window_logic/board_view.h"
+#include "window_logic/pin_view.h"
 
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace scanbench {
 
 class ChipBoard;
 class ImageView;
+class PinPanel;
 class PortConnection;
 
-// The simulated demo board: each chip with its IDCODE, TAP state,
-// instruction, selected data register, LEDs and switches, each TAP's chain
-// from TDI to TDO, and the SIA and SIB switches. A click on a switch flips
-// it on the board; the program sees the new level at its next sample.
+// The simulated board of chips (the demo board or a board file's): each
+// chip with its IDCODE, TAP state, instruction, selected data register,
+// LEDs and switches named after it, each TAP's chain from TDI to TDO, and
+// the SIA and SIB switches; below, the list of every chip's pins from its
+// BSDL description (see PinPanel). A click on a switch, in the picture or
+// the list, flips it on the board; the program sees the new level at its
+// next sample. A click on an output pin whose chip is in EXTEST (or has its
+// boundary register selected otherwise) offers its update latch for the
+// next scan (see LatchDialog).
 //
 // It follows the engine's view feed while it is shown and asks the port for
 // its chips each time, so it follows the port when Setup opens another one.
 // The picture is drawn off screen and only the parts whose view changed are
-// drawn again. On any other port it says that the demo board is not in use.
+// drawn again. On any other port it says that no board of chips is in use,
+// or why the board file chosen cannot be.
 class SimulatedBoardWindow : public ViewWindow {
     Q_OBJECT
 public:
@@ -38,6 +47,9 @@ public:
     [[nodiscard]] const QString& Notice() const { return ShownNotice; }
     [[nodiscard]] const BoardLayout& Layout() const { return Places; }
     [[nodiscard]] const ImageView& Picture() const { return *Board; }
+    [[nodiscard]] PinPanel& Pins() const { return *PinList; }
+    // The update latches planned for the next scans.
+    [[nodiscard]] const std::vector<PlannedLatch>& Planned() const { return Plan; }
 
     void RefreshView(ViewChanges changes) override;
 
@@ -51,6 +63,7 @@ private:
     void DrawView(const BoardView& view, bool everything);
     void ShowNotice();
     void FlipSwitchAt(QPoint where);
+    void ClickedPin(const PinRow& row);
     [[nodiscard]] ChipBoard* Chips() const;
 
     PortConnection& Port;
@@ -58,6 +71,8 @@ private:
     BoardFonts Fonts;
     BoardLayout Places;
     ImageView* Board = nullptr;
+    PinPanel* PinList = nullptr;
+    std::vector<PlannedLatch> Plan;
     std::optional<BoardView> ShownView;
     QString ShownNotice;
     qreal PixelRatio = 0;

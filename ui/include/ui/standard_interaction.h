@@ -12,6 +12,7 @@ public:
     [[nodiscard]] QString ChooseFileToOpen(QWidget* parent, const QString& folder) override;
     [[nodiscard]] QString ChooseFileToSave(QWidget* parent, const QString& folder,
                                            const QString& suggested) override;
+    [[nodiscard]] QString ChooseBoardFile(QWidget* parent, const QString& folder) override;
     void ShowError(QWidget* parent, const QString& message) override;
     [[nodiscard]] bool OpenDocument(const QString& path) override;
 };

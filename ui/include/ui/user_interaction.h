@@ -21,6 +21,9 @@ public:
     [[nodiscard]] virtual QString ChooseFileToOpen(QWidget* parent, const QString& folder) = 0;
     [[nodiscard]] virtual QString ChooseFileToSave(QWidget* parent, const QString& folder,
                                                    const QString& suggested) = 0;
+    // A board file (*.json) to open, the dialog starting in `folder` when it
+    // is given; empty when cancelled.
+    [[nodiscard]] virtual QString ChooseBoardFile(QWidget* parent, const QString& folder) = 0;
     virtual void ShowError(QWidget* parent, const QString& message) = 0;
     // Opens a local document in the desktop's viewer; false when that failed.
     [[nodiscard]] virtual bool OpenDocument(const QString& path) = 0;

@@ -20,6 +20,9 @@ struct ChipView {
     std::uint8_t Tap = 0;
     std::uint8_t Leds = 0;     // bit i: LED Di lit
     std::uint8_t Switches = 0; // bit i: switch Si high
+    bool HasLeds = true;       // the board has LEDs and switches named after the chip
+    bool HasSwitches = true;   // (the demo board's chips do; their pins are listed anyway)
+    bool HasPins = true;       // pins besides the TAP's
 
     friend bool operator==(const ChipView&, const ChipView&) = default;
 };
@@ -43,10 +46,13 @@ inline constexpr std::string_view NotDemoBoardMessage =
 [[nodiscard]] std::vector<BoardChip> ChipsOnBoard(const ChipBoard& board);
 
 // "IDCODE 0001": the instruction's name and its opcode in `irLength` binary digits.
-[[nodiscard]] std::string InstructionText(ChipInstruction instruction, std::uint32_t opcode,
+[[nodiscard]] std::string InstructionText(std::string_view name, std::uint64_t opcode,
+                                          std::uint8_t irLength);
+[[nodiscard]] std::string InstructionText(ChipInstruction instruction, std::uint64_t opcode,
                                           std::uint8_t irLength);
 // "BOUNDARY, 17 bits", "BYPASS, 1 bit".
-[[nodiscard]] std::string RegisterText(DataRegister data, std::uint8_t length);
+[[nodiscard]] std::string RegisterText(std::string_view name, std::uint32_t length);
+[[nodiscard]] std::string RegisterText(DataRegister data, std::uint32_t length);
 // "IDCODE 15CB1FFDh"; "no IDCODE" for 0, a chip without one.
 [[nodiscard]] std::string IdCodeText(std::uint32_t idCode);
 // Eight levels as two hexadecimal digits: "5Ah".
