@@ -15,8 +15,9 @@
 
 namespace scanbench::bench {
 
-// The main window over the simulated loopback board with default pins, as
-// the program builds it, for the tools in this folder. Its settings store
+// The main window over the simulated board that the default settings choose
+// (the demo board, default pins), as the program builds it, for the tools in
+// this folder; Values says what it simulates. Its settings store
 // lives in a temporary folder, so nothing the tools do reaches the user's.
 struct BoardWindow {
     explicit BoardWindow(const QString& program, bool speedRun = true, bool portAvailable = true,

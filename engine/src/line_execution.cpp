@@ -39,8 +39,11 @@ std::uint64_t LineExecution::ExecuteSteps(std::uint64_t limit, bool stopsAtBreak
 }
 
 std::uint64_t LineExecution::PlayRecorded(std::uint64_t limit) {
+    if (limit == 0 || !RecordDeferred()) {
+        return 0;
+    }
     const std::uint32_t pending = State.Events.EventCount() - State.Events.PlayedCount();
-    if (pending == 0 || limit == 0) {
+    if (pending == 0) {
         return 0;
     }
     // The steps that follow would each show the same execution point,
@@ -53,6 +56,16 @@ std::uint64_t LineExecution::PlayRecorded(std::uint64_t limit) {
         EndOutOfMemory();
     }
     return State.Events.PlayedCount() - before;
+}
+
+bool LineExecution::RecordDeferred() {
+    try {
+        (void)State.Unrecorded.RecordNextIfDue(State.Events);
+        return true;
+    } catch (const std::bad_alloc&) {
+        EndOutOfMemory();
+        return false;
+    }
 }
 
 void LineExecution::EndOutOfMemory() {
@@ -78,12 +91,14 @@ void LineExecution::Step() {
         } else {
             FetchAndTranslate(flush);
         }
+    } else {
+        (void)State.Unrecorded.RecordNextIfDue(State.Events);
     }
     ShowExecPoint();
     Player.PlayEvent();
     Display.HighlightSelectedTap(State.Registers.SelectedTap);
     if (flush) {
-        State.Events.Clear();
+        State.ClearEvents();
     }
 }
 

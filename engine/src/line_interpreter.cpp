@@ -1,6 +1,7 @@
 #include "engine/line_interpreter.h"
 
 #include "engine/controller_registers.h"
+#include "engine/deferred_events.h"
 #include "engine/event_store.h"
 #include "engine/result_codes.h"
 #include "engine/text_helpers.h"
@@ -18,6 +19,7 @@ std::int32_t LineInterpreter::InterpretLine(std::string_view text) {
         // program took it, say): the statement is refused as the budget
         // would have refused it, without the events it had appended.
         Store.DropNewest(before);
+        Deferred.Clear();
         return Result::OutOfMemory;
     }
 }

@@ -1,5 +1,6 @@
 // LD, NSHF, NSHFCP and STATE: the instructions whose operands carry values.
 #include "engine/controller_registers.h"
+#include "engine/deferred_events.h"
 #include "engine/event_store.h"
 #include "engine/line_interpreter.h"
 #include "engine/number_helpers.h"
@@ -29,6 +30,38 @@ void BlankFirst(std::string& text, std::size_t from, char what) {
 
 // The levels a shift sequence sets in each of its events.
 constexpr std::uint16_t Driven = PackedEvent::TX | PackedEvent::TMS | PackedEvent::TCK;
+
+// The events of a shift of Count bits. Two events per bit, TCK low then
+// high. Bits go out leftmost first; bits the operand lacks are sent as 0, and
+// the last bit leaves the shift state with TMS = 1. Two closing events with
+// TCK low follow, the first with TMS = 1, the second with TMS = 0, both with
+// the last TX.
+struct ShiftSequence {
+    std::string Bits;
+    PackedEvent Described; // the first event
+    PackedEvent Plain;     // every other one
+    std::uint64_t Count;
+
+    [[nodiscard]] std::uint16_t Tx(std::uint64_t bit) const {
+        return static_cast<std::uint16_t>(
+            bit < Bits.size() && BitLevel(Bits[bit]) == 1 ? PackedEvent::TX : 0);
+    }
+    // The k-th event (from 0).
+    [[nodiscard]] PackedEvent Event(std::uint64_t k) const {
+        PackedEvent e = k == 0 ? Described : Plain;
+        const std::uint64_t bit = k / 2;
+        std::uint16_t levels = 0;
+        if (bit < Count) {
+            levels = static_cast<std::uint16_t>(Tx(bit) | ((k & 1) != 0 ? PackedEvent::TCK : 0) |
+                                                (bit + 1 == Count ? PackedEvent::TMS : 0));
+        } else {
+            levels =
+                static_cast<std::uint16_t>(Tx(Count - 1) | (k == 2 * Count ? PackedEvent::TMS : 0));
+        }
+        e.Levels = static_cast<std::uint16_t>((Plain.Levels & ~Driven) | levels);
+        return e;
+    }
+};
 
 [[nodiscard]] bool HasUnknownBits(std::string_view bits) {
     return bits.find('x') != std::string_view::npos;
@@ -173,34 +206,20 @@ void LineInterpreter::AppendShiftSequence(std::string_view shiftBits,
         Store.Add(base);
         return;
     }
-    // Millions of events: written packed, the description entered once.
+    // Millions of events: written packed, the description entered once, and
+    // recorded batch by batch as playback reaches them.
     TEvento first = base;
     first.Description = description;
-    const PackedEvent described = Store.Pack(first);
-    const PackedEvent plain = Store.Pack(base);
-    const auto count = static_cast<std::uint64_t>(n);
-    const auto tx = [&shiftBits](std::uint64_t bit) {
-        return static_cast<std::uint16_t>(
-            bit < shiftBits.size() && BitLevel(shiftBits[bit]) == 1 ? PackedEvent::TX : 0);
-    };
-    // Two events per bit, TCK low then high. Bits go out leftmost first;
-    // bits the operand lacks are sent as 0, and the last bit leaves the
-    // shift state with TMS = 1. Two closing events with TCK low follow, the
-    // first with TMS = 1, the second with TMS = 0, both with the last TX.
-    const std::uint16_t lastTx = tx(count - 1);
-    Store.AddMade(2 * count + 2, [&](std::uint64_t k) {
-        PackedEvent e = k == 0 ? described : plain;
-        const std::uint64_t bit = k / 2;
-        std::uint16_t levels = 0;
-        if (bit < count) {
-            levels = static_cast<std::uint16_t>(tx(bit) | ((k & 1) != 0 ? PackedEvent::TCK : 0) |
-                                                (bit + 1 == count ? PackedEvent::TMS : 0));
-        } else {
-            levels = static_cast<std::uint16_t>(lastTx | (k == 2 * count ? PackedEvent::TMS : 0));
-        }
-        e.Levels = static_cast<std::uint16_t>((plain.Levels & ~Driven) | levels);
-        return e;
-    });
+    ShiftSequence sequence{std::string(shiftBits), Store.Pack(first), Store.Pack(base),
+                           static_cast<std::uint64_t>(n)};
+    const std::uint64_t total = 2 * sequence.Count + 2;
+    Deferred.Record(Store, total,
+                    [sequence = std::move(sequence)](EventStore& store, std::uint64_t from,
+                                                     std::uint64_t count) {
+                        store.AddMade(count, [&sequence, from](std::uint64_t k) {
+                            return sequence.Event(from + k);
+                        });
+                    });
 }
 
 std::int32_t LineInterpreter::State(std::string_view operand) {

@@ -84,7 +84,7 @@ void BitstreamShifter::SelectTap(std::uint8_t tap) {
 }
 
 void BitstreamShifter::Reset(std::uint8_t tap) {
-    Eng.Events().Clear();
+    Eng.State().ClearEvents();
     Eng.Views().Notify(ViewChange::StoreCleared);
     SelectLine(tap);
     Interpret("rst;");

@@ -10,6 +10,7 @@
 namespace scanbench {
 
 struct ControllerRegisters;
+class DeferredEvents;
 class EventStore;
 class TapModels;
 
@@ -21,9 +22,9 @@ class TapModels;
 // the run, may leave registers changed; the events are still dropped.)
 class LineInterpreter {
 public:
-    LineInterpreter(ControllerRegisters& registers, EventStore& store, const TapModels& taps,
-                    const EventBudget& budget)
-        : Regs(registers), Store(store), Taps(taps), Budget(budget) {}
+    LineInterpreter(ControllerRegisters& registers, EventStore& store, DeferredEvents& deferred,
+                    const TapModels& taps, const EventBudget& budget)
+        : Regs(registers), Store(store), Deferred(deferred), Taps(taps), Budget(budget) {}
 
     [[nodiscard]] std::int32_t InterpretLine(std::string_view text);
 
@@ -57,6 +58,7 @@ private:
 
     ControllerRegisters& Regs;
     EventStore& Store;
+    DeferredEvents& Deferred; // where a long statement's later events wait
     const TapModels& Taps;
     const EventBudget& Budget;
 };
