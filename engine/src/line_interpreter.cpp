@@ -213,17 +213,21 @@ std::int32_t LineInterpreter::ClockCycles() {
     TEvento first = BaseEvent();
     first.Description = "NTCK";
     const PackedEvent described = Store.Pack(first);
-    PackedEvent e = Store.Pack(BaseEvent());
-    for (std::uint64_t i = 0; i < cycles; ++i) {
-        e.SetLevel(PackedEvent::TCK, 0);
-        Store.AddPacked(i == 0 ? described : e);
-        e.SetLevel(PackedEvent::TCK, 1);
-        Store.AddPacked(e);
-    }
-    // Without cycles the final event is the statement's first and carries
-    // its description.
-    e.SetLevel(PackedEvent::TCK, 0);
-    Store.AddPacked(cycles == 0 ? described : e);
+    PackedEvent low = Store.Pack(BaseEvent());
+    low.SetLevel(PackedEvent::TCK, 0);
+    PackedEvent high = low;
+    high.SetLevel(PackedEvent::TCK, 1);
+    // TCK low then high for each cycle, and low at the end. The first event
+    // carries the description (without cycles it is the final one). Long
+    // runs are recorded batch by batch as playback reaches them.
+    Deferred.Record(
+        Store, 2 * cycles + 1,
+        [described, low, high](EventStore& store, std::uint64_t from, std::uint64_t count) {
+            store.AddMade(count, [&, from](std::uint64_t k) {
+                const std::uint64_t at = from + k;
+                return at == 0 ? described : ((at & 1) != 0 ? high : low);
+            });
+        });
     return Result::Done;
 }
 
