@@ -34,6 +34,7 @@ ChipBoard::ChipBoard(BoardDefinition board) {
     });
     std::vector<std::uint32_t> placeOf(board.Chips.size());
     Chips.reserve(board.Chips.size());
+    std::array<std::size_t, 2> ends{};
     for (const std::uint32_t from : order) {
         BoardChip& placed = board.Chips[from];
         if (placed.Tap > 1) {
@@ -42,11 +43,12 @@ ChipBoard::ChipBoard(BoardDefinition board) {
         placeOf[from] = static_cast<std::uint32_t>(Chips.size());
         Chips.emplace_back(std::move(placed.Chip));
         ChipTap.push_back(placed.Tap);
-        Chains[placed.Tap].End = Chips.size();
+        ends[placed.Tap] = Chips.size();
     }
-    Chains[0].First = 0;
-    Chains[1].First = Chains[0].End;
-    Chains[1].End = std::max(Chains[1].End, Chains[1].First);
+    ends[1] = std::max(ends[1], ends[0]);
+    // The chips never move again: the chains point at them.
+    Chains[0] = {Chips.data(), Chips.data() + ends[0]};
+    Chains[1] = {Chips.data() + ends[0], Chips.data() + ends[1]};
 
     PinBase.reserve(Chips.size() + 1);
     std::size_t pins = 0;
@@ -193,9 +195,9 @@ void ChipBoard::ResetTap(std::uint8_t tap) {
         return;
     }
     bool drivesChanged = false;
-    for (std::size_t i = Chains[tap].First; i != Chains[tap].End; ++i) {
-        Chips[i].Reset();
-        drivesChanged = Chips[i].TakeDrivesChanged() || drivesChanged;
+    for (TapChip* chip = Chains[tap].First; chip != Chains[tap].End; ++chip) {
+        chip->Reset();
+        drivesChanged = chip->TakeDrivesChanged() || drivesChanged;
     }
     Out = static_cast<std::uint8_t>(Out | (BoardLine::Tdo0 << tap));
     if (drivesChanged) {

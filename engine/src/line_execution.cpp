@@ -39,38 +39,26 @@ std::uint64_t LineExecution::ExecuteSteps(std::uint64_t limit, bool stopsAtBreak
 }
 
 std::uint64_t LineExecution::PlayRecorded(std::uint64_t limit) {
-    if (limit == 0 || !RecordDeferred()) {
-        return 0;
-    }
     const std::uint32_t pending = State.Events.EventCount() - State.Events.PlayedCount();
-    if (pending == 0) {
+    if (pending == 0 || limit == 0) {
         return 0;
     }
     // The steps that follow would each show the same execution point,
     // play one event and highlight the same TAP.
     const auto run = static_cast<std::uint32_t>(std::min<std::uint64_t>(pending, limit));
-    const std::uint32_t before = State.Events.PlayedCount();
     try {
-        Player.PlayPending(run);
+        return Player.PlayPending(run);
     } catch (const std::bad_alloc&) {
         EndOutOfMemory();
-    }
-    return State.Events.PlayedCount() - before;
-}
-
-bool LineExecution::RecordDeferred() {
-    try {
-        (void)State.Unrecorded.RecordNextIfDue(State.Events);
-        return true;
-    } catch (const std::bad_alloc&) {
-        EndOutOfMemory();
-        return false;
+        return 0;
     }
 }
 
 void LineExecution::EndOutOfMemory() {
     // The store, a captured bit string or a label outgrew the memory there
-    // is: the run ends on an error like any refused statement.
+    // is: the run ends on an error like any refused statement, and what is
+    // left of a statement that was being played is given up.
+    State.Events.DropNewest(State.Events.PlayedCount());
     Display.ShowStatus(Status::NotEnoughMemory, StatusColour::Red);
     State.Run.ProgramEnded = true;
     Display.TellRun(RunNews::ProgramStopped);
@@ -91,14 +79,12 @@ void LineExecution::Step() {
         } else {
             FetchAndTranslate(flush);
         }
-    } else {
-        (void)State.Unrecorded.RecordNextIfDue(State.Events);
     }
     ShowExecPoint();
     Player.PlayEvent();
     Display.HighlightSelectedTap(State.Registers.SelectedTap);
     if (flush) {
-        State.ClearEvents();
+        State.Events.Clear();
     }
 }
 
@@ -128,9 +114,11 @@ void LineExecution::PollWait() {
 
 void LineExecution::FetchAndTranslate(bool& flush) {
     ControllerRegisters& regs = State.Registers;
-    if (!State.Switches.ActiveMode && State.Events.GetLastChunk() > 2) {
-        State.Events.KeepLastChunks(2);
-    }
+    // Without Active mode only the last chunks are kept: those before them
+    // go now, and a long statement's go while it plays.
+    const std::uint8_t kept = State.Switches.ActiveMode ? 0 : 2;
+    State.Events.KeepLastChunks(kept);
+    State.Events.KeepLastChunksWhilePlaying(kept);
     const std::string statement = getline(*Program, regs.CurrentLine);
     if (Program->LineCount() <= regs.CurrentLine) {
         State.Run.ProgramEnded = true;

@@ -1,9 +1,9 @@
 #include "engine/line_interpreter.h"
 
 #include "engine/controller_registers.h"
-#include "engine/deferred_events.h"
 #include "engine/event_store.h"
 #include "engine/result_codes.h"
+#include "engine/shift_sequence.h"
 #include "engine/text_helpers.h"
 
 #include <new>
@@ -19,7 +19,6 @@ std::int32_t LineInterpreter::InterpretLine(std::string_view text) {
         // program took it, say): the statement is refused as the budget
         // would have refused it, without the events it had appended.
         Store.DropNewest(before);
-        Deferred.Clear();
         return Result::OutOfMemory;
     }
 }
@@ -210,24 +209,13 @@ std::int32_t LineInterpreter::ClockCycles() {
     if (!Fits(2 * cycles + 1)) {
         return Result::OutOfMemory;
     }
+    // Without cycles the only event is the statement's first and carries its
+    // description.
     TEvento first = BaseEvent();
     first.Description = "NTCK";
-    const PackedEvent described = Store.Pack(first);
-    PackedEvent low = Store.Pack(BaseEvent());
-    low.SetLevel(PackedEvent::TCK, 0);
-    PackedEvent high = low;
-    high.SetLevel(PackedEvent::TCK, 1);
-    // TCK low then high for each cycle, and low at the end. The first event
-    // carries the description (without cycles it is the final one). Long
-    // runs are recorded batch by batch as playback reaches them.
-    Deferred.Record(
-        Store, 2 * cycles + 1,
-        [described, low, high](EventStore& store, std::uint64_t from, std::uint64_t count) {
-            store.AddMade(count, [&, from](std::uint64_t k) {
-                const std::uint64_t at = from + k;
-                return at == 0 ? described : ((at & 1) != 0 ? high : low);
-            });
-        });
+    auto sequence = std::make_unique<ClockSequence>(cycles);
+    const std::uint64_t count = sequence->Size();
+    Store.AddSequence(first, count, std::move(sequence));
     return Result::Done;
 }
 

@@ -1,17 +1,17 @@
 // LD, NSHF, NSHFCP and STATE: the instructions whose operands carry values.
 #include "engine/controller_registers.h"
-#include "engine/deferred_events.h"
 #include "engine/event_store.h"
 #include "engine/line_interpreter.h"
 #include "engine/number_helpers.h"
 #include "engine/packed_event.h"
 #include "engine/result_codes.h"
+#include "engine/shift_sequence.h"
 #include "engine/tap_models.h"
 #include "engine/tap_state.h"
 #include "engine/text_helpers.h"
 #include "engine/tms_paths.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace scanbench {
 
@@ -28,77 +28,34 @@ void BlankFirst(std::string& text, std::size_t from, char what) {
     }
 }
 
-// The levels a shift sequence sets in each of its events.
-constexpr std::uint16_t Driven = PackedEvent::TX | PackedEvent::TMS | PackedEvent::TCK;
-
-// The events of a shift of Count bits. Two events per bit, TCK low then
-// high. Bits go out leftmost first; bits the operand lacks are sent as 0, and
-// the last bit leaves the shift state with TMS = 1. Two closing events with
-// TCK low follow, the first with TMS = 1, the second with TMS = 0, both with
-// the last TX.
-struct ShiftSequence {
-    std::string Bits;
-    PackedEvent Described; // the first event
-    PackedEvent Plain;     // every other one
-    std::uint64_t Count;
-
-    [[nodiscard]] std::uint16_t Tx(std::uint64_t bit) const {
-        return static_cast<std::uint16_t>(
-            bit < Bits.size() && BitLevel(Bits[bit]) == 1 ? PackedEvent::TX : 0);
-    }
-    // The k-th event (from 0).
-    [[nodiscard]] PackedEvent Event(std::uint64_t k) const {
-        PackedEvent e = k == 0 ? Described : Plain;
-        const std::uint64_t bit = k / 2;
-        std::uint16_t levels = 0;
-        if (bit < Count) {
-            levels = static_cast<std::uint16_t>(Tx(bit) | ((k & 1) != 0 ? PackedEvent::TCK : 0) |
-                                                (bit + 1 == Count ? PackedEvent::TMS : 0));
-        } else {
-            levels =
-                static_cast<std::uint16_t>(Tx(Count - 1) | (k == 2 * Count ? PackedEvent::TMS : 0));
-        }
-        e.Levels = static_cast<std::uint16_t>((Plain.Levels & ~Driven) | levels);
-        return e;
-    }
-};
-
-[[nodiscard]] bool HasUnknownBits(std::string_view bits) {
-    return bits.find('x') != std::string_view::npos;
-}
-
 } // namespace
 
-namespace {
-
-// The bits of an operand's digits (its suffix left out), four per digit,
-// each digit's most significant bit first or, for `reversed`, the digits
-// from the last and each one's least significant bit first; "xxxx" for a
-// character that is not a digit. Operands run to millions of digits.
-std::string OperandBits(std::string_view operand, bool reversed) {
-    std::string bits;
+std::optional<BitString> ReversedBits(std::string_view operand) {
+    BitString bits;
     if (operand.empty()) {
         return bits;
     }
+    // The digits from the last: a digit's value is its four bits, least
+    // significant first; sixteen digits to a word. Operands run to millions
+    // of digits.
     const std::string_view digits = operand.substr(0, operand.size() - 1);
-    bits.resize(digits.size() * 4);
-    char* out = bits.data();
-    for (std::size_t i = 0; i < digits.size(); ++i, out += 4) {
-        const std::string_view four = reversed ? HexDigitBitsReversed(digits[digits.size() - 1 - i])
-                                               : HexDigitBits(digits[i]);
-        std::memcpy(out, four.data(), 4);
+    bits.Reserve(std::uint64_t{digits.size()} * 4);
+    for (std::size_t end = digits.size(); end > 0;) {
+        const std::size_t n = std::min<std::size_t>(end, 16);
+        std::uint64_t value = 0;
+        std::uint8_t bad = 0;
+        for (std::size_t d = 0; d < n; ++d) {
+            const std::uint8_t digit = HexDigitValue(digits[end - 1 - d]);
+            bad |= digit & 0xF0U; // NotAHexDigit has high bits
+            value |= std::uint64_t{digit & 0x0FU} << (4 * d);
+        }
+        if (bad != 0) {
+            return std::nullopt;
+        }
+        bits.Append(value, static_cast<unsigned>(4 * n));
+        end -= n;
     }
     return bits;
-}
-
-} // namespace
-
-std::string ShiftBits(std::string_view dataOperand) {
-    return OperandBits(dataOperand, false);
-}
-
-std::string ReversedBits(std::string_view operand) {
-    return OperandBits(operand, true);
 }
 
 std::int32_t LineInterpreter::Load(std::string_view operand) {
@@ -127,14 +84,14 @@ std::int32_t LineInterpreter::Shift(std::string_view operand) {
     if (!EndsWithHexSuffix(data)) {
         return Result::NotHex;
     }
-    const std::string bits = ShiftBits(data);
-    if (HasUnknownBits(bits)) {
+    std::optional<BitString> bits = ShiftBits(data);
+    if (!bits) {
         return Result::BadHexDigit;
     }
     if (!Fits(ShiftSequenceLength())) {
         return Result::OutOfMemory;
     }
-    AppendShiftSequence(bits, "NSHF");
+    AppendShiftSequence(std::move(*bits), "NSHF");
     return Result::Done;
 }
 
@@ -169,10 +126,10 @@ std::int32_t LineInterpreter::ShiftCompare(std::string_view operand) {
     if (!EndsWithHexSuffix(data) || !EndsWithHexSuffix(expected) || !EndsWithHexSuffix(mask)) {
         return Result::NotHex;
     }
-    const std::string bits = ShiftBits(data);
-    std::string expectedBits = ReversedBits(expected);
-    std::string maskBits = ReversedBits(mask);
-    if (HasUnknownBits(bits) || HasUnknownBits(expectedBits) || HasUnknownBits(maskBits)) {
+    std::optional<BitString> bits = ShiftBits(data);
+    std::optional<BitString> expectedBits = ReversedBits(expected);
+    std::optional<BitString> maskBits = ReversedBits(mask);
+    if (!bits || !expectedBits || !maskBits) {
         return Result::BadHexDigit;
     }
     if (!Fits(ShiftSequenceLength())) {
@@ -180,15 +137,13 @@ std::int32_t LineInterpreter::ShiftCompare(std::string_view operand) {
     }
     // Missing high bits of the expected value and the mask count as 0.
     const std::int32_t n = Regs.Counter[Regs.SelectedTap];
-    if (n > 0 && expectedBits.size() < static_cast<std::size_t>(n)) {
-        expectedBits.resize(static_cast<std::size_t>(n), '0');
+    if (n > 0) {
+        expectedBits->GrowTo(static_cast<std::uint64_t>(n));
+        maskBits->GrowTo(static_cast<std::uint64_t>(n));
     }
-    if (n > 0 && maskBits.size() < static_cast<std::size_t>(n)) {
-        maskBits.resize(static_cast<std::size_t>(n), '0');
-    }
-    Regs.ExpectedBits = std::move(expectedBits);
-    Regs.MaskBits = std::move(maskBits);
-    AppendShiftSequence(bits, "NSHFCP");
+    Regs.ExpectedBits = std::move(*expectedBits);
+    Regs.MaskBits = std::move(*maskBits);
+    AppendShiftSequence(std::move(*bits), "NSHFCP");
     return Result::Done;
 }
 
@@ -197,8 +152,7 @@ std::uint64_t LineInterpreter::ShiftSequenceLength() const {
     return n >= 1 ? 2 * static_cast<std::uint64_t>(n) + 2 : 2;
 }
 
-void LineInterpreter::AppendShiftSequence(std::string_view shiftBits,
-                                          std::string_view description) {
+void LineInterpreter::AppendShiftSequence(BitString bits, std::string_view description) {
     const std::int32_t n = Regs.Counter[Regs.SelectedTap];
     const TEvento base = BaseEvent();
     if (n <= 0) {
@@ -206,20 +160,12 @@ void LineInterpreter::AppendShiftSequence(std::string_view shiftBits,
         Store.Add(base);
         return;
     }
-    // Millions of events: written packed, the description entered once, and
-    // recorded batch by batch as playback reaches them.
+    // Millions of events: made as they are played.
     TEvento first = base;
     first.Description = description;
-    ShiftSequence sequence{std::string(shiftBits), Store.Pack(first), Store.Pack(base),
-                           static_cast<std::uint64_t>(n)};
-    const std::uint64_t total = 2 * sequence.Count + 2;
-    Deferred.Record(Store, total,
-                    [sequence = std::move(sequence)](EventStore& store, std::uint64_t from,
-                                                     std::uint64_t count) {
-                        store.AddMade(count, [&sequence, from](std::uint64_t k) {
-                            return sequence.Event(from + k);
-                        });
-                    });
+    auto sequence = std::make_unique<ShiftSequence>(std::move(bits), static_cast<std::uint64_t>(n));
+    const std::uint64_t count = sequence->Size();
+    Store.AddSequence(first, count, std::move(sequence));
 }
 
 std::int32_t LineInterpreter::State(std::string_view operand) {

@@ -139,15 +139,17 @@ std::string EditorTextFromFile(std::string_view bytes) {
     }
     std::string text;
     text.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c != '\r') {
-            text += c;
-            continue;
+    // Copied a line at a time up to each CR, which becomes a LF.
+    while (!bytes.empty()) {
+        const std::size_t cr = bytes.find('\r');
+        if (cr == std::string_view::npos) {
+            text.append(bytes);
+            break;
         }
-        text += '\n';
-        if (i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-            ++i;
+        text.append(bytes.substr(0, cr)).push_back('\n');
+        bytes.remove_prefix(cr + 1);
+        if (bytes.starts_with('\n')) {
+            bytes.remove_prefix(1);
         }
     }
     return text;

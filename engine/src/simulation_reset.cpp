@@ -25,7 +25,7 @@ void SimulationReset::ResetSimulation() {
     State.Labels.Clear();
     run.CodeChecked = false;
 
-    State.ClearEvents();
+    State.Events.Clear();
 
     play.FirstEdge[regs.SelectedTap & 1] = true;
     regs.SelectedTap = 0;

@@ -4,37 +4,17 @@ namespace scanbench {
 
 namespace {
 
-struct NodeLinks {
-    std::string_view mnemonic;
-    std::uint8_t onTms1;
-    std::uint8_t onTms0;
-};
-
-// The IEEE 1149.1 state graph, indexed by state number.
-constexpr std::array<NodeLinks, 16> Graph = {{
-    {"TLR", 0, 1},
-    {"RTI", 2, 1},
-    {"SDRS", 3, 4},
-    {"SIRS", 0, 5},
-    {"CPDR", 8, 6},
-    {"CPIR", 9, 7},
-    {"SHDR", 8, 6},
-    {"SHIR", 9, 7},
-    {"E1DR", 14, 10},
-    {"E1IR", 15, 11},
-    {"PDR", 12, 10},
-    {"PIR", 13, 11},
-    {"E2DR", 14, 6},
-    {"E2IR", 15, 7},
-    {"UPDR", 2, 1},
-    {"UPIR", 2, 1},
-}};
+// The IEEE 1149.1 state graph's node names, indexed by state number; the
+// links are detail::TapLinks.
+constexpr std::array<std::string_view, 16> Mnemonics = {
+    "TLR",  "RTI",  "SDRS", "SIRS", "CPDR", "CPIR", "SHDR", "SHIR",
+    "E1DR", "E1IR", "PDR",  "PIR",  "E2DR", "E2IR", "UPDR", "UPIR"};
 
 } // namespace
 
 void TTapController::Init() {
     for (std::uint8_t i = 0; i < Nodes.size(); ++i) {
-        Nodes[i] = TTapNode{Graph[i].mnemonic, Graph[i].onTms1, Graph[i].onTms0, i};
+        Nodes[i] = TTapNode{Mnemonics[i], NextTapState(i, 1), NextTapState(i, 0), i};
     }
     Current = 0;
 }

@@ -42,15 +42,20 @@ constexpr std::array<std::string_view, 4> SyncNames = {"SOA", "SIA", "SOB", "SIB
 // An event's TCK, TMS, TX, RX and RX valid levels in wire order.
 std::uint32_t TapWires(const PackedEvent& e) {
     const std::uint32_t l = e.Levels;
+    static_assert(PackedEvent::TMS == 1U << 0 && PackedEvent::TCK == 1U << 1 &&
+                  PackedEvent::RX == 1U << 2 && PackedEvent::TX == 1U << 3 &&
+                  PackedEvent::ValidRX == 1U << 6);
     return ((l >> 1) & 1U) | ((l & 1U) << 1) | (((l >> 3) & 1U) << 2) | (((l >> 2) & 1U) << 3) |
-           (((l >> 8) & 1U) << 4);
+           (((l >> 6) & 1U) << 4);
 }
 
 // An event's SOA, SIA, SOB and SIB levels in sync-line order.
 std::uint32_t SyncLines(const PackedEvent& e) {
     const std::uint32_t l = e.Levels;
-    return ((l >> 4) & 1U) | (((l >> 6) & 1U) << 1) | (((l >> 5) & 1U) << 2) |
-           (((l >> 7) & 1U) << 3);
+    static_assert(PackedEvent::SIA == 1U << 4 && PackedEvent::SIB == 1U << 5 &&
+                  PackedEvent::SOA == 1U << 8 && PackedEvent::SOB == 1U << 9);
+    return ((l >> 8) & 1U) | (((l >> 4) & 1U) << 1) | (((l >> 9) & 1U) << 2) |
+           (((l >> 5) & 1U) << 3);
 }
 
 // The value change lines of a group of one-bit signals that are all known,
@@ -188,6 +193,115 @@ void VcdWriter::Add(const PackedEvent& e) {
     NextTime();
 }
 
+namespace {
+
+// An event's wires (TapWires) and sync lines (SyncLines, from bit
+// WiresPerTap on), by its levels.
+const std::array<std::uint16_t, 1024> WiresByLevels = [] {
+    std::array<std::uint16_t, 1024> table{};
+    for (unsigned levels = 0; levels < table.size(); ++levels) {
+        PackedEvent e{};
+        e.Levels = static_cast<std::uint16_t>(levels);
+        table[levels] = static_cast<std::uint16_t>(TapWires(e) | SyncLines(e) << WiresPerTap);
+    }
+    return table;
+}();
+
+} // namespace
+
+bool VcdWriter::TakesQuickStep(const PackedEvent& e) const {
+    const std::uint32_t wires = TapMask << (e.Tap * WiresPerTap) | SyncMask;
+    return Time != 0 && e.Tap <= 1 && e.HasTapStates() && TimeDigits + 2 <= QuickLineLength &&
+           (Known & wires) == wires;
+}
+
+void VcdWriter::Add(std::span<const PackedEvent> events) {
+    for (std::size_t i = 0; i < events.size();) {
+        if (TakesQuickStep(events[i])) {
+            i += AddQuickly(events.subspan(i));
+        } else {
+            Add(events[i++]);
+        }
+    }
+}
+
+std::size_t VcdWriter::AddQuickly(std::span<const PackedEvent> events) {
+    // Written from locals and tables. The time line lives in two words: its
+    // last digit changes on almost every step, and copying the line out of
+    // memory right after a byte of it was written would stall the processor.
+    char* const buffer = Buffer.get();
+    std::size_t used = Used;
+    std::uint32_t values = Values;
+    std::array<std::uint8_t, 2> states = States;
+    static_assert(QuickLineLength == 16);
+    std::uint64_t low = 0;
+    std::uint64_t high = 0;
+    std::memcpy(&low, TimeLine.data(), 8);
+    std::memcpy(&high, TimeLine.data() + 8, 8);
+    const std::size_t lineLength = TimeDigits + 2;
+    // Adding these steps the last digit.
+    const unsigned place = 8 * (TimeDigits % 8);
+    const std::uint64_t lowStep = TimeDigits < 8 ? std::uint64_t{1} << place : 0;
+    const std::uint64_t highStep = TimeDigits < 8 ? 0 : std::uint64_t{1} << place;
+    std::size_t i = 0;
+    bool carry = false;
+    while (i < events.size() && !carry && (i == 0 || TakesQuickStep(events[i]))) {
+        const PackedEvent& e = events[i++];
+        const unsigned shift = e.Tap * WiresPerTap;
+        const std::uint32_t wires = WiresByLevels[e.Levels & 1023U];
+        const std::uint32_t next = (values & ~(TapMask << shift | SyncMask)) |
+                                   (wires & TapMask) << shift | (wires >> WiresPerTap) << SyncFirst;
+        const std::uint32_t changed = next ^ values;
+        values = next;
+        const std::array<std::uint8_t, 2> now{e.TapState(0), e.TapState(1)};
+        const bool state0Changed = now[0] != states[0];
+        const bool state1Changed = now[1] != states[1];
+        states = now;
+        if (changed != 0 || state0Changed || state1Changed) {
+            if (used + StepRoom > BufferSize) {
+                Used = used;
+                Flush();
+                used = 0;
+            }
+            std::memcpy(buffer + used, &low, 8);
+            std::memcpy(buffer + used + 8, &high, 8);
+            char* at = buffer + used + lineLength;
+            at += CopyLines(at, TapChanges[e.Tap][((changed >> shift) & TapMask) |
+                                                  (((values >> shift) & TapMask) << WiresPerTap)]);
+            at += CopyLines(at, SyncChanges[((changed >> SyncFirst) & 0xFU) |
+                                            (((values >> SyncFirst) & 0xFU) << 4)]);
+            used = static_cast<std::size_t>(at - buffer);
+            if (state0Changed || state1Changed) {
+                Used = used;
+                States = states;
+                if (state0Changed) {
+                    PutState(0);
+                }
+                if (state1Changed) {
+                    PutState(1);
+                }
+                used = Used;
+            }
+        }
+        // The next time: the last digit goes up, unless it is a 9.
+        carry = (((TimeDigits < 8 ? low : high) >> place) & 0xFFU) == '9';
+        if (!carry) {
+            low += lowStep;
+            high += highStep;
+            ++Time;
+        }
+    }
+    std::memcpy(TimeLine.data(), &low, 8);
+    std::memcpy(TimeLine.data() + 8, &high, 8);
+    if (carry) {
+        NextTime(); // the carry, and maybe one digit more
+    }
+    Used = used;
+    Values = values;
+    States = states;
+    return i;
+}
+
 void VcdWriter::Finish() {
     if (Time == 0) {
         DumpAll();
@@ -303,6 +417,18 @@ void VcdRecorder::EventPlayed(const PackedEvent& event) {
         Writer.Add(Last);
     }
     Last = event;
+    Held = true;
+}
+
+void VcdRecorder::EventsPlayed(std::span<const PackedEvent> events) {
+    if (events.empty()) {
+        return;
+    }
+    if (Held) {
+        Writer.Add(Last);
+    }
+    Writer.Add(events.first(events.size() - 1));
+    Last = events.back();
     Held = true;
 }
 

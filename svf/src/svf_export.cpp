@@ -10,9 +10,23 @@ namespace scanbench {
 
 void ShiftCompareLog::EventPlayed(const PackedEvent& event) {
     const std::uint64_t ordinal = Played++;
-    if (event.Description != DescriptionTable::NshfcpIndex) {
-        return;
+    if (event.Description == DescriptionTable::NshfcpIndex) {
+        NoteShiftCompare(ordinal);
     }
+}
+
+void ShiftCompareLog::EventsPlayed(std::span<const PackedEvent> events) {
+    // The store's cursor is past all of them already.
+    const std::uint64_t first = Played;
+    Played += events.size();
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        if (events[i].Description == DescriptionTable::NshfcpIndex) {
+            NoteShiftCompare(first + i);
+        }
+    }
+}
+
+void ShiftCompareLog::NoteShiftCompare(std::uint64_t ordinal) {
     const ControllerRegisters& regs = State.Registers;
     // Entries of events the store no longer holds are of no use.
     const std::uint64_t start = StoreStart();

@@ -72,8 +72,8 @@ void SvfTranslator::Add(const SvfEvent& e) {
         // whole hexadecimal digits: the padding is never received.
         const std::size_t padding = (4 - n % 4) % 4;
         for (std::size_t i = 0; i < padding; ++i) {
-            if (i < Comparing->MaskBits.size() && i < Comparing->ExpectedBits.size() &&
-                Comparing->MaskBits[i] == '1' && Comparing->ExpectedBits[i] == '1') {
+            if (Comparing->MaskBits.BitOrZero(i) == 1 &&
+                Comparing->ExpectedBits.BitOrZero(i) == 1) {
                 Problem(e.Line, "NSHFCP expects 1 in bit " + std::to_string(n + padding - 1 - i) +
                                     " of its value, above the " + std::to_string(n) +
                                     " bits it receives: it always fails, which SVF cannot say");
@@ -97,13 +97,12 @@ void SvfTranslator::TakeCapture(std::int32_t line) {
     // The bits are compared most recent first: the first received bit
     // meets the highest bit of the expected value.
     const std::size_t index = padding + n - 1 - static_cast<std::size_t>(Received);
-    const bool compared =
-        index < c.MaskBits.size() && index < c.ExpectedBits.size() && c.MaskBits[index] == '1';
+    const bool compared = index < c.ExpectedBits.Size() && c.MaskBits.BitOrZero(index) == 1;
     if (PendingExpected && PendingCompared) {
         Problem(line, "NSHFCP compares TDO twice without a TCK edge between; SVF cannot");
     }
     PendingCompared = compared;
-    PendingExpected = compared && c.ExpectedBits[index] == '1';
+    PendingExpected = compared && c.ExpectedBits[index] == 1;
     if (++Received == c.Count) {
         Comparing.reset();
     }

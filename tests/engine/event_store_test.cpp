@@ -1,6 +1,11 @@
 #include "engine/event_store.h"
+#include "engine/shift_sequence.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <vector>
 
 namespace scanbench {
 namespace {
@@ -27,7 +32,7 @@ TEST(EventStore, EmptyStoreYieldsZeroEvents) {
     EXPECT_EQ(e, TEvento{});
     EXPECT_EQ(store.GetEvent(0), TEvento{});
     EXPECT_FALSE(store.PutEvent(0, Numbered(1)));
-    EXPECT_EQ(store.PeekNext(), nullptr);
+    EXPECT_EQ(store.PendingRun(1).Count, 0U);
 }
 
 TEST(EventStore, IndexMinusOneTakenAsUnsignedYieldsTheZeroEvent) {
@@ -48,9 +53,9 @@ TEST(EventStore, ChunkBoundary) {
     EXPECT_EQ(store.GetEvent(49999).Line, 49999);
     EXPECT_EQ(store.GetEvent(50000).Line, 50000);
     // A stored event keeps its address while the store grows.
-    const PackedEvent* first = &store.StoredEvent(0);
+    const std::uint32_t* first = store.StoredEvent(0).Record;
     Fill(store, 200000);
-    EXPECT_EQ(first, &store.StoredEvent(0));
+    EXPECT_EQ(first, store.StoredEvent(0).Record);
     EXPECT_EQ(store.GetEvent(0).Line, 0);
 }
 
@@ -170,8 +175,173 @@ TEST(EventStore, ClearAndDoneLeaveAUsableEmptyStore) {
     EXPECT_EQ(store.GetEvent(50000), TEvento{});
 }
 
+// Events [0, count) of a sequence: TCK follows bit 0 of the number, TX bit
+// 1, TMS bit 2, so that any event read from the wrong place shows.
+class Counting final : public EventSequence {
+public:
+    void Make(std::uint64_t first, std::span<std::uint32_t> out) const override {
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            const std::uint64_t k = first + i;
+            out[i] = static_cast<std::uint32_t>(k & 1) * PackedEvent::TCK |
+                     static_cast<std::uint32_t>((k >> 1) & 1) * PackedEvent::TX |
+                     static_cast<std::uint32_t>((k >> 2) & 1) * PackedEvent::TMS;
+        }
+    }
+};
+
+TEvento Described(std::int32_t line, std::string description) {
+    TEvento e;
+    e.Line = line;
+    e.Tap = 1;
+    e.SOA = 1;
+    e.Description = std::move(description);
+    return e;
+}
+
+std::vector<TEvento> All(const EventStore& store) {
+    std::vector<TEvento> events;
+    for (std::uint32_t i = 0; i < store.EventCount(); ++i) {
+        events.push_back(store.GetEvent(i));
+    }
+    return events;
+}
+
+// Plays everything the way playback does: a run at a time, in place.
+void PlayAll(EventStore& store, std::size_t* mostChunks = nullptr) {
+    while (true) {
+        const EventStore::Run run = store.PendingRun(4096);
+        if (run.Count == 0) {
+            return;
+        }
+        for (std::uint32_t k = 0; k < run.Count; ++k) {
+            run.Records[k] |= PackedEvent::RX; // a sample
+        }
+        store.AdvanceCursor(run.Count);
+        if (mostChunks != nullptr) {
+            *mostChunks = std::max(*mostChunks, store.ChunksHeld());
+        }
+    }
+}
+
+TEST(EventStoreSequence, ReadsTheSameBeforeAndAfterItIsWrittenAcrossChunks) {
+    EventStore store;
+    Fill(store, 49990);
+    store.AddSequence(Described(7, "NSHF"), 100, std::make_unique<Counting>());
+    ASSERT_EQ(store.EventCount(), 50090U);
+    EXPECT_EQ(store.GetLastChunk(), 1U);
+    const TEvento first = store.GetEvent(49990);
+    EXPECT_EQ(first.Description, "NSHF");
+    EXPECT_EQ(first.Line, 7);
+    EXPECT_EQ(first.SOA, 1);
+    const TEvento sixth = store.GetEvent(49995);
+    EXPECT_EQ(sixth.Description, "") << "only the first event carries the description";
+    const std::array<int, 4> levels{sixth.TCK, sixth.TX, sixth.TMS, sixth.Tap};
+    EXPECT_EQ(levels, (std::array<int, 4>{1, 0, 1, 1})) << "TCK, TX, TMS of number 5, TAP";
+    const std::vector<TEvento> before = All(store);
+    // Played half-way: a range read crosses from written events to made ones.
+    TEvento e;
+    for (int i = 0; i < 50010; ++i) {
+        ASSERT_TRUE(store.NextEvent(e));
+    }
+    std::vector<PackedEvent> range(60);
+    ASSERT_EQ(store.ReadEvents(49980, range), 60U);
+    for (std::uint32_t k = 0; k < range.size(); ++k) {
+        EXPECT_EQ(Unpack(range[k], std::string(store.DescriptionOf(range[k]))), before[49980 + k])
+            << "event " << 49980 + k;
+    }
+    while (store.NextEvent(e)) {
+    }
+    EXPECT_EQ(All(store), before);
+}
+
+TEST(EventStoreSequence, AppendingOverwritingAndDroppingWhileItIsUnwritten) {
+    EventStore store;
+    store.AddSequence(Described(3, "NTCK"), 1000, std::make_unique<Counting>());
+    TEvento put = Described(9, "mine");
+    put.RX = 1;
+    ASSERT_TRUE(store.PutEvent(500, put));
+    EXPECT_EQ(store.GetEvent(500), put);
+    EXPECT_EQ(store.GetEvent(501).Line, 3);
+    store.Add(Numbered(-1)); // after all of the sequence
+    EXPECT_EQ(store.EventCount(), 1001U);
+    EXPECT_EQ(store.GetEvent(1000).Line, -1);
+    EXPECT_EQ(store.GetEvent(999).TCK, 1);
+
+    store.AddSequence(Described(4, "NSHF"), 300000, std::make_unique<Counting>());
+    store.DropNewest(1001); // the statement is undone before anything is written
+    EXPECT_EQ(store.EventCount(), 1001U);
+    EXPECT_EQ(store.GetEvent(1001), TEvento{});
+    store.AddSequence(Described(5, "NSHF"), 10, std::make_unique<Counting>());
+    EXPECT_EQ(store.GetEvent(1001).Line, 5);
+}
+
+// Without Active mode a statement of millions of events never holds them
+// all, and once played the store holds what the trim before the next
+// statement would have left.
+TEST(EventStoreSequence, TrimWhilePlayingHoldsFewChunksAndEndsAsTheTrimWould) {
+    EventStore trimmed;
+    EventStore whole;
+    for (EventStore* store : {&trimmed, &whole}) {
+        Fill(*store, 70000);
+        PlayAll(*store);
+        store->AddSequence(Described(2, "NSHF"), 1000003, std::make_unique<Counting>());
+    }
+    trimmed.KeepLastChunksWhilePlaying(2);
+    std::size_t mostChunks = 0;
+    PlayAll(trimmed, &mostChunks);
+    PlayAll(whole);
+    whole.KeepLastChunks(2);
+    EXPECT_LE(mostChunks, 4U);
+    EXPECT_EQ(trimmed.ChunksHeld(), 3U);
+    EXPECT_EQ(trimmed.EventCount(), whole.EventCount());
+    EXPECT_EQ(trimmed.PlayedCount(), whole.PlayedCount());
+    EXPECT_EQ(All(trimmed), All(whole));
+    trimmed.KeepLastChunks(2);
+    EXPECT_EQ(trimmed.EventCount(), whole.EventCount()) << "nothing left to trim";
+}
+
+TEST(EventStoreSequence, ShiftSequenceMadeInAnyPiecesIsTheSame) {
+    // A5C3h sends 1010 0101 1100 0011; ten bits end on a 1, and twenty
+    // more are sent as 0.
+    for (const std::uint64_t cycles : {10, 30}) {
+        const ShiftSequence shift(*ShiftBits("A5C3h"), cycles);
+        std::vector<std::uint32_t> whole(shift.Size());
+        shift.Make(0, whole);
+        EXPECT_EQ(whole[0], 0U | PackedEvent::TX) << "bit 0 is A's most significant bit";
+        EXPECT_EQ(whole[1], PackedEvent::TX | PackedEvent::TCK);
+        const std::uint32_t lastTx = cycles == 10 ? unsigned{PackedEvent::TX} : 0U;
+        EXPECT_EQ(whole[2 * cycles - 2], lastTx | PackedEvent::TMS) << "the last bit leaves";
+        EXPECT_EQ(whole[2 * cycles], lastTx | PackedEvent::TMS) << "closing, last TX kept";
+        EXPECT_EQ(whole[2 * cycles + 1], lastTx);
+        for (std::size_t first = 0; first < whole.size(); ++first) {
+            for (std::size_t n = 1; first + n <= whole.size(); n += 3) {
+                std::vector<std::uint32_t> piece(n);
+                shift.Make(first, piece);
+                ASSERT_TRUE(std::equal(piece.begin(), piece.end(), whole.begin() + first))
+                    << first << "+" << n;
+            }
+        }
+    }
+    EXPECT_FALSE(ShiftBits("12G4h"));
+}
+
+// A chunk's table of origins holds what its events share; overwriting
+// events one by one with ever new lines must not overflow it.
+TEST(EventStore, OverwritingWithManyOriginsKeepsEveryEvent) {
+    EventStore store;
+    Fill(store, 50000);
+    for (std::int32_t round = 0; round < 2; ++round) {
+        for (std::int32_t i = 0; i < 50000; ++i) {
+            ASSERT_TRUE(store.PutEvent(static_cast<std::uint32_t>(i), Numbered(round * 50000 + i)));
+        }
+    }
+    for (std::uint32_t i = 0; i < 50000; i += 4999) {
+        EXPECT_EQ(store.GetEvent(i), Numbered(50000 + static_cast<std::int32_t>(i)));
+    }
+}
+
 TEST(EventStore, EventsStayCompact) {
-    EXPECT_LE(EventStore::BytesPerEvent, 64U);
+    EXPECT_LE(EventStore::BytesPerEvent, 4U);
 }
 
 } // namespace

@@ -209,20 +209,20 @@ TEST_F(Interpreter, ShiftCompareOperandCounting) {
     EXPECT_EQ(Run("NSHFCP 1h,,3h;"), Result::NotHex);
     EXPECT_EQ(Run("NSHFCP 1h,2h,Zh;"), Result::BadHexDigit);
     EXPECT_EQ(Store().EventCount(), 0U);
-    EXPECT_TRUE(Regs().ExpectedBits.empty()) << "a failing statement changes no register";
+    EXPECT_TRUE(Regs().ExpectedBits.Empty()) << "a failing statement changes no register";
 }
 
 TEST_F(Interpreter, ShiftCompareBuildsExpectedAndMaskLeastSignificantFirst) {
     Load(4);
     const L events = Appended("NSHFCP F0h,0Fh,FFh;");
     EXPECT_EQ(SentBits(events), (std::vector<int>{1, 1, 1, 1}));
-    EXPECT_EQ(Regs().ExpectedBits, "11110000");
-    EXPECT_EQ(Regs().MaskBits, "11111111");
+    EXPECT_EQ(Regs().ExpectedBits.Text(), "11110000");
+    EXPECT_EQ(Regs().MaskBits.Text(), "11111111");
     EXPECT_EQ(Store().GetEvent(0).Description, "NSHFCP");
     Load(12);
     ASSERT_EQ(Run("NSHFCP 0h , 1h , 3h ;"), Result::Done);
-    EXPECT_EQ(Regs().ExpectedBits, "100000000000") << "padded with 0 up to the counter";
-    EXPECT_EQ(Regs().MaskBits, "110000000000");
+    EXPECT_EQ(Regs().ExpectedBits.Text(), "100000000000") << "padded with 0 up to the counter";
+    EXPECT_EQ(Regs().MaskBits.Text(), "110000000000");
 }
 
 TEST_F(Interpreter, StateNeedsResetAndAKnownName) {
@@ -338,7 +338,7 @@ TEST_F(Interpreter, StatementsBeyondTheEventBudgetAreRefusedWhole) {
     EXPECT_EQ(small.Interpret("NTCK;"), Result::OutOfMemory);
     EXPECT_EQ(small.Interpret("NSHF 0h;"), Result::OutOfMemory);
     EXPECT_EQ(small.Interpret("NSHFCP 0h,0h,0h;"), Result::OutOfMemory);
-    EXPECT_TRUE(small.Eng.Registers().ExpectedBits.empty());
+    EXPECT_TRUE(small.Eng.Registers().ExpectedBits.Empty());
     EXPECT_EQ(small.Eng.Events().EventCount(), 0U);
     ASSERT_EQ(small.Interpret("LD CNT,48d;"), Result::Done);
     EXPECT_EQ(small.Interpret("NSHF 0h;"), Result::Done) << "98 events fit";

@@ -166,16 +166,26 @@ TEST_F(LineExecutionTest, WaitPollsWithoutFetchingUntilTheInputArrives) {
     EXPECT_EQ(f.Reporter.Status, "Line processed");
 }
 
-TEST_F(LineExecutionTest, WithActiveModeOffTheStoreIsTrimmedBeforeAFetch) {
+// Without Active mode the store keeps its last three chunks: short
+// statements' chunks are freed before the next fetch, a long statement's
+// as soon as it has played them.
+TEST_F(LineExecutionTest, WithActiveModeOffTheLastThreeChunksAreKept) {
     f.Eng.Switches().ActiveMode = false;
+    Open("LD CNT,12501d;\nL: RST;\nDEC;\nJNZ L;\nHALT;"); // 150012 events, then HALT's
+    f.RunToEnd();
+    EXPECT_EQ(f.Eng.Events().GetLastChunk(), 2U);
+    EXPECT_EQ(f.Eng.Events().EventCount(), 100013U) << "the first chunk went before HALT";
+
     Open("LD CNT,49999d;\nNSHF 0h;\nNSHF 0h;\nNOP;"); // two chunks per shift
     Statement();
     Statement();
     Statement();
-    ASSERT_EQ(f.Eng.Events().GetLastChunk(), 3U) << "four chunks";
-    Step();
-    EXPECT_EQ(f.Eng.Events().GetLastChunk(), 2U) << "three after the trim";
+    EXPECT_EQ(f.Eng.Events().GetLastChunk(), 2U)
+        << "the fourth chunk's first event freed the first";
     EXPECT_EQ(f.Eng.Events().EventCount(), 150000U);
+    EXPECT_LE(f.Eng.Events().ChunksHeld(), 3U);
+    Step();
+    EXPECT_EQ(f.Eng.Events().EventCount(), 150000U) << "nothing left to trim at the fetch";
 }
 
 TEST_F(LineExecutionTest, AnInvalidLabelStopsTheRunInsteadOfLoopingForEver) {
@@ -204,49 +214,6 @@ TEST_F(LineExecutionTest, OutOfMemoryStopsTheRun) {
     EXPECT_EQ(small.Reporter.Status, "Error: not enough memory");
     EXPECT_EQ(small.Reporter.Colour, StatusColour::Red);
     EXPECT_EQ(small.Eng.Events().EventCount(), 0U);
-}
-
-// A shift longer than a batch records its events as playback reaches them,
-// so that no step takes long: the run plays exactly the events recorded at
-// once, and a reset drops what was left unrecorded.
-TEST_F(LineExecutionTest, ALongShiftIsRecordedAsPlaybackReachesIt) {
-    const std::string shift = "LD CNT," + std::to_string(DeferredEvents::Batch) + "d;\nNSHF A5h;";
-    const std::string program = "RST;\nSTATE DRSHIFT;\n" + shift + "\nTMS0;\nHALT;";
-    EngineFixture whole;
-    for (const char* line : {"RST;", "STATE DRSHIFT;"}) {
-        ASSERT_EQ(whole.Eng.InterpretLine(line), Result::Done);
-    }
-    ASSERT_EQ(whole.Eng.InterpretLine(shift.substr(0, shift.find('\n'))), Result::Done);
-    ASSERT_EQ(whole.Eng.InterpretLine("NSHF A5h;"), Result::Done);
-    const std::uint32_t shiftEnd = whole.Eng.Events().EventCount();
-
-    Open(program);
-    while (Regs().CurrentLine < 4) {
-        Step();
-    }
-    const std::uint32_t shiftStart = shiftEnd - 2 * DeferredEvents::Batch - 2;
-    EXPECT_EQ(f.Eng.Events().EventCount(), shiftStart + DeferredEvents::Batch);
-    EXPECT_FALSE(f.Eng.State().AllPlayed());
-    f.RunToEnd();
-    EXPECT_EQ(f.Reporter.Status, "HALT");
-    ASSERT_GT(f.Eng.Events().EventCount(), shiftEnd);
-    for (std::uint32_t i = 0; i < shiftEnd; ++i) {
-        const TEvento a = whole.Eng.Events().GetEvent(i);
-        const TEvento b = f.Eng.Events().GetEvent(i);
-        ASSERT_TRUE(a.TCK == b.TCK && a.TMS == b.TMS && a.TX == b.TX &&
-                    a.Description == b.Description)
-            << "event " << i;
-    }
-
-    Open(program);
-    while (Regs().CurrentLine < 4) {
-        Step();
-    }
-    f.Eng.ResetSimulation();
-    EXPECT_TRUE(f.Eng.State().AllPlayed());
-    f.RunToEnd();
-    EXPECT_EQ(f.Reporter.Status, "HALT");
-    EXPECT_EQ(f.Eng.Events().EventCount(), f.Eng.Events().PlayedCount());
 }
 
 // Runs taken in one go leave everything as single steps do: the store, the

@@ -1,7 +1,10 @@
+#include "engine/number_helpers.h"
 #include "engine/result_codes.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace scanbench {
 namespace {
@@ -182,6 +185,41 @@ INSTANTIATE_TEST_SUITE_P(Loopback, ShiftCompareTest,
                                            CompareCase{"NSHFCP A5h,A5h,FBh;", 17, false},
                                            CompareCase{"NSHFCP A5h,5Ah,FFh;", 0, true},
                                            CompareCase{"NSHFCP A5h,00h,00h;", 0, false}));
+
+// The comparison takes the received bits 64 at a time: it must decide as
+// the character by character comparison of CapturedBits() does, for every
+// length and padding, also where the expected value or the mask is shorter.
+TEST(CapturedBits, WordWiseComparisonAgreesWithTheTextOne) {
+    std::uint32_t noise = 12345;
+    const auto bit = [&noise] {
+        noise = noise * 1103515245U + 12345U;
+        return static_cast<std::uint8_t>((noise >> 16) & 1U);
+    };
+    for (std::uint64_t count = 1; count < 300; count += 7) {
+        for (const auto& [shorterExpected, shorterMask] :
+             {std::pair<std::uint64_t, std::uint64_t>{0, 0}, {0, 5}, {70, 0}}) {
+            PlaybackState play;
+            for (std::uint64_t i = 0; i < count; ++i) {
+                play.ReceivedBits.Append(bit(), 1);
+            }
+            const std::string text = play.CapturedBits();
+            BitString expected;
+            BitString mask;
+            for (std::uint64_t i = 0; i < text.size(); ++i) {
+                // Mostly what arrived, so that both answers occur.
+                if (i + shorterExpected < text.size()) {
+                    expected.Append(i % 61 == 60 ? bit() : (text[i] == '1' ? 1 : 0), 1);
+                }
+                if (i + shorterMask < text.size()) {
+                    mask.Append(bit() | bit(), 1);
+                }
+            }
+            ASSERT_EQ(play.CapturedBitsMatch(expected, mask),
+                      MaskedEqual(text, expected.Text(), mask.Text()))
+                << count << " bits";
+        }
+    }
+}
 
 TEST_F(PlaybackTest, ComparisonWithTheCounterNotAMultipleOfFour) {
     f.Port.Loopback = true;

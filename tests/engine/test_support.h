@@ -20,7 +20,9 @@ public:
     void WritePortSignals(std::uint8_t tck0, std::uint8_t tms0, std::uint8_t tx0, std::uint8_t tck1,
                           std::uint8_t tms1, std::uint8_t tx1, std::uint8_t soa,
                           std::uint8_t sob) override {
-        Writes.push_back({tck0, tms0, tx0, tck1, tms1, tx1, soa, sob});
+        if (RecordsWrites) {
+            Writes.push_back({tck0, tms0, tx0, tck1, tms1, tx1, soa, sob});
+        }
         Tx = {tx0, tx1};
     }
     std::uint8_t ReadRx(std::uint8_t tap) override {
@@ -43,6 +45,7 @@ public:
     std::uint8_t Sib = 0;
     int RxReads = 0;
     int RxFlipAt = -1; // the n-th RX read (1-based) returns the inverted level
+    bool RecordsWrites = true;
     std::vector<std::array<std::uint8_t, 8>> Writes;
 };
 

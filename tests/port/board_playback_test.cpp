@@ -26,8 +26,18 @@ constexpr std::string_view Program = "SELTAP0;\nRST;\nSTATE DRSHIFT;\nLD CNT,64d
                                      "LD CNT,4d;\nNSHFCP Fh,Ah,Fh;\nSTATE DRSHIFT;\nLD CNT,9d;\n"
                                      "SERFLG3;\nNSHFCP B38h,598h,FF8h;\nSTATE IDLE;\nHALT;\n";
 
+// U3's BYPASS shifts a statement of several chunks' events, made as it
+// is played, and a check after it.
+constexpr std::string_view LongProgram =
+    "SELTAP1;\nRST;\nSTATE IRSHIFT;\nLD CNT,4d;\nNSHF Fh;\n"
+    "STATE DRSHIFT;\nLD CNT,120001d;\nNSHF 0h;\n"
+    "STATE DRSHIFT;\nLD CNT,9d;\nSERFLG3;\nNSHFCP B38h,598h,FF8h;\n"
+    "STATE IDLE;\nHALT;\n";
+
 struct DemoRun {
-    explicit DemoRun(bool inRuns) {
+    explicit DemoRun(bool inRuns, std::string_view program = Program, bool activeMode = true)
+        : Text(program) {
+        Engine_.Switches().ActiveMode = activeMode;
         Engine_.SetProgram(Text);
         Engine_.OpenProgram();
         const auto observing = Engine_.ObservePlayback(Recorder);
@@ -44,17 +54,13 @@ struct DemoRun {
     PinSettings Pins;
     SimulatedBoardPort Board{Pins, BoardKind::Demo};
     PortSignals Signals{Board, Pins};
-    StringProgramText Text{Program};
+    StringProgramText Text;
     Engine Engine_{Signals};
     std::ostringstream Dump;
     VcdRecorder Recorder{Dump, "today"};
 };
 
-TEST(DemoBoardPlayback, RunsInOneGoLeaveWhatSingleStepsLeave) {
-    DemoRun single(false);
-    DemoRun runs(true);
-    EXPECT_EQ(single.Engine_.Registers().Flags[0], 0) << "the checks on TAP 0 pass";
-    EXPECT_EQ(single.Engine_.Registers().Flags[1], 0) << "the check on TAP 1 passes";
+void ExpectTheSame(DemoRun& single, DemoRun& runs) {
     EXPECT_EQ(single.Engine_.State().Run.ProgramEnded, runs.Engine_.State().Run.ProgramEnded);
     EXPECT_EQ(single.Engine_.Registers().Flags, runs.Engine_.Registers().Flags);
     const EventStore& a = single.Engine_.Events();
@@ -67,6 +73,31 @@ TEST(DemoBoardPlayback, RunsInOneGoLeaveWhatSingleStepsLeave) {
     }
     EXPECT_EQ(single.Dump.str(), runs.Dump.str());
     EXPECT_EQ(single.Board.Chips()->Snapshot().Chips, runs.Board.Chips()->Snapshot().Chips);
+}
+
+TEST(DemoBoardPlayback, RunsInOneGoLeaveWhatSingleStepsLeave) {
+    DemoRun single(false);
+    DemoRun runs(true);
+    EXPECT_EQ(single.Engine_.Registers().Flags[0], 0) << "the checks on TAP 0 pass";
+    EXPECT_EQ(single.Engine_.Registers().Flags[1], 0) << "the check on TAP 1 passes";
+    ExpectTheSame(single, runs);
+}
+
+// With Active mode off the long statement is trimmed while it plays, in
+// steps as in runs, to what the trim before the next statement leaves.
+TEST(DemoBoardPlayback, LongStatementPlaysAlikeInStepsAndRunsWithActiveModeOnAndOff) {
+    for (const bool activeMode : {true, false}) {
+        SCOPED_TRACE(activeMode ? "Active mode on" : "Active mode off");
+        DemoRun single(false, LongProgram, activeMode);
+        DemoRun runs(true, LongProgram, activeMode);
+        EXPECT_EQ(single.Engine_.Registers().Flags[1], 0) << "the check after the shift passes";
+        ExpectTheSame(single, runs);
+        if (activeMode) {
+            EXPECT_GT(runs.Engine_.Events().EventCount(), 240000U);
+        } else {
+            EXPECT_LE(runs.Engine_.Events().ChunksHeld(), 3U);
+        }
+    }
 }
 
 } // namespace

@@ -12,6 +12,15 @@
 namespace scanbench {
 namespace {
 
+// Bits written as "0" and "1", the first on the left.
+BitString Bits(std::string_view text) {
+    BitString bits;
+    for (const char c : text) {
+        bits.Append(c == '1' ? 1 : 0, 1);
+    }
+    return bits;
+}
+
 // Clocks a translator: each character is one TCK cycle (a low event, then
 // a high one) with TMS as given ('0'/'1'), or with TMS 0 and TDI 1 ('x').
 class ClockedRun {
@@ -79,14 +88,14 @@ TEST(SvfTranslator, NshfcpBecomesTdoAndMaskInArrivalOrder) {
     // Eight bits received, expected value 0xA5 masked with 0x0F: the first
     // received bit meets the value's highest bit, so the masked low nibble
     // 0101 is expected in the last four bits shifted, reversed.
-    const ShiftCompare compare{8, "10100101", "11110000"};
+    const ShiftCompare compare{8, Bits("10100101"), Bits("11110000")};
     ClockedRun run;
     run.Clocks("0100", 1).Clocks("00000001", 2, &compare).Clocks("10", 3);
     EXPECT_EQ(run.Commands(), "STATE IDLE;\nSDR 8 TDI (00) TDO (A0) MASK (F0);\n");
 }
 
 TEST(SvfTranslator, ReportsWhatSvfCannotSayWithTheProgramLine) {
-    const ShiftCompare outside{4, "0101", "1111"}; // all four bits, said once
+    const ShiftCompare outside{4, Bits("0101"), Bits("1111")}; // all four bits, said once
     ClockedRun run;
     run.Clocks("0", 1)
         .Clocks("0000", 2, &outside) // compares in Run-Test/Idle

@@ -84,7 +84,7 @@ void BitstreamShifter::SelectTap(std::uint8_t tap) {
 }
 
 void BitstreamShifter::Reset(std::uint8_t tap) {
-    Eng.State().ClearEvents();
+    Eng.Events().Clear();
     Eng.Views().Notify(ViewChange::StoreCleared);
     SelectLine(tap);
     Interpret("rst;");

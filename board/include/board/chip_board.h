@@ -56,18 +56,33 @@ public:
     // a TAP other than 0 or 1, or a pin reference that names no pin.
     explicit ChipBoard(std::vector<BoardChip> chips);
     explicit ChipBoard(BoardDefinition board);
+    // The chains point at the chips: a board moves (the chips stay where
+    // they are) but is not copied.
+    ChipBoard(const ChipBoard&) = delete;
+    ChipBoard& operator=(const ChipBoard&) = delete;
+    ChipBoard(ChipBoard&&) noexcept = default;
+    ChipBoard& operator=(ChipBoard&&) noexcept = default;
 
     // The controller drives the lines (BoardLine bits); every change of a
     // TCK line is an edge for that TAP's chips.
     void Drive(std::uint8_t lines) {
-        const auto edges = static_cast<std::uint8_t>((lines ^ Lines) & ClockLines);
+        Out = Driven(lines, Lines, Out);
         Lines = lines;
-        if ((edges & BoardLine::Tck0) != 0) {
-            ClockChain(0);
+    }
+    // Drive for each of `count` line levels, linesOf(k) for the k-th, each
+    // followed by tell(k, Outputs()): a run of them in one inlined loop.
+    template <typename LinesOf, typename Tell>
+    void DriveEach(std::size_t count, LinesOf&& linesOf, Tell&& tell) {
+        std::uint8_t before = Lines;
+        std::uint8_t out = Out;
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::uint8_t lines = linesOf(k);
+            out = Driven(lines, before, out);
+            before = lines;
+            tell(k, out);
         }
-        if ((edges & BoardLine::Tck1) != 0) {
-            ClockChain(1);
-        }
+        Lines = before;
+        Out = out;
     }
     // TRST of one TAP: its chips go to Test-Logic-Reset without a clock.
     void ResetTap(std::uint8_t tap);
@@ -120,8 +135,8 @@ private:
     static constexpr std::uint8_t ClockLines = BoardLine::Tck0 | BoardLine::Tck1;
 
     struct Chain {
-        std::size_t First = 0;
-        std::size_t End = 0;
+        TapChip* First = nullptr;
+        TapChip* End = nullptr;
     };
     struct Net {
         std::vector<PinRef> Pins;
@@ -130,22 +145,35 @@ private:
         PinLevel Level = PinLevel::Floating;
     };
 
-    // Runs for every edge: inline, like the chips' edges.
-    void ClockChain(std::uint8_t tap) {
-        const unsigned lines = Lines >> (3 * tap);
-        TapChip* chip = Chips.data() + Chains[tap].First;
-        TapChip* const end = Chips.data() + Chains[tap].End;
-        if ((lines & BoardLine::Tck0) != 0) {
+    // The outputs after the lines change from `before` to `lines`.
+    [[nodiscard]] std::uint8_t Driven(std::uint8_t lines, std::uint8_t before, std::uint8_t out) {
+        const auto edges = static_cast<std::uint8_t>((lines ^ before) & ClockLines);
+        if ((edges & BoardLine::Tck0) != 0) {
+            out = ClockChain(0, lines, out);
+        }
+        if ((edges & BoardLine::Tck1) != 0) {
+            out = ClockChain(1, lines, out);
+        }
+        return out;
+    }
+
+    // Runs for every edge: inline, like the chips' edges. Returns the
+    // outputs with the chain's TDO after the edge.
+    std::uint8_t ClockChain(std::uint8_t tap, std::uint8_t lines, std::uint8_t out) {
+        const unsigned levels = lines >> (3 * tap);
+        TapChip* chip = Chains[tap].First;
+        TapChip* const end = Chains[tap].End;
+        if ((levels & BoardLine::Tck0) != 0) {
             // Every chip takes the TDO its neighbour shows now: TDO moves only
             // on falling edges, so the order does not matter.
-            const bool tms = (lines & BoardLine::Tms0) != 0;
-            bool tdi = (lines & BoardLine::Tdi0) != 0;
+            const bool tms = (levels & BoardLine::Tms0) != 0;
+            bool tdi = (levels & BoardLine::Tdi0) != 0;
             for (; chip != end; ++chip) {
                 const bool next = chip->TdoLevel();
                 chip->RisingEdge(tms, tdi);
                 tdi = next;
             }
-            return;
+            return out;
         }
         bool tdo = true;
         bool drivesChanged = false;
@@ -154,11 +182,13 @@ private:
             tdo = chip->TdoLevel();
             drivesChanged = chip->TakeDrivesChanged() || drivesChanged;
         }
-        const auto bit = static_cast<std::uint8_t>(BoardLine::Tdo0 << tap);
-        Out = static_cast<std::uint8_t>(tdo ? (Out | bit) : (Out & ~bit));
         if (drivesChanged) {
             Settle();
         }
+        // Without a branch: TDO is the data shifted, as good as random.
+        static_assert(BoardLine::Tdo1 == BoardLine::Tdo0 << 1);
+        return static_cast<std::uint8_t>((out & ~(BoardLine::Tdo0 << tap)) |
+                                         (unsigned{tdo} << tap));
     }
 
     void Wire(std::vector<BoardSwitch> switches, std::vector<BoardLed> leds,

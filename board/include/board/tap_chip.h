@@ -67,16 +67,18 @@ public:
     explicit TapChip(ChipDescription description);
 
     void RisingEdge(bool tms, bool tdi) {
-        switch (Current) {
-        case ChipTap::CaptureDr:
-            CaptureData();
-            break;
-        case ChipTap::ShiftDr:
+        if (Current == ChipTap::ShiftDr) { // most edges of a long shift
             if (Wide) {
                 ShiftWide(tdi);
             } else {
                 DrShift = (DrShift >> 1) | (std::uint64_t{tdi} << DrTop);
             }
+            Current = ChipTap::Next[tms ? 1 : 0][ChipTap::ShiftDr];
+            return;
+        }
+        switch (Current) {
+        case ChipTap::CaptureDr:
+            CaptureData();
             break;
         case ChipTap::CaptureIr:
             IrShift = Description.IrCapture;
@@ -91,10 +93,11 @@ public:
     }
 
     void FallingEdge() {
-        switch (Current) {
-        case ChipTap::ShiftDr:
+        if (Current == ChipTap::ShiftDr) { // most edges of a long shift
             DriveTdo(Wide ? WideOut() : (DrShift & 1) != 0);
             return;
+        }
+        switch (Current) {
         case ChipTap::ShiftIr:
             DriveTdo((IrShift & 1) != 0);
             return;

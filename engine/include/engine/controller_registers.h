@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/bit_string.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -29,8 +31,8 @@ struct ControllerRegisters {
     bool WaitSiaHigh = false;
     bool WaitSibLow = false;
     bool WaitSibHigh = false;
-    std::string ExpectedBits; // least significant bit first
-    std::string MaskBits;     // least significant bit first
+    BitString ExpectedBits; // least significant bit first
+    BitString MaskBits;     // least significant bit first
 
     // Index of the bit that FlagMask of a TAP selects (0 for mask 1 .. 7 for 128).
     [[nodiscard]] int SelectedFlagBit(std::uint8_t tap) const;

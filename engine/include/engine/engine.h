@@ -34,9 +34,10 @@ public:
     // The program text the engine fetches from; it must outlive its use.
     void SetProgram(ProgramText& program) { Program = &program; }
 
-    // Translates one statement without playing it (the bitstream shifter's
-    // way in), recording all its events at once.
-    [[nodiscard]] std::int32_t InterpretLine(std::string_view text);
+    // Translates one statement without playing it (the bitstream shifter's way in).
+    [[nodiscard]] std::int32_t InterpretLine(std::string_view text) {
+        return Interpreter.InterpretLine(text);
+    }
     void ExecuteStep() { Execution.ExecuteStep(); }
     // Up to `limit` steps until the program ends, played in runs where
     // nothing watches each event; returns the steps taken. The run modes

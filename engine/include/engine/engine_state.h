@@ -2,7 +2,6 @@
 
 #include "engine/breakpoint_flags.h"
 #include "engine/controller_registers.h"
-#include "engine/deferred_events.h"
 #include "engine/event_store.h"
 #include "engine/label_table.h"
 #include "engine/playback_state.h"
@@ -16,21 +15,12 @@ struct EngineState {
     RunSwitches Switches;
     ControllerRegisters Registers;
     EventStore Events;
-    DeferredEvents Unrecorded; // the rest of a long statement's events
     PlaybackState Playback;
     RunState Run;
     LabelTable Labels;
     BreakpointFlags Breakpoints;
 
-    // Every event of the statements translated so far has been played.
-    [[nodiscard]] bool AllPlayed() const {
-        return Events.PlayedCount() == Events.EventCount() && !Unrecorded.Any();
-    }
-    // Empties the store, with the events a statement has yet to record.
-    void ClearEvents() {
-        Events.Clear();
-        Unrecorded.Clear();
-    }
+    [[nodiscard]] bool AllPlayed() const { return Events.PlayedCount() == Events.EventCount(); }
     // Whether a run that stops at breakpoints stops here: the next step
     // fetches the statement at CurrentLine, and that line carries one.
     [[nodiscard]] bool BreakpointHolds() const {

@@ -44,10 +44,6 @@ public:
 private:
     void Step();
     void EndOutOfMemory();
-    // Records the next batch of a long statement's events when playback has
-    // caught up with the recorded ones; false when memory ran out (the run
-    // has ended).
-    bool RecordDeferred();
     void PollWait();
     void FetchAndTranslate(bool& flush);
     // Acts on a result code; returns the code, -1 for a jump to a missing label.

@@ -1,16 +1,17 @@
 #pragma once
 
+#include "engine/bit_string.h"
 #include "engine/event.h"
 #include "engine/event_budget.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace scanbench {
 
 struct ControllerRegisters;
-class DeferredEvents;
 class EventStore;
 class TapModels;
 
@@ -22,9 +23,9 @@ class TapModels;
 // the run, may leave registers changed; the events are still dropped.)
 class LineInterpreter {
 public:
-    LineInterpreter(ControllerRegisters& registers, EventStore& store, DeferredEvents& deferred,
-                    const TapModels& taps, const EventBudget& budget)
-        : Regs(registers), Store(store), Deferred(deferred), Taps(taps), Budget(budget) {}
+    LineInterpreter(ControllerRegisters& registers, EventStore& store, const TapModels& taps,
+                    const EventBudget& budget)
+        : Regs(registers), Store(store), Taps(taps), Budget(budget) {}
 
     [[nodiscard]] std::int32_t InterpretLine(std::string_view text);
 
@@ -53,12 +54,11 @@ private:
     // The event every statement starts from: TAP, line and sync outputs.
     [[nodiscard]] TEvento BaseEvent() const;
     [[nodiscard]] bool Fits(std::uint64_t events) const;
-    void AppendShiftSequence(std::string_view shiftBits, std::string_view description);
+    void AppendShiftSequence(BitString bits, std::string_view description);
     [[nodiscard]] std::uint64_t ShiftSequenceLength() const;
 
     ControllerRegisters& Regs;
     EventStore& Store;
-    DeferredEvents& Deferred; // where a long statement's later events wait
     const TapModels& Taps;
     const EventBudget& Budget;
 };
@@ -67,11 +67,9 @@ private:
 // ";" by a blank, trim the end again.
 [[nodiscard]] std::string CleanOperand(std::string_view operand);
 
-// The shift string of a data operand: the bits of every character but the
-// last (the "h" suffix), most significant first, "xxxx" for a non-digit.
-[[nodiscard]] std::string ShiftBits(std::string_view dataOperand);
-
-// The bits of an expected or mask operand, least significant bit first.
-[[nodiscard]] std::string ReversedBits(std::string_view operand);
+// The bits of an expected or mask operand (its suffix left out), least
+// significant bit first; empty for a character that is not a hexadecimal
+// digit.
+[[nodiscard]] std::optional<BitString> ReversedBits(std::string_view operand);
 
 } // namespace scanbench

@@ -11,17 +11,23 @@ namespace scanbench {
 // Returned by HexDigitValue for a character that is not a hexadecimal digit.
 inline constexpr std::uint8_t NotAHexDigit = 255;
 
+namespace detail {
+// Every character's digit value: a look-up, as operands of millions of
+// digits mix 0..9 and A..F at random.
+inline constexpr std::array<std::uint8_t, 256> HexDigitValues = [] {
+    std::array<std::uint8_t, 256> values{};
+    for (unsigned c = 0; c < values.size(); ++c) {
+        values[c] = c >= '0' && c <= '9'   ? static_cast<std::uint8_t>(c - '0')
+                    : c >= 'A' && c <= 'F' ? static_cast<std::uint8_t>(c - 'A' + 10)
+                    : c >= 'a' && c <= 'f' ? static_cast<std::uint8_t>(c - 'a' + 10)
+                                           : NotAHexDigit;
+    }
+    return values;
+}();
+} // namespace detail
+
 [[nodiscard]] constexpr std::uint8_t HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return static_cast<std::uint8_t>(c - '0');
-    }
-    if (c >= 'A' && c <= 'F') {
-        return static_cast<std::uint8_t>(c - 'A' + 10);
-    }
-    if (c >= 'a' && c <= 'f') {
-        return static_cast<std::uint8_t>(c - 'a' + 10);
-    }
-    return NotAHexDigit;
+    return detail::HexDigitValues[static_cast<unsigned char>(c)];
 }
 
 // A counter value with its base suffix ("h"/"H" hexadecimal, "d"/"D"

@@ -7,34 +7,36 @@
 
 namespace scanbench {
 
-// How the store keeps an event: the nine levels as bits, the description as
-// an index into the store's description table. Twelve bytes instead of a
-// full TEvento, trivially copyable, so millions of events cost little memory
-// and appending is a plain store. Only the level 1 counts as high, so a level
-// byte is kept as one bit without losing anything a reader can see.
+// An event as the store's readers take it (views, exports, recorders): the
+// nine levels as bits, the description as an index into the store's
+// description table, the line and the TAP. Trivially copyable, so readers
+// copy ranges of events cheaply; the store itself keeps each event in four
+// bytes (see EventRecord). Only the level 1 counts as high, so a level byte
+// is kept as one bit without losing anything a reader can see.
 struct PackedEvent {
+    // The low eight bits are those of an EventRecord; the sync outputs,
+    // which the events of a statement share, come after them.
     enum Bit : std::uint16_t {
         TMS = 1U << 0,
         TCK = 1U << 1,
         RX = 1U << 2,
         TX = 1U << 3,
-        SOA = 1U << 4,
-        SOB = 1U << 5,
-        SIA = 1U << 6,
-        SIB = 1U << 7,
-        ValidRX = 1U << 8,
-        TapStatesKnown = 1U << 9, // TapStates holds the models' states after the play
+        SIA = 1U << 4,
+        SIB = 1U << 5,
+        ValidRX = 1U << 6,
+        TapStatesKnown = 1U << 7, // TapStates holds the models' states after the play
+        SOA = 1U << 8,
+        SOB = 1U << 9,
     };
 
-    // No default member values: a chunk of fresh events is then allocated
-    // without a pass over its memory. PackedEvent{} is the zero event.
+    // No default member values: readers' blocks of events are allocated
+    // without a pass over their memory. PackedEvent{} is the zero event.
     std::int32_t Line;
     std::uint32_t Description; // 0 = no description
     std::uint16_t Levels;
     std::uint8_t Tap;
     // The states of both TAP models right after the event was played (TAP 0
-    // in the low four bits), valid while TapStatesKnown is set: the byte
-    // would otherwise be padding, so recording them costs no memory.
+    // in the low four bits), valid while TapStatesKnown is set.
     std::uint8_t TapStates;
 
     [[nodiscard]] std::uint8_t Level(Bit bit) const { return (Levels & bit) != 0 ? 1 : 0; }

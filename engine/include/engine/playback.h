@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/event_store.h"
 #include "engine/listener_list.h"
 #include "engine/play_options.h"
 
@@ -14,7 +15,6 @@ class PlaybackObserver;
 class SignalPort;
 class TapModels;
 class ViewFeed;
-struct PackedEvent;
 
 // Plays recorded events one at a time: moves the TAP models on rising TCK
 // edges, drives the port, samples RX, SIA and SIB back into the event, judges
@@ -45,39 +45,56 @@ public:
     }
 
 private:
+    // Events PlayPending plays in one block at most.
+    static constexpr std::uint32_t BlockSize = 512;
+
     void Play(const PlayOptions& options);
-    // Plays the stored events [first, first + count) of one chunk, which
-    // are next at the play cursor.
-    void PlayRun(PackedEvent* first, std::uint32_t count);
+    // Plays events of `run` (next at the play cursor) one by one, each
+    // writing to the port and reading it before the next; returns how many:
+    // all of them.
+    std::uint32_t PlayEach(const EventStore::Run& run);
+    // Plays events of `run` as one block: the models and the outputs of
+    // every event first, then the port's writes and reads for all of them,
+    // then the samples, captures and recorders; returns how many it played,
+    // at least one (it stops before an event whose capture needs a read of
+    // its own).
+    std::uint32_t PlayBlock(const EventStore::Run& run);
+    // PlayBlock's last part: the samples `inputs` of the first `n` events of
+    // `run` go into their records; captures, read-outs and the recorder
+    // follow. `risingTck` is TCK's bit when a high TCK is a rising edge.
+    void TakeSamples(const EventStore::Run& run, std::uint32_t n, const std::uint8_t* inputs,
+                     std::uint32_t risingTck);
 
     // The steps of one event, in the order they are taken.
     // Every playback makes the waveforms worth drawing; a program's first
     // playback since its code check starts its run (there is something to reset).
     void MarkPlaybackStarted(bool countsAsUse);
-    // The event at the play cursor, which moves on; null when all are played.
-    [[nodiscard]] PackedEvent* TakeNextEvent();
-    // The last event played, or `none` when nothing has been played.
-    [[nodiscard]] PackedEvent& LastPlayedEvent(PackedEvent& none);
     // The first event of a statement starts (NSHFCP) or ends a capture.
-    void FollowStatementStart(const PackedEvent& event);
-    // Decides whether the event is a rising TCK edge (stepping the model of
-    // its port if so); a new statement's first event ends the memory of a
-    // shift state when statements are followed.
-    bool DecideEdge(const PackedEvent& event, bool followsStatements, bool notifiesSteps = true);
+    void FollowStatementStart(const EventOrigin& origin);
+    // Decides whether an event with levels `levels` (PackedEvent bits) of
+    // `origin` is a rising TCK edge (stepping the model of its port if so);
+    // a new statement's first event ends the memory of a shift state when
+    // statements are followed.
+    bool DecideEdge(std::uint32_t levels, const EventOrigin& origin, bool followsStatements,
+                    bool notifiesSteps = true);
     // The event's levels become the lines' present levels.
-    void LatchOutputs(const PackedEvent& event, bool played);
+    void LatchOutputs(std::uint32_t levels, const EventOrigin& origin, bool played);
     // Whether RX of `tap` carries device data at this event.
     [[nodiscard]] bool JudgeRxValid(std::uint8_t tap, bool risingEdge, bool followsStatements);
     // Writes all outputs to the port and samples RX (and SIA and SIB) into `target`.
-    void DriveAndSample(PackedEvent& target, bool valid, bool samplesSyncInputs,
+    void DriveAndSample(const EventStore::Slot& target, bool valid, bool samplesSyncInputs,
                         bool notifiesViews = true);
-    // Puts the sampled inputs (SignalPort::InputBits), the validity of RX
-    // and the models' states into the event.
-    void StoreSamples(PackedEvent& target, bool valid, std::uint8_t inputs, bool samplesSyncInputs);
+    // The record with the sampled inputs (SignalPort::InputBits) of an event
+    // of `tap` put in; SIA and SIB only when `samplesSyncInputs`.
+    [[nodiscard]] static std::uint32_t WithSamples(std::uint32_t record, std::uint8_t tap,
+                                                   std::uint8_t inputs, bool samplesSyncInputs);
+    // The record with the validity of RX and the models' states put in.
+    [[nodiscard]] std::uint32_t WithJudgement(std::uint32_t record, bool valid) const;
     // The lines' present output levels as SignalPort::OutputBits, and the
     // same after LatchOutputs of a played event.
     [[nodiscard]] std::uint8_t OutputsNow() const;
-    [[nodiscard]] static std::uint8_t WithOutputsOf(const PackedEvent& event, std::uint8_t outputs);
+    [[nodiscard]] static std::uint8_t WithOutputsOf(std::uint32_t levels, const EventOrigin& origin,
+                                                    std::uint8_t outputs);
     // Collects one received bit of a running NSHFCP (at an event that is not
     // a rising edge) and compares when the last one has arrived.
     void Capture();
@@ -87,6 +104,8 @@ private:
     void FinishCapture(std::uint8_t tap);
     // Appends RX of the selected TAP while fewer bits than its counter are held.
     void Record(std::string& received);
+    // Within PlayPending: shows the read-outs when they are due after an event.
+    void ShowReadoutsIfDue(bool captureFinished);
 
     EngineState& State;
     TapModels& Taps;

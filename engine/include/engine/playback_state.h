@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/bit_string.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -14,21 +16,24 @@ struct PlaybackState {
     bool RxValidLatch = false; // ValidRX decided at the last event that was not a rising edge
     bool ShiftSeen = false;    // the port was seen in a shift state during this statement
     bool Capturing = false;    // an NSHFCP is collecting RX bits
-    std::string ReceivedBits;  // bits collected so far, in arrival order
+    BitString ReceivedBits;    // bits collected so far, in arrival order
     std::uint8_t LastSoa = 0;  // levels of the sync outputs passed to the port
     std::uint8_t LastSob = 0;
     bool WavesValid = false; // set by every playback, read by the waveform view
 
     [[nodiscard]] std::int32_t CapturedCount() const {
-        return static_cast<std::int32_t>(ReceivedBits.size());
+        return static_cast<std::int32_t>(ReceivedBits.Size());
     }
     // The collected bits with the most recent first, "0" put in front until
     // the length is a multiple of 4: the form that is compared with the
     // expected value.
     [[nodiscard]] std::string CapturedBits() const;
+    // Whether CapturedBits() equals `expected` at every position where
+    // `mask` holds 1 (positions beyond either are not compared).
+    [[nodiscard]] bool CapturedBitsMatch(const BitString& expected, const BitString& mask) const;
     void StartCapture() {
         Capturing = true;
-        ReceivedBits.clear();
+        ReceivedBits.Clear();
     }
 };
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace scanbench {
 
@@ -49,6 +51,17 @@ public:
         WritePortSignals(level(Tck0High), level(Tms0High), level(Tx0High), level(Tck1High),
                          level(Tms1High), level(Tx1High), level(SoaHigh), level(SobHigh));
         return ReadInputs(tap);
+    }
+    // WriteThenReadInputs for a run of events: write k is the outputs as
+    // OutputBits in its low byte and the TAP whose inputs are read in its
+    // high byte; inputs[k] gets what was read after it. `inputs` is as long
+    // as `writes`.
+    virtual void WriteThenReadInputsEach(std::span<const std::uint16_t> writes,
+                                         std::span<std::uint8_t> inputs) {
+        for (std::size_t k = 0; k < writes.size(); ++k) {
+            inputs[k] = WriteThenReadInputs(static_cast<std::uint8_t>(writes[k] & 0xFF),
+                                            static_cast<std::uint8_t>(writes[k] >> 8));
+        }
     }
     // Whether an input read again before the next write reads as it did
     // (a simulated board's inputs change only when it is driven): playback

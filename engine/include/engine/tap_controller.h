@@ -15,8 +15,23 @@ struct TTapNode {
     std::uint8_t Index = 0;
 };
 
+namespace detail {
+// The controller graph's links by TMS and then by state.
+inline constexpr std::array<std::array<std::uint8_t, 16>, 2> TapLinks{{
+    {1, 1, 4, 5, 6, 7, 6, 7, 10, 11, 10, 11, 6, 7, 1, 1},   // TMS = 0
+    {0, 2, 3, 0, 8, 9, 8, 9, 14, 15, 12, 13, 14, 15, 2, 2}, // TMS = 1
+}};
+} // namespace detail
+
+// The state a controller in `state` steps to with TMS = `tms`, without a
+// controller: for callers that step a copy of a state many times.
+[[nodiscard]] constexpr std::uint8_t NextTapState(std::uint8_t state, std::uint8_t tms) {
+    return detail::TapLinks[tms == 1 ? 1 : 0][state & 15U];
+}
+
 // The model of one TAP controller: the 16-node state graph and the present
-// node. It only ever changes state by stepping.
+// node. It only ever changes state by stepping (or by taking the state that
+// NextTapState reached from its own).
 class TTapController {
 public:
     TTapController() { Init(); }
@@ -37,6 +52,9 @@ public:
             StepTms0();
         }
     }
+
+    // Takes the state that steps with NextTapState from StateIndex() reached.
+    void TakeStepsResult(std::uint8_t state) { Current = state & 15U; }
 
     [[nodiscard]] std::uint8_t StateIndex() const { return Nodes[Current].Index; }
     [[nodiscard]] const TTapNode& Node(std::uint8_t state) const { return Nodes[state & 15]; }

@@ -34,6 +34,14 @@ public:
     }
     void NoticeSteps() { Views.Notify(ViewChange::TapStates); }
 
+    // Both models' states, for a caller that steps a copy many times (see
+    // NextTapState) and hands the result back with TakeStates.
+    [[nodiscard]] std::array<std::uint8_t, 2> States() const { return {State(0), State(1)}; }
+    void TakeStates(const std::array<std::uint8_t, 2>& states) {
+        TapModel[0].TakeStepsResult(states[0]);
+        TapModel[1].TakeStepsResult(states[1]);
+    }
+
     [[nodiscard]] std::uint8_t State(std::uint8_t tap) const {
         return TapModel[tap & 1].StateIndex();
     }

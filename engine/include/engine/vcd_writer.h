@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <ostream>
+#include <span>
 #include <string_view>
 
 namespace scanbench {
@@ -31,6 +32,8 @@ public:
 
     // The next time step.
     void Add(const PackedEvent& event);
+    // A time step for each event, in order.
+    void Add(std::span<const PackedEvent> events);
     // Writes the time at which the last step ends and hands everything left
     // to the stream, whose state then tells whether all was written.
     void Finish();
@@ -38,6 +41,15 @@ public:
     [[nodiscard]] std::uint64_t StepCount() const { return Time; }
 
 private:
+    // Time lines up to this long go out as two words.
+    static constexpr std::size_t QuickLineLength = 16;
+
+    // Whether the event changes nothing but its own TAP's wires, the sync
+    // lines and the states, and the time line is short.
+    [[nodiscard]] bool TakesQuickStep(const PackedEvent& event) const;
+    // Adds events from the first on while they take quick steps; returns
+    // how many it added (at least the first, which must take one).
+    std::size_t AddQuickly(std::span<const PackedEvent> events);
     void FlushIfFull();
     void Flush();
     void Put(std::string_view text);
@@ -73,6 +85,7 @@ public:
     VcdRecorder(std::ostream& out, std::string_view date) : Writer(out, date) {}
 
     void EventPlayed(const PackedEvent& event) override;
+    void EventsPlayed(std::span<const PackedEvent> events) override;
     void EventResampled(const PackedEvent& event) override;
     void Finish();
 

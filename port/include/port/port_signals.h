@@ -88,6 +88,9 @@ public:
     // One status register read serves all three inputs.
     [[nodiscard]] std::uint8_t ReadInputs(std::uint8_t tap) override;
     [[nodiscard]] std::uint8_t WriteThenReadInputs(std::uint8_t outputs, std::uint8_t tap) override;
+    // On the simulated board, one loop with the board's work inlined.
+    void WriteThenReadInputsEach(std::span<const std::uint16_t> writes,
+                                 std::span<std::uint8_t> inputs) override;
     // True on the simulated board.
     [[nodiscard]] bool InputsSettleOnWrites() const override { return Simulated != nullptr; }
 

@@ -53,6 +53,31 @@ public:
         Registers = static_cast<std::uint16_t>(((control & 0x0FU) << 8) | data);
         Settle();
     }
+    // PortWriteDataThenControl of `count` words (control << 8 | data), the
+    // k-th wordOf(k), at the port's own data and control addresses, each
+    // followed by a read of the status register, tell(k, status): a run of
+    // events in one inlined loop.
+    template <typename WordOf, typename Tell>
+    void WriteEach(std::size_t count, WordOf&& wordOf, Tell&& tell) {
+        if (count == 0) {
+            return;
+        }
+        if (Mounted) {
+            Mounted->DriveEach(
+                count, [&](std::size_t k) { return ChipLines[wordOf(k) & 0x0FFFU]; },
+                [&](std::size_t k, std::uint8_t outputs) { tell(k, ChipStatus[outputs]); });
+        } else {
+            for (std::size_t k = 0; k < count; ++k) {
+                Status = StatusTable[wordOf(k) & 0x0FFFU];
+                tell(k, Status);
+            }
+        }
+        Registers = static_cast<std::uint16_t>(wordOf(count - 1) & 0x0FFFU);
+    }
+    [[nodiscard]] bool SameAddresses(std::uint16_t data, std::uint16_t status,
+                                     std::uint16_t control) const {
+        return data == DataAddress && status == StatusAddress && control == ControlAddress;
+    }
     [[nodiscard]] bool DriverAvailable() const override { return Failure.empty(); }
     [[nodiscard]] std::string Problem() const override { return Failure; }
     void SetDirectAccess(bool /*enable*/) override {}

@@ -25,6 +25,7 @@ public:
     explicit ShiftCompareLog(const EngineState& state) : State(state) {}
 
     void EventPlayed(const PackedEvent& event) override;
+    void EventsPlayed(std::span<const PackedEvent> events) override;
     void EventResampled(const PackedEvent& /*event*/) override {}
     void RefreshView(ViewChanges changes) override;
 
@@ -41,6 +42,8 @@ private:
         ShiftCompare Compare;
     };
     [[nodiscard]] std::uint64_t StoreStart() const;
+    // Notes what the NSHFCP whose first event is the `ordinal`-th played compares.
+    void NoteShiftCompare(std::uint64_t ordinal);
 
     const EngineState& State;
     std::uint64_t Played = 0;   // events played since the log was made

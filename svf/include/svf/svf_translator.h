@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/bit_string.h"
 #include "svf/svf_problem.h"
 
 #include <cstdint>
@@ -16,8 +17,8 @@ namespace scanbench {
 // value and the mask, both least significant bit first.
 struct ShiftCompare {
     std::int32_t Count = 0;
-    std::string ExpectedBits;
-    std::string MaskBits;
+    BitString ExpectedBits;
+    BitString MaskBits;
 };
 
 // One played event of the TAP being exported.
