@@ -5,11 +5,11 @@
 #include "ui/artwork.h"
 #include "ui/breakpoint_gutter.h"
 #include "ui/command_scope.h"
+#include "ui/editor_search.h"
 #include "ui/goto_line_dialog.h"
 #include "ui/labels_window.h"
 #include "ui/language_text.h"
 #include "ui/main_window.h"
-#include "ui/memo_search.h"
 #include "ui/program_editor.h"
 #include "ui/splash_screen.h"
 #include "ui/user_interaction.h"
@@ -34,12 +34,12 @@ EditorTools::EditorTools(MainWindow& window, Engine& engine, CommandTracker& com
       AboutWindow(new AboutDialog(&window, window.Model().AboutClicks())),
       LabelsBox(new LabelsWindow(&window, engine.State().Labels)),
       GotoArrow(ArrowPicture(GotoArrowColour, window.palette().color(QPalette::Window))) {
-    MemoSearchProperties properties;
+    EditorSearchProperties properties;
     properties.HideAfterSearch = false;
     properties.PromptReplace = true;
     properties.ShowReplaceCount = true;
-    Searcher = std::make_unique<TMemoSearch>(Window.Editor(), properties);
-    connect(Searcher.get(), &TMemoSearch::HitSelected, &Window, &MainWindow::ShowCaretPos);
+    Searcher = std::make_unique<EditorSearch>(Window.Editor(), properties);
+    connect(Searcher.get(), &EditorSearch::HitSelected, &Window, &MainWindow::ShowCaretPos);
 
     if (splash) {
         SplashWindow = new SplashScreen;
