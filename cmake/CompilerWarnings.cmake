@@ -13,3 +13,9 @@ function(scanbench_warnings target)
     endif()
   endif()
 endfunction()
+
+# The toolkit-free libraries also say every narrowing, sign change and cast
+# out loud. Their own sources only: the flags stay off their users.
+function(scanbench_strict_conversions target)
+  target_compile_options(${target} PRIVATE -Wconversion -Wsign-conversion -Wold-style-cast)
+endfunction()

@@ -9,7 +9,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev
     qt6-base-dev libgl-dev
-    clang libclang-rt-14-dev clang-format
+    clang libclang-rt-14-dev clang-format clang-tidy
     xvfb xauth
     # The remote_bitbang and SVF tests run OpenOCD against the simulated board.
     openocd

@@ -225,6 +225,7 @@ private:
         }
         std::ranges::sort(bits);
         std::vector<std::uint32_t> pins;
+        pins.reserve(bits.size());
         for (const auto& bit : bits) {
             pins.push_back(bit.second);
         }
@@ -279,6 +280,7 @@ private:
         }
         const auto index = static_cast<std::uint32_t>(chip - Board.Chips.begin());
         std::vector<PinRef> refs;
+        refs.reserve(pins.size());
         for (const std::uint32_t pin : pins) {
             refs.push_back({index, pin});
         }

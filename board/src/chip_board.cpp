@@ -73,15 +73,15 @@ ChipBoard::ChipBoard(BoardDefinition board) {
     for (BoardNet& net : board.Nets) {
         renumber(net.Pins);
     }
-    Wire(std::move(board.Switches), std::move(board.Leds), std::move(board.Nets));
+    Wire(std::move(board.Switches), std::move(board.Leds), board.Nets);
 }
 
 void ChipBoard::Wire(std::vector<BoardSwitch> switches, std::vector<BoardLed> leds,
-                     std::vector<BoardNet> nets) {
+                     const std::vector<BoardNet>& nets) {
     const std::size_t pins = PinBase.empty() ? 0 : PinBase.back() + Chips.back().PinCount();
     constexpr std::uint32_t NoNet = ~std::uint32_t{0};
     NetOf.assign(pins, NoNet);
-    for (BoardNet& wired : nets) {
+    for (const BoardNet& wired : nets) {
         Net net;
         net.Pull = wired.Pull;
         for (const PinRef& pin : wired.Pins) {
@@ -217,10 +217,11 @@ std::optional<std::size_t> ChipBoard::FindChip(std::string_view name) const {
 ChipSnapshot ChipBoard::Chip(std::size_t index) const {
     ChipSnapshot snapshot = Chips.at(index).Snapshot(ChipTap.at(index));
     if (const std::int32_t bank = SwitchesOfChip[index]; bank >= 0) {
-        snapshot.Switches = static_cast<std::uint8_t>(SwitchValues[bank] & 0xFF);
+        snapshot.Switches =
+            static_cast<std::uint8_t>(SwitchValues[static_cast<std::size_t>(bank)] & 0xFF);
     }
     if (const std::int32_t row = LedsOfChip[index]; row >= 0) {
-        snapshot.Leds = static_cast<std::uint8_t>(LedValue(row) & 0xFF);
+        snapshot.Leds = static_cast<std::uint8_t>(LedValue(static_cast<std::size_t>(row)) & 0xFF);
     }
     return snapshot;
 }

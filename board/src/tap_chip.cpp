@@ -6,6 +6,12 @@ namespace scanbench {
 
 namespace {
 
+// A cell or pin number held as int32_t (where -1 means none) as an index,
+// once it is known not to be -1.
+[[nodiscard]] constexpr std::size_t Slot(std::int32_t number) {
+    return static_cast<std::size_t>(number);
+}
+
 [[nodiscard]] std::uint8_t SafeBit(char safe) {
     return safe == '1' ? 1 : 0;
 }
@@ -86,9 +92,9 @@ void TapChip::Prepare() {
         const bool drives = cell.Function == CellFunction::Output2 ||
                             cell.Function == CellFunction::Output3 ||
                             cell.Function == CellFunction::Bidir;
-        if (drives && cell.Pin >= 0 && Drivers[cell.Pin].Output < 0) {
-            Drivers[cell.Pin] = {static_cast<std::int32_t>(cell.Number), cell.Control,
-                                 cell.DisableValue, ReleasedDrive(cell.Result)};
+        if (drives && cell.Pin >= 0 && Drivers[Slot(cell.Pin)].Output < 0) {
+            Drivers[Slot(cell.Pin)] = {static_cast<std::int32_t>(cell.Number), cell.Control,
+                                       cell.DisableValue, ReleasedDrive(cell.Result)};
         }
         const int mine = CaptureRank(cell.Function);
         if (mine > rank[cell.Number]) {
@@ -105,9 +111,9 @@ void TapChip::Prepare() {
     // takes that pin's disable value when reset.
     for (std::size_t pin = 0; pin < pins; ++pin) {
         const PinDriver& driver = Drivers[pin];
-        if (driver.Control >= 0 && rank[driver.Control] == 2 &&
-            Captures[driver.Control].Enables < 0) {
-            Captures[driver.Control].Enables = static_cast<std::int32_t>(pin);
+        if (driver.Control >= 0 && rank[Slot(driver.Control)] == 2 &&
+            Captures[Slot(driver.Control)].Enables < 0) {
+            Captures[Slot(driver.Control)].Enables = static_cast<std::int32_t>(pin);
         }
     }
     for (const ChipCell& cell : Description.Cells) {
@@ -128,13 +134,13 @@ bool TapChip::ShiftBit(std::uint32_t i) const {
 
 std::uint8_t TapChip::CaptureCell(const CaptureSource& source) const {
     if (source.Pin >= 0) {
-        const PinLevel level = Levels[source.Pin];
+        const PinLevel level = Levels[Slot(source.Pin)];
         return level == PinLevel::Floating ? source.Default : static_cast<std::uint8_t>(level);
     }
     if (source.Enables >= 0) {
-        const PinDrive drive = Drives[source.Enables];
+        const PinDrive drive = Drives[Slot(source.Enables)];
         const bool driven = drive == PinDrive::Low || drive == PinDrive::High;
-        const std::uint8_t disable = Drivers[source.Enables].DisableValue;
+        const std::uint8_t disable = Drivers[Slot(source.Enables)].DisableValue;
         return driven ? static_cast<std::uint8_t>(1U - disable) : disable;
     }
     return source.Default;
@@ -183,7 +189,7 @@ void TapChip::LoadInstruction(std::uint64_t opcode) {
 void TapChip::EnterReset() {
     for (const std::uint32_t cell : ResetCells) {
         const std::int32_t pin = Captures[cell].Enables;
-        BoundaryLatch[cell] = pin >= 0 ? Drivers[pin].DisableValue : Captures[cell].Default;
+        BoundaryLatch[cell] = pin >= 0 ? Drivers[Slot(pin)].DisableValue : Captures[cell].Default;
     }
     ResetPending = false;
     LoadInstruction(ResetOpcode);
@@ -219,12 +225,14 @@ void TapChip::RefreshDrives() {
             if (driver.Output < 0) {
                 continue;
             }
-            const bool enabled = boundary && (driver.Control < 0 ||
-                                              BoundaryLatch[driver.Control] != driver.DisableValue);
+            const bool enabled =
+                boundary &&
+                (driver.Control < 0 || BoundaryLatch[Slot(driver.Control)] != driver.DisableValue);
             if (!enabled) {
                 SetDrive(pin, driver.Released);
             } else {
-                SetDrive(pin, BoundaryLatch[driver.Output] != 0 ? PinDrive::High : PinDrive::Low);
+                SetDrive(pin,
+                         BoundaryLatch[Slot(driver.Output)] != 0 ? PinDrive::High : PinDrive::Low);
             }
         }
         return;

@@ -62,6 +62,46 @@ std::optional<std::string> SharedOutput(const RunnerOptions& options) {
     return std::nullopt;
 }
 
+// False, with the reason told, when two outputs name one file; notes on the
+// port choice are told too.
+bool CheckOutputsAndPort(const RunnerOptions& options, const Settings& settings,
+                         std::ostream& err) {
+    if (const std::optional<std::string> shared = SharedOutput(options)) {
+        err << "scanbench-run: " << *shared << "; nothing was run\n";
+        return false;
+    }
+    for (const std::string& notice : PortChoiceNotices(settings)) {
+        err << "scanbench-run: " << notice << "\n";
+    }
+    return true;
+}
+
+// Claims the file an output option names, before anything is run: a target
+// that may not be written (a device, the program itself) is reported at once,
+// and an interrupted run leaves no temporary file. False when it cannot be
+// claimed; nothing to claim when the option is not given.
+bool ClaimOutput(const std::optional<std::string>& path, const RunnerOptions& options,
+                 std::optional<AtomicFileWriter>& writer, std::ostream& err) {
+    if (!path) {
+        return true;
+    }
+    writer.emplace(*path, WriteRules{.Protected = {options.ProgramFile}});
+    if (!writer->IsOpen()) {
+        err << "scanbench-run: cannot write " << *path << ": " << writer->Error() << "\n";
+        return false;
+    }
+    return true;
+}
+
+// Puts the written file in place of the target.
+bool CommitOutput(AtomicFileWriter& writer, const std::string& path, std::ostream& err) {
+    if (!writer.Commit()) {
+        err << "scanbench-run: cannot write " << path << ": " << writer.Error() << "\n";
+        return false;
+    }
+    return true;
+}
+
 // Writes the SVF of the run through a writer opened before it; the
 // problems of the translation go to `err`, each with its program line.
 bool WriteSvfFile(AtomicFileWriter& writer, const RunnerOptions& options, const Engine& engine,
@@ -81,11 +121,7 @@ bool WriteSvfFile(AtomicFileWriter& writer, const RunnerOptions& options, const 
     for (const SvfProblem& problem : result.Problems) {
         err << "scanbench-run: --svf: line " << problem.Line << ": " << problem.Message << "\n";
     }
-    if (!writer.Commit()) {
-        err << "scanbench-run: cannot write " << *options.SvfFile << ": " << writer.Error() << "\n";
-        return false;
-    }
-    return true;
+    return CommitOutput(writer, *options.SvfFile, err);
 }
 
 // The local date and time as the export header shows them.
@@ -110,11 +146,7 @@ bool WriteExport(AtomicFileWriter& writer, const std::string& path, const EventS
         WriteEventExport(stream, store, date, time);
         stream.flush();
     }
-    if (!writer.Commit()) {
-        err << "scanbench-run: cannot write " << path << ": " << writer.Error() << "\n";
-        return false;
-    }
-    return true;
+    return CommitOutput(writer, path, err);
 }
 
 // The verdict of an SVF file's run; true on a TDO mismatch.
@@ -144,70 +176,161 @@ void PrintTap(std::ostream& out, const Engine& engine, const HeadlessReporter& r
         << " counter=" << reporter.Counter[tap] << " flags=" << reporter.Flags[tap] << "\n";
 }
 
+// The port the settings choose, ready for the run; nothing, with the reason
+// told, when it cannot be opened: running on would report results the
+// hardware never produced.
+std::unique_ptr<PortAccess> OpenRunPort(const Settings& settings, const RunnerPortOpener& openPort,
+                                        std::ostream& err) {
+    std::unique_ptr<PortAccess> port =
+        openPort ? openPort(settings)
+                 : OpenPort(settings.Port, settings.Pins, settings.Board, settings.Remote);
+    if (port->DriverAvailable()) {
+        port->SetDirectAccess(true);
+        return port;
+    }
+    const std::string problem = port->Problem();
+    if (settings.Port == PortKind::Board && !problem.empty()) {
+        // A board file that cannot be used: its message says it all.
+        err << "scanbench-run: " << problem << "\n";
+        return nullptr;
+    }
+    err << "scanbench-run: " << Status::DriverFailed << " The " << PortKindName(settings.Port)
+        << " port cannot be opened; nothing was run.\n";
+    if (!problem.empty()) {
+        err << "scanbench-run: " << problem << "\n";
+    }
+    return nullptr;
+}
+
+// Sets the board's switches as --switches asks; false, with the reason told,
+// when they cannot be set.
+bool SetSwitches(const RunnerOptions& options, PortAccess& port, std::ostream& err) {
+    if (options.Switches.empty()) {
+        return true;
+    }
+    if (port.Chips() == nullptr) {
+        err << "scanbench-run: --switches needs a board of chips: the demo board or a board "
+               "file (--board demo|FILE.json --port board)\n";
+        return false;
+    }
+    if (const auto problem = ApplySwitchSettings(options.Switches, *port.Chips())) {
+        err << "scanbench-run: --switches: " << *problem << "\n";
+        return false;
+    }
+    return true;
+}
+
+// How a run ended, as the summary names it, and the runner's exit code.
+struct RunEnd {
+    std::string Name = "end-of-text";
+    int Code = RunnerExit::Halt;
+};
+
+RunEnd JudgeEnd(const Engine& engine, const HeadlessReporter& reporter, const PortAccess& port,
+                std::ostream& err) {
+    if (const std::string problem = port.Problem(); !problem.empty()) {
+        // The port went away during the run: what was read is not real.
+        err << "scanbench-run: " << problem << "\n";
+        return {"port-lost", RunnerExit::Error};
+    }
+    if (!engine.State().Run.ProgramEnded) {
+        return {"max-steps", RunnerExit::MaxSteps};
+    }
+    if (reporter.Colour == StatusColour::Red) {
+        return {"error", RunnerExit::Error};
+    }
+    if (reporter.Status == Status::Halt) {
+        return {"halt", RunnerExit::Halt};
+    }
+    return {};
+}
+
+void PrintSummary(std::ostream& out, const RunEnd& end, const Engine& engine,
+                  const HeadlessReporter& reporter, PortAccess& port) {
+    out << "status: " << reporter.Status << "\n"
+        << "end: " << end.Name << "\n"
+        << "line: " << engine.State().Registers.CurrentLine << "\n";
+    PrintTap(out, engine, reporter, 0);
+    PrintTap(out, engine, reporter, 1);
+    out << "events: " << engine.State().Events.EventCount()
+        << " played: " << engine.State().Events.PlayedCount() << "\n";
+    if (const ChipBoard* chips = port.Chips()) {
+        PrintBoard(out, *chips);
+    }
+}
+
+// The value change dump, written while the events are played.
+struct VcdOutput {
+    std::optional<AtomicFileWriter> File;
+    std::optional<WriterStream> Stream;
+    std::optional<VcdRecorder> Recorder;
+
+    [[nodiscard]] bool Claim(const RunnerOptions& options, std::ostream& err) {
+        if (!ClaimOutput(options.VcdFile, options, File, err)) {
+            return false;
+        }
+        if (File) {
+            Stream.emplace(*File);
+            const auto [date, time] = Now();
+            Recorder.emplace(*Stream, date + " " + time);
+        }
+        return true;
+    }
+    [[nodiscard]] bool Finish(const std::string& path, std::ostream& err) {
+        Recorder->Finish();
+        Stream->flush();
+        return CommitOutput(*File, path, err);
+    }
+};
+
+// Plays the program with the recorders the outputs need listening.
+void Play(Engine& engine, const RunnerOptions& options, VcdRecorder* vcd,
+          ShiftCompareLog* compares) {
+    std::optional<Engine::PlaybackSubscription> dumping;
+    std::optional<Engine::PlaybackSubscription> comparing;
+    if (vcd != nullptr) {
+        dumping.emplace(engine.ObservePlayback(*vcd));
+    }
+    if (compares != nullptr) {
+        comparing.emplace(engine.ObservePlayback(*compares));
+    }
+    (void)engine.ExecuteSteps(options.MaxSteps.value_or(UINT64_MAX));
+}
+
+// Tells how the run ended and what it left; the runner's exit code.
+int ReportRun(std::ostream& out, std::ostream& err, const Engine& engine,
+              const HeadlessReporter& reporter, PortAccess& port, const SvfImport* svf,
+              std::uint8_t svfTap) {
+    const RunEnd end = JudgeEnd(engine, reporter, port, err);
+    PrintSummary(out, end, engine, reporter, port);
+    if (svf != nullptr && PrintSvfVerdict(out, *svf, engine, end.Name == "halt", svfTap) &&
+        end.Code == RunnerExit::Halt) {
+        return RunnerExit::Error;
+    }
+    return end.Code;
+}
+
 } // namespace
 
 int RunHeadless(const RunnerOptions& options, Settings settings, const std::string& programText,
                 std::ostream& out, std::ostream& err, const SvfImport* svf,
                 const RunnerPortOpener& openPort) {
     ApplyOverrides(options, settings);
-    if (const std::optional<std::string> shared = SharedOutput(options)) {
-        err << "scanbench-run: " << *shared << "; nothing was run\n";
+    if (!CheckOutputsAndPort(options, settings, err)) {
         return RunnerExit::Usage;
     }
-    for (const std::string& notice : PortChoiceNotices(settings)) {
-        err << "scanbench-run: " << notice << "\n";
-    }
-    // The export's file is claimed before the run: a target that may not be
-    // written (a device, the program itself) stops everything before the
-    // port is touched, and an interrupted run leaves no temporary file.
+    // The export and the SVF are claimed before the port is touched.
     std::optional<AtomicFileWriter> events;
-    if (options.EventsFile) {
-        events.emplace(*options.EventsFile, WriteRules{.Protected = {options.ProgramFile}});
-        if (!events->IsOpen()) {
-            err << "scanbench-run: cannot write " << *options.EventsFile << ": " << events->Error()
-                << "\n";
-            return RunnerExit::Usage;
-        }
-    }
     std::optional<AtomicFileWriter> svfFile;
-    if (options.SvfFile) {
-        svfFile.emplace(*options.SvfFile, WriteRules{.Protected = {options.ProgramFile}});
-        if (!svfFile->IsOpen()) {
-            err << "scanbench-run: cannot write " << *options.SvfFile << ": " << svfFile->Error()
-                << "\n";
-            return RunnerExit::Usage;
-        }
-    }
-    const std::unique_ptr<PortAccess> port =
-        openPort ? openPort(settings)
-                 : OpenPort(settings.Port, settings.Pins, settings.Board, settings.Remote);
-    if (!port->DriverAvailable()) {
-        // Running on would report results the hardware never produced.
-        const std::string problem = port->Problem();
-        if (settings.Port == PortKind::Board && !problem.empty()) {
-            // A board file that cannot be used: its message says it all.
-            err << "scanbench-run: " << problem << "\n";
-            return RunnerExit::Usage;
-        }
-        err << "scanbench-run: " << Status::DriverFailed << " The " << PortKindName(settings.Port)
-            << " port cannot be opened; nothing was run.\n";
-        if (!problem.empty()) {
-            err << "scanbench-run: " << problem << "\n";
-        }
+    if (!ClaimOutput(options.EventsFile, options, events, err) ||
+        !ClaimOutput(options.SvfFile, options, svfFile, err)) {
         return RunnerExit::Usage;
     }
-    port->SetDirectAccess(true);
-    if (!options.Switches.empty()) {
-        if (port->Chips() == nullptr) {
-            err << "scanbench-run: --switches needs a board of chips: the demo board or a board "
-                   "file (--board demo|FILE.json --port board)\n";
-            return RunnerExit::Usage;
-        }
-        if (const auto problem = ApplySwitchSettings(options.Switches, *port->Chips())) {
-            err << "scanbench-run: --switches: " << *problem << "\n";
-            return RunnerExit::Usage;
-        }
+    const std::unique_ptr<PortAccess> port = OpenRunPort(settings, openPort, err);
+    if (!port || !SetSwitches(options, *port, err)) {
+        return RunnerExit::Usage;
     }
+
     PortSignals signals(*port, settings.Pins);
     HeadlessReporter reporter;
     Engine engine(reporter, signals);
@@ -215,70 +338,15 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
     engine.Switches().ActiveMode = settings.ActiveMode;
     StringProgramText program(programText);
     engine.SetProgram(program);
-
     engine.OpenProgram();
-
-    // The dump is written while the events are played; its file is claimed
-    // first, so that a path that may not be written is reported at once.
-    std::optional<AtomicFileWriter> vcdFile;
-    std::optional<WriterStream> vcdStream;
-    std::optional<VcdRecorder> vcd;
-    if (options.VcdFile) {
-        vcdFile.emplace(*options.VcdFile, WriteRules{.Protected = {options.ProgramFile}});
-        if (!vcdFile->IsOpen()) {
-            err << "scanbench-run: cannot write " << *options.VcdFile << ": " << vcdFile->Error()
-                << "\n";
-            return RunnerExit::Usage;
-        }
-        vcdStream.emplace(*vcdFile);
-        const auto [date, time] = Now();
-        vcd.emplace(*vcdStream, date + " " + time);
+    // The dump's file is claimed before anything is played.
+    VcdOutput vcd;
+    if (!vcd.Claim(options, err)) {
+        return RunnerExit::Usage;
     }
     ShiftCompareLog compares(engine.State());
-    {
-        std::optional<Engine::PlaybackSubscription> dumping;
-        std::optional<Engine::PlaybackSubscription> comparing;
-        if (vcd) {
-            dumping.emplace(engine.ObservePlayback(*vcd));
-        }
-        if (svfFile) {
-            comparing.emplace(engine.ObservePlayback(compares));
-        }
-        (void)engine.ExecuteSteps(options.MaxSteps.value_or(UINT64_MAX));
-    }
-
-    const RunState& run = engine.State().Run;
-
-    std::string end = "end-of-text";
-    int code = RunnerExit::Halt;
-    if (const std::string problem = port->Problem(); !problem.empty()) {
-        // The port went away during the run: what was read is not real.
-        err << "scanbench-run: " << problem << "\n";
-        end = "port-lost";
-        code = RunnerExit::Error;
-    } else if (!run.ProgramEnded) {
-        end = "max-steps";
-        code = RunnerExit::MaxSteps;
-    } else if (reporter.Colour == StatusColour::Red) {
-        end = "error";
-        code = RunnerExit::Error;
-    } else if (reporter.Status == Status::Halt) {
-        end = "halt";
-    }
-    out << "status: " << reporter.Status << "\n"
-        << "end: " << end << "\n"
-        << "line: " << engine.Registers().CurrentLine << "\n";
-    PrintTap(out, engine, reporter, 0);
-    PrintTap(out, engine, reporter, 1);
-    out << "events: " << engine.Events().EventCount()
-        << " played: " << engine.Events().PlayedCount() << "\n";
-    if (const ChipBoard* chips = port->Chips()) {
-        PrintBoard(out, *chips);
-    }
-    if (svf != nullptr && PrintSvfVerdict(out, *svf, engine, end == "halt", options.SvfTap) &&
-        code == RunnerExit::Halt) {
-        code = RunnerExit::Error;
-    }
+    Play(engine, options, vcd.Recorder ? &*vcd.Recorder : nullptr, svfFile ? &compares : nullptr);
+    const int code = ReportRun(out, err, engine, reporter, *port, svf, options.SvfTap);
 
     if (events && !WriteExport(*events, *options.EventsFile, engine.Events(), err)) {
         return RunnerExit::Usage;
@@ -286,14 +354,8 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
     if (svfFile && !WriteSvfFile(*svfFile, options, engine, compares, err)) {
         return RunnerExit::Usage;
     }
-    if (vcd) {
-        vcd->Finish();
-        vcdStream->flush();
-        if (!vcdFile->Commit()) {
-            err << "scanbench-run: cannot write " << *options.VcdFile << ": " << vcdFile->Error()
-                << "\n";
-            return RunnerExit::Usage;
-        }
+    if (vcd.Recorder && !vcd.Finish(*options.VcdFile, err)) {
+        return RunnerExit::Usage;
     }
     return code;
 }

@@ -22,7 +22,10 @@ std::string WriteInPlace(const std::filesystem::path& target, std::string_view b
     }
     const auto fail = [fd](int error, std::string message = {}) {
         ::close(fd);
-        return message.empty() ? detail::ErrorText(error) : message;
+        if (message.empty()) {
+            return detail::ErrorText(error);
+        }
+        return message;
     };
     struct stat info {};
     if (::fstat(fd, &info) != 0) {

@@ -59,8 +59,8 @@ std::array<std::uint8_t, 18> PortConnection::ReadPinLevels() {
     const std::uint8_t control = Port->PortReadByte(RegisterAddress(base, PortRegister::Control));
     const PinLevels connector = ConnectorLevels(data, status, control);
     std::array<std::uint8_t, 18> levels{};
-    for (std::uint8_t pin = 1; pin < levels.size(); ++pin) {
-        levels[pin] = (connector & PinBit(pin)) != 0 ? 1 : 0;
+    for (std::size_t pin = 1; pin < levels.size(); ++pin) {
+        levels[pin] = (connector & PinBit(static_cast<std::uint8_t>(pin))) != 0 ? 1 : 0;
     }
     return levels;
 }

@@ -172,6 +172,9 @@ std::uint8_t RemoteBitbangPort::ReadStatus() {
 }
 
 std::uint8_t RemoteBitbangPort::PortReadByte(std::uint16_t address) {
+    if (!Opened) {
+        return FloatingBus; // no port at all, as any backend that cannot open
+    }
     if (address == RegisterAddress(Settings.PortBase, PortRegister::Data)) {
         return Data;
     }
@@ -185,6 +188,9 @@ std::uint8_t RemoteBitbangPort::PortReadByte(std::uint16_t address) {
 }
 
 bool RemoteBitbangPort::StoreRegister(std::uint16_t address, std::uint8_t value) {
+    if (!Opened) {
+        return false;
+    }
     if (address == RegisterAddress(Settings.PortBase, PortRegister::Data)) {
         Data = value;
         return true;

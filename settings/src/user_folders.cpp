@@ -40,7 +40,7 @@ std::string HomeFolder() {
 
 std::filesystem::path XdgFolder(std::string_view variableValue, std::string_view home,
                                 std::string_view fallbackUnderHome) {
-    const std::filesystem::path named(variableValue);
+    std::filesystem::path named(variableValue); // not const: returned by moving
     if (!variableValue.empty() && named.is_absolute()) {
         return named;
     }

@@ -38,7 +38,8 @@ void Importer::FollowPath(const std::vector<std::uint8_t>& path, std::int32_t li
             }
             const std::vector<std::uint8_t> walked = StatementPath(Tap, path[end - 1]);
             if (walked.size() == end - i &&
-                std::equal(walked.begin(), walked.end(), path.begin() + i)) {
+                std::equal(walked.begin(), walked.end(),
+                           path.begin() + static_cast<std::ptrdiff_t>(i))) {
                 break;
             }
         }

@@ -2,6 +2,8 @@
 #include "svf_importer.h"
 #include "svf_values.h"
 
+#include <utility>
+
 namespace scanbench::svf_detail {
 
 bool Importer::Part(const SvfStatement& st, ScanPart& part) {
@@ -25,10 +27,13 @@ bool Importer::Part(const SvfStatement& st, ScanPart& part) {
             ++k;
         }
         if (k == Keys.size()) {
-            // On a line of its own it may well start the next statement.
-            const std::string hint = key.Line > st.Line ? ": is a \";\" missing before it?" : "";
-            return Refuse(key.Line, command + " has no parameter " + CommentSafe(key.Text) +
-                                        " (TDI, TDO, MASK or SMASK)" + hint);
+            std::string problem = command + " has no parameter " + CommentSafe(key.Text);
+            problem += " (TDI, TDO, MASK or SMASK)";
+            if (key.Line > st.Line) {
+                // On a line of its own it may well start the next statement.
+                problem += ": is a \";\" missing before it?";
+            }
+            return Refuse(key.Line, std::move(problem));
         }
         if (values[k] != nullptr) {
             return Refuse(key.Line, command + " gives " + key.Text + " twice");
@@ -44,7 +49,7 @@ bool Importer::Part(const SvfStatement& st, ScanPart& part) {
     }
     const bool newLength = *length != part.Length;
     part.Length = *length;
-    const auto read = [&](int k, ScanBits& bits) {
+    const auto read = [&](std::size_t k, ScanBits& bits) {
         const std::optional<std::string> problem =
             ReadScanValue(values[k]->Text, part.Length, bits);
         return !problem || Refuse(values[k]->Line, std::string(Keys[k]) + ": " + *problem);

@@ -1,29 +1,102 @@
 // One set of expectations every PortAccess backend must meet: the simulated
-// board with each board, and the ppdev and direct I/O backends over fakes.
+// board with each board, the ppdev and direct I/O backends over fakes, and
+// the remote port in front of the project's own remote_bitbang server.
 
+#include "bitbang/bitbang_server.h"
 #include "fake_direct_io_system.h"
 #include "fake_ppdev_system.h"
 #include "port/direct_io_port.h"
 #include "port/ppdev_port.h"
+#include "port/remote_bitbang_port.h"
 #include "port/simulated_board_port.h"
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <functional>
 #include <memory>
+#include <netinet/in.h>
 #include <string>
+#include <sys/socket.h>
+#include <thread>
 #include <tuple>
+#include <unistd.h>
 #include <vector>
 
 namespace scanbench {
 namespace {
 
+// A remote_bitbang target that is a wire from TDI to TDO.
+class WireTarget final : public BitbangTarget {
+public:
+    void Drive(bool /*tck*/, bool /*tms*/, bool tdi) override { Level = tdi; }
+    [[nodiscard]] bool Tdo() const override { return Level; }
+    void Reset(bool /*trst*/, bool /*srst*/) override {}
+
+private:
+    bool Level = false;
+};
+
+// The project's remote_bitbang server on a free loopback port, serving a wire
+// from its own thread.
+class ServedWire {
+public:
+    ServedWire() {
+        EXPECT_TRUE(Server.Listen(0)) << Server.Error();
+        Thread = std::thread([this] {
+            Server.Serve(Target, Stop,
+                         {[](const std::string&) {},
+                          [](const std::string& problem) { ADD_FAILURE() << problem; }});
+        });
+    }
+    ServedWire(const ServedWire&) = delete;
+    ServedWire& operator=(const ServedWire&) = delete;
+    ~ServedWire() {
+        Stop = true;
+        Thread.join();
+    }
+    [[nodiscard]] RemoteAddress Address() const { return {"127.0.0.1", Server.Port()}; }
+
+private:
+    WireTarget Target;
+    BitbangServer Server;
+    std::atomic<bool> Stop{false};
+    std::thread Thread;
+};
+
+// A loopback port that is bound but never listened on, so connecting to it
+// is refused for as long as this lives.
+class RefusingAddress {
+public:
+    RefusingAddress() : Fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        auto* raw = reinterpret_cast<sockaddr*>(&address);
+        EXPECT_EQ(::bind(Fd, raw, length), 0);
+        EXPECT_EQ(::getsockname(Fd, raw, &length), 0);
+        Port = ntohs(address.sin_port);
+    }
+    RefusingAddress(const RefusingAddress&) = delete;
+    RefusingAddress& operator=(const RefusingAddress&) = delete;
+    ~RefusingAddress() { ::close(Fd); }
+    [[nodiscard]] RemoteAddress Address() const { return {"127.0.0.1", Port}; }
+
+private:
+    int Fd;
+    std::uint16_t Port = 0;
+};
+
 // A backend under test and the status byte the hardware behind it shows for
 // given data and control register contents.
 struct Rig {
-    std::vector<std::string> Journal; // declared first: the port's fake writes into it
+    std::vector<std::string> Journal;   // declared first: the port's fake writes into it
+    std::unique_ptr<ServedWire> Server; // outlives the port that talks to it
+    std::unique_ptr<RefusingAddress> Refusing;
     std::unique_ptr<PortAccess> Port;
     std::function<std::uint8_t(std::uint8_t, std::uint8_t)> Status;
 };
@@ -44,13 +117,15 @@ enum class Backend {
     BoardDemo,
     Ppdev,
     Direct,
+    Remote,
     PpdevOpenFails,
     PpdevClaimFails,
-    DirectIopermFails
+    DirectIopermFails,
+    RemoteRefused
 };
-constexpr std::array<const char*, 8> BackendNames{
-    "BoardLoopback", "BoardOpen",      "BoardDemo",       "Ppdev",
-    "Direct",        "PpdevOpenFails", "PpdevClaimFails", "DirectIopermFails"};
+constexpr std::array<const char*, 10> BackendNames{
+    "BoardLoopback",  "BoardOpen",       "BoardDemo",         "Ppdev",        "Direct", "Remote",
+    "PpdevOpenFails", "PpdevClaimFails", "DirectIopermFails", "RemoteRefused"};
 
 void Build(Rig& rig, Backend backend, std::int32_t base) {
     PinSettings pins;
@@ -86,6 +161,19 @@ void Build(Rig& rig, Backend backend, std::int32_t base) {
     case Backend::Direct:
     case Backend::DirectIopermFails:
         rig.Port = std::make_unique<DirectIoPort>(base, std::move(direct));
+        break;
+    case Backend::Remote:
+        // TX of TAP 0 (pin 2, data bit 0) comes back on its RX (pin 11,
+        // status bit 7, inverted); every other input pin reads high.
+        rig.Server = std::make_unique<ServedWire>();
+        rig.Port = std::make_unique<RemoteBitbangPort>(pins, rig.Server->Address());
+        rig.Status = [](std::uint8_t data, std::uint8_t) -> std::uint8_t {
+            return (data & 0x01) != 0 ? 0x7F : 0xFF;
+        };
+        break;
+    case Backend::RemoteRefused:
+        rig.Refusing = std::make_unique<RefusingAddress>();
+        rig.Port = std::make_unique<RemoteBitbangPort>(pins, rig.Refusing->Address());
         break;
     }
 }
@@ -141,12 +229,12 @@ TEST_P(PortAccessContract, OtherAddressesReadFFAndIgnoreWrites) {
     EXPECT_EQ(Read(2) & 0x0F, 0x05);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, PortAccessContract,
-                         testing::Combine(testing::Values(Backend::BoardLoopback,
-                                                          Backend::BoardOpen, Backend::BoardDemo,
-                                                          Backend::Ppdev, Backend::Direct),
-                                          testing::Values(888, 632)),
-                         Name);
+INSTANTIATE_TEST_SUITE_P(
+    Backends, PortAccessContract,
+    testing::Combine(testing::Values(Backend::BoardLoopback, Backend::BoardOpen, Backend::BoardDemo,
+                                     Backend::Ppdev, Backend::Direct, Backend::Remote),
+                     testing::Values(888, 632)),
+    Name);
 
 class PortAccessUnavailable : public testing::TestWithParam<Param> {};
 
@@ -168,12 +256,12 @@ TEST_P(PortAccessUnavailable, SaysWhyReadsFFAndTouchesNothing) {
     EXPECT_EQ(rig.Journal, setup) << "nothing to release or close at the end";
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, PortAccessUnavailable,
-                         testing::Combine(testing::Values(Backend::PpdevOpenFails,
-                                                          Backend::PpdevClaimFails,
-                                                          Backend::DirectIopermFails),
-                                          testing::Values(888)),
-                         Name);
+INSTANTIATE_TEST_SUITE_P(
+    Backends, PortAccessUnavailable,
+    testing::Combine(testing::Values(Backend::PpdevOpenFails, Backend::PpdevClaimFails,
+                                     Backend::DirectIopermFails, Backend::RemoteRefused),
+                     testing::Values(888)),
+    Name);
 
 } // namespace
 } // namespace scanbench

@@ -187,12 +187,12 @@ private:
         }
         // Without a branch: TDO is the data shifted, as good as random.
         static_assert(BoardLine::Tdo1 == BoardLine::Tdo0 << 1);
-        return static_cast<std::uint8_t>((out & ~(BoardLine::Tdo0 << tap)) |
+        return static_cast<std::uint8_t>((unsigned{out} & ~(unsigned{BoardLine::Tdo0} << tap)) |
                                          (unsigned{tdo} << tap));
     }
 
     void Wire(std::vector<BoardSwitch> switches, std::vector<BoardLed> leds,
-              std::vector<BoardNet> nets);
+              const std::vector<BoardNet>& nets);
     [[nodiscard]] std::size_t GlobalPin(PinRef pin) const { return PinBase[pin.Chip] + pin.Pin; }
     [[nodiscard]] PinLevel Resolve(const Net& net) const;
     // Brings every net to the level its drivers make, and lets the chips'

@@ -15,7 +15,8 @@ namespace scanbench {
 // the pin settings place them, are sent as the protocol's '0'..'7' whenever
 // they change, and reading the status register asks for TDO with 'R' and
 // shows it on TAP 0's RX pin. Every other input pin reads high (nothing
-// connected). Data and control read back what was last written.
+// connected). Data and control read back what was last written. A port that
+// never reached its server is no port: it reads 0xFF and takes no writes.
 //
 // Every byte the server sends must answer a pending 'R': one that comes
 // unasked is found with the next answer at the latest, and fails the port as
