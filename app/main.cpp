@@ -152,6 +152,7 @@ int main(int argc, char** argv) {
     }
 
     PortConnection port(settings.Port, settings.Pins, settings.Board, {}, settings.Remote);
+    (void)port.SetFaults(settings.Faults); // a classroom machine prepared once
     if (settings.Port == PortKind::Board && !port.Access().Problem().empty()) {
         notices.push_back(port.Access().Problem()); // a board file that cannot be used
     }

@@ -141,6 +141,25 @@ const std::map<QString, Shot>& Shots() {
              w.Items().SimulatedBoard->trigger();
              return &AsWidget(w.SimulatedBoard());
          }}},
+        {QStringLiteral("board-interconnect"), {[](MainWindow& w) {
+             scanbench::Settings interconnect;
+             interconnect.Board = scanbench::BoardKind::Interconnect;
+             (void)w.Ports().ApplySettings(interconnect);
+             w.Items().SimulatedBoard->trigger();
+             return &AsWidget(w.SimulatedBoard());
+         }}},
+        {QStringLiteral("board-faults"), {[](MainWindow& w) {
+             // The interconnect board with faults, revealed.
+             scanbench::Settings faulty;
+             faulty.Board = scanbench::BoardKind::Interconnect;
+             faulty.Faults = {{{scanbench::NetFaultKind::Open, "N1", {}},
+                               {scanbench::NetFaultKind::Short, "N4", "N5"}},
+                              std::nullopt,
+                              true};
+             (void)w.Ports().ApplySettings(faulty);
+             w.Items().SimulatedBoard->trigger();
+             return &AsWidget(w.SimulatedBoard());
+         }}},
         {QStringLiteral("board-latch"),
          {[](MainWindow& w) {
               // The latch offer for the first output pin the board lets one set

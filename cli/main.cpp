@@ -30,8 +30,8 @@ int Run(int argc, char** argv) {
     const RunnerOptions& options = std::get<RunnerOptions>(parsed);
     if (options.ServeBoardPort) {
         return ServeBoard(*options.ServeBoardPort, options.ServeTap,
-                          options.Board.value_or(BoardKind::Demo), options.Switches, std::cout,
-                          std::cerr);
+                          options.Board.value_or(BoardKind::Demo), options.Switches, options.Faults,
+                          std::cout, std::cerr);
     }
 
     std::optional<RunnerProgram> program =

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 #include <stdexcept>
+#include <variant>
 
 namespace scanbench {
 
@@ -81,6 +82,7 @@ void ChipBoard::Wire(std::vector<BoardSwitch> switches, std::vector<BoardLed> le
     const std::size_t pins = PinBase.empty() ? 0 : PinBase.back() + Chips.back().PinCount();
     constexpr std::uint32_t NoNet = ~std::uint32_t{0};
     NetOf.assign(pins, NoNet);
+    NetList = nets;
     for (const BoardNet& wired : nets) {
         Net net;
         net.Pull = wired.Pull;
@@ -97,7 +99,7 @@ void ChipBoard::Wire(std::vector<BoardSwitch> switches, std::vector<BoardLed> le
         for (std::uint32_t pin = 0; pin < Chips[chip].PinCount(); ++pin) {
             if (NetOf[PinBase[chip] + pin] == NoNet) {
                 NetOf[PinBase[chip] + pin] = static_cast<std::uint32_t>(Nets.size());
-                Nets.push_back({{{chip, pin}}, {}, NetPull::None, PinLevel::Floating});
+                Nets.push_back({{{chip, pin}}, {}, NetPull::None, PinLevel::Floating, {}});
             }
         }
     }
@@ -171,12 +173,64 @@ PinLevel ChipBoard::Resolve(const Net& net) const {
     return keeper ? net.Level : PinLevel::Floating;
 }
 
+PinLevel ChipBoard::Faulty(const Net& net) const {
+    switch (*net.Fault) {
+    case NetFaultKind::StuckAt0:
+        return PinLevel::Low;
+    case NetFaultKind::StuckAt1:
+        return PinLevel::High;
+    case NetFaultKind::Open:
+    case NetFaultKind::Short:
+        break;
+    }
+    // The receivers' side of an open: only the pull reaches it.
+    if (net.Pull == NetPull::None) {
+        return PinLevel::Floating;
+    }
+    return net.Pull == NetPull::Up ? PinLevel::High : PinLevel::Low;
+}
+
+void ChipBoard::SetPinLevels(const Net& net) {
+    const bool open = net.Fault == NetFaultKind::Open;
+    for (const PinRef& pin : net.Pins) {
+        PinLevel level = net.Level;
+        if (open) {
+            // A driver still sees its own level on its side of the break.
+            const PinDrive drive = Chips[pin.Chip].Drive(pin.Pin);
+            level = drive == PinDrive::Low    ? PinLevel::Low
+                    : drive == PinDrive::High ? PinLevel::High
+                                              : level;
+        }
+        Chips[pin.Chip].SetLevel(pin.Pin, level);
+    }
+}
+
 void ChipBoard::Settle() {
     for (int round = 0; round < MaxSettleRounds; ++round) {
-        for (Net& net : Nets) {
-            net.Level = Resolve(net);
-            for (const PinRef& pin : net.Pins) {
-                Chips[pin.Chip].SetLevel(pin.Pin, net.Level);
+        if (!HasFaults) {
+            for (Net& net : Nets) {
+                net.Level = Resolve(net);
+                for (const PinRef& pin : net.Pins) {
+                    Chips[pin.Chip].SetLevel(pin.Pin, net.Level);
+                }
+            }
+        } else {
+            for (Net& net : Nets) {
+                net.Level = net.Fault ? Faulty(net) : Resolve(net);
+            }
+            // A bridge is a wired AND: a low on either side wins.
+            for (const auto& [a, b] : Shorts) {
+                const PinLevel x = Nets[a].Level;
+                const PinLevel y = Nets[b].Level;
+                const PinLevel both = (x == PinLevel::Low || y == PinLevel::Low) ? PinLevel::Low
+                                      : (x == PinLevel::High || y == PinLevel::High)
+                                          ? PinLevel::High
+                                          : PinLevel::Floating;
+                Nets[a].Level = both;
+                Nets[b].Level = both;
+            }
+            for (const Net& net : Nets) {
+                SetPinLevels(net);
             }
         }
         bool changed = false;
@@ -299,6 +353,73 @@ void ChipBoard::SetSyncSwitch(SyncSwitch which, bool high) {
 
 bool ChipBoard::SyncSwitchHigh(SyncSwitch which) const {
     return (Out & SyncBit(which)) != 0;
+}
+
+} // namespace scanbench
+
+namespace scanbench {
+
+std::vector<std::string> ChipBoard::NetNames() const {
+    std::vector<std::string> names;
+    names.reserve(NetList.size());
+    for (const BoardNet& net : NetList) {
+        names.push_back(net.Name);
+    }
+    return names;
+}
+
+std::optional<std::string> ChipBoard::SetFaults(const std::vector<NetFault>& faults) {
+    if (!faults.empty() && NetList.empty()) {
+        return "this board has no nets to put a fault on";
+    }
+    std::vector<std::optional<NetFaultKind>> kinds(NetList.size());
+    std::vector<bool> taken(NetList.size(), false);
+    std::vector<std::pair<std::size_t, std::size_t>> shorts;
+    std::string names;
+    for (const BoardNet& net : NetList) {
+        names += (names.empty() ? "" : ", ") + net.Name;
+    }
+    const auto find = [&](const std::string& name) -> std::variant<std::size_t, std::string> {
+        const std::optional<std::size_t> index = FindNamed(NetList, name);
+        if (!index) {
+            return "no net " + name + " on this board (its nets: " + names + ")";
+        }
+        if (taken[*index]) {
+            return "net " + NetList[*index].Name + " carries two faults";
+        }
+        taken[*index] = true;
+        return *index;
+    };
+    for (const NetFault& fault : faults) {
+        const auto net = find(fault.Net);
+        if (const auto* problem = std::get_if<std::string>(&net)) {
+            return *problem;
+        }
+        if (fault.Kind != NetFaultKind::Short) {
+            kinds[std::get<std::size_t>(net)] = fault.Kind;
+            continue;
+        }
+        const auto other = find(fault.Other);
+        if (const auto* problem = std::get_if<std::string>(&other)) {
+            return *problem;
+        }
+        shorts.emplace_back(std::get<std::size_t>(net), std::get<std::size_t>(other));
+    }
+    for (std::size_t i = 0; i < NetList.size(); ++i) {
+        Nets[i].Fault = kinds[i];
+    }
+    Shorts = std::move(shorts);
+    FaultList = faults;
+    HasFaults = !faults.empty();
+    Settle();
+    return std::nullopt;
+}
+
+std::optional<std::string> ApplyFaultChoice(const FaultChoice& choice, ChipBoard& board) {
+    if (choice.Seed && board.NamedNets().empty()) {
+        return "this board has no nets to put a fault on";
+    }
+    return board.SetFaults(choice.On(board.NetNames()));
 }
 
 } // namespace scanbench

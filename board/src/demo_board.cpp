@@ -16,13 +16,25 @@ SourceFile BuiltInDataFile(const std::filesystem::path& path) {
     return {std::nullopt, "cannot read " + wanted + ": the program holds no such file"};
 }
 
-BoardDefinition DemoBoard() {
-    auto board = ReadBoardFile("boards/demo.json", BuiltInDataFile);
+namespace {
+
+BoardDefinition BuiltInBoard(const char* file) {
+    auto board = ReadBoardFile(file, BuiltInDataFile);
     if (auto* problem = std::get_if<std::string>(&board)) {
         // The files are checked by the tests; a build that breaks them is broken.
         throw std::logic_error(*problem);
     }
     return std::get<BoardDefinition>(std::move(board));
+}
+
+} // namespace
+
+BoardDefinition DemoBoard() {
+    return BuiltInBoard("boards/demo.json");
+}
+
+BoardDefinition InterconnectBoard() {
+    return BuiltInBoard("boards/interconnect.json");
 }
 
 } // namespace scanbench

@@ -220,6 +220,22 @@ bool SetSwitches(const RunnerOptions& options, PortAccess& port, std::ostream& e
     return true;
 }
 
+bool SetFaults(const RunnerOptions& options, PortAccess& port, std::ostream& err) {
+    if (options.Faults.Empty()) {
+        return true;
+    }
+    if (port.Chips() == nullptr) {
+        err << "scanbench-run: --fault needs a board with nets: --board interconnect or a board "
+               "file with nets (--port board)\n";
+        return false;
+    }
+    if (const auto problem = ApplyFaultChoice(options.Faults, *port.Chips())) {
+        err << "scanbench-run: --fault: " << *problem << "\n";
+        return false;
+    }
+    return true;
+}
+
 // How a run ended, as the summary names it, and the runner's exit code.
 struct RunEnd {
     std::string Name = "end-of-text";
@@ -330,7 +346,9 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
     if (!port || !SetSwitches(options, *port, err)) {
         return RunnerExit::Usage;
     }
-
+    if (!SetFaults(options, *port, err)) {
+        return RunnerExit::Usage;
+    }
     PortSignals signals(*port, settings.Pins);
     HeadlessReporter reporter;
     Engine engine(reporter, signals);
@@ -347,6 +365,9 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
     ShiftCompareLog compares(engine.State());
     Play(engine, options, vcd.Recorder ? &*vcd.Recorder : nullptr, svfFile ? &compares : nullptr);
     const int code = ReportRun(out, err, engine, reporter, *port, svf, options.SvfTap);
+    if (const ChipBoard* chips = port->Chips(); chips != nullptr && options.Faults.Revealed) {
+        out << "faults: " << NetFaultListText(chips->Faults()) << "\n";
+    }
 
     if (events && !WriteExport(*events, *options.EventsFile, engine.Events(), err)) {
         return RunnerExit::Usage;

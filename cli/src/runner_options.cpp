@@ -52,7 +52,7 @@ std::string Refusal(std::string_view option, std::string_view takes, const std::
 
 // Every option that takes a value, in the order of the usage.
 constexpr OptionSpec ValueOptions[] = {
-    {"board", "demo|loopback|open|FILE.json",
+    {"board", "demo|interconnect|loopback|open|FILE.json",
      "what the simulated board carries: a built-in board or a board file",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
          if (const std::optional<BoardKind> kind = ParseBoardKind(v);
@@ -63,7 +63,8 @@ constexpr OptionSpec ValueOptions[] = {
          // A board file's path ends in .json or names a folder; any other
          // word is more likely a misspelt board.
          if (!ToUpperAscii(v).ends_with(".JSON") && v.find('/') == std::string::npos) {
-             return Refusal("board", "demo, loopback, open or a board file (FILE.json)", v);
+             return Refusal("board",
+                            "demo, interconnect, loopback, open or a board file (FILE.json)", v);
          }
          o.Board = BoardChoice(BoardKind::File, v);
          return std::nullopt;
@@ -89,6 +90,24 @@ constexpr OptionSpec ValueOptions[] = {
              return "--switches: " + *problem;
          }
          o.Switches = std::get<std::vector<SwitchSetting>>(std::move(switches));
+         return std::nullopt;
+     }},
+    {"fault", "NET=stuck0|stuck1|open|NET+NET=short|random:SEED",
+     "put a fault on a net of the board (repeat for several); random:SEED chooses one or two, "
+     "hidden unless --reveal-faults",
+     [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
+         if (const std::optional<std::uint64_t> seed = ParseFaultSeed(v)) {
+             o.Faults.Seed = seed;
+             return std::nullopt;
+         }
+         if (ToUpperAscii(v).starts_with("RANDOM:")) {
+             return Refusal("fault", "random:SEED with a whole number as the seed", v);
+         }
+         auto fault = ParseNetFault(v);
+         if (const auto* problem = std::get_if<std::string>(&fault)) {
+             return "--fault: " + *problem;
+         }
+         o.Faults.Faults.push_back(std::get<NetFault>(std::move(fault)));
          return std::nullopt;
      }},
     {"events", "FILE", "write the event list export to FILE",
@@ -147,9 +166,11 @@ constexpr OptionSpec ValueOptions[] = {
 
 // The options serving the board takes; any other one with --serve-board
 // would be ignored, so it is refused instead.
-constexpr std::string_view ServingOptions[] = {"serve-board", "serve-tap", "board", "switches"};
+constexpr std::string_view ServingOptions[] = {"serve-board", "serve-tap", "board", "switches",
+                                               "fault"};
 
 constexpr std::string_view HelpName = "help";
+constexpr std::string_view RevealFaultsName = "reveal-faults";
 constexpr std::string_view ToBstName = "to-bst";
 constexpr std::string_view VersionName = "version";
 
@@ -210,6 +231,7 @@ std::string HelpText() {
     for (const OptionSpec& option : ValueOptions) {
         line("--" + std::string(option.Name) + " " + std::string(option.Value), option.Help);
     }
+    line("--" + std::string(RevealFaultsName), "name the faults --fault put on the board");
     line("--" + std::string(ToBstName), "print the program an SVF file becomes, and exit");
     line("-h, --help", "show this help and exit");
     line("--version", "show the version and exit");
@@ -235,6 +257,7 @@ std::string RunnerUsage() {
     for (const OptionSpec& option : ValueOptions) {
         add("[--" + std::string(option.Name) + " " + std::string(option.Value) + "]");
     }
+    add("[--" + std::string(RevealFaultsName) + "]");
     add("[--" + std::string(ToBstName) + "]");
     add("PROGRAM.bst|FILE.svf");
     return text + "\n";
@@ -250,6 +273,8 @@ ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& argum
     const QCommandLineOption help(QStringList{QStringLiteral("h"), FromBytes(HelpName)});
     const QCommandLineOption version(FromBytes(VersionName));
     const QCommandLineOption toBst(FromBytes(ToBstName));
+    const QCommandLineOption revealFaults(FromBytes(RevealFaultsName));
+    parser.addOption(revealFaults);
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(toBst);
@@ -285,11 +310,24 @@ ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& argum
     RunnerOptions options;
     for (const OptionSpec& option : ValueOptions) {
         const QString name = FromBytes(option.Name);
-        if (parser.isSet(name)) {
-            if (auto error = option.Apply(options, ToBytes(parser.value(name)))) {
+        if (!parser.isSet(name)) {
+            continue;
+        }
+        // --fault adds up; any other option's last value counts.
+        const QStringList values =
+            option.Name == "fault" ? parser.values(name) : QStringList{parser.value(name)};
+        for (const QString& value : values) {
+            if (auto error = option.Apply(options, ToBytes(value))) {
                 return UsageError{std::move(*error)};
             }
         }
+    }
+    if (options.Faults.Seed && !options.Faults.Faults.empty()) {
+        return UsageError{"--fault random:SEED chooses the faults itself: give no other --fault"};
+    }
+    options.Faults.Revealed = parser.isSet(revealFaults);
+    if (options.Faults.Revealed && options.Faults.Empty()) {
+        return UsageError{"--reveal-faults needs --fault"};
     }
     options.ToBst = parser.isSet(toBst);
     const QStringList programs = parser.positionalArguments();
@@ -309,9 +347,10 @@ ParsedRunnerCommandLine ParseRunnerOptions(const std::vector<std::string>& argum
             }
         }
         if (options.Board && options.Board->Kind != BoardKind::Demo &&
+            options.Board->Kind != BoardKind::Interconnect &&
             options.Board->Kind != BoardKind::File) {
-            return UsageError{
-                "--serve-board serves a board of chips: --board demo or a board file"};
+            return UsageError{"--serve-board serves a board of chips: --board demo, interconnect "
+                              "or a board file"};
         }
         return options;
     }

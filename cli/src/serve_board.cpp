@@ -34,15 +34,26 @@ std::string ChipsOf(const ChipBoard& board, std::uint8_t tap) {
 } // namespace
 
 int ServeBoard(std::uint16_t port, std::uint8_t tap, const BoardChoice& choice,
-               const std::vector<SwitchSetting>& switches, std::ostream& out, std::ostream& err) {
-    if (choice.Kind != BoardKind::Demo && choice.Kind != BoardKind::File) {
-        err << "scanbench-run: --serve-board serves a board of chips: the demo board or a board "
-               "file\n";
+               const std::vector<SwitchSetting>& switches, const FaultChoice& faults,
+               std::ostream& out, std::ostream& err) {
+    using Loaded = std::variant<BoardDefinition, std::string>;
+    Loaded definition;
+    switch (choice.Kind) {
+    case BoardKind::Demo:
+        definition = DemoBoard();
+        break;
+    case BoardKind::Interconnect:
+        definition = InterconnectBoard();
+        break;
+    case BoardKind::File:
+        definition = LoadBoardFile(choice.File);
+        break;
+    case BoardKind::Loopback:
+    case BoardKind::Open:
+        err << "scanbench-run: --serve-board serves a board of chips: the demo board, the "
+               "interconnect board or a board file\n";
         return RunnerExit::Usage;
     }
-    auto definition = choice.Kind == BoardKind::Demo
-                          ? std::variant<BoardDefinition, std::string>(DemoBoard())
-                          : LoadBoardFile(choice.File);
     if (const auto* problem = std::get_if<std::string>(&definition)) {
         err << "scanbench-run: " << *problem << "\n";
         return RunnerExit::Usage;
@@ -63,10 +74,19 @@ int ServeBoard(std::uint16_t port, std::uint8_t tap, const BoardChoice& choice,
         err << "scanbench-run: --switches: " << *problem << "\n";
         return RunnerExit::Usage;
     }
+    if (const auto problem = ApplyFaultChoice(faults, board)) {
+        err << "scanbench-run: --fault: " << *problem << "\n";
+        return RunnerExit::Usage;
+    }
     BoardBitbangTarget target(board, tap);
-    out << "serving " << (choice.Kind == BoardKind::Demo ? "the demo board" : choice.File)
-        << "'s TAP " << int(tap) << " (" << ChipsOf(board, tap)
+    const std::string name = choice.Kind == BoardKind::Demo           ? "the demo board"
+                             : choice.Kind == BoardKind::Interconnect ? "the interconnect board"
+                                                                      : choice.File;
+    out << "serving " << name << "'s TAP " << int(tap) << " (" << ChipsOf(board, tap)
         << ") over remote_bitbang on 127.0.0.1:" << server.Port() << std::endl;
+    if (faults.Revealed) {
+        out << "faults: " << NetFaultListText(board.Faults()) << std::endl;
+    }
     server.Serve(
         target, StopServing,
         {[&out](const std::string& event) { out << "remote_bitbang: " << event << std::endl; },

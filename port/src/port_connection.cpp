@@ -1,5 +1,6 @@
 #include "port/port_connection.h"
 
+#include "board/chip_board.h"
 #include "port/parallel_connector.h"
 #include "port/port_registers.h"
 
@@ -47,9 +48,25 @@ bool PortConnection::Reopen(PortKind kind, const PinSettings& pins, const BoardC
 
 void PortConnection::Open(const PinSettings& pins) {
     Reachable = Port->DriverAvailable();
+    if (ChipBoard* board = Port->Chips(); board != nullptr && !Broken.Empty()) {
+        (void)ApplyFaultChoice(Broken, *board);
+    }
     Port->SetDirectAccess(true);
     Lines.SetAccess(*Port);
     Lines.SetPins(pins);
+}
+
+std::optional<std::string> PortConnection::SetFaults(const FaultChoice& faults) {
+    Broken = faults;
+    ChipBoard* board = Port->Chips();
+    if (board == nullptr) {
+        return std::nullopt;
+    }
+    if (auto problem = ApplyFaultChoice(faults, *board)) {
+        (void)board->SetFaults({});
+        return problem;
+    }
+    return std::nullopt;
 }
 
 std::array<std::uint8_t, 18> PortConnection::ReadPinLevels() {

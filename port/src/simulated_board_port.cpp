@@ -14,6 +14,8 @@ SimulatedBoardPort::SimulatedBoardPort(const PinSettings& pins, const BoardChoic
     : Settings(pins), Kind(board) {
     if (Kind.Kind == BoardKind::Demo) {
         Mounted.emplace(DemoBoard());
+    } else if (Kind.Kind == BoardKind::Interconnect) {
+        Mounted.emplace(InterconnectBoard());
     } else if (Kind.Kind == BoardKind::File) {
         Mount(Kind.File);
     }

@@ -263,6 +263,21 @@ void ReadPortChoice(const StoreDocument& document, Settings& settings,
         }
         settings.Board.Kind = defaults.Board.Kind;
     }
+    // Faults prepared for the simulated board's nets.
+    settings.Faults = {};
+    const QJsonValue faults = document.Value(QStringLiteral("faults"));
+    if (faults.isString()) {
+        auto choice = ParseFaultChoice(faults.toString().toStdString());
+        if (auto* chosen = std::get_if<FaultChoice>(&choice)) {
+            settings.Faults = std::move(*chosen);
+        } else if (notices != nullptr) {
+            notices->push_back("Unusable \"faults\" " + JsonText(faults) +
+                               " in the settings: " + std::get<std::string>(choice) +
+                               "; the board is used without faults.");
+        }
+    }
+    const QJsonValue revealed = document.Value(QStringLiteral("faults revealed"));
+    settings.Faults.Revealed = revealed.isBool() ? revealed.toBool() : revealed.toInt(0) != 0;
     // The remote port's server: both values optional, each checked.
     settings.Remote = defaults.Remote;
     const QJsonValue host = document.Value(QStringLiteral("remote_host"));
@@ -356,6 +371,8 @@ std::vector<StoreDocument::Entry> SavedEntries(const Settings& settings) {
         Name("board", BoardKindName(settings.Board.Kind)),
         Name("remote_host", settings.Remote.Host),
         Number("remote_port", settings.Remote.Port),
+        Name("faults", FaultChoiceText(settings.Faults)),
+        Flag("faults revealed", settings.Faults.Revealed),
     };
     if (!settings.Board.File.empty()) {
         entries.push_back(

@@ -10,6 +10,10 @@
 #   openocd_check.sh RUNNER svf-file FILE.svf pass|fail [LINE]
 #       OpenOCD's replay of an SVF file and Scanbench's run of it on the demo
 #       board give that verdict, both; on a failure Scanbench names LINE.
+#   openocd_check.sh RUNNER interconnect FILE.svf FAULT|- ...
+#       OpenOCD replays the SVF file against the interconnect board served
+#       with each fault in turn (--fault FAULT): without one (-) the file
+#       passes, with each fault it fails on a TDO mismatch.
 #   openocd_check.sh RUNNER mcu BOARD.json
 #       On the microcontroller board, OpenOCD finds the Arm debug TAP (IR 4)
 #       and the boundary-scan TAP (IR 5) with their IDCODEs, and SAMPLE's
@@ -36,17 +40,28 @@ if [ "$mode" = svf ]; then
     [ -n "${6:-}" ] && [ "$6" != - ] && board=(--board "$6")
 fi
 [ "$mode" = mcu ] && board=(--board "$3")
-"$runner" --serve-board 0 --serve-tap "$tap" "${board[@]}" "${switches[@]}" > "$work/server.log" 2>&1 &
-server=$!
-# Waits for the server to name its port, however long a busy machine takes
-# (the test's own time limit ends a server that never does).
-port=
-while [ -z "$port" ] && kill -0 "$server" 2>/dev/null; do
-    port=$(grep -o '127\.0\.0\.1:[0-9]*' "$work/server.log" | head -1 | cut -d: -f2)
-    [ -n "$port" ] || sleep 0.1
-done
-[ -n "$port" ] || port=$(grep -o '127\.0\.0\.1:[0-9]*' "$work/server.log" | head -1 | cut -d: -f2)
-[ -n "$port" ] || { echo "the server did not start:"; cat "$work/server.log"; exit 1; }
+# Serves the board, with the options given, and waits for the server to
+# name its port, however long a busy machine takes (the test's own time
+# limit ends a server that never does).
+start_server() {
+    rm -f "$work/server.log" # a port read from the last server's log would be stale
+    "$runner" --serve-board 0 --serve-tap "$tap" "${board[@]}" "${switches[@]}" "$@" \
+        > "$work/server.log" 2>&1 &
+    server=$!
+    port=
+    while [ -z "$port" ] && kill -0 "$server" 2>/dev/null; do
+        port=$(grep -o '127\.0\.0\.1:[0-9]*' "$work/server.log" 2>/dev/null | head -1 | cut -d: -f2)
+        [ -n "$port" ] || sleep 0.1
+    done
+    [ -n "$port" ] || port=$(grep -o '127\.0\.0\.1:[0-9]*' "$work/server.log" | head -1 | cut -d: -f2)
+    [ -n "$port" ] || { echo "the server did not start:"; cat "$work/server.log"; exit 1; }
+}
+stop_server() {
+    kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
+    server=
+}
+[ "$mode" = interconnect ] && board=(--board interconnect)
+[ "$mode" = interconnect ] || start_server
 
 # The TAPs of the chain served, nearest TDO first as OpenOCD declares them.
 taps=(-c "jtag newtap u2 tap -irlen 4 -expected-id 0x15cb2ffd"
@@ -108,6 +123,30 @@ svf-file)
     esac
     echo "expected $expected; OpenOCD: $openocd_verdict; Scanbench: $verdict"
     [ "$openocd_verdict" = "$expected" ] && [ "$verdict" = "$expected" ]
+    ;;
+interconnect)
+    file=$3
+    shift 3
+    for fault in "$@"; do
+        if [ "$fault" = - ]; then
+            start_server
+            expected=pass
+        else
+            start_server --fault "$fault"
+            expected=fail
+        fi
+        run_openocd -c "svf -quiet $file"
+        stop_server
+        if grep -q "svf file programmed successfully for .* commands with 0 errors" "$work/openocd.log"; then
+            verdict=pass
+        elif grep -q "tdo check error at line" "$work/openocd.log"; then
+            verdict=fail
+        else
+            verdict="not finished"
+        fi
+        echo "fault $fault: expected $expected, OpenOCD: $verdict"
+        [ "$verdict" = "$expected" ] || exit 1
+    done
     ;;
 mcu)
     # SAMPLE (00010) into the boundary-scan TAP, the debug TAP in BYPASS.

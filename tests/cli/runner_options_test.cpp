@@ -47,7 +47,8 @@ TEST(RunnerOptions, BadCommandLinesSayWhatIsWrong) {
     EXPECT_EQ(Error({}), "no program file given");
     EXPECT_EQ(Error({"--verbose", "p.bst"}), "unknown option: --verbose");
     EXPECT_EQ(Error({"p.bst", "--board"}), "option --board needs a value");
-    EXPECT_NE(Error({"--board", "closed", "p.bst"}).find("demo, loopback, open or a board file"),
+    EXPECT_NE(Error({"--board", "closed", "p.bst"})
+                  .find("demo, interconnect, loopback, open or a board file"),
               std::string::npos);
     EXPECT_EQ(Parse({"--board", "demo", "p.bst"}).Board, BoardKind::Demo);
     EXPECT_EQ(Parse({"--board", "My.JSON", "p.bst"}).Board,
@@ -80,9 +81,30 @@ TEST(RunnerOptions, ServingTakesOnlyTheOptionsItUses) {
                   option + " has no effect on --serve-board, which runs no program");
     }
     EXPECT_EQ(Error({"--serve-board", "0", "--board", "loopback"}),
-              "--serve-board serves a board of chips: --board demo or a board file");
+              "--serve-board serves a board of chips: --board demo, interconnect or a board file");
     EXPECT_EQ(Error({"--serve-tap", "1", "p.bst"}), "--serve-tap needs --serve-board");
     EXPECT_NE(Error({"--serve-board", "0", "--serve-tap", "2"}).find("0 or 1"), std::string::npos);
+}
+
+TEST(RunnerOptions, FaultsAddUpAndAreRefusedWhenTheyCannotBeMeant) {
+    const RunnerOptions o = Parse({"--board", "interconnect", "--fault", "N3=stuck0", "--fault",
+                                   "n5+N6=SHORT", "--reveal-faults", "p.bst"});
+    EXPECT_EQ(o.Board, BoardKind::Interconnect);
+    EXPECT_EQ(NetFaultListText(o.Faults.Faults), "N3=stuck0, n5+N6=short");
+    EXPECT_TRUE(o.Faults.Revealed);
+    EXPECT_EQ(Parse({"--fault=random:42", "p.bst"}).Faults.Seed, 42U);
+    EXPECT_EQ(Parse({"--serve-board", "0", "--fault", "N1=open"}).Faults.Faults.size(), 1U);
+
+    EXPECT_EQ(Error({"--fault", "N2+n2=short", "p.bst"}),
+              "--fault: a net cannot be shorted to itself: N2+n2=short");
+    EXPECT_NE(Error({"--fault", "N2=broken", "p.bst"}).find("stuck0, stuck1, open or short"),
+              std::string::npos);
+    EXPECT_NE(Error({"--fault", "N2=short", "p.bst"}).find("two nets"), std::string::npos);
+    EXPECT_NE(Error({"--fault", "N2+N3=open", "p.bst"}).find("only a short"), std::string::npos);
+    EXPECT_NE(Error({"--fault", "random:x", "p.bst"}).find("whole number"), std::string::npos);
+    EXPECT_NE(Error({"--fault", "random:1", "--fault", "N1=open", "p.bst"}).find("no other"),
+              std::string::npos);
+    EXPECT_EQ(Error({"--reveal-faults", "p.bst"}), "--reveal-faults needs --fault");
 }
 
 TEST(RunnerOptions, ValuesIgnoreCaseAndMayFollowAnEqualsSign) {

@@ -138,6 +138,69 @@ std::string OutputLine(const std::string& output, const std::string& start) {
     return {};
 }
 
+// The line the interconnect lesson `lesson` ends at on the interconnect
+// board with `fault`, and the line its header gives `label`.
+struct Diagnosis {
+    std::size_t Ended = 0;
+    std::size_t Expected = 0;
+    std::string Output;
+};
+
+Diagnosis RunWithFault(const std::string& lesson, const std::string& fault,
+                       const std::string& label) {
+    const fs::path path = fs::path(SCANBENCH_EXAMPLES_DIR) / "lessons" / lesson;
+    std::ostringstream problems;
+    const std::optional<std::string> text = ReadRunnerProgram(path.string(), problems);
+    if (!text) {
+        return {0, 0, problems.str()};
+    }
+    const ParsedRunnerCommandLine parsed = ParseRunnerOptions(
+        {"--board", "interconnect", "--fault", fault, "--max-steps", "1000000", path.string()});
+    std::ostringstream out;
+    std::ostringstream err;
+    (void)RunHeadless(std::get<RunnerOptions>(parsed), Settings{}, *text, out, err);
+    Diagnosis diagnosis{0, HaltLineAt(Lines(*text), label), out.str() + err.str()};
+    if (OutputLine(diagnosis.Output, "end: ") == "end: halt") {
+        diagnosis.Ended = std::stoul(OutputLine(diagnosis.Output, "line: ").substr(6));
+    }
+    return diagnosis;
+}
+
+// Every net with every kind of fault, shorts of neighbours and of nets far
+// apart: the lessons' programs halt below the label that names the fault.
+TEST(ShippedPrograms, InterconnectLessonsNameEachFault) {
+    struct Case {
+        std::string Lesson;
+        std::string Fault;
+        std::string Label;
+    };
+    std::vector<Case> cases;
+    for (const char* lesson : {"08-walking-ones.bst", "09-find-the-short.bst"}) {
+        for (int net = 0; net < 8; ++net) {
+            const std::string n = "N" + std::to_string(net);
+            cases.push_back({lesson, n + "=stuck0", "STUCK0_" + n});
+            cases.push_back({lesson, n + "=stuck1", "STUCK1_" + n});
+            cases.push_back({lesson, n + "=open", "OPEN_" + n});
+        }
+    }
+    const std::pair<int, int> shorts[] = {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6},
+                                          {6, 7}, {0, 7}, {1, 6}, {2, 5}, {3, 5}, {0, 4}};
+    for (const auto& [a, b] : shorts) {
+        const std::string na = "N" + std::to_string(a);
+        const std::string nb = "N" + std::to_string(b);
+        cases.push_back(
+            {"09-find-the-short.bst", nb + "+" + na + "=short", "SHORT_" + na + "_" + nb});
+    }
+    // Walking ones alone takes a short for the lower net stuck at 0.
+    cases.push_back({"08-walking-ones.bst", "N2+N6=short", "STUCK0_N2"});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Lesson + " with " + c.Fault);
+        const Diagnosis diagnosis = RunWithFault(c.Lesson, c.Fault, c.Label);
+        ASSERT_NE(diagnosis.Expected, 0U) << "no HALT below " << c.Label;
+        EXPECT_EQ(diagnosis.Ended, diagnosis.Expected) << diagnosis.Output;
+    }
+}
+
 TEST(ShippedPrograms, EachReachesTheGoodHaltItsHeaderStatesOnTheDefaultBoard) {
     const std::vector<fs::path> programs = ShippedPrograms();
     ASSERT_GE(programs.size(), 10U) << "the examples were not found in " SCANBENCH_EXAMPLES_DIR;

@@ -221,5 +221,37 @@ TEST_F(SettingsLoad, PortChoiceMissingValidOrInvalid) {
     }
 }
 
+// A classroom machine keeps the faults prepared for its simulated board; a
+// value that cannot be read leaves the board without faults and says so.
+TEST_F(SettingsLoad, FaultsPreparedForTheBoard) {
+    const struct {
+        const char* Stored;
+        const char* Expected; // as written back; nullptr: refused
+    } cases[] = {
+        {"\"N3=stuck0, n5+N6=SHORT\"", "N3=stuck0, n5+N6=short"},
+        {"\"random:42\"", "random:42"},
+        {"\"\"", ""},
+        {"\"N3=melted\"", nullptr},
+        {"\"N3+N3=short\"", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Stored);
+        WriteStore(With(With(DefaultMembers(), "faults", c.Stored), "faults revealed", "1"));
+        Settings settings = Unusual();
+        std::vector<std::string> notices;
+        ASSERT_TRUE(MakeStore().LoadSettings(settings, notices));
+        EXPECT_EQ(notices.size(), c.Expected ? 0U : 1U);
+        EXPECT_EQ(FaultChoiceText(settings.Faults), c.Expected ? c.Expected : "");
+        EXPECT_TRUE(settings.Faults.Revealed);
+    }
+    Settings prepared;
+    prepared.Faults = {{}, 7, true};
+    ASSERT_TRUE(MakeStore().SaveSettings(prepared));
+    Settings read;
+    std::vector<std::string> notices;
+    ASSERT_TRUE(MakeStore().LoadSettings(read, notices));
+    EXPECT_EQ(read.Faults, prepared.Faults);
+}
+
 } // namespace
 } // namespace scanbench::testing

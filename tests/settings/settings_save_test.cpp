@@ -13,10 +13,10 @@ namespace {
 using SettingsSave = StoreFixture;
 
 const std::vector<std::string> SavedOrder = {
-    "lpt_addr",    "tms_pin0",    "tms_pin1",   "tck_pin0",        "tck_pin1",  "tdo_pin0",
-    "tdo_pin1",    "tdi_pin0",    "tdi_pin1",   "refresh windows", "speed run", "show Z",
-    "active mode", "soa_pin",     "sob_pin",    "sia_pin",         "sib_pin",   "port",
-    "board",       "remote_host", "remote_port"};
+    "lpt_addr",    "tms_pin0",    "tms_pin1",    "tck_pin0",        "tck_pin1",       "tdo_pin0",
+    "tdo_pin1",    "tdi_pin0",    "tdi_pin1",    "refresh windows", "speed run",      "show Z",
+    "active mode", "soa_pin",     "sob_pin",     "sia_pin",         "sib_pin",        "port",
+    "board",       "remote_host", "remote_port", "faults",          "faults revealed"};
 
 TEST_F(SettingsSave, WritesEveryValueInOrderAndNothingElse) {
     ASSERT_TRUE(MakeStore().SaveSettings(Unusual()));

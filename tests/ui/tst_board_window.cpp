@@ -1,4 +1,5 @@
 #include "port/port_connection.h"
+#include "ui/board_faults_panel.h"
 #include "ui/image_view.h"
 #include "ui/latch_dialog.h"
 #include "ui/pin_panel.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
@@ -73,6 +75,7 @@ private slots:
     void switchClicksReachSampleAndEndAWaitOnSia();
     void pinListFollowsABoardFileAndFlipsItsSwitches();
     void anOutputPinInExtestOffersItsLatchForTheNextScan();
+    void faultsPanelPutsFaultsOnTheNetsAndKeepsThemInTheSettings();
 };
 
 void BoardWindowTest::onAnotherBoardItSaysSoAndFollowsSetup() {
@@ -199,6 +202,43 @@ void BoardWindowTest::anOutputPinInExtestOffersItsLatchForTheNextScan() {
     QVERIFY(where.startsWith(QStringLiteral("Bit 9 of the 17-bit DR scan of TAP 1")));
     QCOMPARE(operand, QStringLiteral("00C08h")); // D0 kept lit, D1 planned, outputs enabled
     QCOMPARE(w.Planned().size(), std::size_t{1});
+}
+
+// The Faults panel: a choice that cannot be is refused and changes nothing;
+// one that can goes on the board, hidden until revealed, and is stored.
+void BoardWindowTest::faultsPanelPutsFaultsOnTheNetsAndKeepsThemInTheSettings() {
+    WindowFixture f;
+    UseBoard(f, BoardKind::Interconnect);
+    SimulatedBoardWindow& w = OpenBoardWindow(f);
+    FaultsPanel& panel = w.Faults();
+    QVERIFY(panel.isVisible());
+    QCOMPARE(w.NetDrawing().Nets().size(), std::size_t{8});
+
+    panel.ChoiceField().setText(QStringLiteral("N9=open"));
+    QTest::mouseClick(&panel.SetButton(), Qt::LeftButton);
+    QVERIFY(panel.Summary().text().contains(QStringLiteral("no net N9")));
+    QVERIFY(f.Port().Access().Chips()->Faults().empty());
+
+    panel.ChoiceField().setText(QStringLiteral("N2=stuck1"));
+    QTest::mouseClick(&panel.SetButton(), Qt::LeftButton);
+    QCOMPARE(f.Port().Access().Chips()->Faults().size(), std::size_t{1});
+    QCOMPARE(panel.Summary().text(), QStringLiteral("1 fault on the board, hidden."));
+    QCOMPARE(w.NetDrawing().Nets()[2].Level, '1');
+    QVERIFY(w.NetDrawing().Nets()[2].Fault.empty());
+
+    QTest::mouseClick(&panel.RevealButton(), Qt::LeftButton);
+    QCOMPARE(w.NetDrawing().Nets()[2].Fault, std::string("stuck at 1"));
+    Settings stored;
+    std::vector<std::string> notices;
+    QVERIFY(f.Store().LoadSettings(stored, notices));
+    QCOMPARE(FaultChoiceText(stored.Faults), std::string("N2=stuck1"));
+    QVERIFY(stored.Faults.Revealed);
+
+    // Setup brings another board: the nets and the panel go, the choice stays.
+    UseBoard(f, BoardKind::Demo);
+    w.ShowBoard();
+    QVERIFY(!panel.isVisible());
+    QCOMPARE(FaultChoiceText(f.Port().Faults()), std::string("N2=stuck1"));
 }
 
 QTEST_MAIN(BoardWindowTest)

@@ -2,6 +2,7 @@
 #include "board/demo_board.h"
 #include "window_logic/board_layout.h"
 #include "window_logic/board_view.h"
+#include "window_logic/net_view.h"
 #include "window_logic/pin_view.h"
 
 #include <gtest/gtest.h>
@@ -195,6 +196,28 @@ TEST(PinView, PlansTheNextScanSoThatItSetsTheLatchesChosen) {
     tap.ScanData(in);
     EXPECT_EQ(board.Chip(0).Leds, 0x08) << "the planned scan lights D3";
     EXPECT_EQ(NextScanBits(board, 0, {}), bits) << "the next scan keeps the latches";
+}
+
+// The nets show their faults only once revealed; a short names the other
+// net on each side.
+TEST(BoardWindowLogic, NetsShowTheirFaultsOnlyWhenRevealed) {
+    ChipBoard board(InterconnectBoard());
+    ASSERT_EQ(board.SetFaults({{NetFaultKind::Short, "n5", "N2"}, {NetFaultKind::Open, "N7", {}}}),
+              std::nullopt);
+    const std::vector<NetView> hidden = DescribeNets(board, false);
+    ASSERT_EQ(hidden.size(), 8U);
+    EXPECT_EQ(hidden[3].Pins, "U1.D(3) - U2.S(3)");
+    EXPECT_EQ(hidden[7].Level, '1') << "the pull-up behind the open";
+    EXPECT_TRUE(std::ranges::all_of(hidden, [](const NetView& net) { return net.Fault.empty(); }));
+    EXPECT_EQ(FaultSummary(board, false), "2 faults on the board, hidden.");
+
+    const std::vector<NetView> shown = DescribeNets(board, true);
+    EXPECT_EQ(shown[2].Fault, "short to N5");
+    EXPECT_EQ(shown[5].Fault, "short to N2");
+    EXPECT_EQ(shown[7].Fault, "open");
+    EXPECT_EQ(shown[0].Fault, "");
+    EXPECT_EQ(FaultSummary(board, true), "Faults: n5+N2=short, N7=open");
+    EXPECT_TRUE(DescribeNets(ChipBoard(DemoBoard()), true).empty());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "engine/engine.h"
 #include "ui/artwork.h"
 #include "ui/main_window.h"
+#include "ui/port_tools.h"
 #include "ui/simulated_board_window.h"
 
 #include <QMenu>
@@ -12,6 +13,9 @@ namespace scanbench {
 
 void MainWindow::BuildBoardView(PortConnection& port) {
     BoardView = new SimulatedBoardWindow(port, Eng.Views(), this);
+    // Faults chosen in its panel are kept in the settings.
+    connect(BoardView, &SimulatedBoardWindow::FaultsChosen, this,
+            [this](const FaultChoice& faults) { (void)Ports().ApplyFaults(faults); });
 
     const QString caption = QStringLiteral("Simulated board");
     Menu.SimulatedBoard = new QAction(caption, Menu.WindowsMenu);

@@ -52,6 +52,12 @@ void PortTools::RunSetup() {
     Signals->RefreshPinLevels();
 }
 
+bool PortTools::ApplyFaults(const FaultChoice& faults) {
+    Settings changed = Bench.Values;
+    changed.Faults = faults;
+    return ApplySettings(changed);
+}
+
 bool PortTools::ApplySettings(const Settings& confirmed) {
     const CommandScope scope(Window.Commands());
     const Settings before = Bench.Values;
@@ -68,6 +74,10 @@ bool PortTools::ApplySettings(const Settings& confirmed) {
             // A board file that could not be used after all (changed since it was chosen).
             Eng.Display().ShowStatus(problem, StatusColour::Red);
         }
+        Eng.Views().Notify(ViewChange::PinLevels);
+    }
+    if (!(confirmed.Faults == before.Faults)) {
+        (void)Bench.Port.SetFaults(confirmed.Faults);
         Eng.Views().Notify(ViewChange::PinLevels);
     }
     // Only what this window changed: another window's Setup saved in between

@@ -2,6 +2,7 @@
 
 #include "board/demo_board.h"
 #include "port/port_connection.h"
+#include "ui/board_faults_panel.h"
 #include "ui/image_view.h"
 #include "ui/latch_dialog.h"
 #include "ui/pin_panel.h"
@@ -39,10 +40,15 @@ SimulatedBoardWindow::SimulatedBoardWindow(PortConnection& port, ViewFeed& views
     connect(Board, &ImageView::PressedAt, this, &SimulatedBoardWindow::FlipSwitchAt);
     PinList = new PinPanel(this);
     connect(PinList, &PinPanel::RowClicked, this, &SimulatedBoardWindow::ClickedPin);
+    NetList = new NetStrip(this);
+    FaultsBox = new FaultsPanel(this);
+    connect(FaultsBox, &FaultsPanel::FaultsChosen, this, &SimulatedBoardWindow::ChooseFaults);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(Board, 0, Qt::AlignHCenter);
+    layout->addWidget(NetList);
+    layout->addWidget(FaultsBox);
     layout->addWidget(PinList, 1);
     // Sized for the demo board whatever the port, so that the window keeps
     // its size when Setup brings the board in.
@@ -76,6 +82,7 @@ void SimulatedBoardWindow::ShowBoard() {
                chips->Part(planned.Chip).Latch(planned.Cell) == planned.Value;
     });
     PinList->ShowPins(DescribePins(*chips));
+    ShowNets(chips);
     BoardView view = DescribeBoard(*chips);
     bool everything = PixelRatio != devicePixelRatioF() || !ShownView;
     if (!LayoutFits(Places, view)) {
@@ -125,6 +132,7 @@ void SimulatedBoardWindow::ShowNotice() {
         ShownView.reset();
         Plan.clear();
         PinList->ShowPins({});
+        ShowNets(nullptr);
         ShownNotice = notice;
         PixelRatio = devicePixelRatioF();
         Board->Reset(PixelRatio, ToQColor(BoardColours::Board));
@@ -169,6 +177,31 @@ void SimulatedBoardWindow::ClickedPin(const PinRow& row) {
         LatchDialog offer(*chips, row, Plan, this);
         offer.exec();
     }
+}
+
+void SimulatedBoardWindow::ShowNets(const ChipBoard* chips) {
+    const bool nets = chips != nullptr && !chips->NamedNets().empty();
+    NetList->setVisible(nets);
+    FaultsBox->setVisible(nets);
+    if (!nets) {
+        NetList->ShowNets({});
+        return;
+    }
+    const bool revealed = Port.Faults().Revealed;
+    NetList->ShowNets(DescribeNets(*chips, revealed));
+    FaultsBox->ShowChoice(Port.Faults(), QString::fromStdString(FaultSummary(*chips, revealed)));
+}
+
+void SimulatedBoardWindow::ChooseFaults(const FaultChoice& choice) {
+    const FaultChoice before = Port.Faults();
+    if (const std::optional<std::string> problem = Port.SetFaults(choice)) {
+        (void)Port.SetFaults(before); // the board stays as it was
+        FaultsBox->ShowProblem(QString::fromStdString(*problem));
+        return;
+    }
+    emit FaultsChosen(choice);
+    ShowBoard();
+    Views.Notify(ViewChange::PinLevels);
 }
 
 void SimulatedBoardWindow::RefreshView(ViewChanges changes) {

@@ -2,6 +2,7 @@
 
 #include "board/board_definition.h"
 #include "board/chip_description.h"
+#include "board/net_faults.h"
 #include "board/tap_chip.h"
 
 #include <array>
@@ -50,6 +51,8 @@ struct BoardSnapshot {
 // disable result), then from the net's pull, then from a keeper (the level
 // it had); else it floats. The board settles whenever a chip's drive or a
 // switch changes, so the chips always see the levels their neighbours make.
+// The named nets may carry faults (see NetFault), which change the levels
+// their pins see until they are taken away.
 class ChipBoard {
 public:
     // Throws std::invalid_argument for a chip whose description is unusable,
@@ -131,6 +134,16 @@ public:
     void SetSyncSwitch(SyncSwitch which, bool high);
     [[nodiscard]] bool SyncSwitchHigh(SyncSwitch which) const;
 
+    // The nets the definition names, in its order; their pin references are
+    // numbered as Chip numbers the chips.
+    [[nodiscard]] const std::vector<BoardNet>& NamedNets() const { return NetList; }
+    [[nodiscard]] std::vector<std::string> NetNames() const;
+    // Replaces the board's faults (nets named ignoring letter case). Refuses
+    // them all, with the reason, when the board has no named nets, a fault
+    // names a net the board does not have, or a net would carry two faults.
+    [[nodiscard]] std::optional<std::string> SetFaults(const std::vector<NetFault>& faults);
+    [[nodiscard]] const std::vector<NetFault>& Faults() const { return FaultList; }
+
 private:
     static constexpr std::uint8_t ClockLines = BoardLine::Tck0 | BoardLine::Tck1;
 
@@ -143,6 +156,8 @@ private:
         std::vector<SwitchBit> Switches;
         NetPull Pull = NetPull::None;
         PinLevel Level = PinLevel::Floating;
+        // A stuck or open net; a short is kept in Shorts.
+        std::optional<NetFaultKind> Fault;
     };
 
     // The outputs after the lines change from `before` to `lines`.
@@ -195,6 +210,8 @@ private:
               const std::vector<BoardNet>& nets);
     [[nodiscard]] std::size_t GlobalPin(PinRef pin) const { return PinBase[pin.Chip] + pin.Pin; }
     [[nodiscard]] PinLevel Resolve(const Net& net) const;
+    [[nodiscard]] PinLevel Faulty(const Net& net) const;
+    void SetPinLevels(const Net& net);
     // Brings every net to the level its drivers make, and lets the chips'
     // own logic follow, until nothing changes.
     void Settle();
@@ -208,6 +225,10 @@ private:
     std::vector<std::size_t> PinBase; // by chip: its first pin's global number
     std::vector<std::uint32_t> NetOf; // by global pin
     std::vector<Net> Nets;
+    std::vector<BoardNet> NetList; // the named ones, the first NetList.size() of Nets
+    std::vector<NetFault> FaultList;
+    std::vector<std::pair<std::size_t, std::size_t>> Shorts; // nets bridged, by index
+    bool HasFaults = false;
     std::vector<BoardSwitch> SwitchList;
     std::vector<std::uint64_t> SwitchValues;
     std::vector<BoardLed> LedList;
@@ -215,5 +236,10 @@ private:
     std::vector<std::int32_t> SwitchesOfChip;        // by chip: the switches named like it, or -1
     std::vector<std::int32_t> LedsOfChip;
 };
+
+// Puts the faults of `choice` on the board (chosen from its seed, if it has
+// one), as SetFaults does; a seed for a board without nets is refused too.
+[[nodiscard]] std::optional<std::string> ApplyFaultChoice(const FaultChoice& choice,
+                                                          ChipBoard& board);
 
 } // namespace scanbench

@@ -18,6 +18,11 @@ namespace scanbench {
 // in their IDCODEs.
 [[nodiscard]] BoardDefinition DemoBoard();
 
+// The interconnect board, read from data/boards/interconnect.json compiled
+// in: the demo board's chips, U1's outputs D(i) wired to U2's inputs S(i)
+// by the nets N0 .. N7, each pulled up and lit by an LED of its own name.
+[[nodiscard]] BoardDefinition InterconnectBoard();
+
 // The files under data/ compiled into the program ("boards/demo.json",
 // "bsdl/scanbench-u1.bsd", ...), as a source for ReadBoardFile.
 [[nodiscard]] SourceFile BuiltInDataFile(const std::filesystem::path& path);

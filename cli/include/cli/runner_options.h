@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/net_faults.h"
 #include "cli/switch_settings.h"
 #include "port/port_choice.h"
 
@@ -27,6 +28,7 @@ struct RunnerOptions {
     std::optional<std::uint64_t> MaxSteps;
     std::optional<bool> ActiveMode;
     std::vector<SwitchSetting> Switches; // set on the board before the run
+    FaultChoice Faults;                  // put on the board's nets before the run
     std::string ProgramFile;
 };
 

@@ -14,9 +14,10 @@ namespace scanbench {
 enum class PortKind { Board, Ppdev, Direct, Remote };
 
 // What the simulated board has plugged into its connector: wires back to the
-// inputs, nothing at all, the demo board's boundary-scan chips, or the
-// chips of a board file.
-enum class BoardKind { Loopback, Open, Demo, File };
+// inputs, nothing at all, the demo board's boundary-scan chips, the
+// interconnect board (the demo chips with U1 wired to U2), or the chips of a
+// board file.
+enum class BoardKind { Loopback, Open, Demo, Interconnect, File };
 
 // A board to plug in: one of the built-in boards, or the board file `File`
 // (a path as the user gave it). Another kind keeps the last board file
@@ -54,11 +55,12 @@ inline constexpr auto BoardKindChoices = std::to_array<NamedChoice<BoardKind>>({
     {BoardKind::Loopback, "loopback", "Loopback: RX follows TX"},
     {BoardKind::Open, "open", "Open: nothing connected"},
     {BoardKind::Demo, "demo", "Demo board: boundary-scan chips"},
+    {BoardKind::Interconnect, "interconnect", "Interconnect board: nets between U1 and U2"},
     {BoardKind::File, "file", "Board file"},
 });
 
 // Names as they appear in settings and on the command line: "board", "ppdev",
-// "direct", "remote" and "loopback", "open", "demo", "file". Parsing ignores
+// "direct", "remote" and "loopback", "open", "demo", "interconnect", "file". Parsing ignores
 // ASCII letter case and gives nothing for any other text.
 [[nodiscard]] std::optional<PortKind> ParsePortKind(std::string_view text);
 [[nodiscard]] std::string_view PortKindName(PortKind kind);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/net_faults.h"
 #include "port/open_port.h"
 #include "port/pin_settings.h"
 #include "port/port_access.h"
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace scanbench {
@@ -48,6 +50,13 @@ public:
                 const RemoteAddress& remote = {});
     [[nodiscard]] const RemoteAddress& Remote() const { return Server; }
 
+    // Faults for the simulated board's nets, kept for every board opened
+    // later: each takes them as far as it can (a board without those nets
+    // stays as it is). Gives why the board in use refuses them, if it does;
+    // nothing on a port without a board of chips.
+    [[nodiscard]] std::optional<std::string> SetFaults(const FaultChoice& faults);
+    [[nodiscard]] const FaultChoice& Faults() const { return Broken; }
+
     // The present level (0 or 1) of each connector pin 1..17, indexed by pin
     // number, read from the data, status and control registers in this order.
     [[nodiscard]] std::array<std::uint8_t, 18> ReadPinLevels();
@@ -62,6 +71,7 @@ private:
     std::unique_ptr<PortAccess> Port;
     PortSignals Lines;
     bool Reachable = false;
+    FaultChoice Broken;
 };
 
 } // namespace scanbench

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/net_faults.h"
 #include "port/host_port.h"
 #include "port/pin_settings.h"
 #include "port/port_choice.h"
@@ -24,6 +25,7 @@ struct Settings {
     int Zoom = 100;                  // "zoom": one of ZoomLevels, in percent
     bool LineNumbers = false;        // "line numbers" in the editor's gutter
     std::string ProgramFolder;       // "program folder": of the last program opened
+    FaultChoice Faults;              // "faults", "faults revealed": on the simulated board's nets
 };
 
 // The zooms the window offers, in percent.

@@ -16,6 +16,7 @@ class ParallelPortTool;
 class PortSignalsWindow;
 class SetupDialog;
 class UserInteraction;
+struct FaultChoice;
 struct Settings;
 
 // The main window's port commands and their windows, created once and shown
@@ -39,6 +40,8 @@ public:
     // Puts confirmed settings into effect and saves them; false (after
     // telling the user) when the store could not be written.
     bool ApplySettings(const Settings& confirmed);
+    // The settings in effect with other faults for the simulated board.
+    bool ApplyFaults(const FaultChoice& faults);
 
     [[nodiscard]] PortSignalsWindow& SignalsWindow() const { return *Signals; }
     [[nodiscard]] ParallelPortTool& PortTool() const { return *Tool; }

@@ -1,6 +1,7 @@
 #pragma once
 
 // Qt: the simulated board window is a top-level QWidget.
+#include "board/net_faults.h"
 #include "ui/board_art.h"
 #include "ui/view_window.h"
 #include "window_logic/board_layout.h"
@@ -15,7 +16,9 @@
 namespace scanbench {
 
 class ChipBoard;
+class FaultsPanel;
 class ImageView;
+class NetStrip;
 class PinPanel;
 class PortConnection;
 
@@ -28,6 +31,10 @@ class PortConnection;
 // next sample. A click on an output pin whose chip is in EXTEST (or has its
 // boundary register selected otherwise) offers its update latch for the
 // next scan (see LatchDialog).
+//
+// A board with named nets shows them under the picture (see NetStrip) and
+// offers the Faults panel, which puts faults on them through the port
+// connection; FaultsChosen passes each choice taken on, to be stored.
 //
 // It follows the engine's view feed while it is shown and asks the port for
 // its chips each time, so it follows the port when Setup opens another one.
@@ -48,10 +55,15 @@ public:
     [[nodiscard]] const BoardLayout& Layout() const { return Places; }
     [[nodiscard]] const ImageView& Picture() const { return *Board; }
     [[nodiscard]] PinPanel& Pins() const { return *PinList; }
+    [[nodiscard]] NetStrip& NetDrawing() const { return *NetList; }
+    [[nodiscard]] FaultsPanel& Faults() const { return *FaultsBox; }
     // The update latches planned for the next scans.
     [[nodiscard]] const std::vector<PlannedLatch>& Planned() const { return Plan; }
 
     void RefreshView(ViewChanges changes) override;
+
+signals:
+    void FaultsChosen(const FaultChoice& choice);
 
 protected:
     void Opened() override;
@@ -64,6 +76,8 @@ private:
     void ShowNotice();
     void FlipSwitchAt(QPoint where);
     void ClickedPin(const PinRow& row);
+    void ChooseFaults(const FaultChoice& choice);
+    void ShowNets(const ChipBoard* chips);
     [[nodiscard]] ChipBoard* Chips() const;
 
     PortConnection& Port;
@@ -72,6 +86,8 @@ private:
     BoardLayout Places;
     ImageView* Board = nullptr;
     PinPanel* PinList = nullptr;
+    NetStrip* NetList = nullptr;
+    FaultsPanel* FaultsBox = nullptr;
     std::vector<PlannedLatch> Plan;
     std::optional<BoardView> ShownView;
     QString ShownNotice;
