@@ -3,7 +3,6 @@
 // closes, and the port is released on the way out.
 
 #include "engine/engine.h"
-#include "engine/reporter_relay.h"
 #include "engine/result_codes.h"
 #include "port/open_port.h"
 #include "port/port_connection.h"
@@ -158,12 +157,8 @@ int main(int argc, char** argv) {
         notices.push_back(port.Access().Problem()); // a board file that cannot be used
     }
 
-    ReporterRelay reporter;
-    Engine engine(reporter, port.Signals());
-    engine.Switches() = RunSwitches{.SpeedRun = settings.SpeedRun,
-                                    .ShowZ = settings.ShowZ,
-                                    .ActiveMode = settings.ActiveMode,
-                                    .RefreshWindows = true};
+    Engine engine(port.Signals());
+    engine.Switches() = RunSwitches{.ShowZ = settings.ShowZ, .ActiveMode = settings.ActiveMode};
 
     MainWindowOptions options;
     options.PortAvailable = port.Available();
@@ -186,7 +181,7 @@ int main(int argc, char** argv) {
     };
 
     StandardInteraction user;
-    MainWindow window(engine, reporter, user, Workbench{settings, store, port}, std::move(options));
+    MainWindow window(engine, user, Workbench{settings, store, port}, std::move(options));
     window.show();
     ShowStartNotices(engine, port, notices);
     return QApplication::exec();

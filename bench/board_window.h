@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/engine.h"
-#include "engine/reporter_relay.h"
 #include "port/port_connection.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
@@ -16,22 +15,22 @@
 
 namespace scanbench::bench {
 
-// The main window over the simulated loopback board with default pins, as
-// the program builds it, for the tools in this folder. Its settings store
+// The main window over the simulated board that the default settings choose
+// (the demo board, default pins), as the program builds it, for the tools in
+// this folder; Values says what it simulates. Its settings store
 // lives in a temporary folder, so nothing the tools do reaches the user's.
 struct BoardWindow {
     explicit BoardWindow(const QString& program, bool speedRun = true, bool portAvailable = true,
                          int shownZoom = 100)
         : Store(std::filesystem::path(Scratch.path().toStdString()) / "kzt.json",
                 FileTypeRegistrar(Scratch.path().toStdString(), FileTypeRegistrar::NoTools())),
-          Port(Values.Port, Values.Pins, Values.Board), Eng(Relay, Port.Signals()) {
+          Port(Values.Port, Values.Pins, Values.Board), Eng(Port.Signals()) {
         Values.SpeedRun = speedRun;
-        Eng.Switches().SpeedRun = speedRun;
         MainWindowOptions options;
         options.StartFile = program;
         options.PortAvailable = portAvailable;
         options.Classroom.ShownZoom = shownZoom;
-        Window = std::make_unique<MainWindow>(Eng, Relay, User, Workbench{Values, Store, Port},
+        Window = std::make_unique<MainWindow>(Eng, User, Workbench{Values, Store, Port},
                                               std::move(options));
     }
 
@@ -39,7 +38,6 @@ struct BoardWindow {
     Settings Values;
     SettingsStore Store;
     PortConnection Port;
-    ReporterRelay Relay;
     Engine Eng;
     StandardInteraction User;
     std::unique_ptr<MainWindow> Window;

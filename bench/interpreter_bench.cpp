@@ -3,7 +3,7 @@
 // holds per event. Prints medians over several repetitions.
 #include "bench_support.h"
 #include "engine/engine.h"
-#include "engine/engine_reporter.h"
+#include "engine/engine_listener.h"
 #include "engine/signal_port.h"
 
 #include <cstdlib>
@@ -25,13 +25,12 @@ public:
 int main(int argc, char** argv) {
     using namespace scanbench;
     const int repetitions = argc > 1 ? std::atoi(argv[1]) : 9;
-    EngineReporter reporter;
     NoPort port;
     std::vector<double> rates;
     std::vector<double> bytesPerEvent;
     std::uint32_t events = 0;
     for (int r = 0; r < repetitions; ++r) {
-        Engine engine(reporter, port);
+        Engine engine(port);
         if (engine.InterpretLine("LD CNT,1000000d;") != 0) {
             return 1;
         }

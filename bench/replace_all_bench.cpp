@@ -6,8 +6,8 @@
 //   scanbench_replace_all_bench [runs]   (default: 3 runs of each size)
 #include "bench_support.h"
 #include "board_window.h"
+#include "ui/editor_search.h"
 #include "ui/editor_tools.h"
-#include "ui/memo_search.h"
 #include "ui/program_editor.h"
 #include "ui/search_dialog.h"
 
@@ -30,7 +30,7 @@ double ReplaceAll(int lines) {
         text += QStringLiteral("NSHF A5h;          // shift eight bits\n");
     }
     window.Editor().setPlainText(text);
-    TMemoSearch& search = window.EditingTools().MemoSearch();
+    EditorSearch& search = window.EditingTools().TextSearch();
     search.Properties().PromptReplace = false;
     search.Properties().ShowReplaceCount = false;
     search.StartSearch(true);

@@ -73,7 +73,6 @@ void Measure(scanbench::bench::BoardWindow& bench, int repeats) {
 
     // Steps that move both highlights every time: TAP 0 round the DR column,
     // TAP 1 between Test-Logic-Reset and Run-Test/Idle.
-    bench.Eng.Switches().RefreshWindows = true;
     const int pattern[] = {0, 1, 0, 0, 1, 0, 1, 1};
     std::vector<double> update;
     std::vector<double> updateShown;

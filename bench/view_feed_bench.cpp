@@ -6,7 +6,7 @@
 //   scanbench_view_feed_bench [bits] [pairs]   (defaults: 10,000,000 bits, 5 pairs)
 #include "bench_support.h"
 #include "engine/engine.h"
-#include "engine/engine_reporter.h"
+#include "engine/engine_listener.h"
 #include "port/open_port.h"
 #include "port/port_signals.h"
 
@@ -36,11 +36,9 @@ struct RunResult {
 RunResult SpeedRun(const std::string& program, int listeners) {
     const auto port = OpenPort(PortKind::Board, PinSettings{}, BoardKind::Loopback);
     PortSignals pins(*port, PinSettings{});
-    EngineReporter reporter;
-    Engine engine(reporter, pins);
+    Engine engine(pins);
     StringProgramText text(program);
     engine.SetProgram(text);
-    engine.Switches().SpeedRun = true;
     engine.OpenProgram();
 
     IdleView first;
@@ -52,7 +50,19 @@ RunResult SpeedRun(const std::string& program, int listeners) {
         b.emplace(engine.Views().Subscribe(second));
     }
     RunResult result;
-    result.Seconds = bench::Seconds([&] { engine.Run().SpeedRun(); });
+    // As the window plays a Speed Run: slices of a frame, each a command.
+    result.Seconds = bench::Seconds([&] {
+        engine.Run().SetContinuous(true);
+        RunSlice slice{.Goal = RunGoal::End,
+                       .StopsAtBreakpoints = true,
+                       .PlaysOnAfterEnd = true,
+                       .MaxTime = std::chrono::milliseconds(16)};
+        for (bool ended = false; !ended; slice.PlaysOnAfterEnd = false) {
+            const ViewFeed::Batch command(engine.Views());
+            ended = engine.Run().Play(slice).GoalReached;
+        }
+        engine.Run().SetContinuous(false);
+    });
     result.Events = engine.Events().PlayedCount();
     result.Refreshes = first.Refreshes;
     return result;

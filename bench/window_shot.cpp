@@ -24,12 +24,12 @@
 #include "ui/breakpoint_gutter.h"
 #include "ui/classroom_tools.h"
 #include "ui/driver_notice.h"
+#include "ui/editor_search.h"
 #include "ui/editor_tools.h"
 #include "ui/event_list_window.h"
 #include "ui/goto_line_dialog.h"
 #include "ui/help_window.h"
 #include "ui/labels_window.h"
-#include "ui/memo_search.h"
 #include "ui/messages_window.h"
 #include "ui/parallel_port_tool.h"
 #include "ui/pin_panel.h"
@@ -79,7 +79,7 @@ QWidget* Shown(QWidget& widget) {
 
 // Opens a search dialog with `find` (and `with`) typed in.
 QWidget* OpenSearch(MainWindow& window, bool replace, const QString& find, const QString& with) {
-    scanbench::TMemoSearch& search = window.EditingTools().MemoSearch();
+    scanbench::EditorSearch& search = window.EditingTools().TextSearch();
     search.StartSearch(replace);
     scanbench::SearchDialog* dialog = search.Dialog();
     dialog->findChild<QLineEdit*>(QStringLiteral("FindText"))->setText(find);
@@ -280,7 +280,7 @@ bool ShootPrompt(MainWindow& window, const QString& out) {
         });
     });
     poll.start(10);
-    window.EditingTools().MemoSearch().ReplaceNext();
+    window.EditingTools().TextSearch().ReplaceNext();
     return saved;
 }
 

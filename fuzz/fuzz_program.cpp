@@ -2,7 +2,7 @@
 // fetch, the interpreter and playback, with a small event budget so that
 // counters in the input cannot ask for unbounded memory.
 #include "engine/engine.h"
-#include "engine/engine_reporter.h"
+#include "engine/engine_listener.h"
 #include "engine/signal_port.h"
 
 #include <cstddef>
@@ -34,9 +34,8 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace scanbench;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    EngineReporter reporter;
     EchoPort port;
-    Engine engine(reporter, port, EventBudget{200000});
+    Engine engine(port, EventBudget{200000});
     StringProgramText program(text);
     engine.SetProgram(program);
     engine.OpenProgram();

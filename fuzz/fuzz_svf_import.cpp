@@ -3,7 +3,7 @@
 // without an error of the language (an unknown statement, a label not
 // found); only running out of its small event budget may stop it.
 #include "engine/engine.h"
-#include "engine/engine_reporter.h"
+#include "engine/engine_listener.h"
 #include "engine/result_codes.h"
 #include "engine/signal_port.h"
 #include "svf/svf_import.h"
@@ -32,7 +32,7 @@ private:
     std::array<std::uint8_t, 2> Tx{};
 };
 
-class StatusReporter : public scanbench::EngineReporter {
+class StatusReporter : public scanbench::EngineListener {
 public:
     void ShowStatus(std::string_view text, scanbench::StatusColour colour) override {
         if (colour == scanbench::StatusColour::Red && text != scanbench::Status::NotEnoughMemory) {

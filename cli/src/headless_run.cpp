@@ -76,29 +76,6 @@ bool CheckOutputsAndPort(const RunnerOptions& options, const Settings& settings,
     return true;
 }
 
-// Hands every played event to two recorders.
-class BothObservers final : public PlaybackObserver {
-public:
-    BothObservers(PlaybackObserver* first, PlaybackObserver* second)
-        : First(first), Second(second) {}
-    void EventPlayed(const PackedEvent& event) override {
-        First->EventPlayed(event);
-        Second->EventPlayed(event);
-    }
-    void EventsPlayed(std::span<const PackedEvent> events) override {
-        First->EventsPlayed(events);
-        Second->EventsPlayed(events);
-    }
-    void EventResampled(const PackedEvent& event) override {
-        First->EventResampled(event);
-        Second->EventResampled(event);
-    }
-
-private:
-    PlaybackObserver* First;
-    PlaybackObserver* Second;
-};
-
 // Claims the file an output option names, before anything is run: a target
 // that may not be written (a device, the program itself) is reported at once,
 // and an interrupted run leaves no temporary file. False when it cannot be
@@ -325,16 +302,15 @@ struct VcdOutput {
 // Plays the program with the recorders the outputs need listening.
 void Play(Engine& engine, const RunnerOptions& options, VcdRecorder* vcd,
           ShiftCompareLog* compares) {
-    std::optional<BothObservers> both;
-    PlaybackObserver* observer = compares;
-    if (vcd != nullptr && compares != nullptr) {
-        observer = &both.emplace(vcd, compares);
-    } else if (vcd != nullptr) {
-        observer = vcd;
+    std::optional<Engine::PlaybackSubscription> dumping;
+    std::optional<Engine::PlaybackSubscription> comparing;
+    if (vcd != nullptr) {
+        dumping.emplace(engine.ObservePlayback(*vcd));
     }
-    engine.ObservePlayback(observer);
+    if (compares != nullptr) {
+        comparing.emplace(engine.ObservePlayback(*compares));
+    }
     (void)engine.ExecuteSteps(options.MaxSteps.value_or(UINT64_MAX));
-    engine.ObservePlayback(nullptr);
 }
 
 // Tells how the run ended and what it left; the runner's exit code.
@@ -376,7 +352,6 @@ int RunHeadless(const RunnerOptions& options, Settings settings, const std::stri
     PortSignals signals(*port, settings.Pins);
     HeadlessReporter reporter;
     Engine engine(reporter, signals);
-    engine.Switches().SpeedRun = settings.SpeedRun;
     engine.Switches().ShowZ = settings.ShowZ;
     engine.Switches().ActiveMode = settings.ActiveMode;
     StringProgramText program(programText);

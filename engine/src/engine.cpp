@@ -2,22 +2,25 @@
 
 namespace scanbench {
 
-Engine::Engine(EngineReporter& reporter, SignalPort& port, EventBudget budget)
-    : Shown(reporter, Feed), TapModel(St.Switches, Feed), Limit(budget),
+Engine::Engine(SignalPort& port, EventBudget budget)
+    : Shown(Feed), TapModel(Feed), Limit(budget),
       Interpreter(St.Registers, St.Events, TapModel, Limit),
       Player(St, TapModel, port, Shown, Feed),
       Execution(St, Program, Interpreter, Player, port, Shown),
       Reset(St, TapModel, Scrambler, Shown, Feed), Control(St, Execution, Shown, Feed) {}
 
+Engine::Engine(EngineListener& listener, SignalPort& port, EventBudget budget)
+    : Engine(port, budget) {
+    FirstListener = Listen(listener);
+}
+
 void Engine::ResetSimulation() {
-    if (Control.Busy()) {
-        Control.RequestStop();
-    }
     Reset.ResetSimulation();
 }
 
 void Engine::OpenProgram() {
     St.Events.Clear();
+    St.Breakpoints.ClearAll();
     Reset.ApplyStartValues();
     ResetSimulation();
 }

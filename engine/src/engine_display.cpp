@@ -11,50 +11,36 @@ void EngineDisplay::ShowStatus(std::string_view text, StatusColour colour) {
     }
     Text.assign(text);
     Colour = colour;
-    CoalesceRepeats = ExecuteTimer || SpeedRunning;
-    Out.ShowStatus(Text, Colour);
+    CoalesceRepeats = InRun;
+    Out.ForEach([this](EngineListener& l) { l.ShowStatus(Text, Colour); });
 }
 
 void EngineDisplay::UpdateReadouts(const ControllerRegisters& registers) {
     for (std::uint8_t tap = 0; tap < 2; ++tap) {
         if (!ReadoutsShown || CounterShown[tap] != registers.Counter[tap]) {
             CounterShown[tap] = registers.Counter[tap];
-            Out.ShowCounter(tap, FormatCounter(registers.Counter[tap]));
+            const std::string text = FormatCounter(registers.Counter[tap]);
+            Out.ForEach([tap, &text](EngineListener& l) { l.ShowCounter(tap, text); });
         }
         if (!ReadoutsShown || FlagsShown[tap] != registers.Flags[tap]) {
             FlagsShown[tap] = registers.Flags[tap];
-            Out.ShowFlags(tap, FormatFlags(registers.Flags[tap]));
+            const std::string text = FormatFlags(registers.Flags[tap]);
+            Out.ForEach([tap, &text](EngineListener& l) { l.ShowFlags(tap, text); });
         }
     }
     ReadoutsShown = true;
 }
 
 void EngineDisplay::DrawFlagMarkers(const ControllerRegisters& registers) {
-    Out.DrawFlagMarkers({registers.SelectedFlagBit(0), registers.SelectedFlagBit(1)});
+    const std::array<int, 2> bits{registers.SelectedFlagBit(0), registers.SelectedFlagBit(1)};
+    Out.ForEach([&bits](EngineListener& l) { l.DrawFlagMarkers(bits); });
 }
 
-void EngineDisplay::DisableRunCommands() {
-    UpdateCommands([](CommandStates& c) { c.DisableRunCommands(); });
-}
-
-void EngineDisplay::SetExecuteTimer(bool running) {
-    if (ExecuteTimer != running) {
-        ExecuteTimer = running;
+void EngineDisplay::SetContinuous(bool continuous) {
+    if (InRun != continuous) {
+        InRun = continuous;
         CoalesceRepeats = false; // a run's first message is always reported
-        Out.SetExecuteTimer(running);
-        Views.SetRunning(running);
-    }
-}
-
-void EngineDisplay::SetSpeedRunning(bool running) {
-    SpeedRunning = running;
-    CoalesceRepeats = false;
-}
-
-void EngineDisplay::SetActivityTimer(bool running) {
-    if (ActivityTimer != running) {
-        ActivityTimer = running;
-        Out.SetActivityTimer(running);
+        Views.SetRunning(continuous);
     }
 }
 

@@ -22,26 +22,36 @@ void LineExecution::ExecuteStep() {
     }
 }
 
-std::uint64_t LineExecution::ExecuteSteps(std::uint64_t limit) {
+std::uint64_t LineExecution::ExecuteSteps(std::uint64_t limit, bool stopsAtBreakpoints) {
     std::uint64_t taken = 0;
     while (taken < limit && !State.Run.ProgramEnded) {
+        if (stopsAtBreakpoints && State.BreakpointHolds()) {
+            break;
+        }
         ExecuteStep();
         ++taken;
-        const std::uint32_t pending = State.Events.EventCount() - State.Events.PlayedCount();
-        if (pending == 0 || taken == limit || State.Run.ProgramEnded || !State.Run.CodeChecked) {
+        if (taken == limit || State.Run.ProgramEnded || !State.Run.CodeChecked) {
             continue;
         }
-        // The steps that follow would each show the same execution point,
-        // play one event and highlight the same TAP.
-        const auto run =
-            static_cast<std::uint32_t>(std::min<std::uint64_t>(pending, limit - taken));
-        try {
-            taken += Player.PlayPending(run);
-        } catch (const std::bad_alloc&) {
-            EndOutOfMemory();
-        }
+        taken += PlayRecorded(limit - taken);
     }
     return taken;
+}
+
+std::uint64_t LineExecution::PlayRecorded(std::uint64_t limit) {
+    const std::uint32_t pending = State.Events.EventCount() - State.Events.PlayedCount();
+    if (pending == 0 || limit == 0) {
+        return 0;
+    }
+    // The steps that follow would each show the same execution point,
+    // play one event and highlight the same TAP.
+    const auto run = static_cast<std::uint32_t>(std::min<std::uint64_t>(pending, limit));
+    try {
+        return Player.PlayPending(run);
+    } catch (const std::bad_alloc&) {
+        EndOutOfMemory();
+        return 0;
+    }
 }
 
 void LineExecution::EndOutOfMemory() {
@@ -51,17 +61,16 @@ void LineExecution::EndOutOfMemory() {
     State.Events.DropNewest(State.Events.PlayedCount());
     Display.ShowStatus(Status::NotEnoughMemory, StatusColour::Red);
     State.Run.ProgramEnded = true;
-    Display.DisableRunCommands();
+    Display.TellRun(RunNews::ProgramStopped);
 }
 
 void LineExecution::Step() {
-    State.Run.AboutClicks = 0;
     bool flush = false;
     if (!State.Run.CodeChecked && !CheckCode()) {
         // An empty label stops the run like an interpreter error; repeating
         // the failed check on every later step would loop for ever.
         State.Run.ProgramEnded = true;
-        Display.DisableRunCommands();
+        Display.TellRun(RunNews::ProgramStopped);
         return;
     }
     if (State.AllPlayed()) {
@@ -121,7 +130,7 @@ void LineExecution::FetchAndTranslate(bool& flush) {
     const std::int32_t code = ActOnResult(Interpreter.InterpretLine(statement), flush);
     if (code < 0) {
         State.Run.ProgramEnded = true;
-        Display.DisableRunCommands();
+        Display.TellRun(RunNews::ProgramStopped);
     }
 }
 
@@ -138,7 +147,7 @@ std::int32_t LineExecution::ActOnResult(std::int32_t code, bool& flush) {
     }
     if (code == Result::Halt) {
         State.Run.ProgramEnded = true;
-        Display.DisableRunCommands();
+        Display.TellRun(RunNews::ProgramStopped);
     } else if (code == Result::Flush) {
         flush = true;
     }
@@ -186,8 +195,6 @@ bool LineExecution::CheckCode() {
     regs.ClearWaits();
     regs.SyncOutA = 0;
     regs.SyncOutB = 0;
-    State.Run.StepCounter = 0;
-    State.Run.ResetFlag = false;
 
     const std::int32_t lineCount = Program->LineCount();
     regs.CurrentLine = 0;
@@ -207,19 +214,17 @@ bool LineExecution::CheckCode() {
     }
 
     State.Run.CodeChecked = true;
+    State.Run.Started = false;
     regs.Flags = {0, 0};
     regs.CurrentLine = 0;
     State.Playback.Capturing = false;
-    const bool speedRun = State.Switches.SpeedRun;
-    Display.UpdateCommands([speedRun](CommandStates& c) {
-        c.EnableRunCommands(speedRun);
-        c.Reset = false;
-    });
+    Display.TellRun(RunNews::CodeChecked);
     return true;
 }
 
 void LineExecution::ShowExecPoint() {
-    Display.Reporter().ShowExecPoint(State.Registers.CurrentLine);
+    const std::int32_t line = State.Registers.CurrentLine;
+    Display.Tell([line](EngineListener& l) { l.ShowExecPoint(line); });
 }
 
 } // namespace scanbench

@@ -77,24 +77,21 @@ void Playback::PlayEvent(const PlayOptions& options) {
     if (options.ShowsReadouts) {
         Display.ShowReadouts(State.Registers);
     }
-    if (Observer != nullptr) [[unlikely]] {
+    if (!Observers.Empty()) [[unlikely]] {
         const PackedEvent event = EventRecord::Expand(*target.Record, *target.Origin);
         if (played) {
-            Observer->EventPlayed(event);
+            Observers.ForEach([&event](PlaybackObserver& o) { o.EventPlayed(event); });
         } else if (target.Record != &scratch) {
-            Observer->EventResampled(event);
+            Observers.ForEach([&event](PlaybackObserver& o) { o.EventResampled(event); });
         }
     }
 }
 
 void Playback::MarkPlaybackStarted(bool countsAsUse) {
     State.Playback.WavesValid = true;
-    if (!countsAsUse) {
-        return;
-    }
-    State.Run.AboutClicks = 0;
-    if (!Display.Commands().Reset) {
-        Display.UpdateCommands([](CommandStates& c) { c.Reset = true; });
+    if (countsAsUse && !State.Run.Started) {
+        State.Run.Started = true;
+        Display.TellRun(RunNews::Started);
     }
 }
 
@@ -327,8 +324,9 @@ std::uint32_t Playback::PlayEach(const EventStore::Run& run) {
             finished = Collect(rx);
         }
         ShowReadoutsIfDue(finished);
-        if (Observer != nullptr) [[unlikely]] {
-            Observer->EventPlayed(EventRecord::Expand(record, origin));
+        if (!Observers.Empty()) [[unlikely]] {
+            const PackedEvent event = EventRecord::Expand(record, origin);
+            Observers.ForEach([&event](PlaybackObserver& o) { o.EventPlayed(event); });
         }
     }
     return run.Count;
@@ -536,13 +534,14 @@ void Playback::TakeSamples(const EventStore::Run& run, std::uint32_t n, const st
         }
         play.ReceivedBits.Append(word, bits);
     }
-    if (Observer != nullptr) [[unlikely]] {
+    if (!Observers.Empty()) [[unlikely]] {
         std::array<PackedEvent, BlockSize> played;
         for (std::uint32_t k = 0; k < n; ++k) {
             const std::uint32_t record = records[k];
             played[k] = EventRecord::Expand(record, run.Origins[EventRecord::OriginIndex(record)]);
         }
-        Observer->EventsPlayed(std::span(played.data(), n));
+        const std::span<const PackedEvent> events(played.data(), n);
+        Observers.ForEach([events](PlaybackObserver& o) { o.EventsPlayed(events); });
     }
 }
 

@@ -3,207 +3,111 @@
 #include "engine/engine_display.h"
 #include "engine/engine_state.h"
 #include "engine/line_execution.h"
-#include "engine/result_codes.h"
 #include "engine/view_feed.h"
+
+#include <algorithm>
 
 namespace scanbench {
 
-namespace {
-
-// Sets a flag for the lifetime of a scope.
-class ScopedFlag {
+class RunControl::Budget {
 public:
-    explicit ScopedFlag(bool& flag) : Flag(flag) { Flag = true; }
-    ~ScopedFlag() { Flag = false; }
-    ScopedFlag(const ScopedFlag&) = delete;
-    ScopedFlag& operator=(const ScopedFlag&) = delete;
+    Budget(const RunSlice& slice, RunClock& clock) : StepsLeft(slice.MaxSteps), Time(clock) {
+        if (slice.MaxTime != RunClock::Clock::duration::max()) {
+            Deadline = Time.Now() + slice.MaxTime;
+            Timed = true;
+        }
+    }
+    // Steps to take before the next look at the clock.
+    [[nodiscard]] std::uint64_t NextSteps() const {
+        return Timed ? std::min(StepsLeft, StepsPerClockCheck) : StepsLeft;
+    }
+    // Counts steps taken; true while the slice may go on.
+    bool Took(std::uint64_t steps) {
+        StepsLeft -= std::min(StepsLeft, steps);
+        return StepsLeft > 0 && (!Timed || Time.Now() < Deadline);
+    }
 
 private:
-    bool& Flag;
+    std::uint64_t StepsLeft;
+    RunClock& Time;
+    RunClock::Clock::time_point Deadline{};
+    bool Timed = false;
 };
 
-} // namespace
-
-void RunControl::EventByEvent() {
-    if (Busy()) {
-        return;
+SliceOutcome RunControl::Play(const RunSlice& slice) {
+    if (slice.PlaysOnAfterEnd) {
+        State.Run.ProgramEnded = false;
     }
-    const ViewFeed::Batch batch(Views);
-    OneEvent();
+    if (slice.Goal == RunGoal::Event) {
+        return PlayEvent(slice);
+    }
+    Budget budget(slice, *Time);
+    return slice.Goal == RunGoal::Statement ? PlayStatement(slice, budget)
+                                            : PlayToEnd(slice, budget);
 }
 
-void RunControl::OneEvent() {
-    State.Run.AboutClicks = 0;
-    Display.UpdateCommands([](CommandStates& c) { c.EditorWritable = false; });
+SliceOutcome RunControl::PlayEvent(const RunSlice& slice) {
+    if (slice.StopsAtBreakpoints && !BreakpointAllowsRun()) {
+        return StopAtBreakpoint(0);
+    }
     Execution.ExecuteStep();
-    const bool speedRun = State.Switches.SpeedRun;
-    Display.UpdateCommands([speedRun](CommandStates& c) {
-        c.Search = false;
-        c.SpeedRunButton = speedRun;
-    });
     Views.Notify(ViewChange::Waveforms | ViewChange::PinLevels);
+    return {.Steps = 1, .GoalReached = true, .ProgramEnded = State.Run.ProgramEnded};
 }
 
-void RunControl::StepByStep() {
-    if (Busy()) {
-        return;
+SliceOutcome RunControl::PlayStatement(const RunSlice& slice, Budget& budget) {
+    // A statement under way plays on; a new one may be held by a breakpoint.
+    if (slice.StopsAtBreakpoints && !BreakpointAllowsRun()) {
+        return StopAtBreakpoint(0);
     }
-    State.Run.AboutClicks = 0;
-    const ViewFeed::Batch batch(Views);
-    OneStatement();
-}
-
-void RunControl::OneStatement() {
-    const ScopedFlag running(InStepByStep);
-    RunState& run = State.Run;
-    Display.SetActivityTimer(true);
-    bool unplayed = false;
-    do {
-        Display.UpdateCommands([](CommandStates& c) {
-            c.EditorWritable = false;
-            c.ShowExecPoint = true;
-            c.Search = false;
-        });
-        Execution.ExecuteStep();
-        unplayed = !State.AllPlayed();
-        ++run.StepCounter;
-        if (run.StepCounter > 100) {
-            run.StepCounter = 0;
-            run.ActivityFrame = static_cast<std::uint8_t>(run.ActivityFrame % 8 + 1);
-            Display.Reporter().DrawActivity(run.ActivityFrame);
-            Views.DeliverIfDue();
-            Display.Reporter().ProcessPendingMessages();
-            if (run.ResetFlag) {
-                break;
-            }
+    Execution.ExecuteStep();
+    SliceOutcome outcome{.Steps = 1};
+    bool goesOn = budget.Took(1);
+    while (goesOn && !State.AllPlayed()) {
+        const std::uint64_t played = Execution.PlayRecorded(budget.NextSteps());
+        if (played == 0) {
+            break; // memory ran out: the run has ended
         }
-    } while (unplayed);
-    if (run.ResetFlag) {
-        Display.ShowStatus(Status::Reset, StatusColour::Green);
+        outcome.Steps += played;
+        goesOn = budget.Took(played);
     }
-    Display.SetActivityTimer(false);
     Views.Notify(ViewChange::PinLevels);
+    outcome.GoalReached = State.AllPlayed() || State.Run.ProgramEnded;
+    outcome.ProgramEnded = State.Run.ProgramEnded;
+    return outcome;
 }
 
-void RunControl::StartExecute() {
-    State.Run.AboutClicks = 0;
-    Display.SetExecuteTimer(true);
-    Display.SetActivityTimer(true);
-    Views.Notify(ViewChange::PinLevels);
-}
-
-void RunControl::ExecuteTick(bool oneEvent) {
-    if (Busy() || !Display.ExecuteTimerRunning()) {
-        return;
-    }
-    State.Run.AboutClicks = 0;
-    const ViewFeed::Batch batch(Views);
-    if (!BreakpointAllowsRun()) {
-        StopAtBreakpoint();
-        return;
-    }
-    Display.SetActivityTimer(true);
-    if (oneEvent) {
-        OneEvent();
-    } else {
-        OneStatement();
-    }
-    if (State.Run.ProgramEnded) {
-        StopActivity();
-        Display.DisableRunCommands();
-    }
-}
-
-void RunControl::SpeedRun() {
-    if (Busy()) {
-        return;
-    }
-    const ScopedFlag running(InSpeedRun);
-    const ViewFeed::Batch batch(Views);
-    RunState& run = State.Run;
-    run.AboutClicks = 0;
-    StopRequested = false;
-    run.ProgramEnded = false;
-    const bool savedRefresh = State.Switches.RefreshWindows;
-    State.Switches.RefreshWindows = false;
-    Display.SetSpeedRunning(true);
-
-    auto nextYield = Time->Now() + YieldInterval;
-    unsigned sinceClockCheck = 0;
-    while (!run.ProgramEnded && !StopRequested) {
-        if (!BreakpointAllowsRun()) {
-            StopAtBreakpoint();
-            run.ProgramEnded = true; // ends the loop without disabling anything
-            break;
+SliceOutcome RunControl::PlayToEnd(const RunSlice& slice, Budget& budget) {
+    SliceOutcome outcome;
+    bool goesOn = true;
+    while (goesOn && !State.Run.ProgramEnded) {
+        if (slice.StopsAtBreakpoints && !BreakpointAllowsRun()) {
+            Views.Notify(ViewChange::Waveforms | ViewChange::PinLevels);
+            return StopAtBreakpoint(outcome.Steps);
         }
-        Display.SetActivityTimer(true);
-        OneEvent();
-        if (run.ProgramEnded) {
-            StopActivity();
-            Display.UpdateCommands([](CommandStates& c) {
-                c.Execute = false;
-                c.Pause = false;
-                c.EventByEvent = false;
-                c.StepByStep = false;
-                c.SpeedRunButton = false;
-            });
-        }
-        // Views follow at the frame rate, and Pause, Reset and closing the
-        // window get through now and then; the clock is read only every few
-        // hundred events to keep the loop fast.
-        if (++sinceClockCheck >= 256) {
-            sinceClockCheck = 0;
-            const auto now = Time->Now();
-            Views.DeliverIfDue(now);
-            if (now >= nextYield) {
-                Display.Reporter().ProcessPendingMessages();
-                nextYield = Time->Now() + YieldInterval;
-            }
-        }
+        const std::uint64_t taken =
+            Execution.ExecuteSteps(budget.NextSteps(), slice.StopsAtBreakpoints);
+        outcome.Steps += taken;
+        goesOn = budget.Took(taken);
     }
-    State.Switches.RefreshWindows = savedRefresh;
-    Display.SetSpeedRunning(false);
-    // The state diagrams were not redrawn while the run went: they show the
-    // states it ended in when the batch delivers.
-    Views.Notify(ViewChange::TapStates);
+    Views.Notify(ViewChange::Waveforms | ViewChange::PinLevels);
+    outcome.GoalReached = State.Run.ProgramEnded;
+    outcome.ProgramEnded = State.Run.ProgramEnded;
+    return outcome;
 }
 
-void RunControl::Pause() {
-    State.Run.AboutClicks = 0;
-    StopRequested = true;
-    Display.SetExecuteTimer(false);
-    Display.SetActivityTimer(false);
-    State.Run.ActivityFrame = 0;
-    Display.Reporter().DrawActivity(0);
+SliceOutcome RunControl::StopAtBreakpoint(std::uint64_t steps) {
+    const std::int32_t line = State.Registers.CurrentLine + 1;
+    Display.Tell([line](EngineListener& l) { l.StoppedAtBreakpoint(line); });
+    return {.Steps = steps, .AtBreakpoint = true, .ProgramEnded = State.Run.ProgramEnded};
 }
 
-void RunControl::StopActivity() {
-    Display.SetExecuteTimer(false);
-    State.Run.ActivityFrame = 0;
-    Display.Reporter().DrawActivity(0);
-    Display.SetActivityTimer(false);
-}
-
-void RunControl::StopAtBreakpoint() {
-    Display.SetExecuteTimer(false);
-    Display.SetActivityTimer(false);
-    Display.Reporter().StoppedAtBreakpoint(State.Registers.CurrentLine + 1);
-}
-
-void RunControl::ActivityTick() {
-    RunState& run = State.Run;
-    run.AboutClicks = 0;
-    run.ActivityFrame = static_cast<std::uint8_t>(run.ActivityFrame % 8 + 1);
-    Display.Reporter().DrawActivity(run.ActivityFrame);
-}
-
-void RunControl::HousekeepingTick() {
-    const bool usable = State.Switches.SpeedRun && Display.Commands().Execute;
-    Display.UpdateCommands([usable](CommandStates& c) { c.SpeedRunButton = usable; });
+void RunControl::SetContinuous(bool continuous) {
+    Display.SetContinuous(continuous);
 }
 
 bool RunControl::BreakpointAllowsRun() const {
-    return !State.Breakpoints.IsSet(State.Registers.CurrentLine) || !State.AllPlayed();
+    return !State.BreakpointHolds();
 }
 
 } // namespace scanbench

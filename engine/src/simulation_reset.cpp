@@ -12,15 +12,12 @@ void SimulationReset::ResetSimulation() {
     ControllerRegisters& regs = State.Registers;
     PlaybackState& play = State.Playback;
     RunState& run = State.Run;
-    EngineReporter& out = Display.Reporter();
     Views.Notify(ViewChange::StoreCleared);
-    Display.SetExecuteTimer(false);
+    Display.SetContinuous(false); // a run going ends here
 
-    run.ResetFlag = true;
     run.ProgramEnded = false;
     play.WavesValid = false;
     play.ShiftSeen = false;
-    run.AboutClicks = 0;
     regs.CurrentLine = 0;
     play.Capturing = false;
     regs.Flags = {0, 0};
@@ -32,7 +29,6 @@ void SimulationReset::ResetSimulation() {
 
     play.FirstEdge[regs.SelectedTap & 1] = true;
     regs.SelectedTap = 0;
-    run.ActivityFrame = 0;
 
     regs.LastTms = {0, 0};
     regs.LastTck = {0, 0};
@@ -43,19 +39,9 @@ void SimulationReset::ResetSimulation() {
     regs.ResetDone = {false, false};
     regs.CounterLoaded = {false, false};
 
-    out.ClearExecPoint();
-    const bool speedRun = State.Switches.SpeedRun;
-    Display.UpdateCommands([speedRun](CommandStates& c) {
-        c.EnableRunCommands(speedRun);
-        c.EditorWritable = true;
-        c.ShowExecPoint = false;
-        c.Search = true;
-    });
+    Display.Tell([](EngineListener& l) { l.ClearExecPoint(); });
+    Display.TellRun(RunNews::Reset);
     Display.HighlightSelectedTap(0);
-
-    run.ActivityFrame = 0;
-    out.DrawActivity(0);
-    Display.SetActivityTimer(false);
 
     Display.ShowStatus(Status::Reset, StatusColour::Green);
 
@@ -77,8 +63,6 @@ void SimulationReset::ApplyStartValues() {
     State.Playback.Capturing = false;
     State.Run.CodeChecked = false;
     State.Labels.Clear();
-    State.Run.StepCounter = 0;
-    State.Run.ActivityFrame = 0;
     State.Playback.WavesValid = false;
 }
 

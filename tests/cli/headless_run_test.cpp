@@ -200,10 +200,12 @@ TEST_F(HeadlessExport, TwoOutputsNamingOneFileRunNothing) {
 }
 
 // The SVF of a run carries what its NSHFCPs compare (what a replay checks),
-// and says on standard error what SVF cannot.
+// and says on standard error what SVF cannot; a dump of the same run is
+// written beside it.
 TEST_F(HeadlessExport, SvfCarriesTheComparisonsAndNamesWhatItCannotSay) {
     RunnerOptions options;
     options.SvfFile = (Folder / "run.svf").string();
+    options.VcdFile = (Folder / "run.vcd").string();
     options.SvfTap = 1;
     const Outcome o = RunProgram("SELTAP1;\nRST;\nSSA1;\nWSA0;\nSTATE DRSHIFT;\nLD CNT,32d;\n"
                                  "NSHFCP 0h,BFFCD3A8h,FFFFFFFFh;\nSTATE IDLE;\nHALT;\n",
@@ -214,6 +216,9 @@ TEST_F(HeadlessExport, SvfCarriesTheComparisonsAndNamesWhatItCannotSay) {
                   .find("SDR 32 TDI (00000000) TDO (15CB3FFD) MASK (FFFFFFFF);\n"),
               std::string::npos)
         << Contents(Folder / "run.svf");
+    const auto dump = testing::ReadVcd(Contents(Folder / "run.vcd"));
+    EXPECT_EQ(dump.Error, "");
+    EXPECT_EQ(dump.Steps.back().at("tap1.state"), "0001") << "ends in Run-Test/Idle";
     EXPECT_NE(o.err.find("scanbench-run: --svf: line 3: SSA1 sets the synchronisation output SOA"),
               std::string::npos)
         << o.err;

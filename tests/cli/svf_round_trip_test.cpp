@@ -120,9 +120,10 @@ RunResult RunOnBoard(const std::string& text, const Bench& bench) {
     engine.SetProgram(program);
     engine.OpenProgram();
     RunRecorder recorder(engine.State());
-    engine.ObservePlayback(&recorder);
-    (void)engine.ExecuteSteps(10000000);
-    engine.ObservePlayback(nullptr);
+    {
+        const auto observing = engine.ObservePlayback(recorder);
+        (void)engine.ExecuteSteps(10000000);
+    }
 
     RunResult result;
     result.Halted = reporter.Status == "HALT";

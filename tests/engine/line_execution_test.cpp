@@ -51,15 +51,13 @@ TEST_F(LineExecutionTest, StepWithUnplayedEventsOnlyPlays) {
     EXPECT_EQ(f.Reporter.StatusCount, statusCount);
 }
 
-TEST_F(LineExecutionTest, HaltEndsTheRunAndDisablesTheRunCommands) {
+TEST_F(LineExecutionTest, HaltEndsTheRunAndStopsTheProgram) {
     Open("RST;\nHALT;\nTMS0;");
     f.RunToEnd();
     EXPECT_EQ(f.Reporter.Status, "HALT");
     EXPECT_EQ(f.Reporter.Colour, StatusColour::Green);
     EXPECT_EQ(Regs().CurrentLine, 2);
-    const CommandStates& c = f.Reporter.Commands;
-    EXPECT_FALSE(c.EventByEvent || c.StepByStep || c.Execute || c.Pause || c.SpeedRunButton ||
-                 c.SpeedRunItem);
+    EXPECT_EQ(f.Reporter.News.back(), RunNews::ProgramStopped);
 }
 
 TEST_F(LineExecutionTest, ErrorStopsAndALaterStepRetriesFromTheNextStatement) {
@@ -68,7 +66,7 @@ TEST_F(LineExecutionTest, ErrorStopsAndALaterStepRetriesFromTheNextStatement) {
     EXPECT_EQ(f.Reporter.Status, "Line compiled with errors");
     EXPECT_EQ(f.Reporter.Colour, StatusColour::Red);
     EXPECT_TRUE(Run().ProgramEnded);
-    EXPECT_FALSE(f.Reporter.Commands.Execute);
+    EXPECT_EQ(f.Reporter.Heard(RunNews::ProgramStopped), 1);
     Step();
     EXPECT_EQ(f.Reporter.Status, "Line processed");
     EXPECT_EQ(Regs().CurrentLine, 2);
@@ -127,7 +125,7 @@ TEST_F(LineExecutionTest, JumpToAMissingLabelStops) {
     EXPECT_EQ(f.Reporter.Status, "Error: label not found");
     EXPECT_EQ(f.Reporter.Colour, StatusColour::Red);
     EXPECT_TRUE(Run().ProgramEnded);
-    EXPECT_FALSE(f.Reporter.Commands.StepByStep);
+    EXPECT_EQ(f.Reporter.Heard(RunNews::ProgramStopped), 1);
 }
 
 TEST_F(LineExecutionTest, DecAtZeroThenJz) {
@@ -195,7 +193,7 @@ TEST_F(LineExecutionTest, AnInvalidLabelStopsTheRunInsteadOfLoopingForEver) {
     Step();
     EXPECT_EQ(f.Reporter.Status, "Invalid Label");
     EXPECT_TRUE(Run().ProgramEnded);
-    EXPECT_FALSE(f.Reporter.Commands.StepByStep);
+    EXPECT_EQ(f.Reporter.News.back(), RunNews::ProgramStopped);
     EXPECT_EQ(f.Eng.Events().EventCount(), 0U);
     EXPECT_EQ(f.Port.Writes.size(), 0U) << "nothing is played";
 }
@@ -206,7 +204,7 @@ TEST_F(LineExecutionTest, ExecutionPointAndHighlight) {
     EXPECT_EQ(f.Reporter.ExecPoint, 1);
     Step();
     EXPECT_EQ(f.Reporter.ExecPoint, 2);
-    EXPECT_EQ(f.Eng.Display().Commands().Reset, true);
+    EXPECT_EQ(f.Reporter.Heard(RunNews::Started), 1) << "once, at the first event played";
 }
 
 TEST_F(LineExecutionTest, OutOfMemoryStopsTheRun) {

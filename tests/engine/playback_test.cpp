@@ -97,7 +97,7 @@ TEST_F(PlaybackTest, EmptyStoreIsPlayedWithoutTouchingAnyEvent) {
     f.Eng.PlayEvent();
     EXPECT_EQ(f.Eng.Events().EventCount(), 0U);
     EXPECT_TRUE(Play().WavesValid);
-    EXPECT_TRUE(f.Reporter.Commands.Reset);
+    EXPECT_EQ(f.Reporter.Heard(RunNews::Started), 1) << "the run started, once";
 }
 
 TEST_F(PlaybackTest, ShiftedBitsAreValidUpToTheLastOne) {
@@ -147,7 +147,7 @@ TEST_F(PlaybackTest, ByHandLeavesTheRunsStepsOutAndRecordsUpToTheCounter) {
     for (std::uint32_t i = first; i < count; ++i) {
         EXPECT_EQ(f.Eng.Events().GetEvent(i).SIA, 0) << "SIA is not sampled, event " << i;
     }
-    EXPECT_FALSE(f.Reporter.Commands.Reset);
+    EXPECT_EQ(f.Reporter.Heard(RunNews::Started), 0) << "playing by hand starts no run";
     EXPECT_EQ(f.Reporter.Counter[0], "") << "read-outs untouched";
     EXPECT_TRUE(Play().WavesValid);
 }

@@ -168,31 +168,22 @@ TEST_F(CodeCheck, ManyLabelsAreAllKept) {
     EXPECT_EQ(Labels().Find("L2499"), 2499);
 }
 
-TEST_F(CodeCheck, ResetsSyncStateAndEnablesTheRunCommands) {
+TEST_F(CodeCheck, ResetsSyncStateAndLetsTheProgramRun) {
     auto& regs = f.Eng.Registers();
     regs.WaitingSync = true;
     regs.WaitSibHigh = true;
     regs.SyncOutA = 1;
     regs.Flags = {3, 4};
     f.Eng.State().Playback.LastSoa = 1;
-    f.Eng.State().Run.ResetFlag = true;
-    f.Eng.State().Run.StepCounter = 50;
-    f.Eng.Display().UpdateCommands([](CommandStates& c) { c.Reset = true; });
+    f.Eng.State().Run.Started = true;
     ASSERT_TRUE(Check("NOP;"));
     EXPECT_FALSE(regs.WaitingSync);
     EXPECT_FALSE(regs.WaitSibHigh);
     EXPECT_EQ(regs.SyncOutA, 0);
     EXPECT_EQ(regs.Flags, (std::array<std::uint8_t, 2>{0, 0}));
     EXPECT_EQ(f.Eng.State().Playback.LastSoa, 0);
-    EXPECT_FALSE(f.Eng.State().Run.ResetFlag);
-    EXPECT_EQ(f.Eng.State().Run.StepCounter, 0);
-    const CommandStates& c = f.Reporter.Commands;
-    EXPECT_TRUE(c.EventByEvent && c.StepByStep && c.Execute && c.Pause);
-    EXPECT_FALSE(c.SpeedRunButton) << "only with the SpeedRun setting";
-    EXPECT_FALSE(c.Reset);
-    f.Eng.Switches().SpeedRun = true;
-    ASSERT_TRUE(Check("NOP;"));
-    EXPECT_TRUE(f.Reporter.Commands.SpeedRunButton && f.Reporter.Commands.SpeedRunItem);
+    EXPECT_FALSE(f.Eng.State().Run.Started) << "the next event played starts the run";
+    EXPECT_EQ(f.Reporter.News, std::vector<RunNews>{RunNews::CodeChecked});
 }
 
 } // namespace

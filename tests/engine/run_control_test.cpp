@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 namespace scanbench {
 namespace {
 
@@ -12,40 +16,40 @@ using testing::EngineFixture;
 class RunControlTest : public ::testing::Test {
 protected:
     void Open(std::string_view program) { f.Open(program); }
-    RunControl& Run() { return f.Eng.Run(); }
     const RunState& State() { return f.Eng.State().Run; }
     ControllerRegisters& Regs() { return f.Eng.Registers(); }
     BreakpointFlags& Breaks() { return f.Eng.State().Breakpoints; }
-    // Execute until the timer stops (breakpoint, end) or `ticks` ticks.
-    int Execute(int ticks = 1000) {
-        Run().StartExecute();
-        int n = 0;
-        while (f.Reporter.ExecuteTimer && n < ticks) {
-            Run().ExecuteTick();
-            ++n;
+    // One slice, as one command of a window plays it.
+    SliceOutcome Play(const RunSlice& slice) {
+        const ViewFeed::Batch command(f.Eng.Views());
+        return f.Eng.Run().Play(slice);
+    }
+    SliceOutcome Statement(bool stopsAtBreakpoints = false) {
+        return Play({.Goal = RunGoal::Statement, .StopsAtBreakpoints = stopsAtBreakpoints});
+    }
+    // Statements that stop at breakpoints, as Execute plays them, until one
+    // stops or the program ends.
+    void Execute() {
+        for (int i = 0; i < 1000; ++i) {
+            const SliceOutcome outcome = Statement(true);
+            if (outcome.AtBreakpoint || outcome.ProgramEnded) {
+                return;
+            }
         }
-        return n;
     }
     EngineFixture f;
 };
 
-TEST_F(RunControlTest, StepByStepPlaysOneWholeStatement) {
+TEST_F(RunControlTest, AStatementSlicePlaysOneWholeStatementAnEventSliceOneEvent) {
     Open("RST;\nTMS0;\nHALT;");
-    Run().StepByStep();
+    const SliceOutcome outcome = Statement();
+    EXPECT_TRUE(outcome.GoalReached);
+    EXPECT_EQ(outcome.Steps, 12U);
     EXPECT_EQ(Regs().CurrentLine, 1);
     EXPECT_TRUE(f.Eng.State().AllPlayed());
-    EXPECT_EQ(f.Eng.Events().PlayedCount(), 12U);
-    EXPECT_FALSE(f.Reporter.Commands.EditorWritable);
-    EXPECT_TRUE(f.Reporter.Commands.ShowExecPoint);
-    EXPECT_FALSE(f.Reporter.Commands.Search);
-}
-
-TEST_F(RunControlTest, EventByEventPlaysOneEvent) {
-    Open("RST;");
-    Run().EventByEvent();
-    EXPECT_EQ(f.Eng.Events().PlayedCount(), 1U);
-    EXPECT_FALSE(f.Reporter.Commands.EditorWritable);
-    EXPECT_FALSE(f.Reporter.Commands.Search);
+    const auto event = Play({.Goal = RunGoal::Event});
+    EXPECT_EQ(event.Steps, 1U);
+    EXPECT_EQ(f.Eng.Events().PlayedCount(), 13U);
 }
 
 TEST_F(RunControlTest, ExecuteStopsBeforeABreakpointAndHoldsThere) {
@@ -53,16 +57,16 @@ TEST_F(RunControlTest, ExecuteStopsBeforeABreakpointAndHoldsThere) {
     Breaks().Set(2, true);
     Execute();
     EXPECT_EQ(Regs().CurrentLine, 2) << "stopped before the statement at line 2";
-    EXPECT_FALSE(f.Reporter.ExecuteTimer);
+    EXPECT_EQ(f.Reporter.BreakpointStop, 3);
     EXPECT_FALSE(State().ProgramEnded);
-    Execute();
-    EXPECT_EQ(Regs().CurrentLine, 2) << "the breakpoint holds";
-    Run().StepByStep();
+    EXPECT_TRUE(Statement(true).AtBreakpoint) << "the breakpoint holds";
+    EXPECT_TRUE(Play({.Goal = RunGoal::Event, .StopsAtBreakpoints = true}).AtBreakpoint);
+    EXPECT_TRUE(Play({.Goal = RunGoal::End, .StopsAtBreakpoints = true}).AtBreakpoint);
+    EXPECT_EQ(Regs().CurrentLine, 2);
+    Statement(); // Step-by-Step moves past it
     EXPECT_EQ(Regs().CurrentLine, 3);
     Execute();
     EXPECT_EQ(f.Reporter.Status, "HALT");
-    EXPECT_FALSE(f.Reporter.Commands.Execute);
-    EXPECT_FALSE(f.Reporter.Commands.SpeedRunItem);
 }
 
 TEST_F(RunControlTest, BreakpointOnASecondStatementLineIsNeverHitInSequence) {
@@ -76,113 +80,56 @@ TEST_F(RunControlTest, BreakpointOnASecondStatementLineIsNeverHitInSequence) {
     EXPECT_EQ(Regs().CurrentLine, 1) << "its first line is where the fetch starts";
 }
 
-TEST_F(RunControlTest, SpeedRunEndsAtHaltAndRestoresRefreshWindows) {
-    f.Eng.Switches().SpeedRun = true;
-    Open("RST;\nLD CNT,1000d;\nNSHF 0h;\nHALT;");
-    f.Views.StateRedraws = 0;
-    Run().SpeedRun();
+TEST_F(RunControlTest, ARunToTheEndStopsAtHaltOrBeforeABreakpoint) {
+    Open("RST;\nLD CNT,1000d;\nNSHF 0h;\nTMS0;\nHALT;");
+    Breaks().Set(3, true);
+    SliceOutcome outcome = Play({.Goal = RunGoal::End, .StopsAtBreakpoints = true});
+    EXPECT_TRUE(outcome.AtBreakpoint);
+    EXPECT_EQ(Regs().CurrentLine, 3);
+    EXPECT_TRUE(f.Eng.State().AllPlayed()) << "the shift before the breakpoint was played";
+    outcome = Play({.Goal = RunGoal::End});
+    EXPECT_TRUE(outcome.GoalReached && outcome.ProgramEnded);
     EXPECT_EQ(f.Reporter.Status, "HALT");
-    EXPECT_EQ(f.Views.StateRedraws, 1)
-        << "no state diagram redraws during a speed run, one for the states it ends in";
-    EXPECT_TRUE(f.Eng.Switches().RefreshWindows);
-    const CommandStates& c = f.Reporter.Commands;
-    EXPECT_FALSE(c.SpeedRunButton);
-    EXPECT_FALSE(c.Execute || c.Pause || c.EventByEvent || c.StepByStep);
+    EXPECT_TRUE(f.Views.Received.Has(ViewChange::TapStates));
+    EXPECT_TRUE(f.Views.Received.Has(ViewChange::Waveforms));
+    // Playing on after the end fetches once more from where it ended.
+    outcome = Play({.Goal = RunGoal::End, .PlaysOnAfterEnd = true});
+    EXPECT_EQ(outcome.Steps, 1U);
+    EXPECT_TRUE(outcome.ProgramEnded);
 }
 
-TEST_F(RunControlTest, SpeedRunStopsAtBreakpointsWithoutDisablingAnything) {
-    f.Eng.Switches().SpeedRun = true;
-    Open("RST;\nTMS0;\nHALT;");
-    Breaks().Set(1, true);
-    Run().SpeedRun();
-    EXPECT_EQ(Regs().CurrentLine, 1);
-    EXPECT_TRUE(f.Reporter.Commands.Execute);
-    EXPECT_TRUE(f.Reporter.Commands.SpeedRunButton);
-}
+// A slice ends once its time has passed on the engine's clock or its steps
+// are taken, and the run goes on in the next one exactly as it would have
+// gone in one piece.
+TEST_F(RunControlTest, SlicesKeepToTheirBoundsAndChangeNothingOfTheRun) {
+    constexpr std::string_view Program = "RST;\nSTATE DRSHIFT;\nLD CNT,20000d;\n"
+                                         "NSHFCP 0h,0h,0h;\nLD CNT,30d;\nL1: TMS0;\nDEC;\n"
+                                         "JNZ L1;\nHALT;";
+    EngineFixture whole(Program);
+    whole.Open();
+    (void)whole.Eng.ExecuteSteps(UINT64_MAX);
 
-TEST_F(RunControlTest, SpeedRunOfAnEndlessLoopStopsOnPauseAtAYield) {
-    f.Eng.Switches().SpeedRun = true;
-    Open("L: TMS0;\nJMP L;");
-    int yields = 0;
-    f.Reporter.OnYield = [&] {
-        if (++yields == 2) {
-            Run().Pause();
-        }
-    };
-    Run().SpeedRun();
-    EXPECT_EQ(yields, 2);
-    EXPECT_TRUE(f.Reporter.Commands.Execute) << "paused, not ended";
-    f.Reporter.OnYield = [&] { f.Eng.ResetSimulation(); };
-    Run().SpeedRun();
-    EXPECT_EQ(f.Reporter.Status, "Reset");
-    EXPECT_FALSE(State().ProgramEnded);
-}
-
-TEST_F(RunControlTest, ResetDuringALongStepByStepEndsItAtTheNextYield) {
-    Open("LD CNT,5000d;\nNSHF 0h;\nHALT;");
-    Run().StepByStep();
-    f.Reporter.OnYield = [&] { f.Eng.ResetSimulation(); };
-    Run().StepByStep();
-    EXPECT_EQ(f.Reporter.Yields, 1);
-    EXPECT_EQ(f.Reporter.Status, "Reset");
-    EXPECT_EQ(f.Eng.Events().EventCount(), 0U);
-    EXPECT_EQ(Regs().CurrentLine, 0);
-}
-
-TEST_F(RunControlTest, StepByStepYieldsEvery101StepsAndAnimates) {
-    Open("LD CNT,1000d;\nNSHF 0h;");
-    Run().StepByStep();
-    Run().StepByStep();
-    EXPECT_EQ(f.Reporter.Yields, 2002 / 101);
-}
-
-TEST_F(RunControlTest, TicksDuringAYieldDoNotNestAStepByStep) {
-    Open("LD CNT,1000d;\nNSHF 0h;\nNSHF 0h;\nHALT;");
-    Run().StartExecute();
-    int nested = 0;
-    f.Reporter.OnYield = [&] {
-        const std::int32_t line = Regs().CurrentLine;
-        Run().ExecuteTick();
-        Run().StepByStep();
-        Run().SpeedRun();
-        Run().EventByEvent();
-        nested += Regs().CurrentLine != line ? 1 : 0;
-    };
-    Run().ExecuteTick();
-    EXPECT_EQ(nested, 0);
-    EXPECT_EQ(Regs().CurrentLine, 1);
-}
-
-TEST_F(RunControlTest, AfterHaltResetEnablesTheRunCommandsAgain) {
-    Open("HALT;");
-    Run().StepByStep();
-    EXPECT_FALSE(f.Reporter.Commands.EventByEvent);
-    f.Eng.ResetSimulation();
-    const CommandStates& c = f.Reporter.Commands;
-    EXPECT_TRUE(c.EventByEvent && c.StepByStep && c.Execute && c.Pause);
-    EXPECT_FALSE(c.SpeedRunButton || c.SpeedRunItem);
-    EXPECT_TRUE(c.EditorWritable && c.Search);
-    EXPECT_FALSE(c.ShowExecPoint);
-    f.Eng.Switches().SpeedRun = true;
-    f.Eng.ResetSimulation();
-    EXPECT_TRUE(f.Reporter.Commands.SpeedRunButton && f.Reporter.Commands.SpeedRunItem);
-}
-
-TEST_F(RunControlTest, HousekeepingKeepsSpeedRunOffWhileExecuteIsOff) {
-    f.Eng.Switches().SpeedRun = true;
-    Open("HALT;");
-    Run().StepByStep();
-    Run().EventByEvent(); // sets the Speed Run button from the setting
-    EXPECT_TRUE(f.Reporter.Commands.SpeedRunButton);
-    Run().HousekeepingTick();
-    EXPECT_FALSE(f.Reporter.Commands.SpeedRunButton);
-}
-
-TEST_F(RunControlTest, ActivityIndicatorCyclesThroughEightFrames) {
-    for (int i = 0; i < 9; ++i) {
-        Run().ActivityTick();
+    Open(Program);
+    // The fixture's clock moves a millisecond at each look.
+    const auto timed =
+        Play({.Goal = RunGoal::Statement, .MaxTime = std::chrono::milliseconds(3)}); // RST
+    EXPECT_TRUE(timed.GoalReached);
+    (void)Statement();
+    (void)Statement();
+    const auto cut = Play({.Goal = RunGoal::Statement, .MaxTime = std::chrono::milliseconds(3)});
+    EXPECT_FALSE(cut.GoalReached) << "40,000 events are more than three looks at the clock";
+    EXPECT_GE(cut.Steps, RunControl::StepsPerClockCheck);
+    EXPECT_LE(cut.Steps, 1 + 3 * RunControl::StepsPerClockCheck);
+    int slices = 0;
+    for (bool ended = false; !ended; ++slices) {
+        ended = Play({.Goal = RunGoal::End, .MaxSteps = 777}).GoalReached;
     }
-    EXPECT_EQ(State().ActivityFrame, 1);
+    EXPECT_GT(slices, 20);
+    EXPECT_EQ(f.Reporter.Status, whole.Reporter.Status);
+    EXPECT_EQ(Regs().CurrentLine, whole.Eng.Registers().CurrentLine);
+    EXPECT_EQ(Regs().Flags, whole.Eng.Registers().Flags);
+    EXPECT_EQ(f.Eng.Events().EventCount(), whole.Eng.Events().EventCount());
+    EXPECT_EQ(testing::Levels(f.Eng.Events()), testing::Levels(whole.Eng.Events()));
 }
 
 TEST_F(RunControlTest, ResetArmsTheFirstEdgeOfTheSelectedTapOnly) {
@@ -215,6 +162,27 @@ TEST_F(RunControlTest, ResetRestoresRegistersButKeepsSavedCounterAndBreakpoints)
     EXPECT_EQ(f.Eng.State().Labels.LabelCount(), 0);
 }
 
+TEST(EngineListeners, HearWhileSubscribedInTheOrderTheySubscribed) {
+    testing::FakeSignalPort port;
+    Engine engine(port);
+    testing::RecordingReporter first;
+    testing::RecordingReporter second;
+    engine.Display().ShowStatus("lost", StatusColour::Green);
+    std::optional<EngineSubscription> one(engine.Listen(first));
+    auto two = engine.Listen(second);
+    std::vector<std::string> order;
+    first.OnStatus = [&] { order.emplace_back("first"); };
+    second.OnStatus = [&] {
+        order.emplace_back("second");
+        one.reset(); // the first window closes while the second is told
+    };
+    engine.Display().ShowStatus("HALT", StatusColour::Green);
+    engine.Display().ShowStatus("after", StatusColour::Red);
+    EXPECT_EQ(order, (std::vector<std::string>{"first", "second", "second"}));
+    EXPECT_EQ(first.Status, "HALT");
+    EXPECT_EQ(second.Status, "after");
+}
+
 // Records both TAP states after every model step.
 class StateTrail : public ViewListener {
 public:
@@ -230,8 +198,7 @@ public:
 TEST(ResetScramble, EveryDrawOfEveryResetStepsTheModels) {
     StateTrail trail;
     testing::FakeSignalPort port;
-    EngineReporter reporter;
-    Engine engine(reporter, port);
+    Engine engine(port);
     trail.Eng = &engine;
     const auto subscription = engine.Views().Subscribe(trail);
     // Each reset carries the generator on; the second one draws two 50s,

@@ -168,21 +168,20 @@ private:
     ViewFeed::Subscription Subscribed;
 };
 
-TEST(TapModels, NotifyTheStateDisplayOnlyWhileRefreshWindowsIsOn) {
-    RunSwitches switches;
+TEST(TapModels, NotifyTheStateDisplayOfEveryStepOfARealTap) {
     ViewFeed feed;
     CountingListener reporter(feed);
-    TapModels taps(switches, feed);
+    TapModels taps(feed);
     taps.TapTms0(1);
     EXPECT_EQ(taps.State(1), 1);
     EXPECT_EQ(reporter.Redraws, 1);
-    switches.RefreshWindows = false;
     taps.TapTms1(1);
     EXPECT_EQ(taps.State(1), 2);
-    EXPECT_EQ(reporter.Redraws, 1);
-    taps.TapTms1(2); // no such TAP: nothing steps
+    EXPECT_EQ(reporter.Redraws, 2);
+    taps.TapTms1(2); // no such TAP: nothing steps, nothing to redraw
     EXPECT_EQ(taps.State(0), 0);
     EXPECT_EQ(taps.State(1), 2);
+    EXPECT_EQ(reporter.Redraws, 2);
 }
 
 TEST(ResetScrambler, GeneratorFollowsTheLinearCongruentialRecurrence) {
@@ -197,10 +196,9 @@ TEST(ResetScrambler, GeneratorFollowsTheLinearCongruentialRecurrence) {
 }
 
 TEST(ResetScrambler, FirstScramblesAfterStartAreFixed) {
-    RunSwitches switches;
     ViewFeed feed;
     CountingListener reporter(feed);
-    TapModels taps(switches, feed);
+    TapModels taps(feed);
     ResetScrambler scrambler;
     scrambler.Scramble(taps);
     EXPECT_EQ(reporter.Redraws, 40);

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "engine/engine.h"
-#include "engine/engine_reporter.h"
+#include "engine/engine_listener.h"
 #include "engine/run_clock.h"
 #include "engine/signal_port.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string>
@@ -49,12 +50,15 @@ public:
 };
 
 // Records what the engine reports.
-class RecordingReporter : public EngineReporter {
+class RecordingReporter : public EngineListener {
 public:
     void ShowStatus(std::string_view text, StatusColour colour) override {
         Status = std::string(text);
         Colour = colour;
         ++StatusCount;
+        if (OnStatus) {
+            OnStatus();
+        }
     }
     void ShowExecPoint(std::int32_t line) override { ExecPoint = line; }
     void ShowCounter(std::uint8_t tap, std::string_view text) override {
@@ -63,15 +67,13 @@ public:
     void ShowFlags(std::uint8_t tap, std::string_view text) override {
         Flags[tap] = std::string(text);
     }
-    void ApplyCommandStates(const CommandStates& states) override { Commands = states; }
     void DrawFlagMarkers(const std::array<int, 2>& bits) override { FlagBits = bits; }
-    void ProcessPendingMessages() override {
-        ++Yields;
-        if (OnYield) {
-            OnYield();
-        }
+    void StoppedAtBreakpoint(std::int32_t line) override { BreakpointStop = line; }
+    void RunChanged(RunNews news) override { News.push_back(news); }
+    // How often `news` was heard.
+    [[nodiscard]] long Heard(RunNews news) const {
+        return std::count(News.begin(), News.end(), news);
     }
-    void SetExecuteTimer(bool running) override { ExecuteTimer = running; }
 
     std::string Status;
     StatusColour Colour = StatusColour::Red;
@@ -80,10 +82,9 @@ public:
     std::array<std::string, 2> Counter;
     std::array<std::string, 2> Flags;
     std::array<int, 2> FlagBits{-1, -1};
-    CommandStates Commands;
-    int Yields = 0;
-    bool ExecuteTimer = false;
-    std::function<void()> OnYield;
+    std::int32_t BreakpointStop = -1;
+    std::vector<RunNews> News;
+    std::function<void()> OnStatus;
 };
 
 // Counts what the engine's view feed delivers.
@@ -104,7 +105,7 @@ private:
 };
 
 // A clock that moves on by a fixed step each time it is read: what a run
-// times with it (the views' frame rate, Speed Run's yields) follows the
+// times with it (the views' frame rate, the slices of a run) follows the
 // number of reads, and so the number of events, never the machine's speed.
 class SteppingClock : public RunClock {
 public:

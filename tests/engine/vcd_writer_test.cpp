@@ -31,7 +31,7 @@ TEST(VcdWriter, RecordedWhilePlayingEqualsTheDumpOfTheStoreAndTheExport) {
     f.Open();
     std::ostringstream recorded;
     VcdRecorder recorder(recorded, "today");
-    f.Eng.ObservePlayback(&recorder);
+    auto observing = f.Eng.ObservePlayback(recorder);
     for (int i = 0; i < 200 && !f.Eng.Registers().WaitingSync; ++i) {
         f.Eng.ExecuteStep();
     }
@@ -41,7 +41,7 @@ TEST(VcdWriter, RecordedWhilePlayingEqualsTheDumpOfTheStoreAndTheExport) {
     }
     f.Port.Sia = 1;
     f.RunToEnd();
-    f.Eng.ObservePlayback(nullptr);
+    observing.Reset();
     recorder.Finish();
 
     const EventStore& store = f.Eng.Events();

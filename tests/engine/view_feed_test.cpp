@@ -83,12 +83,11 @@ TEST(ViewFeed, BatchesDeliverOnceAndRunsAtTheFrameRate) {
     EXPECT_EQ(view.Deliveries, 4) << "the end of a run delivers what is left";
 }
 
-// Three views follow a run; one closes in the middle of it. The fixture's
-// clock moves a millisecond at each read, so the run's frames and yields
-// follow its events.
+// Three views follow a run played in slices, as a window plays it; one
+// closes between two slices. The fixture's clock moves a millisecond at each
+// read, so the run's frames and slices follow its events.
 TEST(ViewFeed, ViewsFollowRunsAndEndExact) {
     EngineFixture f;
-    f.Eng.Switches().SpeedRun = true;
     f.Open("RST;\nLD CNT,100000d;\nNSHF 0h;\nHALT;");
     ProbeView first;
     ProbeView third;
@@ -96,15 +95,21 @@ TEST(ViewFeed, ViewsFollowRunsAndEndExact) {
     auto subFirst = f.Eng.Views().Subscribe(first);
     auto subSecond = std::make_unique<ViewFeed::Subscription>(f.Eng.Views().Subscribe(*second));
     auto subThird = f.Eng.Views().Subscribe(third);
-    f.Views.Deliveries = 0;
-    f.Reporter.OnYield = [&] {
+    f.Eng.Run().SetContinuous(true);
+    int slices = 0;
+    for (bool ended = false; !ended; ++slices) {
+        const ViewFeed::Batch command(f.Eng.Views());
+        ended = f.Eng.Run()
+                    .Play({.Goal = RunGoal::End, .MaxTime = std::chrono::milliseconds(16)})
+                    .GoalReached;
         subSecond.reset();
         second.reset();
-    };
-    f.Eng.Run().SpeedRun();
+    }
+    const int duringRun = first.Deliveries;
+    f.Eng.Run().SetContinuous(false); // the end of the run shows what is left
     EXPECT_EQ(f.Reporter.Status, "HALT");
-    ASSERT_GE(f.Reporter.Yields, 1) << "the run must be long enough to close a view in it";
-    EXPECT_GE(first.Deliveries, 2);
+    ASSERT_GE(slices, 2) << "the run must be long enough to close a view in it";
+    EXPECT_GE(duringRun, 1);
     EXPECT_LT(first.Deliveries, 100) << "200,000 events are a few dozen frames";
     EXPECT_TRUE(first.Last.Has(ViewChange::Waveforms));
     EXPECT_EQ(third.Deliveries, first.Deliveries);
@@ -112,8 +117,10 @@ TEST(ViewFeed, ViewsFollowRunsAndEndExact) {
     // Event-by-Event: one refresh per event.
     f.Open("RST;\nHALT;");
     const int before = first.Deliveries;
-    f.Eng.Run().EventByEvent();
-    f.Eng.Run().EventByEvent();
+    for (int i = 0; i < 2; ++i) {
+        const ViewFeed::Batch command(f.Eng.Views());
+        (void)f.Eng.Run().Play({.Goal = RunGoal::Event});
+    }
     EXPECT_EQ(first.Deliveries, before + 2);
     EXPECT_TRUE(first.Last.Has(ViewChange::Waveforms));
 }

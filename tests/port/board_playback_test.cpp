@@ -3,7 +3,7 @@
 // steps leave, down to the value change dump.
 
 #include "engine/engine.h"
-#include "engine/engine_reporter.h"
+#include "engine/engine_listener.h"
 #include "engine/vcd_writer.h"
 #include "port/port_signals.h"
 #include "port/simulated_board_port.h"
@@ -40,7 +40,7 @@ struct DemoRun {
         Engine_.Switches().ActiveMode = activeMode;
         Engine_.SetProgram(Text);
         Engine_.OpenProgram();
-        Engine_.ObservePlayback(&Recorder);
+        const auto observing = Engine_.ObservePlayback(Recorder);
         if (inRuns) {
             Engine_.ExecuteSteps(UINT64_MAX);
         } else {
@@ -54,9 +54,8 @@ struct DemoRun {
     PinSettings Pins;
     SimulatedBoardPort Board{Pins, BoardKind::Demo};
     PortSignals Signals{Board, Pins};
-    EngineReporter Reporter;
     StringProgramText Text;
-    Engine Engine_{Reporter, Signals};
+    Engine Engine_{Signals};
     std::ostringstream Dump;
     VcdRecorder Recorder{Dump, "today"};
 };

@@ -1,9 +1,9 @@
 #include "modal_driver.h"
 #include "ui/about_dialog.h"
 #include "ui/breakpoint_gutter.h"
+#include "ui/editor_search.h"
 #include "ui/editor_tools.h"
 #include "ui/labels_window.h"
-#include "ui/memo_search.h"
 #include "ui/program_editor.h"
 #include "ui/search_dialog.h"
 #include "ui/splash_screen.h"
@@ -176,7 +176,7 @@ void EditorToolsTest::editorGetsTheFocusBackAfterCommandsAndDialogs() {
     QCOMPARE(w.focusWidget(), editor);
     for (const bool replace : {false, true}) {
         away();
-        TMemoSearch& search = w.EditingTools().MemoSearch();
+        EditorSearch& search = w.EditingTools().TextSearch();
         search.StartSearch(replace);
         search.Dialog()->close();
         QCOMPARE(w.focusWidget(), editor);

@@ -21,7 +21,7 @@ using namespace scanbench::testing;
 namespace {
 
 // A counter load, a shift of 2 x 60000 + 2 events that Step-by-Step plays
-// with many yields, two more statements and HALT.
+// in more than one slice, two more statements and HALT.
 const QByteArray LongShift = "LD CNT,60000d;\r\nNSHF 0h;\r\nTMS0;\r\nTMS0;\r\nHALT;\r\n";
 
 bool RunCommandsEnabled(const MainWindow& w, bool state) {
@@ -38,8 +38,8 @@ bool RunCommandsEnabled(const MainWindow& w, bool state) {
 
 } // namespace
 
-// The run commands through the window: breakpoints, HALT, Reset during a
-// yield, Speed Run and closing while a run lets the interface work.
+// The run commands through the window: breakpoints, HALT, Reset between the
+// slices of a long statement, Speed Run and closing while a run goes on.
 class RunCommandsTest : public QObject {
     Q_OBJECT
 private slots:
@@ -48,10 +48,10 @@ private slots:
     void haltDisablesRunCommandsAndResetEnablesThem_data();
     void haltDisablesRunCommandsAndResetEnablesThem();
     void readoutsFollowTheSelectedTap();
-    void resetDuringALongStepEndsItAtTheYield();
-    void executeTicksDuringAStepDoNotNest();
+    void resetBetweenTheSlicesOfALongStepEndsIt();
+    void executeWaitsForAStepThatGoesOnInSlices();
     void speedRunStopsOnPauseAndRepaintsWhileRunning();
-    void closingDuringSpeedRunWaitsForTheLoop();
+    void closingDuringSpeedRunAsksWithTheRunHeld();
 };
 
 void RunCommandsTest::executeStopsBeforeABreakpointAndStepPassesIt() {
@@ -148,35 +148,38 @@ void RunCommandsTest::readoutsFollowTheSelectedTap() {
     QCOMPARE(readouts.FlagLabel(0).palette().color(QPalette::WindowText), QColor(255, 0, 0));
 }
 
-void RunCommandsTest::resetDuringALongStepEndsItAtTheYield() {
+void RunCommandsTest::resetBetweenTheSlicesOfALongStepEndsIt() {
     WindowFixture f;
     f.Window().show();
     f.OpenProgram(LongShift);
     f.Window().Runs().StepByStep(); // LD CNT
-    QTimer::singleShot(0, &f.Window(), [&f] { f.Window().Runs().Reset(); });
-    f.Window().Runs().StepByStep(); // the shift; Reset arrives at its first yield
+    f.Window().Runs().StepByStep(); // the shift's first slice
+    QVERIFY(f.Window().Runs().SliceTimer().isActive());
+    QVERIFY(f.Window().ActivityTimer().isActive());
+    f.Window().Runs().Reset();
     QCOMPARE(f.Window().Status().StatusText(), QStringLiteral("Reset"));
     QCOMPARE(f.Window().Status().StatusColor(), QColor(0, 128, 0));
     QCOMPARE(f.CurrentLine(), 0);
-    QVERIFY(f.Eng().Events().EventCount() < 1000); // the store was cleared mid-shift
+    QCOMPARE(f.Eng().Events().EventCount(), 0U); // the store was cleared mid-shift
     QVERIFY(!f.Window().Editor().isReadOnly());
     QVERIFY(!f.Window().ActivityTimer().isActive());
+    QVERIFY(!f.Window().Runs().SliceTimer().isActive());
 }
 
-void RunCommandsTest::executeTicksDuringAStepDoNotNest() {
+void RunCommandsTest::executeWaitsForAStepThatGoesOnInSlices() {
     WindowFixture f;
     f.Window().show();
     f.OpenProgram(LongShift);
-    f.Window().Runs().StepByStep();           // LD CNT
-    f.Window().Runs().Execute();              // Execute's timer ticks from now on,
-    f.Window().ExecuteTimer().setInterval(0); // at every yield on any machine
-    int ticks = 0;
-    QObject::connect(&f.Window().ExecuteTimer(), &QTimer::timeout, [&ticks] { ++ticks; });
-    f.Window().Runs().StepByStep(); // the shift, yielding to those ticks
-    QVERIFY(ticks > 0);
-    QCOMPARE(f.CurrentLine(), 2); // no nested Step-by-Step ran the next statements
+    f.Window().Runs().StepByStep(); // LD CNT
+    f.Window().Runs().Execute();
+    f.Window().Runs().StepByStep();                 // the shift, more than a slice
+    QVERIFY(!f.Window().ExecuteTimer().isActive()); // Execute waits for the statement
+    f.Window().Runs().ExecuteTick();                // and a tick that came anyway
+    f.Window().Runs().Pause();                      // stops Execute; the statement still finishes
+    QTRY_VERIFY(!f.Window().Runs().Running());
+    QCOMPARE(f.CurrentLine(), 2); // nothing ran the next statements
     QVERIFY(f.Eng().State().AllPlayed());
-    f.Window().Runs().Pause();
+    QVERIFY(!f.Window().ExecuteTimer().isActive());
 }
 
 namespace {
@@ -204,35 +207,44 @@ void RunCommandsTest::speedRunStopsOnPauseAndRepaintsWhileRunning() {
     f.Window().show();
     f.OpenProgram("L1: TMS0;\r\nJMP L1;\r\n");
     const auto deliveries = f.Eng().Views().DeliveryCount();
-    const EveryPass yields([&f](int pass) {
+    const EveryPass passes([&f](int pass) {
         if (pass == 3) {
             f.Window().Runs().Pause();
         }
     });
-    f.Window().Runs().SpeedRun(); // loops for ever until paused
-    QCOMPARE(yields.Count(), 3);  // the interface kept working during the run
+    f.Window().Runs().SpeedRun(); // goes on for ever until paused
+    QVERIFY(f.Window().Runs().Running());
+    QVERIFY(!f.Window().Model().RefreshWindows());
+    QTRY_VERIFY(!f.Window().Runs().Running());
+    QVERIFY(passes.Count() >= 3); // the interface kept working during the run
     QVERIFY(f.Eng().Views().DeliveryCount() > deliveries + 1); // and the views followed it
     QVERIFY(f.Eng().Events().PlayedCount() > 1000);
     QVERIFY(f.Window().Buttons().Execute->isEnabled()); // paused, not ended
-    QVERIFY(f.Eng().Switches().RefreshWindows);         // put back after the run
+    QVERIFY(f.Window().Model().RefreshWindows());       // put back after the run
 }
 
-void RunCommandsTest::closingDuringSpeedRunWaitsForTheLoop() {
+void RunCommandsTest::closingDuringSpeedRunAsksWithTheRunHeld() {
     WindowFixture f(true);
     f.Window().show();
     f.OpenProgram("L1: TMS0;\r\nJMP L1;\r\n");
     f.Type(QStringLiteral("// edited\n")); // unsaved text
     f.Window().Runs().Reset();
     f.User().Answers = {false, true}; // No first, then Yes
-    const EveryPass yields([&f](int pass) {
-        if (pass <= 2) {
-            f.Window().close();
-        }
-    });
+    bool heldWhileAsking = true;
+    f.User().WhileAsking = [&f, &heldWhileAsking] {
+        const std::uint32_t played = f.Eng().Events().PlayedCount();
+        QCoreApplication::processEvents();
+        heldWhileAsking = heldWhileAsking && f.Eng().Events().PlayedCount() == played;
+    };
     f.Window().Runs().SpeedRun();
+    f.Window().close();
+    QVERIFY(f.Window().isVisible());
+    QVERIFY(f.Window().Runs().Running()); // the answer was No: the run goes on
+    f.Window().close();
     QCOMPARE(f.User().Questions.size(), 2);
-    QVERIFY(f.Window().isVisible()); // still open while the command returns
-    QTRY_VERIFY(!f.Window().isVisible());
+    QVERIFY(heldWhileAsking);
+    QVERIFY(!f.Window().isVisible());
+    QVERIFY(!f.Window().Runs().Running());
 }
 
 QTEST_MAIN(RunCommandsTest)

@@ -114,7 +114,7 @@ void SetupDialogTest::okAppliesSavesReopensThePortAndRelabelsTheHiddenSignalsWin
     QCOMPARE(s.Pins.TmsPin[1], std::uint8_t{10});
     QCOMPARE(s.Pins.PortBase, 632);
     QCOMPARE(s.Board, BoardKind::Open);
-    QVERIFY(f.Eng().Switches().SpeedRun);
+    QVERIFY(f.Window().Model().SpeedRunAllowed());
     QVERIFY(!f.Eng().Switches().ActiveMode);
     QVERIFY(!f.Eng().Switches().ShowZ);
 
@@ -142,9 +142,15 @@ void SetupDialogTest::cancelAfterLoadDefaultsKeepsTheSettings() {
     f.Values().SpeedRun = true;
     f.Values().ShowZ = false;
     const Settings before = f.Values();
-    f.Eng().Switches().RefreshWindows = false;
+    // A Speed Run goes on while Setup is open: the state diagrams, which it
+    // keeps from following every step, follow them again from then on.
+    f.Type(QStringLiteral("L1: TMS0;\nJMP L1;"));
+    f.Window().Runs().SpeedRun();
+    QVERIFY(!f.Window().Model().RefreshWindows());
     SetupDialog& d = f.Window().Ports().Setup();
     WhenModal(d, [&] {
+        QVERIFY(f.Window().Model().RefreshWindows());
+        QVERIFY(f.Window().Runs().Running());
         QCOMPARE(d.PinField(Tms0).currentText(), QStringLiteral("5"));
         d.LoadDefaults();
         QCOMPARE(d.PinField(Tms0).currentText(), QStringLiteral("3"));
@@ -153,10 +159,11 @@ void SetupDialogTest::cancelAfterLoadDefaultsKeepsTheSettings() {
         d.reject();
     });
     f.Window().Items().Setup->trigger();
+    f.Window().Runs().Pause();
     QVERIFY(f.Values().Pins == before.Pins);
     QVERIFY(f.Values().SpeedRun);
     QVERIFY(!f.Values().ShowZ);
-    QVERIFY(f.Eng().Switches().RefreshWindows);
+    QVERIFY(f.Window().Model().RefreshWindows());
     QVERIFY(!std::filesystem::exists(f.Store().Path()));
 
     WhenModal(d, [&] { QCOMPARE(d.PinField(Tms0).currentText(), QStringLiteral("5")); });

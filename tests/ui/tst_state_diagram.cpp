@@ -95,7 +95,7 @@ void StateDiagramTest::withoutRefreshThePictureJumpsAtTheNextRepaint() {
     Step(f.Eng(), 0, {1, 1, 1, 1, 1});
     const QImage shown = w.Diagram(0).copy();
 
-    f.Eng().Switches().RefreshWindows = false;
+    w.SetFollowsSteps(false); // as during a Speed Run
     Step(f.Eng(), 0, {0, 1, 0, 0});
     QVERIFY(w.Diagram(0) == shown);
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -105,7 +105,7 @@ void StateDiagramTest::withoutRefreshThePictureJumpsAtTheNextRepaint() {
 
     // Hidden, it draws nothing; shown again, it catches up.
     w.close();
-    f.Eng().Switches().RefreshWindows = true;
+    w.SetFollowsSteps(true);
     Step(f.Eng(), 0, {1});
     QCOMPARE(w.ShownState(0), std::uint8_t{6});
     f.Window().Items().StateDiagram->trigger();

@@ -63,12 +63,11 @@ WindowFixture::WindowFixture(bool speedRun, MainWindowOptions options,
     : SettingsFile(std::filesystem::path(Scratch.path().toStdString()) / "kzt.json",
                    FileTypeRegistrar(Scratch.path().toStdString(), FileTypeRegistrar::NoTools())),
       Connection(Stored.Port, Stored.Pins, Stored.Board, std::move(openPort)),
-      Engine_(Relay, Connection.Signals(), EventBudget::ForBytes(1ULL << 30)) {
+      Engine_(Connection.Signals(), EventBudget::ForBytes(1ULL << 30)) {
     Engine_.UseClock(Time);
     Stored.SpeedRun = speedRun;
-    Engine_.Switches().SpeedRun = speedRun;
     Main = std::make_unique<MainWindow>(
-        Engine_, Relay, Person, Workbench{Stored, SettingsFile, Connection}, std::move(options));
+        Engine_, Person, Workbench{Stored, SettingsFile, Connection}, std::move(options));
 }
 
 QString WindowFixture::WriteFile(const QString& name, const QByteArray& bytes) const {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/engine.h"
-#include "engine/reporter_relay.h"
 #include "port/port_connection.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
@@ -83,7 +82,6 @@ private:
     Settings Stored = LoopbackSettings(); // every bit sent comes straight back
     SettingsStore SettingsFile;
     PortConnection Connection;
-    ReporterRelay Relay;
     SteppingClock Time;
     Engine Engine_;
     ScriptedUser Person;

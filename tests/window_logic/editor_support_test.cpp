@@ -1,5 +1,3 @@
-#include "engine/reporter_relay.h"
-#include "test_support.h"
 #include "window_logic/caret_position.h"
 #include "window_logic/font_choice.h"
 
@@ -25,29 +23,6 @@ TEST(ReadoutFontChoice, LargestSizeWhoseDigitsFitTheirSlots) {
     EXPECT_EQ(ChooseReadoutPixelSize([](int size) { return size * 0.556; }), 16); // Arial
     EXPECT_EQ(ChooseReadoutPixelSize([](int size) { return size * 0.696; }), 12); // wider digits
     EXPECT_EQ(ChooseReadoutPixelSize([](int) { return 20.0; }), 10) << "none fits";
-}
-
-TEST(ReporterRelay, PassesReportsOnOnlyWhileAttached) {
-    testing::RecordingReporter target;
-    ReporterRelay relay;
-    relay.ShowStatus("lost", StatusColour::Green);
-    relay.ProcessPendingMessages();
-    relay.Attach(&target);
-    relay.ShowStatus("HALT", StatusColour::Green);
-    relay.ShowExecPoint(7);
-    relay.ShowCounter(1, "0000000Ah");
-    relay.ProcessPendingMessages();
-    CommandStates states;
-    states.Reset = true;
-    relay.ApplyCommandStates(states);
-    relay.Attach(nullptr);
-    relay.ShowStatus("after", StatusColour::Red);
-    EXPECT_EQ(target.Status, "HALT");
-    EXPECT_EQ(target.StatusCount, 1);
-    EXPECT_EQ(target.ExecPoint, 7);
-    EXPECT_EQ(target.Counter[1], "0000000Ah");
-    EXPECT_EQ(target.Yields, 1);
-    EXPECT_TRUE(target.Commands.Reset);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
+#include "window_logic/editor_search_rules.h"
 #include "window_logic/goto_line.h"
 #include "window_logic/language_table.h"
-#include "window_logic/memo_search_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ std::optional<std::size_t> Find(std::u16string_view text, std::u16string_view pa
     return FindInText(text, pattern, options, {from});
 }
 
-TEST(MemoSearch, FirstSearchCoversTheWholeTextAndTheNextContinuesAfterTheSelection) {
+TEST(EditorSearch, FirstSearchCoversTheWholeTextAndTheNextContinuesAfterTheSelection) {
     const std::u16string text = u"RST;\nNOP; // rst\nRST;";
     ASSERT_EQ(Find(text, u"rst", Down), 0U) << "from the top, whatever the caret";
     const std::size_t from = NextSearchFrom(0, 3, true);
@@ -33,7 +33,7 @@ TEST(MemoSearch, FirstSearchCoversTheWholeTextAndTheNextContinuesAfterTheSelecti
     EXPECT_EQ(Find(text, u"", Down), std::nullopt) << "nothing to look for";
 }
 
-TEST(MemoSearch, UpwardSearchFindsTheLastHitThenTheOnesBeforeIt) {
+TEST(EditorSearch, UpwardSearchFindsTheLastHitThenTheOnesBeforeIt) {
     const std::u16string text = u"ab ab";
     ASSERT_EQ(Find(text, u"ab", Up), 3U);
     EXPECT_EQ(NextSearchFrom(3, 2, false), 3U) << "upward: before the selection";
@@ -42,7 +42,7 @@ TEST(MemoSearch, UpwardSearchFindsTheLastHitThenTheOnesBeforeIt) {
     EXPECT_EQ(Find(text, u"ab", Up, 1), std::nullopt) << "a hit must end before the start";
 }
 
-TEST(MemoSearch, WholeWordJudgesTheNeighboursOfEachCandidate) {
+TEST(EditorSearch, WholeWordJudgesTheNeighboursOfEachCandidate) {
     EXPECT_EQ(Find(u"xabx", u"ab", WholeWordDown), std::nullopt);
     EXPECT_EQ(Find(u"x ab", u"ab", WholeWordDown), 2U);
     EXPECT_EQ(Find(u"abc ab_ (ab)", u"ab", WholeWordDown), 9U) << "rejected hits are skipped";
@@ -54,7 +54,7 @@ TEST(MemoSearch, WholeWordJudgesTheNeighboursOfEachCandidate) {
     EXPECT_EQ(Find(u"ab abcd", u"ab", WholeWordUp, 5), 0U);
 }
 
-TEST(MemoSearch, CaseFoldingKeepsOffsets) {
+TEST(EditorSearch, CaseFoldingKeepsOffsets) {
     EXPECT_EQ(Find(u"Über ÜBER", u"über", {true, false, false}, 1), 5U);
     EXPECT_EQ(UpperCaseLatin1(u'\u00F7'), u'\u00F7') << "the division sign has no case";
 }
@@ -73,7 +73,7 @@ ReplaceOneByOne(std::u16string text, std::u16string_view pattern, std::u16string
     return {text, count};
 }
 
-TEST(MemoSearch, ReplaceAllInOnePassEqualsReplacingHitByHit) {
+TEST(EditorSearch, ReplaceAllInOnePassEqualsReplacingHitByHit) {
     struct Case {
         std::u16string_view Text, Pattern, With;
         SearchOptions Options;
@@ -108,7 +108,7 @@ TEST(MemoSearch, ReplaceAllInOnePassEqualsReplacingHitByHit) {
     }
 }
 
-TEST(MemoSearch, ThePromptSitsBelowTheHitUnlessTheScreenEndsThere) {
+TEST(EditorSearch, ThePromptSitsBelowTheHitUnlessTheScreenEndsThere) {
     const ScreenArea screen{0, 0, 800, 600};
     const PromptPlacement below = PlacePromptAtHit(100, 200, 16, 300, 120, screen);
     EXPECT_EQ(below.X, 100);

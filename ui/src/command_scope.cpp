@@ -1,6 +1,7 @@
 #include "ui/command_scope.h"
 
 #include "engine/engine.h"
+#include "window_logic/main_window_model.h"
 
 namespace scanbench {
 
@@ -8,7 +9,7 @@ CommandScope::CommandScope(CommandTracker& tracker, bool clearsAboutClicks)
     : Tracker(tracker), Views(tracker.Eng.Views()) {
     ++Tracker.Depth;
     if (clearsAboutClicks) {
-        Tracker.Eng.State().Run.AboutClicks = 0;
+        Tracker.Model.ClearAboutClicks();
     }
 }
 

@@ -5,11 +5,11 @@
 #include "ui/artwork.h"
 #include "ui/breakpoint_gutter.h"
 #include "ui/command_scope.h"
+#include "ui/editor_search.h"
 #include "ui/goto_line_dialog.h"
 #include "ui/labels_window.h"
 #include "ui/language_text.h"
 #include "ui/main_window.h"
-#include "ui/memo_search.h"
 #include "ui/program_editor.h"
 #include "ui/splash_screen.h"
 #include "ui/user_interaction.h"
@@ -31,15 +31,15 @@ EditorTools::EditorTools(MainWindow& window, Engine& engine, CommandTracker& com
                          UserInteraction& user, bool splash)
     : Window(window), Eng(engine), Commands(commands), User(user),
       GotoBox(new GotoLineDialog(&window)),
-      AboutWindow(new AboutDialog(&window, engine.State().Run.AboutClicks)),
+      AboutWindow(new AboutDialog(&window, window.Model().AboutClicks())),
       LabelsBox(new LabelsWindow(&window, engine.State().Labels)),
       GotoArrow(ArrowPicture(GotoArrowColour, window.palette().color(QPalette::Window))) {
-    MemoSearchProperties properties;
+    EditorSearchProperties properties;
     properties.HideAfterSearch = false;
     properties.PromptReplace = true;
     properties.ShowReplaceCount = true;
-    Searcher = std::make_unique<TMemoSearch>(Window.Editor(), properties);
-    connect(Searcher.get(), &TMemoSearch::HitSelected, &Window, &MainWindow::ShowCaretPos);
+    Searcher = std::make_unique<EditorSearch>(Window.Editor(), properties);
+    connect(Searcher.get(), &EditorSearch::HitSelected, &Window, &MainWindow::ShowCaretPos);
 
     if (splash) {
         SplashWindow = new SplashScreen;
@@ -66,7 +66,7 @@ void EditorTools::Replace() {
 void EditorTools::GotoLineCommand() {
     // The dialog waits outside the command, so that a running program's
     // displays keep following it.
-    Eng.State().Run.AboutClicks = 0;
+    Window.Model().ClearAboutClicks();
     const int answer = GotoBox->exec();
     Window.FocusEditor();
     if (answer != QDialog::Accepted) {
@@ -111,7 +111,7 @@ void EditorTools::DrawGotoMark() {
 }
 
 void EditorTools::About() {
-    std::int32_t& clicks = Eng.State().Run.AboutClicks;
+    std::int32_t& clicks = Window.Model().AboutClicks();
     if (clicks >= AboutUnlockClicks) {
         Window.Items().Labels->setVisible(true);
     } else {
@@ -122,7 +122,7 @@ void EditorTools::About() {
 }
 
 void EditorTools::ShowLabels() {
-    Eng.State().Run.AboutClicks = 0;
+    Window.Model().ClearAboutClicks();
     LabelsBox->exec();
 }
 

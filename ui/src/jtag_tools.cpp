@@ -20,8 +20,9 @@ namespace scanbench {
 
 JtagTools::JtagTools(Engine& engine, QWidget& window, QAction& serveToggle)
     : QObject(&window), Eng(engine), Window(window), Toggle(serveToggle), Compares(engine.State()),
-      FollowResets(engine.Views(), Compares), Board(DemoBoard()), IdleTimer(new QTimer(this)) {
-    Eng.ObservePlayback(&Compares);
+      ObservingRuns(engine.ObservePlayback(Compares)),
+      FollowResets(engine.Views().Subscribe(Compares)), Board(DemoBoard()),
+      IdleTimer(new QTimer(this)) {
     IdleTimer->setSingleShot(true);
     IdleTimer->setInterval(IdleLimitMs);
     connect(IdleTimer, &QTimer::timeout, this, [this] {
@@ -31,10 +32,6 @@ JtagTools::JtagTools(Engine& engine, QWidget& window, QAction& serveToggle)
     });
     Toggle.setCheckable(true);
     connect(&Toggle, &QAction::toggled, this, &JtagTools::ServeBoard);
-}
-
-JtagTools::~JtagTools() {
-    Eng.ObservePlayback(nullptr);
 }
 
 void JtagTools::ExportSvf() {

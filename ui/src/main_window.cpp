@@ -1,7 +1,7 @@
 #include "ui/main_window.h"
 
 #include "engine/engine.h"
-#include "engine/reporter_relay.h"
+#include "settings/settings.h"
 #include "ui/artwork.h"
 #include "ui/breakpoint_gutter.h"
 #include "ui/driver_notice.h"
@@ -15,8 +15,10 @@
 #include "ui/program_file_controller.h"
 #include "ui/readout_panel.h"
 #include "ui/run_controller.h"
+#include "ui/state_diagram_window.h"
 #include "ui/status_line.h"
 #include "ui/window_colours.h"
+#include "window_logic/program_session.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -28,20 +30,22 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <initializer_list>
+
 namespace scanbench {
 
-MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& user, Workbench bench,
+MainWindow::MainWindow(Engine& engine, UserInteraction& user, Workbench bench,
                        MainWindowOptions options)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint),
-      Eng(engine), Relay(relay), User(user), Options(std::move(options)),
-      Tracker(engine, [this](bool outermost) { CommandEnded(outermost); }) {
+      Eng(engine), User(user), Options(std::move(options)),
+      Tracker(engine, Logic, [this](bool outermost) { CommandEnded(outermost); }) {
     setObjectName(QStringLiteral("Form1"));
     BuildClient();
-    RunCommands = std::make_unique<RunController>(Eng, Tracker, *this);
+    RunCommands = std::make_unique<RunController>(Eng, Logic, Tracker, *this);
     FileCommands = std::make_unique<ProgramFileController>(Eng, Tracker, *this, *RunCommands, User);
-    Reporter = std::make_unique<MainWindowReporter>(*this, *RunCommands, Tracker);
+    Reporter = std::make_unique<MainWindowReporter>(*this, Tracker);
     BuildEventViews();
     PortCommands = new PortTools(Eng, bench, User, *this);
     ToolSet = std::make_unique<EditorTools>(*this, Eng, Tracker, User, Options.ShowSplash);
@@ -53,12 +57,20 @@ MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& us
     EditorLines = std::make_unique<EditorProgramText>(
         *Memo1, [this](std::int32_t line) { Reporter->ShowLine(line); });
     Eng.SetProgram(*EditorLines);
-    Relay.Attach(Reporter.get());
+    Reporting = Eng.Listen(*Reporter);
+    ModelFollowing = Eng.Listen(Logic);
+    ModelShown = Logic.Subscribe(*this);
+    Logic.SetSpeedRunAllowed(bench.Values.SpeedRun);
 
     // The port status, the run state's start values, no breakpoints,
     // everything that needs a program disabled.
     const CommandScope scope(Tracker);
-    FileCommands->Session().Start(Options.PortAvailable, Options.PortProblem);
+    const PortStatusMessage port = PortStatus(Options.PortAvailable, Options.PortProblem);
+    Eng.Display().ShowStatus(port.Text, port.Colour);
+    Eng.ApplyStartValues();
+    Eng.State().Breakpoints.ClearAll();
+    Logic.Start();
+    Eng.Display().DrawFlagMarkers(Eng.Registers());
     Menu.Notice->ShowPortState(Options.PortAvailable, Options.PortProblem);
     ScrollBar1->setMaximum(0);
     Memo1->moveCursor(QTextCursor::Start);
@@ -69,7 +81,9 @@ MainWindow::MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& us
 }
 
 MainWindow::~MainWindow() {
-    Relay.Attach(nullptr);
+    Reporting.Reset();
+    ModelFollowing.Reset();
+    ModelShown.Reset();
     Reporter->LogMessagesTo(nullptr, nullptr, {});
     // The children outlive this object's members: none of them may call back
     // into the window while they are destroyed.
@@ -161,9 +175,7 @@ void MainWindow::FirstShown() {
         move(frame.topLeft());
     }
     const CommandScope scope(Tracker);
-    Reporter->DrawActivity(Eng.State().Run.ActivityFrame);
-    RunCommands->ActivityTimer().stop();
-    Eng.Display().DisableRunCommands();
+    Logic.FirstShown();
     if (!Options.Handover.isEmpty()) {
         QTimer::singleShot(0, this, [this] { (void)Teaching->TakeHandover(Options.Handover); });
     } else if (!Options.StartFile.isEmpty()) {
@@ -203,6 +215,42 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::CloseWithoutAsking() {
     CloseAgreed = true;
     QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void MainWindow::ModelChanged() {
+    const CommandStates& states = Logic.Commands();
+    if (!(states == ShownCommands)) {
+        ShownCommands = states;
+        ShowCommandStates(states);
+    }
+    if (Logic.ActivityFrame() != ShownFrame) {
+        ShownFrame = Logic.ActivityFrame();
+        Reporter->DrawActivity(ShownFrame);
+    }
+    RunCommands->FollowModel();
+    StateDiagram->SetFollowsSteps(Logic.RefreshWindows());
+}
+
+void MainWindow::ShowCommandStates(const CommandStates& states) {
+    const auto enable = [](std::initializer_list<QAction*> actions, bool enabled) {
+        for (QAction* action : actions) {
+            action->setEnabled(enabled);
+        }
+    };
+    enable({Tools.EventByEvent, Menu.EventByEvent}, states.EventByEvent);
+    enable({Tools.StepByStep, Menu.StepByStep}, states.StepByStep);
+    enable({Tools.Execute, Menu.Execute}, states.Execute);
+    enable({Tools.Pause, Menu.Pause}, states.Pause);
+    enable({Tools.SpeedRun}, states.SpeedRunButton);
+    enable({Menu.SpeedRun}, states.SpeedRunItem);
+    enable({Tools.Reset, Menu.Reset}, states.Reset);
+    enable({Menu.ShowExecPoint}, states.ShowExecPoint);
+    enable({Menu.Search, Menu.Replace, Tools.Search}, states.Search);
+    enable({Tools.SaveProgram}, states.SaveFileButton);
+    enable({Menu.SaveProgram, Menu.SaveProgramAs}, states.SaveItems);
+    Memo1->setReadOnly(!states.EditorWritable);
+    Panel1->setEnabled(states.EditorWritable);
+    Boxes->SetBoxesEnabled(states.GutterBoxes);
 }
 
 void MainWindow::CommandEnded(bool outermost) {

@@ -36,7 +36,7 @@ void MainWindow::TextChanged() {
         SetScrollBarMaximum(lines - 1);
     }
     ShowCaretPos();
-    FileCommands->Session().TextChanged(lines);
+    Logic.TextChanged(lines);
 }
 
 void MainWindow::EditorKeyReleased() {

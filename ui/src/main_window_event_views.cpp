@@ -25,7 +25,7 @@ void MainWindow::OpenBitstreamViewer() {
     CommandStates remembered;
     {
         const CommandScope scope(Tracker);
-        remembered = Eng.Display().Commands();
+        remembered = Logic.Commands();
     }
     BitsViewer->exec();
 
@@ -33,8 +33,7 @@ void MainWindow::OpenBitstreamViewer() {
     // enabled states back and resets once more, as the Reset button would.
     const CommandScope scope(Tracker);
     RunCommands->Reset();
-    Eng.Display().UpdateCommands(
-        [&remembered](CommandStates& c) { c.RestoreRunCommands(remembered); });
+    Logic.RestoreRunCommands(remembered);
     RunCommands->Reset();
     QTextCursor caret = Memo1->textCursor();
     caret.clearSelection();

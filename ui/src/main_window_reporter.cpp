@@ -9,24 +9,14 @@
 #include "ui/picture_view.h"
 #include "ui/program_editor.h"
 #include "ui/readout_panel.h"
-#include "ui/run_controller.h"
 #include "ui/status_line.h"
 #include "ui/window_colours.h"
 
-#include <QCoreApplication>
 #include <QFrame>
-
-#include <initializer_list>
 
 namespace scanbench {
 
 namespace {
-
-void Enable(std::initializer_list<QAction*> actions, bool enabled) {
-    for (QAction* action : actions) {
-        action->setEnabled(enabled);
-    }
-}
 
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -34,9 +24,8 @@ QString FromUtf8(std::string_view text) {
 
 } // namespace
 
-MainWindowReporter::MainWindowReporter(MainWindow& window, RunController& runs,
-                                       const CommandTracker& commands)
-    : Window(window), Runs(runs), Commands(commands) {
+MainWindowReporter::MainWindowReporter(MainWindow& window, const CommandTracker& commands)
+    : Window(window), Commands(commands) {
     const QColor face = window.palette().color(QPalette::Window);
     for (int frame = 0; frame < ActivityFrameCount; ++frame) {
         ActivityFrames[static_cast<std::size_t>(frame)] = ActivityPicture(frame, face);
@@ -128,38 +117,6 @@ void MainWindowReporter::DrawActivity(int frame) {
     if (frame >= 0 && frame < static_cast<int>(ActivityFrames.size())) {
         Window.ActivityIndicator().SetPicture(ActivityFrames[static_cast<std::size_t>(frame)]);
     }
-}
-
-void MainWindowReporter::ApplyCommandStates(const CommandStates& states) {
-    const MenuItems& menu = Window.Items();
-    const ToolButtons& tools = Window.Buttons();
-    Enable({tools.EventByEvent, menu.EventByEvent}, states.EventByEvent);
-    Enable({tools.StepByStep, menu.StepByStep}, states.StepByStep);
-    Enable({tools.Execute, menu.Execute}, states.Execute);
-    Enable({tools.Pause, menu.Pause}, states.Pause);
-    Enable({tools.SpeedRun}, states.SpeedRunButton);
-    Enable({menu.SpeedRun}, states.SpeedRunItem);
-    Enable({tools.Reset, menu.Reset}, states.Reset);
-    Enable({menu.ShowExecPoint}, states.ShowExecPoint);
-    Enable({menu.Search, menu.Replace, tools.Search}, states.Search);
-    Enable({tools.SaveProgram}, states.SaveFileButton);
-    Enable({menu.SaveProgram, menu.SaveProgramAs}, states.SaveItems);
-    Window.Editor().setReadOnly(!states.EditorWritable);
-    Window.EditorPanel().setEnabled(states.EditorWritable);
-    Window.Gutter().SetBoxesEnabled(states.GutterBoxes);
-}
-
-void MainWindowReporter::SetExecuteTimer(bool running) {
-    Runs.SetExecuteTimer(running);
-}
-
-void MainWindowReporter::SetActivityTimer(bool running) {
-    Runs.SetActivityTimer(running);
-}
-
-void MainWindowReporter::ProcessPendingMessages() {
-    RefreshDisplays();
-    QCoreApplication::processEvents();
 }
 
 EditorViewUpdates& MainWindowReporter::ViewBatch() {

@@ -25,8 +25,8 @@ PortTools::PortTools(Engine& engine, Workbench bench, UserInteraction& user, Mai
     Tool = new ParallelPortTool(Bench.Port.Signals(), Eng.Views(), window.Commands(), &window);
     ShifterWindow = new BitstreamShifterDialog(Eng, window.Commands(), &window);
     SetupWindow = new SetupDialog(
-        Bench.Values, Eng.Switches(), User, [this](const Settings& s) { return ApplySettings(s); },
-        &window);
+        Bench.Values, [&window] { window.Model().FollowEveryStep(); }, User,
+        [this](const Settings& s) { return ApplySettings(s); }, &window);
 }
 
 void PortTools::ShowPortSignals() {
@@ -45,7 +45,7 @@ void PortTools::RunBitstreamShifter() {
 }
 
 void PortTools::RunSetup() {
-    Eng.State().Run.AboutClicks = 0;
+    Window.Model().ClearAboutClicks();
     SetupWindow->exec();
     const CommandScope scope(Window.Commands());
     Signals->RelabelPins();
@@ -62,11 +62,11 @@ bool PortTools::ApplySettings(const Settings& confirmed) {
     const CommandScope scope(Window.Commands());
     const Settings before = Bench.Values;
     Bench.Values = confirmed;
+    Bench.Values.RefreshWindows = Window.Model().RefreshWindows();
+    Window.Model().SetSpeedRunAllowed(confirmed.SpeedRun);
     RunSwitches& switches = Eng.Switches();
-    switches.SpeedRun = confirmed.SpeedRun;
     switches.ShowZ = confirmed.ShowZ;
     switches.ActiveMode = confirmed.ActiveMode;
-    switches.RefreshWindows = confirmed.RefreshWindows;
     if (Bench.Port.Reopen(confirmed.Port, confirmed.Pins, confirmed.Board, confirmed.Remote)) {
         ShowPortStatus();
         if (const std::string problem = Bench.Port.Access().Problem();
@@ -95,7 +95,8 @@ bool PortTools::ApplySettings(const Settings& confirmed) {
 void PortTools::ShowPortStatus() {
     const bool available = Bench.Port.Available();
     const std::string problem = Bench.Port.Access().Problem();
-    ReportPortStatus(Eng.Display(), available, problem);
+    const PortStatusMessage status = PortStatus(available, problem);
+    Eng.Display().ShowStatus(status.Text, status.Colour);
     Window.Items().Notice->ShowPortState(available, problem);
 }
 
@@ -103,20 +104,19 @@ void PortTools::RunModalTool(QDialog& tool, bool resetFirst) {
     CommandStates remembered;
     {
         const CommandScope scope(Window.Commands());
-        remembered = Eng.Display().Commands();
+        remembered = Window.Model().Commands();
         if (resetFirst) {
             Eng.ResetSimulation();
         } else if (Window.Runs().Running()) {
             // A program running on would drive the port under the user's hands.
-            Eng.Run().Pause();
+            Window.Runs().Pause();
         }
     }
     tool.exec();
     {
         const CommandScope scope(Window.Commands());
         Eng.ResetSimulation();
-        Eng.Display().UpdateCommands(
-            [&remembered](CommandStates& c) { c.RestoreRunCommands(remembered); });
+        Window.Model().RestoreRunCommands(remembered);
     }
     // Then Reset once more, as a click on its button would (a disabled
     // button takes no click).

@@ -42,8 +42,7 @@ ProgramFileRead ReadOpenedFile(const QString& path) {
 ProgramFileController::ProgramFileController(Engine& engine, CommandTracker& commands,
                                              MainWindow& window, RunController& runs,
                                              UserInteraction& user)
-    : Eng(engine), Commands(commands), Window(window), Runs(runs), User(user), FileSession(engine) {
-}
+    : Eng(engine), Commands(commands), Window(window), Runs(runs), User(user) {}
 
 bool ProgramFileController::MayDropText() {
     if (!Window.Editor().document()->isModified()) {
@@ -88,6 +87,10 @@ void ProgramFileController::NewProgram() {
     if (MayDropText()) {
         Runs.StopRun();
         ShowText(QString());
+        // A new program starts from where an opened one does (start values,
+        // an empty store, a reset), so nothing of the old program's run is left.
+        Eng.OpenProgram();
+        Window.Model().ProgramCleared();
         FileSession.NewProgram();
         Window.SyncBoxes();
     }
@@ -163,6 +166,8 @@ void ProgramFileController::OpenChosenFile(const QString& path) {
     } else {
         FileSession.ProgramOpened(AbsolutePath(path));
     }
+    Eng.OpenProgram();
+    Window.Model().ProgramOpened();
     Window.SyncBoxes();
     OpenFolder = QFileInfo(path).absolutePath();
     NoteProgramFolder(path);

@@ -3,59 +3,91 @@
 #include "engine/engine.h"
 #include "ui/main_window.h"
 #include "ui/main_window_reporter.h"
+#include "window_logic/main_window_model.h"
 
 #include <QTimer>
 
 namespace scanbench {
 
-RunController::RunController(Engine& engine, CommandTracker& commands, MainWindow& window)
-    : QObject(&window), Eng(engine), Commands(commands), Window(window) {
+namespace {
+
+// Starts or stops `timer`, leaving a running one running.
+void Keep(QTimer& timer, bool running) {
+    if (!running) {
+        timer.stop();
+    } else if (!timer.isActive()) {
+        timer.start();
+    }
+}
+
+} // namespace
+
+RunController::RunController(Engine& engine, MainWindowModel& model, CommandTracker& commands,
+                             MainWindow& window)
+    : QObject(&window), Eng(engine), Model(model), Commands(commands), Window(window) {
     ExecuteClock = new QTimer(this);
     ExecuteClock->setObjectName(QStringLiteral("Timer1"));
     ExecuteClock->setInterval(1);
     ExecuteClock->setTimerType(Qt::PreciseTimer);
     connect(ExecuteClock, &QTimer::timeout, this, &RunController::ExecuteTick);
 
+    SliceClock = new QTimer(this);
+    SliceClock->setObjectName(QStringLiteral("SliceTimer"));
+    SliceClock->setInterval(0);
+    connect(SliceClock, &QTimer::timeout, this, &RunController::SliceTick);
+
     ActivityClock = new QTimer(this);
     ActivityClock->setObjectName(QStringLiteral("tim_circ"));
     ActivityClock->setInterval(100);
     connect(ActivityClock, &QTimer::timeout, this, &RunController::ActivityTick);
-    ActivityClock->start(); // stopped again when the window first shows
 
     HousekeepingClock = new QTimer(this);
     HousekeepingClock->setObjectName(QStringLiteral("Timer2"));
     HousekeepingClock->setInterval(500);
     connect(HousekeepingClock, &QTimer::timeout, this, &RunController::HousekeepingTick);
     HousekeepingClock->start();
+    FollowModel(); // the activity timer runs until the window first shows
+}
+
+void RunController::Play(std::optional<RunSlice> slice) {
+    RunControl& control = Eng.Run();
+    control.SetContinuous(Model.Continuous());
+    if (slice) {
+        Model.SliceEnded(control.Play(*slice));
+    }
+    // A run that ended here shows exactly where it ended.
+    control.SetContinuous(Model.Continuous());
 }
 
 void RunController::EventByEvent() {
     const CommandScope scope(Commands);
     Window.Reports().ClearBreakpointHit();
-    Eng.Run().EventByEvent();
+    Play(Model.EventByEvent());
 }
 
 void RunController::StepByStep() {
     const CommandScope scope(Commands);
     Window.Reports().ClearBreakpointHit();
-    Eng.Run().StepByStep();
+    Play(Model.StepByStep());
 }
 
 void RunController::Execute() {
     const CommandScope scope(Commands);
     Window.Reports().ClearBreakpointHit();
-    Eng.Run().StartExecute();
+    Model.Execute();
+    Play(std::nullopt);
 }
 
 void RunController::Pause() {
     const CommandScope scope(Commands);
-    Eng.Run().Pause();
+    Model.Pause();
+    Play(std::nullopt);
 }
 
 void RunController::SpeedRun() {
     const CommandScope scope(Commands);
     Window.Reports().ClearBreakpointHit();
-    Eng.Run().SpeedRun();
+    Play(Model.SpeedRun());
 }
 
 void RunController::Reset() {
@@ -79,43 +111,45 @@ void RunController::ClearAllBreakpoints() {
 
 void RunController::ExecuteTick() {
     const CommandScope scope(Commands);
-    Eng.Run().ExecuteTick(Timing.OneEventPerTick);
+    Play(Model.ExecuteTick());
+}
+
+void RunController::SliceTick() {
+    const CommandScope scope(Commands);
+    Play(Model.NextSlice());
 }
 
 void RunController::SetPace(PaceTiming pace) {
-    Timing = pace;
+    Model.SetPace(pace);
     ExecuteClock->setInterval(pace.IntervalMs);
+}
+
+PaceTiming RunController::Pace() const {
+    return Model.Pace();
 }
 
 void RunController::ActivityTick() {
     const CommandScope scope(Commands);
-    Eng.Run().ActivityTick();
+    Model.ActivityTick();
 }
 
 void RunController::HousekeepingTick() {
     const CommandScope scope(Commands, false);
-    Eng.Run().HousekeepingTick();
+    Model.HousekeepingTick();
     Window.RefreshTitleAndTextColour();
 }
 
-void RunController::SetExecuteTimer(bool running) {
-    if (running) {
-        ExecuteClock->start();
-    } else {
-        ExecuteClock->stop();
+void RunController::FollowModel() {
+    if (Stopped) {
+        return;
     }
-}
-
-void RunController::SetActivityTimer(bool running) {
-    if (running) {
-        ActivityClock->start();
-    } else {
-        ActivityClock->stop();
-    }
+    Keep(*ExecuteClock, Held == 0 && Model.ExecuteTimerOn());
+    Keep(*SliceClock, Held == 0 && Model.SliceDue());
+    Keep(*ActivityClock, Model.ActivityTimerOn());
 }
 
 bool RunController::Running() const {
-    return Eng.Run().Busy() || Eng.Display().ExecuteTimerRunning();
+    return Model.Continuous();
 }
 
 void RunController::StopRun() {
@@ -124,20 +158,21 @@ void RunController::StopRun() {
     }
 }
 
-RunController::TicksHeld::TicksHeld(RunController& runs)
-    : Runs(runs), WasTicking(runs.ExecuteClock->isActive()) {
-    Runs.ExecuteClock->stop();
+RunController::TicksHeld::TicksHeld(RunController& runs) : Runs(runs) {
+    ++Runs.Held;
+    Runs.FollowModel();
 }
 
 RunController::TicksHeld::~TicksHeld() {
     // Unless the run ended meanwhile.
-    if (WasTicking && Runs.Eng.Display().ExecuteTimerRunning()) {
-        Runs.ExecuteClock->start();
-    }
+    --Runs.Held;
+    Runs.FollowModel();
 }
 
 void RunController::StopTimers() {
+    Stopped = true;
     ExecuteClock->stop();
+    SliceClock->stop();
     ActivityClock->stop();
     HousekeepingClock->stop();
 }

@@ -1,7 +1,6 @@
 #include "ui/setup_dialog.h"
 
 #include "board/board_file.h"
-#include "engine/run_switches.h"
 #include "port/pin_settings.h"
 #include "port/port_choice.h"
 #include "settings/qt_paths.h"
@@ -74,11 +73,11 @@ QPixmap ConnectorPicture(qreal ratio) {
 
 } // namespace
 
-SetupDialog::SetupDialog(const Settings& settings, RunSwitches& switches, UserInteraction& user,
-                         Confirm confirm, QWidget* parent)
+SetupDialog::SetupDialog(const Settings& settings, std::function<void()> shown,
+                         UserInteraction& user, Confirm confirm, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      Current(settings), Switches(switches), User(user), Apply(std::move(confirm)) {
+      Current(settings), Shown(std::move(shown)), User(user), Apply(std::move(confirm)) {
     setObjectName(QStringLiteral("CfgForm"));
     setWindowTitle(QStringLiteral("Setup"));
     CentreWhenFirstShown(*this);
@@ -304,7 +303,7 @@ void SetupDialog::showEvent(QShowEvent* event) {
         return;
     }
     Load(Current);
-    Switches.RefreshWindows = true;
+    Shown();
 }
 
 void SetupDialog::Load(const Settings& settings) {
@@ -345,7 +344,7 @@ void SetupDialog::LoadDefaults() {
     ActiveMode->setChecked(true);
     SpeedRun->setChecked(false);
     ShowZ->setChecked(true);
-    Switches.RefreshWindows = true;
+    Shown();
 }
 
 void SetupDialog::FollowDevice() {
@@ -387,7 +386,6 @@ void SetupDialog::accept() {
     chosen.ActiveMode = ActiveMode->isChecked();
     chosen.ShowZ = ShowZ->isChecked();
     chosen.SpeedRun = SpeedRun->isChecked();
-    chosen.RefreshWindows = Switches.RefreshWindows;
     chosen.Port = PortKindChoices[static_cast<std::size_t>(Device->currentIndex())].Value;
     chosen.Board = scanbench::BoardChoice(
         BoardKindChoices[static_cast<std::size_t>(Board->currentIndex())].Value, BoardFile);

@@ -93,8 +93,18 @@ void StateDiagramWindow::ShowState(std::uint8_t tap) {
     Pictures[tap]->Changed();
 }
 
+void StateDiagramWindow::SetFollowsSteps(bool follows) {
+    if (FollowsSteps == follows) {
+        return;
+    }
+    FollowsSteps = follows;
+    if (follows && isVisible()) {
+        ShowStates();
+    }
+}
+
 void StateDiagramWindow::RefreshView(ViewChanges changes) {
-    if (changes.Has(ViewChange::TapStates)) {
+    if (FollowsSteps && changes.Has(ViewChange::TapStates)) {
         ShowStates();
     }
 }

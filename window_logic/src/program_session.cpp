@@ -1,6 +1,5 @@
 #include "window_logic/program_session.h"
 
-#include "engine/engine.h"
 #include "engine/result_codes.h"
 
 namespace scanbench {
@@ -13,77 +12,22 @@ std::string PortFailureText(std::string_view problem) {
     return text;
 }
 
-void ReportPortStatus(EngineDisplay& display, bool portAvailable, std::string_view problem) {
+PortStatusMessage PortStatus(bool portAvailable, std::string_view problem) {
     if (portAvailable) {
-        display.ShowStatus(Status::DriverStarted, StatusColour::Green);
-    } else {
-        display.ShowStatus(PortFailureText(problem), StatusColour::Red);
+        return {std::string(Status::DriverStarted), StatusColour::Green};
     }
-}
-
-void ProgramSession::Start(bool portAvailable, std::string_view problem) {
-    EngineDisplay& display = Eng.Display();
-    ReportPortStatus(display, portAvailable, problem);
-    Eng.ApplyStartValues();
-    Eng.State().Breakpoints.ClearAll();
-    Named = false;
-    Translated = false;
-    display.UpdateCommands([](CommandStates& c) {
-        c = CommandStates{}; // everything that needs a program starts disabled
-    });
-    display.DrawFlagMarkers(Eng.Registers());
-}
-
-void ProgramSession::TextChanged(std::int32_t lineCount) {
-    const bool speedRun = Eng.Switches().SpeedRun;
-    Eng.Display().UpdateCommands([lineCount, speedRun](CommandStates& c) {
-        c.GutterBoxes = true;
-        c.SaveItems = true;
-        if (lineCount > 1) {
-            c.EnableRunCommands(speedRun);
-            c.SaveFileButton = true;
-        }
-    });
+    return {PortFailureText(problem), StatusColour::Red};
 }
 
 void ProgramSession::NewProgram() {
     Named = false;
     Translated = false;
-    // A new program starts from where an opened one does (start values, an
-    // empty store, a reset), so nothing of the old program's run is left.
-    Eng.OpenProgram();
-    Eng.State().Playback.WavesValid = false;
-    Eng.State().Breakpoints.ClearAll();
-    Eng.Display().Reporter().ClearExecPoint();
-    Eng.Display().UpdateCommands([](CommandStates& c) {
-        c.SaveFileButton = false;
-        c.SaveItems = false;
-        c.GutterBoxes = false;
-        c.EditorWritable = true;
-        c.ShowExecPoint = false;
-        c.Search = true;
-        c.DisableRunCommands();
-        c.Reset = false;
-    });
-    Eng.Events().Clear();
 }
 
 void ProgramSession::ProgramOpened(std::string path) {
     File = std::move(path);
     Named = true;
     Translated = false;
-    Eng.State().Playback.WavesValid = false;
-    Eng.State().Breakpoints.ClearAll();
-    const bool speedRun = Eng.Switches().SpeedRun;
-    Eng.Display().UpdateCommands([speedRun](CommandStates& c) {
-        c.EditorWritable = true;
-        c.ShowExecPoint = false;
-        c.Search = true;
-        c.GutterBoxes = true;
-        c.EnableRunCommands(speedRun);
-    });
-    Eng.Display().Reporter().ClearExecPoint();
-    Eng.OpenProgram();
 }
 
 void ProgramSession::TranslationOpened(std::string svfPath) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/engine_reporter.h"
+#include "engine/engine_listener.h"
 
 #include <array>
 #include <string>
@@ -9,7 +9,7 @@ namespace scanbench {
 
 // What the headless runner keeps of the engine's reports: the status line and
 // the counter and flag read-outs.
-class HeadlessReporter : public EngineReporter {
+class HeadlessReporter : public EngineListener {
 public:
     void ShowStatus(std::string_view text, StatusColour colour) override {
         Status.assign(text);

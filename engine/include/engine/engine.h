@@ -14,16 +14,19 @@
 
 namespace scanbench {
 
-class EngineReporter;
 class SignalPort;
 
 // The simulated boundary-scan test controller: registers, event store, TAP
 // models, playback and run state, with the operations that change them. It
-// reports through an EngineReporter and drives a SignalPort. The GUI and the
-// headless runner each hold one; tests make fresh ones.
+// tells its listeners (EngineListener) and views (ViewFeed) what changed and
+// drives a SignalPort. The GUI and the headless runner each hold one; tests
+// make fresh ones.
 class Engine {
 public:
-    Engine(EngineReporter& reporter, SignalPort& port,
+    explicit Engine(SignalPort& port, EventBudget budget = EventBudget::FromAvailableMemory());
+    // An engine that tells `listener` for its whole life (a runner's or a
+    // test's reporter, which is there before the engine).
+    Engine(EngineListener& listener, SignalPort& port,
            EventBudget budget = EventBudget::FromAvailableMemory());
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
@@ -37,7 +40,8 @@ public:
     }
     void ExecuteStep() { Execution.ExecuteStep(); }
     // Up to `limit` steps until the program ends, played in runs where
-    // nothing watches each event; returns the steps taken.
+    // nothing watches each event; returns the steps taken. The run modes
+    // play through the same loop (RunControl::Play).
     std::uint64_t ExecuteSteps(std::uint64_t limit) { return Execution.ExecuteSteps(limit); }
     bool CheckCode() { return Execution.CheckCode(); }
     void PlayEvent() { Player.PlayEvent(); }
@@ -47,7 +51,7 @@ public:
     void ResetSimulation();
     void ApplyStartValues() { Reset.ApplyStartValues(); }
     // What opening a program does to the simulation: start values, a cleared
-    // store and a reset.
+    // store, no breakpoints and a reset.
     void OpenProgram();
 
     [[nodiscard]] RunControl& Run() { return Control; }
@@ -60,17 +64,25 @@ public:
     [[nodiscard]] EngineDisplay& Display() { return Shown; }
     [[nodiscard]] const EngineDisplay& Display() const { return Shown; }
     [[nodiscard]] RunSwitches& Switches() { return St.Switches; }
+    // Subscribes a listener; it is told while the subscription lives.
+    [[nodiscard]] EngineSubscription Listen(EngineListener& listener) {
+        return Shown.Listen(listener);
+    }
     // Where views subscribe to follow the simulation.
     [[nodiscard]] ViewFeed& Views() { return Feed; }
-    // The clock that paces continuous runs (the views' frame rate, Speed
-    // Run's yields); the steady clock unless a test gives its own. It must
-    // outlive its use.
+    // The clock that times continuous runs (the views' frame rate, the
+    // slices of a run); the steady clock unless a test gives its own. It
+    // must outlive its use.
     void UseClock(RunClock& clock) {
         Feed.UseClock(clock);
         Control.UseClock(clock);
     }
-    // Attaches a recorder of the events as they are played (null detaches it).
-    void ObservePlayback(PlaybackObserver* observer) { Player.Observe(observer); }
+    // Subscribes a recorder of the events as they are played; it hears of
+    // them while the subscription lives.
+    using PlaybackSubscription = ListenerList<PlaybackObserver>::Subscription;
+    [[nodiscard]] PlaybackSubscription ObservePlayback(PlaybackObserver& observer) {
+        return Player.Observe(observer);
+    }
 
 private:
     StringProgramText EmptyProgram;
@@ -86,6 +98,7 @@ private:
     LineExecution Execution;
     SimulationReset Reset;
     RunControl Control;
+    EngineSubscription FirstListener;
 };
 
 } // namespace scanbench

@@ -1,28 +1,36 @@
 #pragma once
 
-#include "engine/command_states.h"
 #include "engine/controller_registers.h"
-#include "engine/engine_reporter.h"
+#include "engine/engine_listener.h"
 #include "engine/view_feed.h"
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace scanbench {
 
 // The engine's side of the main window's displays: it remembers what was last
-// shown and passes only changes on to the reporter, so that per-event
+// shown and passes only changes on to the listeners, so that per-event
 // updates cost a comparison unless something really changed. Status
 // messages are the exception: outside a continuous run every one is passed
-// on, so that a log of them holds each statement stepped; inside Execute or
-// a Speed Run a message that repeats the one shown is passed on only once.
+// on, so that a log of them holds each statement stepped; inside one a
+// message that repeats the one shown is passed on only once.
 class EngineDisplay {
 public:
-    EngineDisplay(EngineReporter& reporter, ViewFeed& views) : Out(reporter), Views(views) {}
+    explicit EngineDisplay(ViewFeed& views) : Views(views) {}
 
-    [[nodiscard]] EngineReporter& Reporter() { return Out; }
+    [[nodiscard]] EngineSubscription Listen(EngineListener& listener) {
+        return Out.Subscribe(listener);
+    }
+    // Tells every listener: `tell(listener)`.
+    template <typename Call>
+    void Tell(Call&& tell) {
+        Out.ForEach(tell);
+    }
+    void TellRun(RunNews news) {
+        Out.ForEach([news](EngineListener& l) { l.RunChanged(news); });
+    }
 
     void ShowStatus(std::string_view text, StatusColour colour);
     [[nodiscard]] const std::string& StatusText() const { return Text; }
@@ -39,35 +47,20 @@ public:
     void HighlightSelectedTap(std::uint8_t tap) {
         if (HighlightedTap != tap) {
             HighlightedTap = tap;
-            Out.HighlightSelectedTap(tap);
+            Out.ForEach([tap](EngineListener& l) { l.HighlightSelectedTap(tap); });
         }
     }
 
-    [[nodiscard]] const CommandStates& Commands() const { return Shown; }
-    // Applies a change of the command states and reports it if anything changed.
-    template <typename Change>
-    void UpdateCommands(Change&& change) {
-        CommandStates next = Shown;
-        change(next);
-        if (!(next == Shown)) {
-            Shown = next;
-            Out.ApplyCommandStates(Shown);
-        }
-    }
-    void DisableRunCommands();
-
-    // The Execute timer paces a continuous run: while it runs, the views are
-    // refreshed at the frame rate.
-    void SetExecuteTimer(bool running);
-    void SetActivityTimer(bool running);
-    [[nodiscard]] bool ExecuteTimerRunning() const { return ExecuteTimer; }
-    // A Speed Run starts or ends.
-    void SetSpeedRunning(bool running);
+    // A continuous run (Execute, Speed Run, a Step-by-Step of many slices)
+    // starts or ends: while it goes, the views are refreshed at the frame
+    // rate and repeated status messages are passed on once.
+    void SetContinuous(bool continuous);
+    [[nodiscard]] bool Continuous() const { return InRun; }
 
 private:
     void UpdateReadouts(const ControllerRegisters& registers);
 
-    EngineReporter& Out;
+    ListenerList<EngineListener> Out;
     ViewFeed& Views;
     std::string Text;
     StatusColour Colour = StatusColour::Red;
@@ -79,10 +72,7 @@ private:
     std::array<std::int32_t, 2> CounterShown{};
     std::array<std::uint8_t, 2> FlagsShown{};
     int HighlightedTap = -1; // none yet
-    CommandStates Shown;
-    bool ExecuteTimer = false;
-    bool ActivityTimer = false;
-    bool SpeedRunning = false;
+    bool InRun = false;
 };
 
 } // namespace scanbench

@@ -21,6 +21,11 @@ struct EngineState {
     BreakpointFlags Breakpoints;
 
     [[nodiscard]] bool AllPlayed() const { return Events.PlayedCount() == Events.EventCount(); }
+    // Whether a run that stops at breakpoints stops here: the next step
+    // fetches the statement at CurrentLine, and that line carries one.
+    [[nodiscard]] bool BreakpointHolds() const {
+        return AllPlayed() && Breakpoints.IsSet(Registers.CurrentLine);
+    }
 };
 
 } // namespace scanbench

@@ -26,11 +26,15 @@ public:
     // memory" instead of an exception.
     void ExecuteStep();
     // Up to `limit` steps, as many ExecuteStep() calls would take them until
-    // the program ends; returns how many were taken. The steps that only
-    // play events already recorded go in one run (see
+    // the program ends, or with `stopsAtBreakpoints` until the next fetch
+    // would start at a line with a breakpoint; returns how many were taken.
+    // The steps that only play events already recorded go in one run (see
     // Playback::PlayPending), showing the execution point once, as it
     // stays where it is meanwhile.
-    std::uint64_t ExecuteSteps(std::uint64_t limit);
+    std::uint64_t ExecuteSteps(std::uint64_t limit, bool stopsAtBreakpoints = false);
+    // Up to `limit` of the steps that only play events already recorded,
+    // as ExecuteSteps plays them; returns how many were taken.
+    std::uint64_t PlayRecorded(std::uint64_t limit);
     // Runs the code check: collects the labels and clears the sync state.
     // False when it stopped on an empty label ("Invalid Label").
     bool CheckCode();

@@ -8,7 +8,8 @@ namespace scanbench {
 // played by hand (the bitstream shifter) leave out what belongs to a running
 // program and may record the bits that come back instead.
 struct PlayOptions {
-    // Clears the About box's click count and makes Reset usable.
+    // Counts as the program's run: the first such event since the code
+    // check tells the listeners the run started.
     bool CountsAsUse = true;
     // Follows the statements: NSHFCP collects and compares RX bits, and a
     // shift state seen during a statement keeps its later events valid.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/event_store.h"
+#include "engine/listener_list.h"
 #include "engine/play_options.h"
 
 #include <cstdint>
@@ -37,9 +38,11 @@ public:
     // Returns how many were played.
     std::uint32_t PlayPending(std::uint32_t count);
 
-    // Attaches the observer of played events (null detaches it). With none
-    // attached playback costs one test per event more.
-    void Observe(PlaybackObserver* observer) { Observer = observer; }
+    // Subscribes an observer of the events played. With none subscribed
+    // playback costs one test per event more.
+    [[nodiscard]] ListenerList<PlaybackObserver>::Subscription Observe(PlaybackObserver& observer) {
+        return Observers.Subscribe(observer);
+    }
 
 private:
     // Events PlayPending plays in one block at most.
@@ -63,8 +66,8 @@ private:
                      std::uint32_t risingTck);
 
     // The steps of one event, in the order they are taken.
-    // Every playback makes the waveforms worth drawing; a program's playback
-    // also counts as use of the simulation: Reset becomes usable.
+    // Every playback makes the waveforms worth drawing; a program's first
+    // playback since its code check starts its run (there is something to reset).
     void MarkPlaybackStarted(bool countsAsUse);
     // The first event of a statement starts (NSHFCP) or ends a capture.
     void FollowStatementStart(const EventOrigin& origin);
@@ -109,7 +112,7 @@ private:
     SignalPort& Port;
     EngineDisplay& Display;
     ViewFeed& Views;
-    PlaybackObserver* Observer = nullptr;
+    ListenerList<PlaybackObserver> Observers;
     // Within PlayPending: a model stepped without telling the views yet;
     // the read-outs are due after the next event.
     bool RunStepped = false;

@@ -15,8 +15,9 @@ public:
                     EngineDisplay& display, ViewFeed& views)
         : State(state), Taps(taps), Scrambler(scrambler), Display(display), Views(views) {}
 
-    // Clears the store, scrambles both TAP models, resets the registers and
-    // makes the run commands usable again; the status shows "Reset".
+    // Ends a continuous run, clears the store, scrambles both TAP models and
+    // resets the registers; the listeners hear RunNews::Reset and the status
+    // shows "Reset".
     void ResetSimulation();
     // The start values of the run state, applied at program start and by Open.
     void ApplyStartValues();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/run_switches.h"
 #include "engine/tap_controller.h"
 #include "engine/view_feed.h"
 
@@ -10,17 +9,17 @@
 namespace scanbench {
 
 // The two TAP controller models, one per port. Stepping a model tells the
-// views while RefreshWindows is on.
+// views.
 class TapModels {
 public:
-    TapModels(const RunSwitches& switches, ViewFeed& views) : Switches(switches), Views(views) {}
+    explicit TapModels(ViewFeed& views) : Views(views) {}
 
     // Step the model of TAP `tap` with TMS = 1 / TMS = 0; other TAP numbers
     // step nothing.
     void TapTms1(std::uint8_t tap) { Step(tap, 1); }
     void TapTms0(std::uint8_t tap) { Step(tap, 0); }
     void Step(std::uint8_t tap, std::uint8_t tms) {
-        if (StepUnnoticed(tap, tms) && Switches.RefreshWindows) {
+        if (StepUnnoticed(tap, tms)) {
             Views.Notify(ViewChange::TapStates);
         }
     }
@@ -33,11 +32,7 @@ public:
         TapModel[tap].Step(tms);
         return true;
     }
-    void NoticeSteps() {
-        if (Switches.RefreshWindows) {
-            Views.Notify(ViewChange::TapStates);
-        }
-    }
+    void NoticeSteps() { Views.Notify(ViewChange::TapStates); }
 
     // Both models' states, for a caller that steps a copy many times (see
     // NextTapState) and hands the result back with TakeStates.
@@ -54,7 +49,6 @@ public:
 
 private:
     std::array<TTapController, 2> TapModel{};
-    const RunSwitches& Switches;
     ViewFeed& Views;
 };
 

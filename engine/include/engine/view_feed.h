@@ -1,11 +1,11 @@
 #pragma once
 
+#include "engine/listener_list.h"
 #include "engine/run_clock.h"
 #include "engine/view_listener.h"
 
 #include <chrono>
 #include <cstdint>
-#include <vector>
 
 namespace scanbench {
 
@@ -26,21 +26,7 @@ public:
 
     // Keeps a listener subscribed while it lives; destroying it (a window
     // closing mid-run, even during a delivery) unsubscribes.
-    class Subscription {
-    public:
-        Subscription() = default;
-        Subscription(ViewFeed& feed, ViewListener& listener);
-        ~Subscription() { Reset(); }
-        Subscription(Subscription&& other) noexcept;
-        Subscription& operator=(Subscription&& other) noexcept;
-        Subscription(const Subscription&) = delete;
-        Subscription& operator=(const Subscription&) = delete;
-        void Reset();
-
-    private:
-        ViewFeed* Feed = nullptr;
-        ViewListener* Listener = nullptr;
-    };
+    using Subscription = ListenerList<ViewListener>::Subscription;
 
     // Gathers the changes of one command; nests.
     class Batch {
@@ -58,8 +44,10 @@ public:
     ViewFeed(const ViewFeed&) = delete;
     ViewFeed& operator=(const ViewFeed&) = delete;
 
-    [[nodiscard]] Subscription Subscribe(ViewListener& listener) { return {*this, listener}; }
-    [[nodiscard]] std::size_t ListenerCount() const;
+    [[nodiscard]] Subscription Subscribe(ViewListener& listener) {
+        return Listeners.Subscribe(listener);
+    }
+    [[nodiscard]] std::size_t ListenerCount() const { return Listeners.Count(); }
 
     void Notify(ViewChanges changes) {
         Pending |= changes;
@@ -71,7 +59,7 @@ public:
     // Whether a change notified now reaches a listener at once: no batch is
     // open, no run is going, and someone listens.
     [[nodiscard]] bool DeliversEveryChange() const {
-        return BatchDepth == 0 && !Running && !Listeners.empty();
+        return BatchDepth == 0 && !Running && !Listeners.Empty();
     }
 
     // A continuous run starts or ends; its end delivers what is pending.
@@ -88,8 +76,6 @@ public:
     [[nodiscard]] std::uint64_t DeliveryCount() const { return Deliveries; }
 
 private:
-    void Add(ViewListener& listener);
-    void Remove(ViewListener& listener);
     void EndBatch();
     // Delivers what is pending; `now` is the time the delivery is stamped with.
     void Deliver(Clock::time_point now);
@@ -99,12 +85,9 @@ private:
         }
     }
 
-    // Slots of listeners that unsubscribed during a delivery are null until
-    // the delivery ends.
-    std::vector<ViewListener*> Listeners;
+    ListenerList<ViewListener> Listeners;
     ViewChanges Pending;
     int BatchDepth = 0;
-    int DeliveryDepth = 0;
     bool Running = false;
     RunClock* Time = &RunClock::Steady();
     Clock::time_point LastDelivery{};

@@ -6,7 +6,7 @@ namespace scanbench {
 
 // What changed in the engine since a view last looked.
 enum class ViewChange : std::uint8_t {
-    TapStates = 1U << 0,    // a TAP model stepped (only while RefreshWindows is on)
+    TapStates = 1U << 0,    // a TAP model stepped
     Waveforms = 1U << 1,    // an event step played events
     PinLevels = 1U << 2,    // the port's pins may show other levels
     StoreCleared = 1U << 3, // a reset emptied the store: views start again at event 0

@@ -15,7 +15,7 @@ namespace scanbench {
 struct EngineState;
 
 // Keeps what each NSHFCP compared while a run plays, which the event store
-// does not hold: attach it to the engine (Engine::ObservePlayback) for the
+// does not hold: subscribe it to the engine (Engine::ObservePlayback) for the
 // whole session, and subscribe it to the engine's views where a reset can
 // start a new run under it (a reset empties the store: StoreCleared). It
 // costs a comparison per played event and a copy of the expected value and

@@ -11,7 +11,7 @@ namespace scanbench {
 class PictureView;
 
 // Double-clicks on the About dialog's chip picture that reveal the hidden
-// "Labels" item of the Windows menu, counted in the engine's AboutClicks.
+// "Labels" item of the Windows menu, counted in the main window's AboutClicks.
 inline constexpr std::int32_t AboutUnlockClicks = 5;
 
 // The contact address of the About dialog.

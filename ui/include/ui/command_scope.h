@@ -7,20 +7,23 @@
 namespace scanbench {
 
 class Engine;
+class MainWindowModel;
 
 // Counts the main window's commands in progress. A command can run inside
 // another one (a click handled while a run lets the interface work); the
 // window brings its displays up to date when each command ends.
 class CommandTracker {
 public:
-    CommandTracker(Engine& engine, std::function<void(bool outermost)> commandEnded)
-        : Eng(engine), Ended(std::move(commandEnded)) {}
+    CommandTracker(Engine& engine, MainWindowModel& model,
+                   std::function<void(bool outermost)> commandEnded)
+        : Eng(engine), Model(model), Ended(std::move(commandEnded)) {}
 
     [[nodiscard]] bool InCommand() const { return Depth > 0; }
 
 private:
     friend class CommandScope;
     Engine& Eng;
+    MainWindowModel& Model;
     std::function<void(bool)> Ended;
     int Depth = 0;
 };

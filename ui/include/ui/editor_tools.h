@@ -16,7 +16,7 @@ class GotoLineDialog;
 class LabelsWindow;
 class MainWindow;
 class SplashScreen;
-class TMemoSearch;
+class EditorSearch;
 class UserInteraction;
 
 // The main window's editor tools: find and replace in the program editor,
@@ -45,7 +45,7 @@ public:
     void About();
     void ShowLabels();
 
-    [[nodiscard]] TMemoSearch& MemoSearch() const { return *Searcher; }
+    [[nodiscard]] EditorSearch& TextSearch() const { return *Searcher; }
     [[nodiscard]] GotoLineDialog& GotoDialog() const { return *GotoBox; }
     [[nodiscard]] AboutDialog& AboutBox() const { return *AboutWindow; }
     [[nodiscard]] LabelsWindow& Labels() const { return *LabelsBox; }
@@ -62,7 +62,7 @@ private:
     Engine& Eng;
     CommandTracker& Commands;
     UserInteraction& User;
-    std::unique_ptr<TMemoSearch> Searcher;
+    std::unique_ptr<EditorSearch> Searcher;
     GotoLineDialog* GotoBox;
     AboutDialog* AboutWindow;
     LabelsWindow* LabelsBox;

@@ -4,6 +4,8 @@
 #include "bitbang/board_bitbang_target.h"
 #include "bitbang/remote_bitbang_session.h"
 #include "board/chip_board.h"
+#include "engine/listener_list.h"
+#include "engine/playback_observer.h"
 #include "engine/view_feed.h"
 #include "svf/svf_export.h"
 
@@ -44,7 +46,6 @@ public:
     static constexpr int IdleLimitMs = 10000;
 
     JtagTools(Engine& engine, QWidget& window, QAction& serveToggle);
-    ~JtagTools() override;
 
     void ExportSvf();
     // Starts or stops the server; the toggle follows what happened.
@@ -67,6 +68,7 @@ private:
     QWidget& Window;
     QAction& Toggle;
     ShiftCompareLog Compares;
+    ListenerList<PlaybackObserver>::Subscription ObservingRuns;
     ViewFeed::Subscription FollowResets;
     ChipBoard Board;
     BoardBitbangTarget Target{Board};

@@ -1,17 +1,20 @@
 #pragma once
 
 // Qt: the main window is a QMainWindow.
+#include "engine/engine_listener.h"
 #include "ui/classroom_tools.h"
 #include "ui/command_scope.h"
 #include "ui/menu_items.h"
 #include "ui/tool_buttons.h"
 #include "ui/workbench.h"
+#include "window_logic/main_window_model.h"
 
 #include <QMainWindow>
 #include <QString>
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QFrame;
@@ -36,7 +39,6 @@ class ProgramFileController;
 class ProgramSession;
 class ProgramText;
 class ReadoutPanel;
-class ReporterRelay;
 class RunController;
 class SimulatedBoardWindow;
 class StateDiagramWindow;
@@ -60,17 +62,16 @@ struct MainWindowOptions {
 
 // The main window: program editor with its breakpoint gutter and scroll bar,
 // read-outs, status line, menus and tool buttons. It presents and forwards:
-// the file commands are a ProgramFileController's, the run commands and
-// timers a RunController's, and the engine's reports reach the widgets
-// through a MainWindowReporter.
-class MainWindow : public QMainWindow {
+// what may be used and what runs is its MainWindowModel's, the file
+// commands are a ProgramFileController's, the run commands and timers a
+// RunController's, and the engine's reports reach the widgets through a
+// MainWindowReporter.
+class MainWindow : public QMainWindow, private MainWindowModelListener {
     Q_OBJECT
 public:
-    // Attaches its reporter to `relay`, through which `engine` reports, and
-    // makes the editor the engine's program text. The engine and the
-    // workbench must outlive the window.
-    MainWindow(Engine& engine, ReporterRelay& relay, UserInteraction& user, Workbench bench,
-               MainWindowOptions options);
+    // Subscribes its reporter to `engine` and makes the editor the engine's
+    // program text. The engine and the workbench must outlive the window.
+    MainWindow(Engine& engine, UserInteraction& user, Workbench bench, MainWindowOptions options);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -79,6 +80,7 @@ public:
     [[nodiscard]] RunController& Runs() const { return *RunCommands; }
     [[nodiscard]] PortTools& Ports() const { return *PortCommands; }
     [[nodiscard]] const ProgramSession& Session() const;
+    [[nodiscard]] MainWindowModel& Model() { return Logic; }
 
     [[nodiscard]] ProgramEditor& Editor() const { return *Memo1; }
     [[nodiscard]] QFrame& EditorPanel() const { return *Panel1; }
@@ -161,6 +163,9 @@ private:
     void ConnectEditor();
     void FirstShown();
     void CommandEnded(bool outermost);
+    // Shows what the model holds now.
+    void ModelChanged() override;
+    void ShowCommandStates(const CommandStates& states);
     // Shows a view window, non-modally, in front.
     void ShowView(QWidget& view);
 
@@ -173,9 +178,9 @@ private:
     void SetScrollBarMaximum(int maximum);
 
     Engine& Eng;
-    ReporterRelay& Relay;
     UserInteraction& User;
     MainWindowOptions Options;
+    MainWindowModel Logic;
     CommandTracker Tracker;
 
     MenuItems Menu;
@@ -200,6 +205,13 @@ private:
     PortTools* PortCommands = nullptr;
     JtagTools* Jtag = nullptr;
     std::unique_ptr<MainWindowReporter> Reporter;
+    EngineSubscription Reporting;
+    EngineSubscription ModelFollowing;
+    ListenerList<MainWindowModelListener>::Subscription ModelShown;
+    // What the widgets show of the model; they are built with the commands
+    // as a model starts.
+    CommandStates ShownCommands;
+    int ShownFrame = -1;
     std::unique_ptr<EditorProgramText> EditorLines;
     std::unique_ptr<EditorTools> ToolSet;
     ClassroomTools* Teaching = nullptr;

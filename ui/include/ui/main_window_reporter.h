@@ -1,7 +1,7 @@
 #pragma once
 
 // Qt: it holds the pictures and texts the main window shows.
-#include "engine/engine_reporter.h"
+#include "engine/engine_listener.h"
 #include "window_logic/editor_view_updates.h"
 
 #include <QPixmap>
@@ -24,29 +24,30 @@ struct LogPlace {
     std::int32_t Line = 0;
     std::uint64_t Event = 0;
 };
-class RunController;
 
 // Shows the engine's reports in the main window. The engine reports on every
 // step; the reports are recorded and the displays brought up to date once at
 // the end of each command and whenever a run lets the interface work, so
 // that a run never lays out or repaints the window per event.
-class MainWindowReporter final : public EngineReporter {
+class MainWindowReporter final : public EngineListener {
 public:
-    MainWindowReporter(MainWindow& window, RunController& runs, const CommandTracker& commands);
+    MainWindowReporter(MainWindow& window, const CommandTracker& commands);
 
     void ShowStatus(std::string_view text, StatusColour colour) override;
+    // The scroll bar goes to `currentLine`, the caret to the start of editor
+    // line `currentLine` - 1 (the last line of the statement just fetched,
+    // 0-based) with that line scrolled into view, and the arrow beside it.
     void ShowExecPoint(std::int32_t currentLine) override;
     void StoppedAtBreakpoint(std::int32_t line) override;
+    // The execution-point arrow leaves the gutter.
     void ClearExecPoint() override;
     void DrawFlagMarkers(const std::array<int, 2>& selectedBits) override;
     void ShowCounter(std::uint8_t tap, std::string_view text) override;
     void ShowFlags(std::uint8_t tap, std::string_view text) override;
     void HighlightSelectedTap(std::uint8_t tap) override;
-    void ApplyCommandStates(const CommandStates& states) override;
-    void DrawActivity(int frame) override;
-    void SetExecuteTimer(bool running) override;
-    void SetActivityTimer(bool running) override;
-    void ProcessPendingMessages() override;
+
+    // Frame of the activity indicator (0 = idle picture, 1..8 animation).
+    void DrawActivity(int frame);
 
     // Keeps every status message in `log` (none: no log) with the place
     // `where` gives; `window` shows the log and is refreshed with the other
@@ -70,7 +71,6 @@ private:
     void RefreshIfIdle();
 
     MainWindow& Window;
-    RunController& Runs;
     const CommandTracker& Commands;
     std::array<QPixmap, 9> ActivityFrames;
     QPixmap ExecArrow;

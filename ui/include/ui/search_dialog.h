@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window_logic/memo_search_rules.h"
+#include "window_logic/editor_search_rules.h"
 
 #include <QDialog>
 

@@ -18,7 +18,6 @@ class QRadioButton;
 
 namespace scanbench {
 
-struct RunSwitches;
 class UserInteraction;
 
 // The Setup dialog: the port address, the port device and the simulated
@@ -36,9 +35,10 @@ public:
     // failed (the dialog then stays open).
     using Confirm = std::function<bool(const Settings&)>;
 
-    // `settings` are those in effect; `switches` gets RefreshWindows on
-    // whenever the dialog is shown or its defaults are loaded.
-    SetupDialog(const Settings& settings, RunSwitches& switches, UserInteraction& user,
+    // `settings` are those in effect; `shown` is called whenever the dialog
+    // is shown or its defaults are loaded (the state diagrams follow every
+    // step again).
+    SetupDialog(const Settings& settings, std::function<void()> shown, UserInteraction& user,
                 Confirm confirm, QWidget* parent);
 
     // "Load Defaults": the default pins and switches into the controls; the
@@ -78,7 +78,7 @@ private:
     [[nodiscard]] static int BoardIndex(BoardKind kind);
 
     const Settings& Current;
-    RunSwitches& Switches;
+    std::function<void()> Shown;
     UserInteraction& User;
     Confirm Apply;
     std::array<QComboBox*, SetupPinFields.size()> Pins{};

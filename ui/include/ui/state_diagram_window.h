@@ -25,8 +25,9 @@ struct StateDiagramTexts {
 
 // The TAP state diagram of each port, with the present state of the port's
 // controller model highlighted. It follows the models while it is shown: on
-// every delivery of stepped TAP states and on every repaint, only the tiles
-// of the old and the new state are drawn.
+// every delivery of stepped TAP states (unless it is told not to follow
+// every step) and on every repaint, only the tiles of the old and the new
+// state are drawn.
 class StateDiagramWindow : public ViewWindow {
     Q_OBJECT
 public:
@@ -34,6 +35,9 @@ public:
 
     // Brings the highlights up to date with the models.
     void ShowStates();
+    // Whether the diagrams follow every step of the models; when they
+    // follow again, they show the states the models are in.
+    void SetFollowsSteps(bool follows);
     void SetLanguage(const StateDiagramTexts& texts);
 
     [[nodiscard]] const QImage& Diagram(std::uint8_t tap) const;
@@ -57,6 +61,7 @@ private:
     std::array<ImageView*, 2> Pictures{};
     std::array<QLabel*, 2> PortLabels{};
     std::array<std::uint8_t, 2> Shown{};
+    bool FollowsSteps = true;
 };
 
 } // namespace scanbench

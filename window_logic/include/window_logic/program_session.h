@@ -1,28 +1,19 @@
 #pragma once
 
+#include "engine/status_colour.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace scanbench {
 
-class Engine;
-class EngineDisplay;
-
-// The main window's program-file state and the command enabling that follows
-// from starting, editing, New, Open and Save. The window asks its questions
-// and loads or writes the text; this decides what changes.
+// The main window's program file: its name, whether it has one, and the
+// window title that follows from them. The window loads or writes the text
+// and tells this what happened.
 class ProgramSession {
 public:
-    explicit ProgramSession(Engine& engine) : Eng(engine) {}
-
-    // Start-up: the port status message (with the port's `problem`, the
-    // reason it cannot be reached), the run state's start values and the
-    // commands disabled until a program is there.
-    void Start(bool portAvailable, std::string_view problem = {});
-    // The editor's text changed (also by loading): `lineCount` lines.
-    void TextChanged(std::int32_t lineCount);
-    // New, after the user agreed to drop unsaved text: an untitled empty program.
+    // New: an untitled program.
     void NewProgram();
     // Open, after the file's text is in the editor.
     void ProgramOpened(std::string path);
@@ -41,15 +32,20 @@ public:
     [[nodiscard]] std::string Title(bool modified) const;
 
 private:
-    Engine& Eng;
     std::string File; // the program's file, or the SVF file it was translated from
     bool Named = false;
     bool Translated = false;
 };
 
+// A status message about the port.
+struct PortStatusMessage {
+    std::string Text;
+    StatusColour Colour = StatusColour::Green;
+};
+
 // The status line's message about the port: green when it can be reached,
 // red when not, followed by the port's `problem` (why not) where it gives one.
-void ReportPortStatus(EngineDisplay& display, bool portAvailable, std::string_view problem = {});
+[[nodiscard]] PortStatusMessage PortStatus(bool portAvailable, std::string_view problem = {});
 
 // The red status text of a port that cannot be reached, with its reason.
 [[nodiscard]] std::string PortFailureText(std::string_view problem);

@@ -1,8 +1,9 @@
+#include "ui/classroom_tools.h"
+
 #include "engine/engine.h"
 #include "fileio/private_file.h"
 #include "settings/qt_paths.h"
 #include "settings/settings_store.h"
-#include "ui/classroom_tools.h"
 #include "ui/command_scope.h"
 #include "ui/main_window.h"
 #include "ui/main_window_reporter.h"

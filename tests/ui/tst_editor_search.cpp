@@ -1,6 +1,6 @@
 #include "modal_driver.h"
+#include "ui/editor_search.h"
 #include "ui/editor_tools.h"
-#include "ui/memo_search.h"
 #include "ui/program_editor.h"
 #include "ui/search_dialog.h"
 #include "ui/status_line.h"
@@ -15,8 +15,8 @@ using namespace scanbench::testing;
 
 namespace {
 
-TMemoSearch& Search(WindowFixture& f) {
-    return f.Window().EditingTools().MemoSearch();
+EditorSearch& Search(WindowFixture& f) {
+    return f.Window().EditingTools().TextSearch();
 }
 
 // Presses `key` in the editor and lets the queued dialog request run.
@@ -64,7 +64,7 @@ SearchDialog& OpenReplace(WindowFixture& f, const QString& text, const QString& 
 } // namespace
 
 // The editor's find and replace, driven by keys as the user drives them.
-class MemoSearchTest : public QObject {
+class EditorSearchTest : public QObject {
     Q_OBJECT
 private slots:
     void findStartsAtTheTopThenContinuesWithF3();
@@ -72,7 +72,7 @@ private slots:
     void answeringNoReplacesNothingAndReadOnlyTextStays();
 };
 
-void MemoSearchTest::findStartsAtTheTopThenContinuesWithF3() {
+void EditorSearchTest::findStartsAtTheTopThenContinuesWithF3() {
     WindowFixture f;
     ShowText(f, QStringLiteral("RST;\nNOP; // rst\nRST;\n"), 7);
     PressInEditor(f, Qt::Key_F, Qt::ControlModifier);
@@ -110,7 +110,7 @@ void MemoSearchTest::findStartsAtTheTopThenContinuesWithF3() {
     QVERIFY(Search(f).SearchString().isEmpty());
 }
 
-void MemoSearchTest::yesToAllReplacesTheRestAndReportsTheCountOnce() {
+void EditorSearchTest::yesToAllReplacesTheRestAndReportsTheCountOnce() {
     WindowFixture f;
     const QString text = QStringLiteral("ab ab\nab;");
     SearchDialog* dialog = &OpenReplace(f, text, QStringLiteral("ab"));
@@ -133,7 +133,7 @@ void MemoSearchTest::yesToAllReplacesTheRestAndReportsTheCountOnce() {
     QCOMPARE(f.Window().Editor().toPlainText(), text);
 }
 
-void MemoSearchTest::answeringNoReplacesNothingAndReadOnlyTextStays() {
+void EditorSearchTest::answeringNoReplacesNothingAndReadOnlyTextStays() {
     WindowFixture f;
     const QString text = QStringLiteral("ab ab");
     SearchDialog* dialog = &OpenReplace(f, text, QStringLiteral("ab"));
@@ -155,5 +155,5 @@ void MemoSearchTest::answeringNoReplacesNothingAndReadOnlyTextStays() {
     QCOMPARE(f.Window().Editor().toPlainText(), text);
 }
 
-QTEST_MAIN(MemoSearchTest)
-#include "tst_memo_search.moc"
+QTEST_MAIN(EditorSearchTest)
+#include "tst_editor_search.moc"

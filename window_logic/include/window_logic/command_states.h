@@ -2,9 +2,9 @@
 
 namespace scanbench {
 
-// Enabled states of the main window's commands that the engine decides. A
-// field covers the tool button and the menu item of its command unless its
-// name says otherwise.
+// Enabled states of the main window's commands and of its editor. A field
+// covers the tool button and the menu item of its command unless its name
+// says otherwise.
 struct CommandStates {
     bool EventByEvent = false;
     bool StepByStep = false;

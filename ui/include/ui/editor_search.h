@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window_logic/memo_search_rules.h"
+#include "window_logic/editor_search_rules.h"
 
 #include <QKeySequence>
 #include <QObject>
@@ -17,8 +17,8 @@ namespace scanbench {
 
 class SearchDialog;
 
-// How a TMemoSearch behaves; a new one starts with these values.
-struct MemoSearchProperties {
+// How a EditorSearch behaves; a new one starts with these values.
+struct EditorSearchProperties {
     QKeySequence SearchKey{Qt::CTRL | Qt::Key_F};  // opens the find dialog
     QKeySequence ReplaceKey{Qt::CTRL | Qt::Key_R}; // opens the replace dialog
     QKeySequence SearchAgainKey{Qt::Key_F3};       // repeats the last find or replace
@@ -31,16 +31,16 @@ struct MemoSearchProperties {
 // Find and replace for a plain-text editor: its own find and replace
 // dialogs, the keys that open them (seen before the editor sees them),
 // find again, prompted replace and replace-all.
-class TMemoSearch : public QObject {
+class EditorSearch : public QObject {
     Q_OBJECT
 public:
-    explicit TMemoSearch(QPlainTextEdit& memo, MemoSearchProperties properties = {});
-    ~TMemoSearch() override;
-    TMemoSearch(const TMemoSearch&) = delete;
-    TMemoSearch& operator=(const TMemoSearch&) = delete;
+    explicit EditorSearch(QPlainTextEdit& memo, EditorSearchProperties properties = {});
+    ~EditorSearch() override;
+    EditorSearch(const EditorSearch&) = delete;
+    EditorSearch& operator=(const EditorSearch&) = delete;
 
-    [[nodiscard]] MemoSearchProperties& Properties() { return Props; }
-    [[nodiscard]] const MemoSearchProperties& Properties() const { return Props; }
+    [[nodiscard]] EditorSearchProperties& Properties() { return Props; }
+    [[nodiscard]] const EditorSearchProperties& Properties() const { return Props; }
 
     // Opens the find or replace dialog once pending window messages have run.
     void RequestDialog(bool replace);
@@ -84,7 +84,7 @@ private:
     void DropDialog();
 
     QPlainTextEdit& Memo;
-    MemoSearchProperties Props;
+    EditorSearchProperties Props;
     QPointer<SearchDialog> Current;
     QString Searched;                      // SearchString
     std::optional<std::size_t> SearchFrom; // nothing: the whole text

@@ -1,4 +1,4 @@
-#include "ui/memo_search.h"
+#include "ui/editor_search.h"
 
 #include "ui/search_dialog.h"
 
@@ -61,21 +61,21 @@ private:
 
 } // namespace
 
-TMemoSearch::TMemoSearch(QPlainTextEdit& memo, MemoSearchProperties properties)
+EditorSearch::EditorSearch(QPlainTextEdit& memo, EditorSearchProperties properties)
     : Memo(memo), Props(std::move(properties)) {
     Memo.installEventFilter(this);
 }
 
-TMemoSearch::~TMemoSearch() {
+EditorSearch::~EditorSearch() {
     Memo.removeEventFilter(this);
     delete Current.data();
 }
 
-SearchDialog* TMemoSearch::Dialog() const {
+SearchDialog* EditorSearch::Dialog() const {
     return Current;
 }
 
-TMemoSearch::KeyRole TMemoSearch::RoleOf(const QKeyEvent& key) const {
+EditorSearch::KeyRole EditorSearch::RoleOf(const QKeyEvent& key) const {
     const QKeySequence pressed(
         QKeyCombination(key.modifiers() & ShortcutModifiers, static_cast<Qt::Key>(key.key())));
     if (pressed == Props.SearchKey) {
@@ -90,7 +90,7 @@ TMemoSearch::KeyRole TMemoSearch::RoleOf(const QKeyEvent& key) const {
     return KeyRole::None;
 }
 
-bool TMemoSearch::eventFilter(QObject* watched, QEvent* event) {
+bool EditorSearch::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (watched != &Memo || (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)) {
         return false;
@@ -125,11 +125,11 @@ bool TMemoSearch::eventFilter(QObject* watched, QEvent* event) {
     return true; // the editor never types these keys
 }
 
-void TMemoSearch::RequestDialog(bool replace) {
+void EditorSearch::RequestDialog(bool replace) {
     QTimer::singleShot(0, this, [this, replace] { StartSearch(replace); });
 }
 
-void TMemoSearch::StartSearch(bool replace, const std::optional<QString>& preset) {
+void EditorSearch::StartSearch(bool replace, const std::optional<QString>& preset) {
     Searched.clear();
     DropDialog();
     ReplaceMode = replace;
@@ -145,7 +145,7 @@ void TMemoSearch::StartSearch(bool replace, const std::optional<QString>& preset
         Memo.textCursor().selectedText().section(QChar::ParagraphSeparator, 0, 0);
     dialog->SetFindText(preset.value_or(selected));
 
-    connect(dialog, &SearchDialog::FindNextRequested, this, &TMemoSearch::FindNext);
+    connect(dialog, &SearchDialog::FindNextRequested, this, &EditorSearch::FindNext);
     connect(dialog, &SearchDialog::ReplaceRequested, this, [this] {
         ReplaceAllOn = false;
         ReplaceNext();
@@ -174,7 +174,7 @@ void TMemoSearch::StartSearch(bool replace, const std::optional<QString>& preset
     }
 }
 
-SearchOptions TMemoSearch::TakeDialogText() {
+SearchOptions EditorSearch::TakeDialogText() {
     const QString dialogText = Current ? Current->FindText() : Searched;
     const SearchOptions options = Current ? Current->Options() : Props.Options;
     if (dialogText != Searched) {
@@ -190,7 +190,7 @@ SearchOptions TMemoSearch::TakeDialogText() {
     return options;
 }
 
-bool TMemoSearch::PrepareAndSelect() {
+bool EditorSearch::PrepareAndSelect() {
     const SearchOptions options = TakeDialogText();
     const QString text = Memo.document()->toRawText();
     FoundAt = FindInText(View(text), View(Searched), options, {SearchFrom}, UpperCase);
@@ -210,7 +210,7 @@ bool TMemoSearch::PrepareAndSelect() {
     return true;
 }
 
-void TMemoSearch::FindNext() {
+void EditorSearch::FindNext() {
     ReplaceMode = false;
     if (!PrepareAndSelect()) {
         ShowNotFound(QStringLiteral("Search Results"));
@@ -223,7 +223,7 @@ void TMemoSearch::FindNext() {
     }
 }
 
-void TMemoSearch::ReplaceNext() {
+void EditorSearch::ReplaceNext() {
     ReplaceMode = true;
     if (Memo.isReadOnly()) {
         // A running program's text is not changed.
@@ -269,7 +269,7 @@ void TMemoSearch::ReplaceNext() {
     FinishReplaceRun(enteredWith);
 }
 
-void TMemoSearch::ReplaceRest() {
+void EditorSearch::ReplaceRest() {
     const SearchOptions options = TakeDialogText();
     const QString with = Current ? Current->ReplaceText() : QString();
     const QString text = Memo.document()->toRawText();
@@ -295,7 +295,7 @@ void TMemoSearch::ReplaceRest() {
     emit HitSelected();
 }
 
-void TMemoSearch::FinishReplaceRun(int enteredWith) {
+void EditorSearch::FinishReplaceRun(int enteredWith) {
     if (Replaced == 0 || !ReplaceAllOn) {
         ShowNotFound(QStringLiteral("Replace Results"));
     } else if (enteredWith == 0 && Props.ShowReplaceCount) {
@@ -304,7 +304,7 @@ void TMemoSearch::FinishReplaceRun(int enteredWith) {
     }
 }
 
-void TMemoSearch::ReplaceSelection() {
+void EditorSearch::ReplaceSelection() {
     QTextCursor cursor = Memo.textCursor();
     const QString with = Current ? Current->ReplaceText() : QString();
     cursor.insertText(with);
@@ -317,7 +317,7 @@ void TMemoSearch::ReplaceSelection() {
     emit HitSelected();
 }
 
-TMemoSearch::Answer TMemoSearch::AskReplace() {
+EditorSearch::Answer EditorSearch::AskReplace() {
     QTextCursor start = Memo.textCursor();
     start.setPosition(start.selectionStart());
     const QRect line = Memo.cursorRect(start);
@@ -345,13 +345,13 @@ TMemoSearch::Answer TMemoSearch::AskReplace() {
     return box.clickedButton() == all ? Answer::YesToAll : Answer::No;
 }
 
-void TMemoSearch::ShowNotFound(const QString& title) {
+void EditorSearch::ShowNotFound(const QString& title) {
     const QString text = SearchFrom ? QStringLiteral("No more instances of \"%1\" found.")
                                     : QStringLiteral("Search string \"%1\" not found.");
     ShowMessage(title, text.arg(Searched));
 }
 
-void TMemoSearch::ShowMessage(const QString& title, const QString& text) {
+void EditorSearch::ShowMessage(const QString& title, const QString& text) {
     QWidget* parent =
         Current && Current->isVisible() ? static_cast<QWidget*>(Current) : Memo.window();
     QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
@@ -359,13 +359,13 @@ void TMemoSearch::ShowMessage(const QString& title, const QString& text) {
     box.exec();
 }
 
-void TMemoSearch::CloseDialog() {
+void EditorSearch::CloseDialog() {
     if (Current && Current->isVisible()) {
         Current->close();
     }
 }
 
-void TMemoSearch::DropDialog() {
+void EditorSearch::DropDialog() {
     if (!Current) {
         return;
     }

@@ -1,4 +1,4 @@
-#include "window_logic/memo_search_rules.h"
+#include "window_logic/editor_search_rules.h"
 
 #include <algorithm>
 #include <vector>
