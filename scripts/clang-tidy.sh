@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build_dir=${1:-build}
-libraries=(board port svf bitbang fileio settings)
+libraries=(engine window_logic board port svf bitbang fileio settings)
 
 scripts/install-deps.sh
 if [ ! -f "$build_dir/compile_commands.json" ]; then

@@ -198,7 +198,8 @@ void EventStore::DropFirstChunks(std::uint32_t d) {
     for (std::uint32_t i = 0; i < d && i < Chunks.size(); ++i) {
         Recycle(std::move(Chunks[i]));
     }
-    Chunks.erase(Chunks.begin(), Chunks.begin() + std::min<std::size_t>(d, Chunks.size()));
+    Chunks.erase(Chunks.begin(), Chunks.begin() + static_cast<std::ptrdiff_t>(
+                                                      std::min<std::size_t>(d, Chunks.size())));
     if (Chunks.empty()) {
         Chunks.resize(1);
     }

@@ -479,7 +479,8 @@ void Playback::TakeSamples(const EventStore::Run& run, std::uint32_t n, const st
         const EventOrigin& origin = run.Origins[originIndex];
         // RX is sampled only for the two real ports.
         constexpr std::uint32_t Sampled = PackedEvent::RX | PackedEvent::SIA | PackedEvent::SIB;
-        const std::uint32_t replaced = origin.Tap <= 1 ? Sampled : Sampled & ~PackedEvent::RX;
+        const std::uint32_t replaced =
+            origin.Tap <= 1 ? Sampled : Sampled & ~static_cast<std::uint32_t>(PackedEvent::RX);
         if (origin.Description != DescriptionTable::EmptyIndex || ShowsReadoutsNext) {
             // A statement's first event, or the first of PlayPending.
             if (origin.Description != DescriptionTable::EmptyIndex) {

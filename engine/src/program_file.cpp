@@ -28,7 +28,7 @@ void ForEachLineLength(std::string_view text, LineLength&& line) {
         if (!line(i - start)) {
             return;
         }
-        i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+        i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2U : 1U;
         start = i;
     }
     if (start < text.size()) {

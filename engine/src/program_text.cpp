@@ -13,7 +13,7 @@ void StringProgramText::SetText(std::string_view text) {
         const char c = Text[i];
         if (c == '\n' || c == '\r') {
             Lines.push_back({start, i - start});
-            i += (c == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') ? 2 : 1;
+            i += (c == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') ? 2U : 1U;
             start = i;
         } else {
             ++i;
