@@ -215,7 +215,7 @@ const std::map<QString, Shot>& Shots() {
         {QStringLiteral("goto"),
          {[](MainWindow& w) { return Shown(w.EditingTools().GotoDialog()); }}},
         {QStringLiteral("about"), {[](MainWindow& w) {
-             w.EditingTools().AboutBox().SetLanguage(w.LangIdx());
+             w.EditingTools().AboutBox().SetLanguage(w.LanguageIndex());
              return Shown(w.EditingTools().AboutBox());
          }}},
         {QStringLiteral("labels"),

@@ -55,13 +55,13 @@ void EventStore::Recycle(Chunk chunk) {
     }
 }
 
-EventOrigin EventStore::OriginOf(const TEvento& event) {
+EventOrigin EventStore::OriginOf(const TapEvent& event) {
     const auto high = [](std::uint8_t level) { return level == 1 ? 1U : 0U; };
     return {event.Line, Descriptions.Intern(event.Description), event.Tap,
             static_cast<std::uint8_t>(high(event.SOA) | high(event.SOB) << 1)};
 }
 
-std::uint32_t EventStore::LevelsOf(const TEvento& event) {
+std::uint32_t EventStore::LevelsOf(const TapEvent& event) {
     return PackLevels(event) & EventRecord::LevelBits;
 }
 
@@ -126,7 +126,7 @@ void EventStore::CompactOrigins(Chunk& chunk) {
     chunk.Origins = std::move(kept);
 }
 
-void EventStore::Add(const TEvento& event) {
+void EventStore::Add(const TapEvent& event) {
     if (Pending) {
         MakeUpTo(Count);
     }
@@ -138,7 +138,7 @@ void EventStore::Add(const TEvento& event) {
     ++Count;
 }
 
-void EventStore::AddSequence(const TEvento& first, std::uint64_t count,
+void EventStore::AddSequence(const TapEvent& first, std::uint64_t count,
                              std::unique_ptr<const EventSequence> levels) {
     if (count == 0) {
         return;
@@ -227,7 +227,7 @@ PackedEvent EventStore::ReadEvent(std::uint32_t index) const {
     return index < Count ? Read(index) : PackedEvent{};
 }
 
-TEvento EventStore::GetEvent(std::uint32_t index) const {
+TapEvent EventStore::GetEvent(std::uint32_t index) const {
     if (index >= Count) {
         return {};
     }
@@ -295,10 +295,10 @@ std::size_t EventStore::ChunksHeld() const {
         Chunks.begin(), Chunks.end(), [](const Chunk& c) { return c.Records != nullptr; }));
 }
 
-bool EventStore::NextEvent(TEvento& event) {
+bool EventStore::NextEvent(TapEvent& event) {
     const Run next = PendingRun(1);
     if (next.Count == 0) {
-        event = TEvento{};
+        event = TapEvent{};
         return false;
     }
     const std::uint32_t record = *next.Records;
@@ -309,7 +309,7 @@ bool EventStore::NextEvent(TEvento& event) {
     return true;
 }
 
-bool EventStore::PutEvent(std::uint32_t index, const TEvento& event) {
+bool EventStore::PutEvent(std::uint32_t index, const TapEvent& event) {
     if (index >= Count) {
         return false;
     }

@@ -82,7 +82,7 @@ std::int32_t LineInterpreter::TmsClock(std::uint8_t tms, std::string_view descri
     if (!Fits(tms == 1 ? 4 : 3)) {
         return Result::OutOfMemory;
     }
-    TEvento e = BaseEvent();
+    TapEvent e = BaseEvent();
     e.TMS = tms;
     e.Description = description;
     Store.Add(e);
@@ -141,7 +141,7 @@ std::int32_t LineInterpreter::Halt() {
     if (!Fits(1)) {
         return Result::OutOfMemory;
     }
-    TEvento e = BaseEvent();
+    TapEvent e = BaseEvent();
     e.Description = "HALT";
     Store.Add(e);
     return Result::Halt;
@@ -188,7 +188,7 @@ std::int32_t LineInterpreter::Reset() {
         return Result::OutOfMemory;
     }
     Regs.ResetDone[Regs.SelectedTap] = true;
-    TEvento e = BaseEvent();
+    TapEvent e = BaseEvent();
     e.TMS = 1;
     e.Description = "RST";
     Store.Add(e);
@@ -211,7 +211,7 @@ std::int32_t LineInterpreter::ClockCycles() {
     }
     // Without cycles the only event is the statement's first and carries its
     // description.
-    TEvento first = BaseEvent();
+    TapEvent first = BaseEvent();
     first.Description = "NTCK";
     auto sequence = std::make_unique<ClockSequence>(cycles);
     const std::uint64_t count = sequence->Size();
@@ -221,7 +221,7 @@ std::int32_t LineInterpreter::ClockCycles() {
 
 std::int32_t LineInterpreter::HoldEvent(std::string_view description) {
     const std::uint8_t tap = Regs.SelectedTap;
-    TEvento e = BaseEvent();
+    TapEvent e = BaseEvent();
     e.TCK = Regs.LastTck[tap];
     e.TMS = Regs.LastTms[tap];
     e.TX = Regs.LastTx[tap];
@@ -230,8 +230,8 @@ std::int32_t LineInterpreter::HoldEvent(std::string_view description) {
     return Result::Done;
 }
 
-TEvento LineInterpreter::BaseEvent() const {
-    TEvento e;
+TapEvent LineInterpreter::BaseEvent() const {
+    TapEvent e;
     e.Tap = Regs.SelectedTap;
     e.Line = Regs.CurrentLine;
     e.SOA = Regs.SyncOutA;

@@ -154,14 +154,14 @@ std::uint64_t LineInterpreter::ShiftSequenceLength() const {
 
 void LineInterpreter::AppendShiftSequence(BitString bits, std::string_view description) {
     const std::int32_t n = Regs.Counter[Regs.SelectedTap];
-    const TEvento base = BaseEvent();
+    const TapEvent base = BaseEvent();
     if (n <= 0) {
         Store.Add(base);
         Store.Add(base);
         return;
     }
     // Millions of events: made as they are played.
-    TEvento first = base;
+    TapEvent first = base;
     first.Description = description;
     auto sequence = std::make_unique<ShiftSequence>(std::move(bits), static_cast<std::uint64_t>(n));
     const std::uint64_t count = sequence->Size();
@@ -186,7 +186,7 @@ std::int32_t LineInterpreter::State(std::string_view operand) {
     }
     // The first event carries the description; with an empty path (the TAP
     // is already there) that is the only, final event.
-    TEvento e = BaseEvent();
+    TapEvent e = BaseEvent();
     e.Description = "STATE -> ";
     e.Description += name;
     for (std::size_t k = 0; k < steps; ++k) {

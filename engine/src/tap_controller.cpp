@@ -12,9 +12,9 @@ constexpr std::array<std::string_view, 16> Mnemonics = {
 
 } // namespace
 
-void TTapController::Init() {
+void TapController::Init() {
     for (std::uint8_t i = 0; i < Nodes.size(); ++i) {
-        Nodes[i] = TTapNode{Mnemonics[i], NextTapState(i, 1), NextTapState(i, 0), i};
+        Nodes[i] = TapNode{Mnemonics[i], NextTapState(i, 1), NextTapState(i, 0), i};
     }
     Current = 0;
 }

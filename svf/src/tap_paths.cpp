@@ -6,8 +6,8 @@
 namespace scanbench {
 
 std::uint8_t NextTapState(std::uint8_t state, bool tms) {
-    static const TTapController graph;
-    const TTapNode& node = graph.Node(state);
+    static const TapController graph;
+    const TapNode& node = graph.Node(state);
     return tms ? node.NextTms1 : node.NextTms0;
 }
 

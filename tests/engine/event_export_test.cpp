@@ -32,7 +32,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 TEST(EventExport, HeaderThenOneLinePerEventTheLastWithoutComma) {
     EventStore store;
-    TEvento e;
+    TapEvent e;
     for (std::int32_t i = 0; i < 13; ++i) {
         store.Add(e);
     }
@@ -43,7 +43,7 @@ TEST(EventExport, HeaderThenOneLinePerEventTheLastWithoutComma) {
     e.SOA = 1;
     e.Description = "TMS1";
     store.Add(e);
-    store.Add(TEvento{});
+    store.Add(TapEvent{});
     ASSERT_TRUE(store.PutEvent(12, e));
 
     const auto lines = Lines(Export(store));
@@ -65,7 +65,7 @@ TEST(EventExport, HeaderThenOneLinePerEventTheLastWithoutComma) {
 TEST(EventExport, OneEventEndsWithoutCommaAndAnEmptyStoreHasTheHeaderOnly) {
     EventStore store;
     EXPECT_EQ(Lines(Export(store)).size(), 11U);
-    TEvento e;
+    TapEvent e;
     e.Tap = 1;
     e.SIB = 1;
     store.Add(e);

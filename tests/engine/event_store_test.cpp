@@ -10,8 +10,8 @@
 namespace scanbench {
 namespace {
 
-TEvento Numbered(std::int32_t n) {
-    TEvento e;
+TapEvent Numbered(std::int32_t n) {
+    TapEvent e;
     e.Line = n;
     e.TCK = static_cast<std::uint8_t>(n & 1);
     return e;
@@ -27,10 +27,10 @@ TEST(EventStore, EmptyStoreYieldsZeroEvents) {
     EventStore store;
     EXPECT_EQ(store.EventCount(), 0U);
     EXPECT_EQ(store.PlayedCount(), 0U);
-    TEvento e = Numbered(7);
+    TapEvent e = Numbered(7);
     EXPECT_FALSE(store.NextEvent(e));
-    EXPECT_EQ(e, TEvento{});
-    EXPECT_EQ(store.GetEvent(0), TEvento{});
+    EXPECT_EQ(e, TapEvent{});
+    EXPECT_EQ(store.GetEvent(0), TapEvent{});
     EXPECT_FALSE(store.PutEvent(0, Numbered(1)));
     EXPECT_EQ(store.PendingRun(1).Count, 0U);
 }
@@ -38,7 +38,7 @@ TEST(EventStore, EmptyStoreYieldsZeroEvents) {
 TEST(EventStore, IndexMinusOneTakenAsUnsignedYieldsTheZeroEvent) {
     EventStore store;
     Fill(store, 3);
-    EXPECT_EQ(store.GetEvent(static_cast<std::uint32_t>(-1)), TEvento{});
+    EXPECT_EQ(store.GetEvent(static_cast<std::uint32_t>(-1)), TapEvent{});
     EXPECT_FALSE(store.PutEvent(static_cast<std::uint32_t>(-1), Numbered(9)));
 }
 
@@ -80,12 +80,12 @@ TEST(EventStore, DropNewestKeepsTheOlderEventsIntact) {
                 << c.Filled << " " << c.Keep;
         }
         EXPECT_EQ(store.GetEvent(c.Keep).Line, -7);
-        EXPECT_EQ(store.GetEvent(c.Keep + 1), TEvento{});
+        EXPECT_EQ(store.GetEvent(c.Keep + 1), TapEvent{});
     }
 
     EventStore played; // events already played are never dropped
     Fill(played, 10);
-    TEvento e;
+    TapEvent e;
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(played.NextEvent(e));
     }
@@ -99,14 +99,14 @@ TEST(EventStore, DropNewestKeepsTheOlderEventsIntact) {
 TEST(EventStore, NextEventHandsOutInOrderThenStops) {
     EventStore store;
     Fill(store, 3);
-    TEvento e;
+    TapEvent e;
     for (std::int32_t i = 0; i < 3; ++i) {
         ASSERT_TRUE(store.NextEvent(e));
         EXPECT_EQ(e.Line, i);
         EXPECT_EQ(store.PlayedCount(), static_cast<std::uint32_t>(i + 1));
     }
     EXPECT_FALSE(store.NextEvent(e));
-    EXPECT_EQ(e, TEvento{});
+    EXPECT_EQ(e, TapEvent{});
     EXPECT_EQ(store.PlayedCount(), 3U);
     store.Add(Numbered(3));
     ASSERT_TRUE(store.NextEvent(e));
@@ -116,7 +116,7 @@ TEST(EventStore, NextEventHandsOutInOrderThenStops) {
 TEST(EventStore, PutThenGetReturnsTheWrittenEventWithItsDescription) {
     EventStore store;
     Fill(store, 60000);
-    TEvento e = Numbered(42);
+    TapEvent e = Numbered(42);
     e.Description = "STATE -> DRSHIFT with a long description";
     e.RX = 1;
     e.ValidRX = 1;
@@ -128,7 +128,7 @@ TEST(EventStore, PutThenGetReturnsTheWrittenEventWithItsDescription) {
 TEST(EventStore, KeepLastChunksFreesTheOldestAndRenumbers) {
     EventStore store;
     Fill(store, 5 * 50000 + 10); // chunks 0..5
-    TEvento e;
+    TapEvent e;
     while (store.NextEvent(e)) {
     }
     ASSERT_EQ(store.GetLastChunk(), 5U);
@@ -139,7 +139,7 @@ TEST(EventStore, KeepLastChunksFreesTheOldestAndRenumbers) {
     EXPECT_EQ(store.LastEventIndex(), 100009U);
     EXPECT_EQ(store.GetEvent(0).Line, 150000);
     EXPECT_EQ(store.GetEvent(100009).Line, 250009);
-    EXPECT_EQ(store.GetEvent(100010), TEvento{});
+    EXPECT_EQ(store.GetEvent(100010), TapEvent{});
     // Appending and playing continue at the renumbered end.
     store.Add(Numbered(-5));
     ASSERT_TRUE(store.NextEvent(e));
@@ -159,7 +159,7 @@ TEST(EventStore, KeepLastChunksOfZeroOrOfFewChunksDoesNothing) {
 TEST(EventStore, ClearAndDoneLeaveAUsableEmptyStore) {
     EventStore store;
     Fill(store, 120000);
-    TEvento e;
+    TapEvent e;
     ASSERT_TRUE(store.NextEvent(e));
     store.Clear();
     EXPECT_EQ(store.EventCount(), 0U);
@@ -167,12 +167,12 @@ TEST(EventStore, ClearAndDoneLeaveAUsableEmptyStore) {
     EXPECT_EQ(store.GetLastChunk(), 0U);
     EXPECT_FALSE(store.NextEvent(e));
     store.Done();
-    EXPECT_EQ(store.GetEvent(0), TEvento{});
+    EXPECT_EQ(store.GetEvent(0), TapEvent{});
     EXPECT_FALSE(store.PutEvent(0, e));
     // Appending after Done alone starts a fresh first chunk.
     store.Add(Numbered(1));
     EXPECT_EQ(store.GetEvent(0).Line, 1);
-    EXPECT_EQ(store.GetEvent(50000), TEvento{});
+    EXPECT_EQ(store.GetEvent(50000), TapEvent{});
 }
 
 // Events [0, count) of a sequence: TCK follows bit 0 of the number, TX bit
@@ -189,8 +189,8 @@ public:
     }
 };
 
-TEvento Described(std::int32_t line, std::string description) {
-    TEvento e;
+TapEvent Described(std::int32_t line, std::string description) {
+    TapEvent e;
     e.Line = line;
     e.Tap = 1;
     e.SOA = 1;
@@ -198,8 +198,8 @@ TEvento Described(std::int32_t line, std::string description) {
     return e;
 }
 
-std::vector<TEvento> All(const EventStore& store) {
-    std::vector<TEvento> events;
+std::vector<TapEvent> All(const EventStore& store) {
+    std::vector<TapEvent> events;
     for (std::uint32_t i = 0; i < store.EventCount(); ++i) {
         events.push_back(store.GetEvent(i));
     }
@@ -229,17 +229,17 @@ TEST(EventStoreSequence, ReadsTheSameBeforeAndAfterItIsWrittenAcrossChunks) {
     store.AddSequence(Described(7, "NSHF"), 100, std::make_unique<Counting>());
     ASSERT_EQ(store.EventCount(), 50090U);
     EXPECT_EQ(store.GetLastChunk(), 1U);
-    const TEvento first = store.GetEvent(49990);
+    const TapEvent first = store.GetEvent(49990);
     EXPECT_EQ(first.Description, "NSHF");
     EXPECT_EQ(first.Line, 7);
     EXPECT_EQ(first.SOA, 1);
-    const TEvento sixth = store.GetEvent(49995);
+    const TapEvent sixth = store.GetEvent(49995);
     EXPECT_EQ(sixth.Description, "") << "only the first event carries the description";
     const std::array<int, 4> levels{sixth.TCK, sixth.TX, sixth.TMS, sixth.Tap};
     EXPECT_EQ(levels, (std::array<int, 4>{1, 0, 1, 1})) << "TCK, TX, TMS of number 5, TAP";
-    const std::vector<TEvento> before = All(store);
+    const std::vector<TapEvent> before = All(store);
     // Played half-way: a range read crosses from written events to made ones.
-    TEvento e;
+    TapEvent e;
     for (int i = 0; i < 50010; ++i) {
         ASSERT_TRUE(store.NextEvent(e));
     }
@@ -257,7 +257,7 @@ TEST(EventStoreSequence, ReadsTheSameBeforeAndAfterItIsWrittenAcrossChunks) {
 TEST(EventStoreSequence, AppendingOverwritingAndDroppingWhileItIsUnwritten) {
     EventStore store;
     store.AddSequence(Described(3, "NTCK"), 1000, std::make_unique<Counting>());
-    TEvento put = Described(9, "mine");
+    TapEvent put = Described(9, "mine");
     put.RX = 1;
     ASSERT_TRUE(store.PutEvent(500, put));
     EXPECT_EQ(store.GetEvent(500), put);
@@ -270,7 +270,7 @@ TEST(EventStoreSequence, AppendingOverwritingAndDroppingWhileItIsUnwritten) {
     store.AddSequence(Described(4, "NSHF"), 300000, std::make_unique<Counting>());
     store.DropNewest(1001); // the statement is undone before anything is written
     EXPECT_EQ(store.EventCount(), 1001U);
-    EXPECT_EQ(store.GetEvent(1001), TEvento{});
+    EXPECT_EQ(store.GetEvent(1001), TapEvent{});
     store.AddSequence(Described(5, "NSHF"), 10, std::make_unique<Counting>());
     EXPECT_EQ(store.GetEvent(1001).Line, 5);
 }

@@ -72,7 +72,7 @@ TEST_F(Interpreter, ResetIsTwelveEventsWithFiveRisingEdges) {
     EXPECT_TRUE(Regs().ResetDone[0]);
     EXPECT_FALSE(Regs().ResetDone[1]);
     for (std::uint32_t i = 0; i < 12; ++i) {
-        const TEvento e = Store().GetEvent(i);
+        const TapEvent e = Store().GetEvent(i);
         EXPECT_EQ(e.Description, i == 0 ? "RST" : "");
         EXPECT_EQ(e.Line, 7);
         EXPECT_EQ(e.SOA, 1);
@@ -90,7 +90,7 @@ TEST_F(Interpreter, ResetBringsTheModelToTestLogicResetAtTheFifthEdge) {
     ASSERT_EQ(Run("RST;"), Result::Done);
     int edges = 0;
     while (!f.Eng.State().AllPlayed()) {
-        const TEvento next = Store().GetEvent(Store().PlayedCount());
+        const TapEvent next = Store().GetEvent(Store().PlayedCount());
         f.Eng.PlayEvent();
         if (next.TCK == 1 && ++edges < 5) {
             EXPECT_NE(f.Eng.Taps().State(0), 0) << "edge " << edges;
@@ -301,7 +301,7 @@ TEST_F(Interpreter, SyncOutputsAndWaits) {
     EXPECT_EQ(Store().GetEvent(Store().EventCount() - 1).SOA, 1) << "every later event";
     Appended("SSB1;");
     Appended("SSA0;");
-    const TEvento last = Store().GetEvent(Store().EventCount() - 1);
+    const TapEvent last = Store().GetEvent(Store().EventCount() - 1);
     EXPECT_EQ(last.SOA, 0);
     EXPECT_EQ(last.SOB, 1);
 

@@ -22,7 +22,7 @@ protected:
         }
     }
     void Add(std::uint8_t tck, std::uint8_t tms, std::uint8_t tap = 0) {
-        TEvento e;
+        TapEvent e;
         e.TCK = tck;
         e.TMS = tms;
         e.Tap = tap;
@@ -86,7 +86,7 @@ TEST_F(PlaybackTest, NothingLeftToPlayDrivesTap0LowAndResamplesTheLastEvent) {
     EXPECT_EQ(w[0], 0);
     EXPECT_EQ(w[1], 0);
     EXPECT_EQ(w[2], 0);
-    const TEvento last = f.Eng.Events().GetEvent(1);
+    const TapEvent last = f.Eng.Events().GetEvent(1);
     EXPECT_EQ(last.SIA, 1);
     EXPECT_EQ(last.RX, 1);
     EXPECT_EQ(f.Eng.Events().PlayedCount(), 2U);

@@ -203,7 +203,7 @@ TEST(ResetScramble, EveryDrawOfEveryResetStepsTheModels) {
     const auto subscription = engine.Views().Subscribe(trail);
     // Each reset carries the generator on; the second one draws two 50s,
     // which still give TMS 0.
-    std::array<TTapController, 2> reference{};
+    std::array<TapController, 2> reference{};
     std::uint32_t seed = 0;
     std::vector<std::array<std::uint8_t, 2>> expected;
     for (int reset = 0; reset < 3; ++reset) {

@@ -14,9 +14,9 @@
 namespace scanbench {
 namespace {
 
-TTapController ControllerIn(std::uint8_t state) {
+TapController ControllerIn(std::uint8_t state) {
     // Walk the controller there along the table's own path.
-    TTapController c;
+    TapController c;
     for (std::uint8_t v : TmsPaths()[0][state]) {
         if (v == EndOfPath) {
             break;
@@ -27,9 +27,9 @@ TTapController ControllerIn(std::uint8_t state) {
 }
 
 TEST(TapController, StartsInTestLogicResetAndFiveTms1AlwaysReturnThere) {
-    EXPECT_EQ(TTapController{}.StateIndex(), 0);
+    EXPECT_EQ(TapController{}.StateIndex(), 0);
     for (std::uint8_t s = 0; s < 16; ++s) {
-        TTapController c = ControllerIn(s);
+        TapController c = ControllerIn(s);
         ASSERT_EQ(c.StateIndex(), s);
         for (int i = 0; i < 5; ++i) {
             c.StepTms1();
@@ -39,7 +39,7 @@ TEST(TapController, StartsInTestLogicResetAndFiveTms1AlwaysReturnThere) {
 }
 
 TEST(TapController, Exit2IrGoesToUpdateIrOrBackToShiftIr) {
-    TTapController c = ControllerIn(13);
+    TapController c = ControllerIn(13);
     c.StepTms1();
     EXPECT_EQ(c.StateIndex(), 15);
     c = ControllerIn(13);
@@ -48,7 +48,7 @@ TEST(TapController, Exit2IrGoesToUpdateIrOrBackToShiftIr) {
 }
 
 TEST(TapController, NodesKnowTheirIndexAndDoneReinitialises) {
-    TTapController c = ControllerIn(6);
+    TapController c = ControllerIn(6);
     for (std::uint8_t s = 0; s < 16; ++s) {
         EXPECT_EQ(c.Node(s).Index, s);
     }
@@ -75,7 +75,7 @@ std::string RulePath(std::uint8_t from, std::uint8_t to) {
     if (to == 0) {
         return "11111";
     }
-    const TTapController graph;
+    const TapController graph;
     std::deque<std::pair<std::uint8_t, std::string>> queue{{from, ""}};
     std::array<bool, 16> seen{};
     seen[from] = true;
@@ -83,7 +83,7 @@ std::string RulePath(std::uint8_t from, std::uint8_t to) {
         auto [state, path] = queue.front();
         queue.pop_front();
         for (std::uint8_t tms : {0, 1}) {
-            const TTapNode& node = graph.Node(state);
+            const TapNode& node = graph.Node(state);
             const std::uint8_t next = tms == 1 ? node.NextTms1 : node.NextTms0;
             const bool exit2ToShift = tms == 0 && (state == 12 || state == 13);
             if (next == 0 || exit2ToShift || seen[next]) {
@@ -139,7 +139,7 @@ TEST(TmsPaths, EveryCellLeadsToItsTargetAndEndsWithinTheRow) {
             const TmsPath& path = TmsPaths()[from][to];
             ASSERT_LE(PathLength(path), 8U);
             EXPECT_EQ(path[PathLength(path)], EndOfPath);
-            TTapController c = ControllerIn(from);
+            TapController c = ControllerIn(from);
             for (std::size_t k = 0; k < PathLength(path); ++k) {
                 c.Step(path[k]);
             }

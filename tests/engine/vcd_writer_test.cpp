@@ -71,11 +71,11 @@ TEST(VcdWriter, EventsWithoutStatesShowUnknownStatesAndAnEmptyStoreIsWellFormed)
     EXPECT_EQ(ReadVcd(DumpOfStore(store)).Error, "");
     EXPECT_TRUE(ReadVcd(DumpOfStore(store)).Steps.empty());
 
-    TEvento e;
+    TapEvent e;
     e.TCK = 1;
     store.Add(e);
     store.Add(e); // unchanged: the second step writes nothing
-    TEvento played;
+    TapEvent played;
     ASSERT_TRUE(store.NextEvent(played));
     ASSERT_TRUE(store.NextEvent(played));
     const auto dump = ReadVcd(DumpOfStore(store));

@@ -127,7 +127,7 @@ TEST(ViewFeed, ViewsFollowRunsAndEndExact) {
 
 TEST(EventStoreReading, RangesCrossChunksWithoutCopyingDescriptions) {
     EventStore store;
-    TEvento e;
+    TapEvent e;
     for (std::uint32_t i = 0; i < EventStore::ChunkSize + 10; ++i) {
         e.Line = static_cast<std::int32_t>(i);
         e.Description = i == EventStore::ChunkSize - 1 ? "NSHF" : "";

@@ -7,8 +7,8 @@
 namespace scanbench {
 namespace {
 
-TEvento Event(std::uint8_t tap, std::uint8_t tck, std::uint8_t rx = 0, std::uint8_t valid = 1) {
-    TEvento e;
+TapEvent Event(std::uint8_t tap, std::uint8_t tck, std::uint8_t rx = 0, std::uint8_t valid = 1) {
+    TapEvent e;
     e.Tap = tap;
     e.TCK = tck;
     e.RX = rx;
@@ -21,7 +21,7 @@ TEST(EventListRows, FourteenRowsFromTheFirstRowAndLineNumbersOnlyOnStatementStar
     EXPECT_EQ(EventListRows(store, 0), std::vector<std::string>{"No events"});
     EXPECT_EQ(EventListScrollMaximum(0), 0);
 
-    TEvento tms1;
+    TapEvent tms1;
     tms1.Line = 7;
     tms1.TMS = 1;
     tms1.SOA = 1;
@@ -31,7 +31,7 @@ TEST(EventListRows, FourteenRowsFromTheFirstRowAndLineNumbersOnlyOnStatementStar
     for (int i = 0; i < 18; ++i) {
         store.Add(Event(1, static_cast<std::uint8_t>(i % 2), 1, 0));
     }
-    TEvento halt;
+    TapEvent halt;
     halt.Line = 9;
     halt.Description = "HALT";
     store.Add(halt);

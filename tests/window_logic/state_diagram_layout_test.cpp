@@ -43,10 +43,10 @@ TEST(StateDiagramLayout, EveryBoxSitsInsideItsOwnTileAndTilesNeverOverlap) {
 }
 
 TEST(StateDiagramLayout, ArrowsAreExactlyTheTransitionsOfTheController) {
-    const TTapController graph;
+    const TapController graph;
     std::array<std::array<int, 2>, TapStateCount> drawn{};
     for (const DiagramArrow& arrow : DiagramArrows()) {
-        const TTapNode& node = graph.Node(arrow.From);
+        const TapNode& node = graph.Node(arrow.From);
         EXPECT_EQ(arrow.To, arrow.Tms == 1 ? node.NextTms1 : node.NextTms0)
             << int{arrow.From} << " TMS=" << int{arrow.Tms};
         ++drawn[arrow.From][arrow.Tms];

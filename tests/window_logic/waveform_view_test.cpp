@@ -47,8 +47,8 @@ TEST(WaveformGeometry, LineNumbersReadUpwardFromTheColumn) {
     EXPECT_FALSE(MarkerFits(540));
 }
 
-TEvento Event(std::uint8_t tap, std::uint8_t tck, std::uint8_t tms = 0, std::uint8_t tx = 0) {
-    TEvento e;
+TapEvent Event(std::uint8_t tap, std::uint8_t tck, std::uint8_t tms = 0, std::uint8_t tx = 0) {
+    TapEvent e;
     e.Tap = tap;
     e.TCK = tck;
     e.TMS = tms;
@@ -56,13 +56,13 @@ TEvento Event(std::uint8_t tap, std::uint8_t tck, std::uint8_t tms = 0, std::uin
     return e;
 }
 
-TEvento Labelled(TEvento e, std::string description, std::int32_t line) {
+TapEvent Labelled(TapEvent e, std::string description, std::int32_t line) {
     e.Description = std::move(description);
     e.Line = line;
     return e;
 }
 
-TEvento WithRx(TEvento e, std::uint8_t rx, std::uint8_t valid) {
+TapEvent WithRx(TapEvent e, std::uint8_t rx, std::uint8_t valid) {
     e.RX = rx;
     e.ValidRX = valid;
     return e;
@@ -117,7 +117,7 @@ TEST(WaveformTraces, PlayedEventsInTheirOwnColourUnplayedAhead) {
     for (int i = 0; i < 4; ++i) {
         store.Add(Event(0, static_cast<std::uint8_t>(i % 2)));
     }
-    TEvento played;
+    TapEvent played;
     ASSERT_TRUE(store.NextEvent(played));
     ASSERT_TRUE(store.NextEvent(played));
     const TapTraces t = BuildTapTraces(store, 0, 0, false);
@@ -147,7 +147,7 @@ TEST(WaveformTraces, ReceivedBitsWithoutDeviceDataFloatOnlyWithShowZ) {
 TEST(WaveformTraces, WindowStartsAtTheScrollPositionAndSyncRowsTakeEveryEvent) {
     EventStore store;
     for (int i = 0; i < 100; ++i) {
-        TEvento e = Event(static_cast<std::uint8_t>(i % 2), 0);
+        TapEvent e = Event(static_cast<std::uint8_t>(i % 2), 0);
         e.SOA = i == 70 ? 1 : 0;
         e.SIB = 1;
         e.Line = i;

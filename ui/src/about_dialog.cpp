@@ -64,9 +64,9 @@ AboutDialog::AboutDialog(QWidget* parent, std::int32_t& aboutClicks)
     auto* column = new QVBoxLayout(frame);
     column->setSpacing(2);
     const QColor olive(128, 128, 0);
-    Label1 = AddLabel(*column, "Label1", {}, QColor(255, 0, 0), 19, true);
-    Label2 = AddLabel(*column, "Label2", {}, olive);
-    Label2->setWordWrap(true); // some languages say it at length
+    ProgramNameLabel = AddLabel(*column, "Label1", {}, QColor(255, 0, 0), 19, true);
+    HeadingLabel = AddLabel(*column, "Label2", {}, olive);
+    HeadingLabel->setWordWrap(true); // some languages say it at length
     auto* authors = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
         auto* author = new PictureView(frame);
@@ -90,15 +90,15 @@ AboutDialog::AboutDialog(QWidget* parent, std::int32_t& aboutClicks)
     column->addLayout(release);
     column->addStretch();
     AddLabel(*column, "Label5", QStringLiteral("For information, please contact:"), olive);
-    Label6 = AddLabel(*column, "Label6", QString::fromLatin1(ContactAddress), Qt::black);
-    Label6->setCursor(Qt::PointingHandCursor);
-    Label6->installEventFilter(this);
+    ContactLabel = AddLabel(*column, "Label6", QString::fromLatin1(ContactAddress), Qt::black);
+    ContactLabel->setCursor(Qt::PointingHandCursor);
+    ContactLabel->installEventFilter(this);
 
-    Image3 = new PictureView(this);
-    Image3->setObjectName(QStringLiteral("Image3"));
-    Image3->setFixedSize(ChipSize);
-    Image3->SetPicture(ScanChipPicture(ChipSize));
-    Image3->installEventFilter(this);
+    ChipView = new PictureView(this);
+    ChipView->setObjectName(QStringLiteral("Image3"));
+    ChipView->setFixedSize(ChipSize);
+    ChipView->SetPicture(ScanChipPicture(ChipSize));
+    ChipView->installEventFilter(this);
 
     auto* close = new QPushButton(QStringLiteral("&Close"));
     close->setObjectName(QStringLiteral("CloseButton"));
@@ -114,35 +114,35 @@ AboutDialog::AboutDialog(QWidget* parent, std::int32_t& aboutClicks)
     body->setHorizontalSpacing(12);
     body->setVerticalSpacing(8);
     body->addWidget(frame, 0, 0, 2, 1);
-    body->addWidget(Image3, 0, 1, Qt::AlignTop | Qt::AlignHCenter);
+    body->addWidget(ChipView, 0, 1, Qt::AlignTop | Qt::AlignHCenter);
     body->addWidget(close, 1, 1, Qt::AlignBottom);
     body->setColumnStretch(0, 1);
     grid->addLayout(body, 1, 0, 1, 2);
 }
 
 QWidget& AboutDialog::ChipPicture() const {
-    return *Image3;
+    return *ChipView;
 }
 
 void AboutDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    Label1->setText(LanguageText(Language, LangPos::ProgramName));
-    Label2->setText(LanguageText(Language, LangPos::AboutHeading));
+    ProgramNameLabel->setText(LanguageText(Language, LangPos::ProgramName));
+    HeadingLabel->setText(LanguageText(Language, LangPos::AboutHeading));
     Clicks = 0;
 }
 
 bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image3 && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == ChipView && event->type() == QEvent::MouseButtonDblClick) {
         ++Clicks;
         return true;
     }
-    if (watched == Label6) {
+    if (watched == ContactLabel) {
         switch (event->type()) {
         case QEvent::Enter:
-            SetTextColour(*Label6, QColor(255, 0, 0));
+            SetTextColour(*ContactLabel, QColor(255, 0, 0));
             break;
         case QEvent::Leave:
-            SetTextColour(*Label6, Qt::black);
+            SetTextColour(*ContactLabel, Qt::black);
             break;
         case QEvent::MouseButtonRelease:
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {

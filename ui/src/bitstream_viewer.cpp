@@ -15,7 +15,7 @@ namespace scanbench {
 namespace {
 
 constexpr QSize Client(382, 146);
-constexpr QRect ToolBar1(0, 0, 382, 26);
+constexpr QRect ToolBarArea(0, 0, 382, 26);
 constexpr QSize ButtonSize(23, 22);
 constexpr int Gap = 12;
 constexpr int LabelWidth = 213;
@@ -85,7 +85,7 @@ QToolButton* MakeButton(QWidget* bar, const char* name, const QIcon& icon, const
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setGeometry(
-        QRect(QPoint(x, (ToolBar1.height() - ButtonSize.height()) / 2), ButtonSize));
+        QRect(QPoint(x, (ToolBarArea.height() - ButtonSize.height()) / 2), ButtonSize));
     return button;
 }
 
@@ -105,7 +105,7 @@ BitstreamViewer::BitstreamViewer(const Engine& engine, QWidget* parent)
 void BitstreamViewer::Build() {
     auto* bar = new QWidget(this);
     bar->setObjectName(QStringLiteral("ToolBar1"));
-    bar->setGeometry(ToolBar1);
+    bar->setGeometry(ToolBarArea);
     bar->setAutoFillBackground(true);
     QPalette barColours = bar->palette();
     barColours.setColor(QPalette::Window, ActiveBorder);
@@ -124,17 +124,18 @@ void BitstreamViewer::Build() {
         MakeButton(bar, "ToolButton11", ResetIcon(), QStringLiteral("Reset Colors"), x + Gap);
     connect(Buttons[5], &QToolButton::clicked, this, &BitstreamViewer::ResetColours);
 
-    Label1 = new QLabel(QStringLiteral("00000000"), bar);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont labelFont = Label1->font();
+    PositionLabel = new QLabel(QStringLiteral("00000000"), bar);
+    PositionLabel->setObjectName(QStringLiteral("Label1"));
+    QFont labelFont = PositionLabel->font();
     labelFont.setPixelSize(13);
     labelFont.setBold(true);
-    Label1->setFont(labelFont);
-    QPalette labelColours = Label1->palette();
+    PositionLabel->setFont(labelFont);
+    QPalette labelColours = PositionLabel->palette();
     labelColours.setColor(QPalette::WindowText, Maroon);
-    Label1->setPalette(labelColours);
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label1->setGeometry(ToolBar1.width() - LabelWidth - 6, 0, LabelWidth, ToolBar1.height());
+    PositionLabel->setPalette(labelColours);
+    PositionLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    PositionLabel->setGeometry(ToolBarArea.width() - LabelWidth - 6, 0, LabelWidth,
+                               ToolBarArea.height());
 
     for (int tap = 0; tap < 2; ++tap) {
         auto* group =
@@ -150,7 +151,7 @@ void BitstreamViewer::Build() {
         // removes the current bit.
         Lines[tap] = new BitLineField(tap, tap == 1, group);
         Lines[tap]->setGeometry(Field);
-        connect(Lines[tap], &BitLineField::PositionChanged, Label1, &QLabel::setText);
+        connect(Lines[tap], &BitLineField::PositionChanged, PositionLabel, &QLabel::setText);
     }
     setTabOrder(Lines[0], Lines[1]);
 }
@@ -172,7 +173,7 @@ void BitstreamViewer::ResetColours() {
 }
 
 QString BitstreamViewer::PositionText() const {
-    return Label1->text();
+    return PositionLabel->text();
 }
 
 void BitstreamViewer::setVisible(bool visible) {

@@ -43,11 +43,11 @@ BreakpointGutter::BreakpointGutter(QWidget& client, const ProgramEditor& editor)
     : QObject(&client), Editor(editor), Client(client), Picture(new PictureView(&client)),
       HitMark(new HitRing(&client)) {
     Picture->setObjectName(QStringLiteral("ImgSeta"));
-    Picture->setGeometry(Layout::ImgSeta);
+    Picture->setGeometry(Layout::GutterMarkers);
     for (int k = 1; k <= Gutter::BoxCount; ++k) {
         auto* box = new QCheckBox(&client);
         box->setObjectName(QStringLiteral("CheckBox%1").arg(k));
-        box->setGeometry(Gutter::BoxLeft, Layout::ImgSeta.top() + Gutter::RowHeight * (k - 1),
+        box->setGeometry(Gutter::BoxLeft, Layout::GutterMarkers.top() + Gutter::RowHeight * (k - 1),
                          Gutter::BoxSize, Gutter::BoxSize);
         box->setFocusPolicy(Qt::NoFocus);
         box->setEnabled(false);
@@ -136,7 +136,7 @@ std::optional<int> BreakpointGutter::ArrowTop(const std::vector<RowSpan>& rows,
         return std::nullopt;
     }
     return ArrowTopForRow(rows[static_cast<std::size_t>(row)], Arrow.height(),
-                          Layout::ImgSeta.top(), Layout::ImgSeta.height());
+                          Layout::GutterMarkers.top(), Layout::GutterMarkers.height());
 }
 
 void BreakpointGutter::FollowRows() {
@@ -167,7 +167,7 @@ void BreakpointGutter::FollowRows() {
 }
 
 void BreakpointGutter::DrawPicture(std::optional<int> arrowTop) {
-    QPixmap picture(Layout::ImgSeta.size());
+    QPixmap picture(Layout::GutterMarkers.size());
     picture.fill(Picture->palette().color(QPalette::Window));
     if (arrowTop) {
         QPainter painter(&picture);

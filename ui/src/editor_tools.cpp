@@ -77,10 +77,10 @@ void EditorTools::GotoLineCommand() {
         DecideGotoLine(GotoBox->Entry().toStdString(), Window.ProgramLines().LineCount());
     switch (decision.What) {
     case GotoDecision::Kind::NotANumber:
-        User.ShowError(&Window, LanguageText(Window.LangIdx(), LangPos::NotANumber));
+        User.ShowError(&Window, LanguageText(Window.LanguageIndex(), LangPos::NotANumber));
         return;
     case GotoDecision::Kind::LineNotFound:
-        User.ShowError(&Window, LanguageText(Window.LangIdx(), LangPos::LineNotFound));
+        User.ShowError(&Window, LanguageText(Window.LanguageIndex(), LangPos::LineNotFound));
         return;
     case GotoDecision::Kind::Stay:
         return;
@@ -117,7 +117,7 @@ void EditorTools::About() {
     } else {
         clicks = 0;
     }
-    AboutWindow->SetLanguage(Window.LangIdx());
+    AboutWindow->SetLanguage(Window.LanguageIndex());
     AboutWindow->exec();
 }
 

@@ -27,8 +27,8 @@ namespace scanbench {
 namespace {
 
 constexpr QSize Client(699, 270);
-constexpr QRect Panel2(1, 1, 698, 23);
-constexpr QRect Panel1(1, 25, 679, 212);
+constexpr QRect HeaderArea(1, 1, 698, 23);
+constexpr QRect RowsArea(1, 25, 679, 212);
 constexpr QRect ScrollBarArea(682, 25, 15, 212);
 constexpr QRect RefreshArea(3, 240, 340, 28);
 constexpr QRect SaveArea(356, 240, 340, 28);
@@ -47,7 +47,7 @@ QFont RowFont() {
     for (; size > 10; --size) {
         const QFontMetrics metrics(CourierFont(size));
         if (metrics.height() <= RowPitch + 1 &&
-            metrics.horizontalAdvance(header) <= Panel2.width() - 2 * TextLeft) {
+            metrics.horizontalAdvance(header) <= HeaderArea.width() - 2 * TextLeft) {
             break;
         }
     }
@@ -109,37 +109,37 @@ EventListWindow::~EventListWindow() = default;
 void EventListWindow::Build() {
     const QFont rowFont = RowFont();
 
-    auto* panel2 = new QFrame(this);
-    panel2->setObjectName(QStringLiteral("Panel2"));
-    panel2->setGeometry(Panel2);
-    panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Label2 = new QLabel(QString::fromLatin1(EventList::Header), panel2);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setFont(rowFont);
-    Label2->setGeometry(TextLeft, 0, Panel2.width() - TextLeft, Panel2.height());
+    auto* headerPanel = new QFrame(this);
+    headerPanel->setObjectName(QStringLiteral("Panel2"));
+    headerPanel->setGeometry(HeaderArea);
+    headerPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    HeaderLabel = new QLabel(QString::fromLatin1(EventList::Header), headerPanel);
+    HeaderLabel->setObjectName(QStringLiteral("Label2"));
+    HeaderLabel->setFont(rowFont);
+    HeaderLabel->setGeometry(TextLeft, 0, HeaderArea.width() - TextLeft, HeaderArea.height());
 
-    Memo1 = new EventRows(this);
-    Memo1->setGeometry(Panel1);
-    Memo1->setFont(rowFont);
+    RowView = new EventRows(this);
+    RowView->setGeometry(RowsArea);
+    RowView->setFont(rowFont);
 
-    ScrollBar1 = new QScrollBar(Qt::Vertical, this);
-    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
-    ScrollBar1->setGeometry(ScrollBarArea);
-    ScrollBar1->setRange(0, 0);
-    ScrollBar1->setSingleStep(1);
+    RowScroll = new QScrollBar(Qt::Vertical, this);
+    RowScroll->setObjectName(QStringLiteral("ScrollBar1"));
+    RowScroll->setGeometry(ScrollBarArea);
+    RowScroll->setRange(0, 0);
+    RowScroll->setSingleStep(1);
     // The thumb shows the 14 rows in view; a click beside it moves 100 rows.
-    ScrollBar1->setPageStep(static_cast<int>(EventList::VisibleRows));
-    connect(ScrollBar1, &QScrollBar::actionTriggered, this, &EventListWindow::LargeStep);
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, &EventListWindow::Scrolled);
+    RowScroll->setPageStep(static_cast<int>(EventList::VisibleRows));
+    connect(RowScroll, &QScrollBar::actionTriggered, this, &EventListWindow::LargeStep);
+    connect(RowScroll, &QScrollBar::valueChanged, this, &EventListWindow::Scrolled);
 
-    Button1 = new QPushButton(QStringLiteral("Refresh"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(RefreshArea);
-    connect(Button1, &QPushButton::clicked, this, &EventListWindow::Refresh);
-    Button2 = new QPushButton(QStringLiteral("Save Information to file"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(SaveArea);
-    connect(Button2, &QPushButton::clicked, this, &EventListWindow::SaveToFile);
+    RefreshPushButton = new QPushButton(QStringLiteral("Refresh"), this);
+    RefreshPushButton->setObjectName(QStringLiteral("Button1"));
+    RefreshPushButton->setGeometry(RefreshArea);
+    connect(RefreshPushButton, &QPushButton::clicked, this, &EventListWindow::Refresh);
+    SavePushButton = new QPushButton(QStringLiteral("Save Information to file"), this);
+    SavePushButton->setObjectName(QStringLiteral("Button2"));
+    SavePushButton->setGeometry(SaveArea);
+    connect(SavePushButton, &QPushButton::clicked, this, &EventListWindow::SaveToFile);
 
     CloseWindow = new QAction(QStringLiteral("Close Window"), this);
     CloseWindow->setObjectName(QStringLiteral("CloseWindow1"));
@@ -154,7 +154,7 @@ void EventListWindow::Refresh() {
     const std::uint32_t count = std::as_const(Eng).State().Events.EventCount();
     // Lowering the maximum below the position moves the position down and
     // shows the rows from there.
-    ScrollBar1->setMaximum(EventListScrollMaximum(count));
+    RowScroll->setMaximum(EventListScrollMaximum(count));
     RefreshList();
 }
 
@@ -164,8 +164,8 @@ void EventListWindow::RefreshList() {
     for (const std::string& row : EventListRows(store, First)) {
         rows << QString::fromStdString(row);
     }
-    Memo1->SetRows(std::move(rows));
-    Button2->setEnabled(store.EventCount() > 0);
+    RowView->SetRows(std::move(rows));
+    SavePushButton->setEnabled(store.EventCount() > 0);
 }
 
 void EventListWindow::Scrolled(int position) {
@@ -174,13 +174,13 @@ void EventListWindow::Scrolled(int position) {
 }
 
 void EventListWindow::LargeStep(int action) {
-    const int position = ScrollBar1->value();
+    const int position = RowScroll->value();
     if (action == QAbstractSlider::SliderPageStepAdd) {
-        ScrollBar1->setSliderPosition(position > ScrollBar1->maximum() - LargeStepRows
-                                          ? ScrollBar1->maximum()
-                                          : position + LargeStepRows);
+        RowScroll->setSliderPosition(position > RowScroll->maximum() - LargeStepRows
+                                         ? RowScroll->maximum()
+                                         : position + LargeStepRows);
     } else if (action == QAbstractSlider::SliderPageStepSub) {
-        ScrollBar1->setSliderPosition(std::max(position - LargeStepRows, 0));
+        RowScroll->setSliderPosition(std::max(position - LargeStepRows, 0));
     }
 }
 
@@ -213,7 +213,7 @@ void EventListWindow::RefreshView(ViewChanges changes) {
 }
 
 QStringList EventListWindow::Rows() const {
-    return Memo1->Shown();
+    return RowView->Shown();
 }
 
 void EventListWindow::showEvent(QShowEvent* event) {
@@ -236,7 +236,7 @@ void EventListWindow::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void EventListWindow::wheelEvent(QWheelEvent* event) {
-    QApplication::sendEvent(ScrollBar1, event);
+    QApplication::sendEvent(RowScroll, event);
 }
 
 void EventListWindow::SetStayOnTop(bool on) {

@@ -23,12 +23,12 @@ QPushButton* AddButton(QHBoxLayout& row, const char* name, const QString& text) 
 
 GotoLineDialog::GotoLineDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      Edit1(new QLineEdit(QStringLiteral("1"))) {
+      NumberEdit(new QLineEdit(QStringLiteral("1"))) {
     setObjectName(QStringLiteral("goto_lin_nr"));
     setWindowTitle(QStringLiteral("Goto line number..."));
     auto* label = new QLabel(QStringLiteral("Please select the line number"));
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    label->setBuddy(Edit1);
+    NumberEdit->setObjectName(QStringLiteral("Edit1"));
+    label->setBuddy(NumberEdit);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -37,24 +37,24 @@ GotoLineDialog::GotoLineDialog(QWidget* parent)
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(label);
-    column->addWidget(Edit1);
+    column->addWidget(NumberEdit);
     column->addSpacing(4);
     column->addLayout(buttons);
     column->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(go, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Edit1, &QLineEdit::returnPressed, this, &QDialog::accept);
+    connect(NumberEdit, &QLineEdit::returnPressed, this, &QDialog::accept);
 }
 
 QString GotoLineDialog::Entry() const {
-    return Edit1->text();
+    return NumberEdit->text();
 }
 
 void GotoLineDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    Edit1->setFocus();
-    Edit1->selectAll();
+    NumberEdit->setFocus();
+    NumberEdit->selectAll();
 }
 
 } // namespace scanbench

@@ -55,7 +55,7 @@ MainWindow::MainWindow(Engine& engine, UserInteraction& user, Workbench bench,
     ConnectEditor();
 
     EditorLines = std::make_unique<EditorProgramText>(
-        *Memo1, [this](std::int32_t line) { Reporter->ShowLine(line); });
+        *TextEditor, [this](std::int32_t line) { Reporter->ShowLine(line); });
     Eng.SetProgram(*EditorLines);
     Reporting = Eng.Listen(*Reporter);
     ModelFollowing = Eng.Listen(Logic);
@@ -72,10 +72,10 @@ MainWindow::MainWindow(Engine& engine, UserInteraction& user, Workbench bench,
     Logic.Start();
     Eng.Display().DrawFlagMarkers(Eng.Registers());
     Menu.Notice->ShowPortState(Options.PortAvailable, Options.PortProblem);
-    ScrollBar1->setMaximum(0);
-    Memo1->moveCursor(QTextCursor::Start);
-    Memo1->SetTextColour(ToQColor(EditableTextColour));
-    Memo1->document()->setModified(false);
+    EditorScroll->setMaximum(0);
+    TextEditor->moveCursor(QTextCursor::Start);
+    TextEditor->SetTextColour(ToQColor(EditableTextColour));
+    TextEditor->document()->setModified(false);
     SyncBoxes();
     setWindowTitle(QString::fromStdString(Session().Title(false)));
 }
@@ -87,8 +87,8 @@ MainWindow::~MainWindow() {
     Reporter->LogMessagesTo(nullptr, nullptr, {});
     // The children outlive this object's members: none of them may call back
     // into the window while they are destroyed.
-    Memo1->disconnect(this);
-    ScrollBar1->disconnect(this);
+    TextEditor->disconnect(this);
+    EditorScroll->disconnect(this);
     Boxes->disconnect(this);
     RunCommands->StopTimers();
 }
@@ -126,7 +126,7 @@ void MainWindow::BuildClient() {
     Menu = BuildMenuItems(*menuBar(), *this);
     auto* bar = new QToolBar(Client);
     bar->setObjectName(QStringLiteral("ToolBar1"));
-    bar->setGeometry(Layout::ToolBar1);
+    bar->setGeometry(Layout::ToolBar);
     bar->setIconSize(QSize(16, 16));
     bar->setMovable(false);
     bar->setFloatable(false);
@@ -135,33 +135,33 @@ void MainWindow::BuildClient() {
     ReadoutBoxes = new ReadoutPanel(*Client);
     auto* logo = new PictureView(Client);
     logo->setObjectName(QStringLiteral("Image1"));
-    logo->setGeometry(Layout::Image1);
-    logo->SetPicture(LogoPicture(Layout::Image1.size()));
+    logo->setGeometry(Layout::Logo);
+    logo->SetPicture(LogoPicture(Layout::Logo.size()));
 
-    Panel1 = new QFrame(Client);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(Layout::Panel1);
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Memo1 = new ProgramEditor(Panel1);
-    Memo1->setGeometry(Layout::Memo1);
-    Boxes = new BreakpointGutter(*Client, *Memo1);
+    EditorFrame = new QFrame(Client);
+    EditorFrame->setObjectName(QStringLiteral("Panel1"));
+    EditorFrame->setGeometry(Layout::EditorPanel);
+    EditorFrame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    TextEditor = new ProgramEditor(EditorFrame);
+    TextEditor->setGeometry(Layout::Editor);
+    Boxes = new BreakpointGutter(*Client, *TextEditor);
 
-    ScrollBar1 = new QScrollBar(Qt::Vertical, Client);
-    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
-    ScrollBar1->setGeometry(Layout::ScrollBar1);
-    ScrollBar1->setRange(0, 0);
-    ScrollBar1->setSingleStep(1);
-    ScrollBar1->setPageStep(23);
+    EditorScroll = new QScrollBar(Qt::Vertical, Client);
+    EditorScroll->setObjectName(QStringLiteral("ScrollBar1"));
+    EditorScroll->setGeometry(Layout::EditorScrollBar);
+    EditorScroll->setRange(0, 0);
+    EditorScroll->setSingleStep(1);
+    EditorScroll->setPageStep(23);
 
     StatusBar = new StatusLine(Client);
-    CircDrwImg = new PictureView(Client);
-    CircDrwImg->setObjectName(QStringLiteral("CircDrwImg"));
-    CircDrwImg->setGeometry(Layout::CircDrwImg);
+    ActivityView = new PictureView(Client);
+    ActivityView->setObjectName(QStringLiteral("CircDrwImg"));
+    ActivityView->setGeometry(Layout::ActivityIndicator);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    Change_Language(true);
+    ApplyLanguage(true);
     if (FirstShow) {
         FirstShow = false;
         FirstShown();
@@ -185,10 +185,11 @@ void MainWindow::FirstShown() {
 }
 
 void MainWindow::RefreshTitleAndTextColour() {
-    setWindowTitle(QString::fromStdString(Session().Title(Memo1->document()->isModified())));
-    const QColor colour = ToQColor(Memo1->isReadOnly() ? ReadOnlyTextColour : EditableTextColour);
-    if (Memo1->TextColour() != colour) {
-        Memo1->SetTextColour(colour);
+    setWindowTitle(QString::fromStdString(Session().Title(TextEditor->document()->isModified())));
+    const QColor colour =
+        ToQColor(TextEditor->isReadOnly() ? ReadOnlyTextColour : EditableTextColour);
+    if (TextEditor->TextColour() != colour) {
+        TextEditor->SetTextColour(colour);
     }
 }
 
@@ -248,8 +249,8 @@ void MainWindow::ShowCommandStates(const CommandStates& states) {
     enable({Menu.Search, Menu.Replace, Tools.Search}, states.Search);
     enable({Tools.SaveProgram}, states.SaveFileButton);
     enable({Menu.SaveProgram, Menu.SaveProgramAs}, states.SaveItems);
-    Memo1->setReadOnly(!states.EditorWritable);
-    Panel1->setEnabled(states.EditorWritable);
+    TextEditor->setReadOnly(!states.EditorWritable);
+    EditorFrame->setEnabled(states.EditorWritable);
     Boxes->SetBoxesEnabled(states.GutterBoxes);
 }
 

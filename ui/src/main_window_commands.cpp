@@ -55,8 +55,8 @@ void MainWindow::ConnectCommands() {
     on({Menu.BitstreamViewer}, [this] { OpenBitstreamViewer(); });
 
     StateDiagram = new StateDiagramWindow(Eng.Taps(), Eng.Views(), this);
-    connect(this, &MainWindow::LanguageChanged, StateDiagram, [this](int langIdx) {
-        const auto language = static_cast<std::uint8_t>(langIdx);
+    connect(this, &MainWindow::LanguageChanged, StateDiagram, [this](int index) {
+        const auto language = static_cast<std::uint8_t>(index);
         StateDiagram->SetLanguage({LanguageText(language, LangPos::StatePortLabel),
                                    LanguageText(language, LangPos::StateDiagramsTitle)});
     });
@@ -106,22 +106,22 @@ void MainWindow::ShowView(QWidget& view) {
 
 void MainWindow::Copy() {
     const CommandScope scope(Tracker);
-    Memo1->copy();
+    TextEditor->copy();
 }
 
 void MainWindow::Paste() {
     const CommandScope scope(Tracker);
-    Memo1->paste();
+    TextEditor->paste();
 }
 
 void MainWindow::Cut() {
     const CommandScope scope(Tracker);
-    Memo1->cut();
+    TextEditor->cut();
 }
 
 void MainWindow::Undo() {
     const CommandScope scope(Tracker);
-    Memo1->undo();
+    TextEditor->undo();
 }
 
 void MainWindow::ShowHelp() {

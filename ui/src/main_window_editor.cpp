@@ -13,13 +13,13 @@
 namespace scanbench {
 
 void MainWindow::ConnectEditor() {
-    connect(Memo1, &QPlainTextEdit::textChanged, this, &MainWindow::TextChanged);
-    connect(Memo1, &ProgramEditor::KeyReleased, this, &MainWindow::EditorKeyReleased);
-    connect(Memo1, &ProgramEditor::MousePressed, this, &MainWindow::ShowCaretPos);
+    connect(TextEditor, &QPlainTextEdit::textChanged, this, &MainWindow::TextChanged);
+    connect(TextEditor, &ProgramEditor::KeyReleased, this, &MainWindow::EditorKeyReleased);
+    connect(TextEditor, &ProgramEditor::MousePressed, this, &MainWindow::ShowCaretPos);
     // The boxes follow the editor's first visible line however it moves.
-    connect(Memo1, &QPlainTextEdit::updateRequest, this,
+    connect(TextEditor, &QPlainTextEdit::updateRequest, this,
             [this](const QRect&, int dy) { EditorUpdateRequest(dy); });
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, [this](int position) {
+    connect(EditorScroll, &QScrollBar::valueChanged, this, [this](int position) {
         // Any move of the scroll bar takes the marker away; only the user's
         // moves take the caret along.
         Boxes->ClearMarkers();
@@ -40,56 +40,56 @@ void MainWindow::TextChanged() {
 }
 
 void MainWindow::EditorKeyReleased() {
-    SetScrollBarPosition(Memo1->CaretLine());
+    SetScrollBarPosition(TextEditor->CaretLine());
     ShowCaretPos();
 }
 
 void MainWindow::ScrollBarMoved(int position) {
-    Memo1->PutCaretAtLineStart(position);
+    TextEditor->PutCaretAtLineStart(position);
     ShowCaretPos();
-    if (Panel1->isEnabled()) {
-        Memo1->setFocus();
+    if (EditorFrame->isEnabled()) {
+        TextEditor->setFocus();
     }
     SyncBoxes();
 }
 
 void MainWindow::SyncBoxes() {
-    SyncedFirstLine = Memo1->FirstVisibleLine();
+    SyncedFirstLine = TextEditor->FirstVisibleLine();
     Boxes->ShowStates(LoadGutterBoxes(Eng.State().Breakpoints, SyncedFirstLine));
 }
 
 void MainWindow::FocusEditor() {
-    if (Panel1->isEnabled()) {
-        Memo1->setFocus(Qt::OtherFocusReason);
+    if (EditorFrame->isEnabled()) {
+        TextEditor->setFocus(Qt::OtherFocusReason);
     }
 }
 
 void MainWindow::ShowCaretPos() {
-    StatusBar->ShowCaretPosition(
-        QString::fromStdString(CaretPositionText(Memo1->CaretLine(), Memo1->CaretColumn())));
+    StatusBar->ShowCaretPosition(QString::fromStdString(
+        CaretPositionText(TextEditor->CaretLine(), TextEditor->CaretColumn())));
 }
 
 void MainWindow::BoxesChanged() {
-    StoreGutterBoxes(Eng.State().Breakpoints, Memo1->FirstVisibleLine(), Boxes->States());
+    StoreGutterBoxes(Eng.State().Breakpoints, TextEditor->FirstVisibleLine(), Boxes->States());
     // Lines beyond the flagged range show no breakpoint.
     SyncBoxes();
 }
 
 void MainWindow::EditorUpdateRequest(int dy) {
-    if (dy != 0 || Memo1->FirstVisibleLine() != SyncedFirstLine) {
+    if (dy != 0 || TextEditor->FirstVisibleLine() != SyncedFirstLine) {
         SyncBoxes();
     }
 }
 
 void MainWindow::SetScrollBarPosition(int position) {
     ScrollBarByProgram = true;
-    ScrollBar1->setValue(position);
+    EditorScroll->setValue(position);
     ScrollBarByProgram = false;
 }
 
 void MainWindow::SetScrollBarMaximum(int maximum) {
     ScrollBarByProgram = true;
-    ScrollBar1->setMaximum(maximum);
+    EditorScroll->setMaximum(maximum);
     ScrollBarByProgram = false;
 }
 

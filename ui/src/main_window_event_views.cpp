@@ -35,10 +35,10 @@ void MainWindow::OpenBitstreamViewer() {
     RunCommands->Reset();
     Logic.RestoreRunCommands(remembered);
     RunCommands->Reset();
-    QTextCursor caret = Memo1->textCursor();
+    QTextCursor caret = TextEditor->textCursor();
     caret.clearSelection();
-    Memo1->setTextCursor(caret);
-    Memo1->setFocus();
+    TextEditor->setTextCursor(caret);
+    TextEditor->setFocus();
 }
 
 } // namespace scanbench

@@ -7,7 +7,7 @@
 
 namespace scanbench {
 
-void MainWindow::Change_Language(bool notifyViews) {
+void MainWindow::ApplyLanguage(bool notifyViews) {
     for (const LanguageCaption& caption : LanguageCaptions) {
         const QString name = QString::fromLatin1(caption.Control.data(),
                                                  static_cast<qsizetype>(caption.Control.size()));
@@ -23,15 +23,15 @@ void MainWindow::Change_Language(bool notifyViews) {
     }
 }
 
-void MainWindow::ChooseLanguage(std::uint8_t langIdx) {
+void MainWindow::ChooseLanguage(std::uint8_t language) {
     const CommandScope scope(Tracker);
-    Language = langIdx < LanguageCount ? langIdx : 0;
+    Language = language < LanguageCount ? language : 0;
     const std::array<QAction*, LanguageCount> items{Menu.English, Menu.Portuguese, Menu.French,
                                                     Menu.German};
     for (std::size_t n = 0; n < items.size(); ++n) {
         items[n]->setChecked(n == Language);
     }
-    Change_Language(true);
+    ApplyLanguage(true);
 }
 
 } // namespace scanbench

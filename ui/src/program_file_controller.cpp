@@ -50,7 +50,7 @@ bool ProgramFileController::MayDropText() {
     }
     // A run at its pace waits for the answer.
     const RunController::TicksHeld held(Runs);
-    return User.AskYesNo(&Window, LanguageText(Window.LangIdx(), LangPos::UnsavedText));
+    return User.AskYesNo(&Window, LanguageText(Window.LanguageIndex(), LangPos::UnsavedText));
 }
 
 void ProgramFileController::ShowText(const QString& text) {

@@ -72,11 +72,11 @@ ReadoutPanel::ReadoutPanel(QWidget& client) : QObject(&client) {
     const QFont font = ChosenReadoutFont();
     const QString noFlags = QStringLiteral("00000000b");
     const QString noCount = QStringLiteral("00000000h");
-    FlagGroups = {MakeGroup(client, "GroupBox1", QStringLiteral("Flags TAP0"), Layout::GroupBox1),
-                  MakeGroup(client, "GroupBox2", QStringLiteral("Flags TAP1"), Layout::GroupBox2)};
+    FlagGroups = {MakeGroup(client, "GroupBox1", QStringLiteral("Flags TAP0"), Layout::FlagsTap0),
+                  MakeGroup(client, "GroupBox2", QStringLiteral("Flags TAP1"), Layout::FlagsTap1)};
     CounterGroups = {
-        MakeGroup(client, "GroupBox3", QStringLiteral("Counter TAP0"), Layout::GroupBox3),
-        MakeGroup(client, "GroupBox4", QStringLiteral("Counter TAP1"), Layout::GroupBox4)};
+        MakeGroup(client, "GroupBox3", QStringLiteral("Counter TAP0"), Layout::CounterTap0),
+        MakeGroup(client, "GroupBox4", QStringLiteral("Counter TAP1"), Layout::CounterTap1)};
     Flags = {MakeLabel(*FlagGroups[0], "Flag0", noFlags, font),
              MakeLabel(*FlagGroups[1], "Flag1", noFlags, font)};
     Counters = {MakeLabel(*CounterGroups[0], "cnt0", noCount, font),
@@ -84,7 +84,7 @@ ReadoutPanel::ReadoutPanel(QWidget& client) : QObject(&client) {
     for (std::size_t tap = 0; tap < 2; ++tap) {
         Markers[tap] = new PictureView(FlagGroups[tap]);
         Markers[tap]->setObjectName(QStringLiteral("FlagImg%1").arg(tap));
-        Markers[tap]->setGeometry(Layout::FlagImg);
+        Markers[tap]->setGeometry(Layout::FlagMarkers);
     }
     HighlightTap(0);
     DrawFlagMarkers({0, 0});
@@ -109,7 +109,8 @@ void ReadoutPanel::HighlightTap(std::uint8_t tap) {
 void ReadoutPanel::DrawFlagMarkers(const std::array<int, 2>& bits) {
     for (std::size_t tap = 0; tap < 2; ++tap) {
         const QColor background = Markers[tap]->palette().color(QPalette::Window);
-        Markers[tap]->SetPicture(FlagMarkerPicture(Layout::FlagImg.size(), bits[tap], background));
+        Markers[tap]->SetPicture(
+            FlagMarkerPicture(Layout::FlagMarkers.size(), bits[tap], background));
     }
 }
 

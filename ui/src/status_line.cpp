@@ -23,20 +23,20 @@ StatusLine::StatusLine(QWidget* parent)
     : QFrame(parent), Position(MakeLabel(this, "Label2", QString())),
       Status(MakeLabel(this, "Status", QString())) {
     setObjectName(QStringLiteral("Panel2"));
-    setGeometry(Layout::Panel2);
+    setGeometry(Layout::StatusPanel);
     setFrameStyle(QFrame::Panel | QFrame::Raised);
 
     QLabel* linePos = MakeLabel(this, "Label1", QStringLiteral("Line Pos:"));
     linePos->move(Layout::LinePosCaption);
     // The caption must end before the position text starts.
-    const int room = Layout::Label2.left() - Layout::LinePosCaption.x() - 2;
+    const int room = Layout::LinePos.left() - Layout::LinePosCaption.x() - 2;
     QFont small = linePos->font();
     small.setPixelSize(QFontInfo(small).pixelSize());
     while (QFontMetrics(small).horizontalAdvance(linePos->text()) > room && small.pixelSize() > 8) {
         small.setPixelSize(small.pixelSize() - 1);
     }
     linePos->setFont(small);
-    Position->setGeometry(Layout::Label2);
+    Position->setGeometry(Layout::LinePos);
 
     QLabel* caption = MakeLabel(this, "Label3", QStringLiteral("Status:"));
     QFont bold = caption->font();

@@ -64,11 +64,11 @@ constexpr std::array<LangColumn, LanguageCount> FillTable() {
 
 constinit const std::array<LangColumn, LanguageCount> LangTable = FillTable();
 
-std::string_view LangText(std::uint8_t langIdx, int position) {
-    if (langIdx >= LanguageCount || position < 0 || position >= LangPositions) {
+std::string_view LangText(std::uint8_t language, int position) {
+    if (language >= LanguageCount || position < 0 || position >= LangPositions) {
         return {};
     }
-    return LangTable[langIdx][static_cast<std::size_t>(position)];
+    return LangTable[language][static_cast<std::size_t>(position)];
 }
 
 } // namespace scanbench

@@ -8,7 +8,7 @@ namespace scanbench {
 // One signal event of one test access port. Levels are bytes holding 0 or 1;
 // readers count only the value 1 as high. A default-constructed event is the
 // "zero event".
-struct TEvento {
+struct TapEvent {
     std::uint8_t TMS = 0;
     std::uint8_t TCK = 0;
     std::uint8_t RX = 0; // sampled by playback
@@ -22,7 +22,7 @@ struct TEvento {
     std::string Description;  // set on the first event of a statement only
     std::uint8_t Tap = 0;
 
-    friend bool operator==(const TEvento&, const TEvento&) = default;
+    friend bool operator==(const TapEvent&, const TapEvent&) = default;
 };
 
 } // namespace scanbench

@@ -18,7 +18,7 @@ namespace scanbench {
 
 // The store of recorded events: fixed chunks of ChunkSize events that never
 // move once allocated, addressed through a growable array of chunks. Events
-// are copied in and out by value as TEvento (readers that show many take
+// are copied in and out by value as TapEvent (readers that show many take
 // PackedEvent); inside, each is an EventRecord of four bytes, and what the
 // events of a statement share is kept once per chunk. Indices count from
 // the oldest event still held (see KeepLastChunks).
@@ -51,16 +51,16 @@ public:
         Init();
     }
 
-    void Add(const TEvento& event);
+    void Add(const TapEvent& event);
     // Appends `count` events whose levels `levels` makes. The first takes
     // its line, TAP, sync outputs and description from `first`, the others
     // the same without the description; all other levels start at 0.
-    void AddSequence(const TEvento& first, std::uint64_t count,
+    void AddSequence(const TapEvent& first, std::uint64_t count,
                      std::unique_ptr<const EventSequence> levels);
 
     // A copy of the event at index; the zero event for an index that holds no
     // event (an empty store, past the last event, index -1 taken as unsigned).
-    [[nodiscard]] TEvento GetEvent(std::uint32_t index) const;
+    [[nodiscard]] TapEvent GetEvent(std::uint32_t index) const;
     // Readers that show many events (views, exports) take them packed, a
     // range at a time, and look up descriptions without copying them.
     // The packed event at index; the zero event for an index that holds none.
@@ -76,10 +76,10 @@ public:
 
     // Hands out the event at the play cursor and advances it; false and the
     // zero event when everything has been played.
-    [[nodiscard]] bool NextEvent(TEvento& event);
+    [[nodiscard]] bool NextEvent(TapEvent& event);
     // Overwrites the event at index; false (nothing written) when the index
     // holds no event.
-    bool PutEvent(std::uint32_t index, const TEvento& event);
+    bool PutEvent(std::uint32_t index, const TapEvent& event);
 
     [[nodiscard]] std::uint32_t PlayedCount() const { return Played; }
     [[nodiscard]] std::uint32_t EventCount() const { return Count; }
@@ -147,8 +147,8 @@ private:
         }
     };
 
-    [[nodiscard]] EventOrigin OriginOf(const TEvento& event);
-    [[nodiscard]] static std::uint32_t LevelsOf(const TEvento& event);
+    [[nodiscard]] EventOrigin OriginOf(const TapEvent& event);
+    [[nodiscard]] static std::uint32_t LevelsOf(const TapEvent& event);
     // The chunk of the event at Made, opened when needed; while playing,
     // opening a chunk first frees the played chunks the trim allows.
     [[nodiscard]] Chunk& ChunkForNext(bool whilePlaying);

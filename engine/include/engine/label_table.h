@@ -9,7 +9,7 @@
 
 namespace scanbench {
 
-struct TLabelEntry {
+struct LabelEntry {
     std::int32_t Line = 0; // where execution continues after a jump to it
     std::string Name;      // upper case, at most MaxNameLength characters
 };
@@ -29,12 +29,12 @@ public:
     [[nodiscard]] std::int32_t LabelCount() const {
         return static_cast<std::int32_t>(Entries.size());
     }
-    [[nodiscard]] const std::vector<TLabelEntry>& Labels() const { return Entries; }
+    [[nodiscard]] const std::vector<LabelEntry>& Labels() const { return Entries; }
     // The line of the first label whose name equals `name` exactly.
     [[nodiscard]] std::optional<std::int32_t> Find(const std::string& name) const;
 
 private:
-    std::vector<TLabelEntry> Entries;
+    std::vector<LabelEntry> Entries;
     std::unordered_map<std::string, std::size_t> FirstByName;
 };
 

@@ -52,7 +52,7 @@ private:
     std::int32_t HoldEvent(std::string_view description);
 
     // The event every statement starts from: TAP, line and sync outputs.
-    [[nodiscard]] TEvento BaseEvent() const;
+    [[nodiscard]] TapEvent BaseEvent() const;
     [[nodiscard]] bool Fits(std::uint64_t events) const;
     void AppendShiftSequence(BitString bits, std::string_view description);
     [[nodiscard]] std::uint64_t ShiftSequenceLength() const;

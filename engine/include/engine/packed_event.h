@@ -53,7 +53,7 @@ struct PackedEvent {
     }
 };
 
-[[nodiscard]] inline std::uint16_t PackLevels(const TEvento& e) {
+[[nodiscard]] inline std::uint16_t PackLevels(const TapEvent& e) {
     const auto bit = [](std::uint8_t level, PackedEvent::Bit b) {
         return static_cast<std::uint16_t>(level == 1 ? b : 0);
     };
@@ -65,8 +65,8 @@ struct PackedEvent {
 }
 
 // The full event, with its description text supplied by the caller.
-[[nodiscard]] inline TEvento Unpack(const PackedEvent& p, const std::string& description) {
-    TEvento e;
+[[nodiscard]] inline TapEvent Unpack(const PackedEvent& p, const std::string& description) {
+    TapEvent e;
     e.TMS = p.Level(PackedEvent::TMS);
     e.TCK = p.Level(PackedEvent::TCK);
     e.RX = p.Level(PackedEvent::RX);

@@ -8,7 +8,7 @@ namespace scanbench {
 
 // One state of the controller graph. The successors are the state numbers of
 // nodes of the same controller, which keeps a controller a copyable value.
-struct TTapNode {
+struct TapNode {
     std::string_view Mnemonic;
     std::uint8_t NextTms1 = 0;
     std::uint8_t NextTms0 = 0;
@@ -32,9 +32,9 @@ inline constexpr std::array<std::array<std::uint8_t, 16>, 2> TapLinks{{
 // The model of one TAP controller: the 16-node state graph and the present
 // node. It only ever changes state by stepping (or by taking the state that
 // NextTapState reached from its own).
-class TTapController {
+class TapController {
 public:
-    TTapController() { Init(); }
+    TapController() { Init(); }
 
     // Builds the 16 nodes with their links and puts the controller in
     // Test-Logic-Reset.
@@ -57,11 +57,11 @@ public:
     void TakeStepsResult(std::uint8_t state) { Current = state & 15U; }
 
     [[nodiscard]] std::uint8_t StateIndex() const { return Nodes[Current].Index; }
-    [[nodiscard]] const TTapNode& Node(std::uint8_t state) const { return Nodes[state & 15]; }
+    [[nodiscard]] const TapNode& Node(std::uint8_t state) const { return Nodes[state & 15]; }
 
 private:
     std::uint8_t Current = 0;
-    std::array<TTapNode, 16> Nodes{};
+    std::array<TapNode, 16> Nodes{};
 };
 
 } // namespace scanbench

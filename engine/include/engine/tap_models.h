@@ -45,10 +45,10 @@ public:
     [[nodiscard]] std::uint8_t State(std::uint8_t tap) const {
         return TapModel[tap & 1].StateIndex();
     }
-    [[nodiscard]] const TTapController& Model(std::uint8_t tap) const { return TapModel[tap & 1]; }
+    [[nodiscard]] const TapController& Model(std::uint8_t tap) const { return TapModel[tap & 1]; }
 
 private:
-    std::array<TTapController, 2> TapModel{};
+    std::array<TapController, 2> TapModel{};
     ViewFeed& Views;
 };
 

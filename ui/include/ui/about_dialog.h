@@ -19,18 +19,18 @@ inline constexpr const char* ContactAddress = "scanbench@example.org";
 
 // "About Scanbench": program name and heading in the interface language,
 // version, release date and contact line. Double-clicks on the chip picture
-// (Image3) count in `aboutClicks`, which showing the dialog sets to 0.
+// count in `aboutClicks`, which showing the dialog sets to 0.
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
     AboutDialog(QWidget* parent, std::int32_t& aboutClicks);
 
     // The language whose texts the dialog shows next time.
-    void SetLanguage(std::uint8_t langIdx) { Language = langIdx; }
+    void SetLanguage(std::uint8_t language) { Language = language; }
 
-    [[nodiscard]] QLabel& ProgramName() const { return *Label1; }
-    [[nodiscard]] QLabel& Heading() const { return *Label2; }
-    [[nodiscard]] QLabel& ContactLine() const { return *Label6; }
+    [[nodiscard]] QLabel& ProgramName() const { return *ProgramNameLabel; }
+    [[nodiscard]] QLabel& Heading() const { return *HeadingLabel; }
+    [[nodiscard]] QLabel& ContactLine() const { return *ContactLabel; }
     [[nodiscard]] QWidget& ChipPicture() const;
 
 protected:
@@ -40,10 +40,10 @@ protected:
 private:
     std::int32_t& Clicks;
     std::uint8_t Language = 0;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label6 = nullptr;
-    PictureView* Image3 = nullptr;
+    QLabel* ProgramNameLabel = nullptr;
+    QLabel* HeadingLabel = nullptr;
+    QLabel* ContactLabel = nullptr;
+    PictureView* ChipView = nullptr;
 };
 
 } // namespace scanbench

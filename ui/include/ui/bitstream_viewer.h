@@ -49,7 +49,7 @@ private:
     const Engine& Eng;
     std::array<BitLineField*, 2> Lines{};
     std::array<QToolButton*, 6> Buttons{};
-    QLabel* Label1 = nullptr;
+    QLabel* PositionLabel = nullptr;
     bool Centred = false;
 };
 

@@ -17,7 +17,7 @@ class PictureView;
 class ProgramEditor;
 
 // The gutter beside the editor: the 23 breakpoint boxes (CheckBox1..23), one
-// per visible row, and the marker picture ImgSeta that shows at most one
+// per visible row, and the marker picture that shows at most one
 // arrow. Boxes and arrow sit beside the rows the editor really lays out and
 // follow them whenever they move, whatever the font, row height or display
 // scaling; a box whose row is not wholly on screen is hidden. Box states set

@@ -48,8 +48,8 @@ public:
 
     [[nodiscard]] QStringList Rows() const;
     [[nodiscard]] std::uint32_t FirstRow() const { return First; }
-    [[nodiscard]] QScrollBar& ScrollBar() const { return *ScrollBar1; }
-    [[nodiscard]] QPushButton& SaveButton() const { return *Button2; }
+    [[nodiscard]] QScrollBar& ScrollBar() const { return *RowScroll; }
+    [[nodiscard]] QPushButton& SaveButton() const { return *SavePushButton; }
     [[nodiscard]] QAction& StayOnTopItem() const { return *StayOnTop; }
 
 protected:
@@ -71,11 +71,11 @@ private:
     bool Centred = false;
     bool ChangingFlags = false;
 
-    QLabel* Label2 = nullptr;
-    EventRows* Memo1 = nullptr;
-    QScrollBar* ScrollBar1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    QLabel* HeaderLabel = nullptr;
+    EventRows* RowView = nullptr;
+    QScrollBar* RowScroll = nullptr;
+    QPushButton* RefreshPushButton = nullptr;
+    QPushButton* SavePushButton = nullptr;
     QAction* CloseWindow = nullptr;
     QAction* StayOnTop = nullptr;
 };

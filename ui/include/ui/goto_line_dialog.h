@@ -6,7 +6,7 @@ class QLineEdit;
 
 namespace scanbench {
 
-// "Goto line number...": the number field Edit1 (it keeps its text between
+// "Goto line number...": the number field (it keeps its text between
 // uses) with the buttons "&Goto" and "&Cancel". Both buttons and Enter in the
 // field close the dialog with the OK result; only Escape cancels.
 class GotoLineDialog : public QDialog {
@@ -15,13 +15,13 @@ public:
     explicit GotoLineDialog(QWidget* parent);
 
     [[nodiscard]] QString Entry() const;
-    [[nodiscard]] QLineEdit& NumberField() const { return *Edit1; }
+    [[nodiscard]] QLineEdit& NumberField() const { return *NumberEdit; }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QLineEdit* Edit1;
+    QLineEdit* NumberEdit;
 };
 
 } // namespace scanbench

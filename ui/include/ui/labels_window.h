@@ -16,14 +16,14 @@ class LabelsWindow : public QDialog {
 public:
     LabelsWindow(QWidget* parent, const LabelTable& labels);
 
-    [[nodiscard]] QListWidget& List() const { return *ListBox1; }
+    [[nodiscard]] QListWidget& List() const { return *LabelList; }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     const LabelTable& Labels;
-    QListWidget* ListBox1;
+    QListWidget* LabelList;
 };
 
 } // namespace scanbench

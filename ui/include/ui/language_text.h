@@ -6,9 +6,9 @@
 
 namespace scanbench {
 
-// The interface text at `position` of the language table, for language `langIdx`.
-[[nodiscard]] inline QString LanguageText(std::uint8_t langIdx, int position) {
-    const std::string_view text = LangText(langIdx, position);
+// The interface text at `position` of the language table, in `language`.
+[[nodiscard]] inline QString LanguageText(std::uint8_t language, int position) {
+    const std::string_view text = LangText(language, position);
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 

@@ -82,13 +82,13 @@ public:
     [[nodiscard]] const ProgramSession& Session() const;
     [[nodiscard]] MainWindowModel& Model() { return Logic; }
 
-    [[nodiscard]] ProgramEditor& Editor() const { return *Memo1; }
-    [[nodiscard]] QFrame& EditorPanel() const { return *Panel1; }
-    [[nodiscard]] QScrollBar& EditorScrollBar() const { return *ScrollBar1; }
+    [[nodiscard]] ProgramEditor& Editor() const { return *TextEditor; }
+    [[nodiscard]] QFrame& EditorPanel() const { return *EditorFrame; }
+    [[nodiscard]] QScrollBar& EditorScrollBar() const { return *EditorScroll; }
     [[nodiscard]] BreakpointGutter& Gutter() const { return *Boxes; }
     [[nodiscard]] StatusLine& Status() const { return *StatusBar; }
     [[nodiscard]] ReadoutPanel& Readouts() const { return *ReadoutBoxes; }
-    [[nodiscard]] PictureView& ActivityIndicator() const { return *CircDrwImg; }
+    [[nodiscard]] PictureView& ActivityIndicator() const { return *ActivityView; }
     [[nodiscard]] const MenuItems& Items() const { return Menu; }
     [[nodiscard]] const ToolButtons& Buttons() const { return Tools; }
     [[nodiscard]] ProgramText& ProgramLines() const;
@@ -108,13 +108,13 @@ public:
     // went to a restarted program.
     void CloseWithoutAsking();
 
-    // The interface language (LangIdx): 0 English, 1 Portuguese, 2 French, 3 German.
-    [[nodiscard]] std::uint8_t LangIdx() const { return Language; }
+    // The interface language: 0 English, 1 Portuguese, 2 French, 3 German.
+    [[nodiscard]] std::uint8_t LanguageIndex() const { return Language; }
     // Sets the menu captions from the language table in the current
     // language; with `notifyViews`, then tells the views (LanguageChanged).
-    void Change_Language(bool notifyViews);
+    void ApplyLanguage(bool notifyViews);
     // The command of the Language submenu's items.
-    void ChooseLanguage(std::uint8_t langIdx);
+    void ChooseLanguage(std::uint8_t language);
 
     // Editor commands.
     void Copy();
@@ -148,7 +148,7 @@ public:
 
 signals:
     // The interface language changed; views show their captions in it.
-    void LanguageChanged(int langIdx);
+    void LanguageChanged(int language);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -187,12 +187,12 @@ private:
     ToolButtons Tools;
     QWidget* Client = nullptr;
     ReadoutPanel* ReadoutBoxes = nullptr;
-    QFrame* Panel1 = nullptr;
-    ProgramEditor* Memo1 = nullptr;
-    QScrollBar* ScrollBar1 = nullptr;
+    QFrame* EditorFrame = nullptr;
+    ProgramEditor* TextEditor = nullptr;
+    QScrollBar* EditorScroll = nullptr;
     BreakpointGutter* Boxes = nullptr;
     StatusLine* StatusBar = nullptr;
-    PictureView* CircDrwImg = nullptr;
+    PictureView* ActivityView = nullptr;
     StateDiagramWindow* StateDiagram = nullptr;
     WaveformWindow* Waves = nullptr;
     EventListWindow* EventListView = nullptr;

@@ -10,7 +10,7 @@
 
 namespace scanbench {
 
-// The program editor (Memo1): plain text in rows of 16 pixels where the font
+// The program editor: plain text in rows of 16 pixels where the font
 // allows, no word wrap and no scroll bars of its own. It shows whole rows
 // only, at most as many as the gutter has boxes. The window scrolls it with
 // its own scroll bar; the breakpoint gutter follows its rows.

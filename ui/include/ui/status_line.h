@@ -8,7 +8,7 @@ class QLabel;
 
 namespace scanbench {
 
-// The status line (Panel2): the caret position after "Line Pos:" and the
+// The status line: the caret position after "Line Pos:" and the
 // engine's one status message, in its colour, after "Status:".
 class StatusLine : public QFrame {
     Q_OBJECT

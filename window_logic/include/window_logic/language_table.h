@@ -44,8 +44,8 @@ inline constexpr int NotANumber = 27;   // goto line: the entry is not a number
 inline constexpr int LineNotFound = 28; // goto line: beyond the last line
 } // namespace LangPos
 
-// The text at `position` for language `langIdx`; empty outside the table.
-[[nodiscard]] std::string_view LangText(std::uint8_t langIdx, int position);
+// The text at `position` in `language`; empty outside the table.
+[[nodiscard]] std::string_view LangText(std::uint8_t language, int position);
 
 // A main-window control whose caption comes from the table.
 struct LanguageCaption {
