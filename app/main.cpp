@@ -7,13 +7,13 @@
 #include "port/open_port.h"
 #include "port/port_connection.h"
 #include "settings/settings_store.h"
-#include "ui/main_window.h"
-#include "ui/screen_room.h"
-#include "ui/standard_interaction.h"
-#include "ui/window_fonts.h"
-#include "window_logic/program_session.h"
-#include "window_logic/session_handover.h"
-#include "window_logic/zoom_scale.h"
+#include "ui/appearance/screen_room.h"
+#include "ui/appearance/window_fonts.h"
+#include "ui/main_window/main_window.h"
+#include "ui/main_window/standard_interaction.h"
+#include "window_logic/main_window/program_session.h"
+#include "window_logic/main_window/session_handover.h"
+#include "window_logic/views/zoom_scale.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -4,10 +4,10 @@
 #include "port/port_connection.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
-#include "ui/main_window.h"
-#include "ui/program_file_controller.h"
-#include "ui/run_controller.h"
-#include "ui/standard_interaction.h"
+#include "ui/editor/program_file_controller.h"
+#include "ui/main_window/main_window.h"
+#include "ui/main_window/run_controller.h"
+#include "ui/main_window/standard_interaction.h"
 
 #include <QTemporaryDir>
 

@@ -19,14 +19,14 @@
 #include "bench_support.h"
 #include "board_window.h"
 #include "port/port_choice.h"
-#include "ui/classroom_tools.h"
-#include "ui/event_list_window.h"
-#include "ui/messages_window.h"
-#include "ui/port_signals_window.h"
-#include "ui/port_tools.h"
-#include "ui/simulated_board_window.h"
-#include "ui/state_diagram_window.h"
-#include "ui/waveform_window.h"
+#include "ui/tools/classroom_tools.h"
+#include "ui/tools/port_tools.h"
+#include "ui/views/event_list_window.h"
+#include "ui/views/messages_window.h"
+#include "ui/views/port_signals_window.h"
+#include "ui/views/simulated_board_window.h"
+#include "ui/views/state_diagram_window.h"
+#include "ui/views/waveform_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -6,10 +6,10 @@
 //   scanbench_replace_all_bench [runs]   (default: 3 runs of each size)
 #include "bench_support.h"
 #include "board_window.h"
-#include "ui/editor_search.h"
-#include "ui/editor_tools.h"
-#include "ui/program_editor.h"
-#include "ui/search_dialog.h"
+#include "ui/dialogs/search_dialog.h"
+#include "ui/editor/editor_search.h"
+#include "ui/editor/program_editor.h"
+#include "ui/tools/editor_tools.h"
 
 #include <QApplication>
 #include <QLineEdit>

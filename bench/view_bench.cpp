@@ -11,8 +11,8 @@
 
 #include "bench_support.h"
 #include "board_window.h"
-#include "ui/state_diagram_window.h"
-#include "ui/waveform_window.h"
+#include "ui/views/state_diagram_window.h"
+#include "ui/views/waveform_window.h"
 
 #include <QApplication>
 #include <QScrollBar>

@@ -3,8 +3,8 @@
 // split at NUL bytes, is the text, the search text and the replacement (one
 // character per byte). Replace-all in one pass must equal replacing hit by
 // hit, and every hit must be a real one.
-#include "window_logic/editor_search_rules.h"
-#include "window_logic/goto_line.h"
+#include "window_logic/editor/editor_search_rules.h"
+#include "window_logic/editor/goto_line.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Fuzzes the reading of a restart's handover file: whatever it accepts must
 // encode back to the same bytes.
-#include "window_logic/session_handover.h"
+#include "window_logic/main_window/session_handover.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // server's host and port, and the bitstream shifter's bit text: the input's
 // NUL-separated parts are the twelve field texts (the first two also the
 // host and the port), and the whole input is a TX text.
-#include "window_logic/bitstream_shifter.h"
-#include "window_logic/setup_pins.h"
+#include "window_logic/dialogs/bitstream_shifter.h"
+#include "window_logic/dialogs/setup_pins.h"
 
 #include <algorithm>
 #include <array>

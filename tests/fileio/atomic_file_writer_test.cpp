@@ -1,10 +1,10 @@
+#include "fault_injection.h"
 #include "fileio/atomic_file_writer.h"
 #include "fileio/temp_file_cleanup.h"
 #include "fileio/write_file.h"
 #include "fileio/writer_stream.h"
 #include "scratch_folder.h"
 #include "system_calls.h"
-#include "system_faults.h"
 
 #include <gtest/gtest.h>
 

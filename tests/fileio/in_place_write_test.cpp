@@ -1,6 +1,6 @@
+#include "fault_injection.h"
 #include "fileio/write_file.h"
 #include "scratch_folder.h"
-#include "system_faults.h"
 
 #include <gtest/gtest.h>
 

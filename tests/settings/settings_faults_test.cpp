@@ -1,6 +1,6 @@
+#include "fault_injection.h"
 #include "store_fixture.h"
 #include "system_calls.h"
-#include "system_faults.h"
 
 #include <QJsonObject>
 

@@ -1,6 +1,6 @@
 #include "engine/engine.h"
 #include "test_support.h"
-#include "window_logic/bitstream_shifter.h"
+#include "window_logic/dialogs/bitstream_shifter.h"
 
 #include <gtest/gtest.h>
 

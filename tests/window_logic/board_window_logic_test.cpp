@@ -1,9 +1,9 @@
 #include "../board/jtag_driver.h"
 #include "board/demo_board.h"
-#include "window_logic/board_layout.h"
-#include "window_logic/board_view.h"
-#include "window_logic/net_view.h"
-#include "window_logic/pin_view.h"
+#include "window_logic/views/board_layout.h"
+#include "window_logic/views/board_view.h"
+#include "window_logic/views/net_view.h"
+#include "window_logic/views/pin_view.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "window_logic/example_programs.h"
-#include "window_logic/execute_pace.h"
-#include "window_logic/message_log.h"
-#include "window_logic/session_handover.h"
-#include "window_logic/zoom_scale.h"
+#include "window_logic/main_window/example_programs.h"
+#include "window_logic/main_window/execute_pace.h"
+#include "window_logic/main_window/session_handover.h"
+#include "window_logic/views/message_log.h"
+#include "window_logic/views/zoom_scale.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "window_logic/caret_position.h"
-#include "window_logic/font_choice.h"
+#include "window_logic/editor/caret_position.h"
+#include "window_logic/main_window/font_choice.h"
 
 #include <gtest/gtest.h>
 

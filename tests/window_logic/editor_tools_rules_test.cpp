@@ -1,6 +1,6 @@
-#include "window_logic/editor_search_rules.h"
-#include "window_logic/goto_line.h"
-#include "window_logic/language_table.h"
+#include "window_logic/editor/editor_search_rules.h"
+#include "window_logic/editor/goto_line.h"
+#include "window_logic/main_window/language_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "window_logic/editor_view_updates.h"
+#include "window_logic/editor/editor_view_updates.h"
 
 #include <gtest/gtest.h>
 

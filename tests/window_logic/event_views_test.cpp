@@ -1,6 +1,6 @@
 #include "engine/event_store.h"
-#include "window_logic/event_list_rows.h"
-#include "window_logic/received_bits.h"
+#include "window_logic/views/event_list_rows.h"
+#include "window_logic/views/received_bits.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "window_logic/gutter_geometry.h"
+#include "window_logic/editor/gutter_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "window_logic/help_file.h"
+#include "window_logic/dialogs/help_file.h"
 
 #include <gtest/gtest.h>
 

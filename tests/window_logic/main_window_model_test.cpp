@@ -1,5 +1,5 @@
 #include "test_support.h"
-#include "window_logic/main_window_model.h"
+#include "window_logic/main_window/main_window_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "window_logic/program_session.h"
+#include "window_logic/main_window/program_session.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "window_logic/pin_names.h"
-#include "window_logic/setup_pins.h"
+#include "window_logic/dialogs/setup_pins.h"
+#include "window_logic/views/pin_names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "engine/tap_controller.h"
-#include "window_logic/state_diagram_layout.h"
+#include "window_logic/views/state_diagram_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "engine/event_store.h"
-#include "window_logic/waveform_geometry.h"
-#include "window_logic/waveform_traces.h"
+#include "window_logic/views/waveform_geometry.h"
+#include "window_logic/views/waveform_traces.h"
 
 #include <gtest/gtest.h>
 

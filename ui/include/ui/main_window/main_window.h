@@ -1,0 +1,226 @@
+#pragma once
+
+// Qt: the main window is a QMainWindow.
+#include "engine/engine_listener.h"
+#include "ui/main_window/command_scope.h"
+#include "ui/main_window/menu_items.h"
+#include "ui/main_window/tool_buttons.h"
+#include "ui/main_window/workbench.h"
+#include "ui/tools/classroom_tools.h"
+#include "window_logic/main_window/main_window_model.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QFrame;
+class QScrollBar;
+class QTimer;
+
+namespace scanbench {
+
+class BitstreamViewer;
+class BreakpointGutter;
+class EditorTools;
+class EditorProgramText;
+class EventListWindow;
+class HelpWindow;
+class Engine;
+class MainWindowReporter;
+class PictureView;
+class JtagTools;
+class PortTools;
+class ProgramEditor;
+class ProgramFileController;
+class ProgramSession;
+class ProgramText;
+class ReadoutPanel;
+class RunController;
+class SimulatedBoardWindow;
+class StateDiagramWindow;
+class StatusLine;
+class UserInteraction;
+class WaveformWindow;
+
+// What the program tells the main window at start.
+struct MainWindowOptions {
+    bool PortAvailable = true;
+    std::string PortProblem;               // why the port cannot be reached, if it cannot
+    QString StartFile;                     // loaded when the window first shows
+    std::string InstallDir;                // the InstallDir setting
+    std::filesystem::path InstalledDocDir; // the manual's installed folder
+    std::filesystem::path SourceDocDir;    // the manual in the source tree
+    bool ShowSplash = false;               // the splash window while the program starts
+    QString Handover;                      // a session handed over by a restart, loaded
+                                           // instead of StartFile
+    ClassroomOptions Classroom;            // the examples' folders, the restart
+};
+
+// The main window: program editor with its breakpoint gutter and scroll bar,
+// read-outs, status line, menus and tool buttons. It presents and forwards:
+// what may be used and what runs is its MainWindowModel's, the file
+// commands are a ProgramFileController's, the run commands and timers a
+// RunController's, and the engine's reports reach the widgets through a
+// MainWindowReporter.
+class MainWindow : public QMainWindow, private MainWindowModelListener {
+    Q_OBJECT
+public:
+    // Subscribes its reporter to `engine` and makes the editor the engine's
+    // program text. The engine and the workbench must outlive the window.
+    MainWindow(Engine& engine, UserInteraction& user, Workbench bench, MainWindowOptions options);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    [[nodiscard]] ProgramFileController& Files() const { return *FileCommands; }
+    [[nodiscard]] RunController& Runs() const { return *RunCommands; }
+    [[nodiscard]] PortTools& Ports() const { return *PortCommands; }
+    [[nodiscard]] const ProgramSession& Session() const;
+    [[nodiscard]] MainWindowModel& Model() { return Logic; }
+
+    [[nodiscard]] ProgramEditor& Editor() const { return *TextEditor; }
+    [[nodiscard]] QFrame& EditorPanel() const { return *EditorFrame; }
+    [[nodiscard]] QScrollBar& EditorScrollBar() const { return *EditorScroll; }
+    [[nodiscard]] BreakpointGutter& Gutter() const { return *Boxes; }
+    [[nodiscard]] StatusLine& Status() const { return *StatusBar; }
+    [[nodiscard]] ReadoutPanel& Readouts() const { return *ReadoutBoxes; }
+    [[nodiscard]] PictureView& ActivityIndicator() const { return *ActivityView; }
+    [[nodiscard]] const MenuItems& Items() const { return Menu; }
+    [[nodiscard]] const ToolButtons& Buttons() const { return Tools; }
+    [[nodiscard]] ProgramText& ProgramLines() const;
+    [[nodiscard]] QTimer& ExecuteTimer() const;
+    [[nodiscard]] QTimer& ActivityTimer() const;
+    [[nodiscard]] CommandTracker& Commands() { return Tracker; }
+    [[nodiscard]] StateDiagramWindow& StateDiagrams() const { return *StateDiagram; }
+    [[nodiscard]] WaveformWindow& Waveforms() const { return *Waves; }
+    [[nodiscard]] EventListWindow& EventList() const { return *EventListView; }
+    [[nodiscard]] SimulatedBoardWindow& SimulatedBoard() const { return *BoardView; }
+    [[nodiscard]] BitstreamViewer& ReceivedBits() const { return *BitsViewer; }
+    [[nodiscard]] EditorTools& EditingTools() const { return *ToolSet; }
+    [[nodiscard]] ClassroomTools& Classroom() const { return *Teaching; }
+    [[nodiscard]] MainWindowReporter& Reports() const { return *Reporter; }
+
+    // Closes the window without the question about unsaved text: the text
+    // went to a restarted program.
+    void CloseWithoutAsking();
+
+    // The interface language: 0 English, 1 Portuguese, 2 French, 3 German.
+    [[nodiscard]] std::uint8_t LanguageIndex() const { return Language; }
+    // Sets the menu captions from the language table in the current
+    // language; with `notifyViews`, then tells the views (LanguageChanged).
+    void ApplyLanguage(bool notifyViews);
+    // The command of the Language submenu's items.
+    void ChooseLanguage(std::uint8_t language);
+
+    // Editor commands.
+    void Copy();
+    void Paste();
+    void Cut();
+    void Undo();
+    // Loads the gutter boxes from the breakpoint flags of the lines on screen.
+    void SyncBoxes();
+    // Gives the editor the keyboard focus when it can be typed into (after
+    // the commands and dialogs that took it away).
+    void FocusEditor();
+    // Writes the caret position into the status line.
+    void ShowCaretPos();
+    // Moves the scroll bar without treating it as the user's scroll.
+    void SetScrollBarPosition(int position);
+    // The title and the editor's text colour, refreshed every 500 ms.
+    void RefreshTitleAndTextColour();
+    // Opens the user manual in the desktop's browser, or in a help window of
+    // the program's own when no browser opens it.
+    void ShowHelp();
+    // The help window, once the manual was shown in it.
+    [[nodiscard]] HelpWindow* ManualWindow() const { return Manual; }
+    // Shows the event list (non-modal).
+    void ShowEventList();
+    // Shows the received bitstream viewer modally and resets the simulation
+    // when it closes.
+    void OpenBitstreamViewer();
+
+    // Brings every display up to date with what the engine reported.
+    void RefreshDisplays();
+
+signals:
+    // The interface language changed; views show their captions in it.
+    void LanguageChanged(int language);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildClient();
+    void ConnectCommands();
+    void BuildEventViews();
+    // The simulated board window with its menu item and tool button.
+    void BuildBoardView(PortConnection& port);
+    void ConnectEditor();
+    void FirstShown();
+    void CommandEnded(bool outermost);
+    // Shows what the model holds now.
+    void ModelChanged() override;
+    void ShowCommandStates(const CommandStates& states);
+    // Shows a view window, non-modally, in front.
+    void ShowView(QWidget& view);
+
+    // The editor and its scroll bar.
+    void TextChanged();
+    void EditorKeyReleased();
+    void ScrollBarMoved(int position);
+    void BoxesChanged();
+    void EditorUpdateRequest(int dy);
+    void SetScrollBarMaximum(int maximum);
+
+    Engine& Eng;
+    UserInteraction& User;
+    MainWindowOptions Options;
+    MainWindowModel Logic;
+    CommandTracker Tracker;
+
+    MenuItems Menu;
+    ToolButtons Tools;
+    QWidget* Client = nullptr;
+    ReadoutPanel* ReadoutBoxes = nullptr;
+    QFrame* EditorFrame = nullptr;
+    ProgramEditor* TextEditor = nullptr;
+    QScrollBar* EditorScroll = nullptr;
+    BreakpointGutter* Boxes = nullptr;
+    StatusLine* StatusBar = nullptr;
+    PictureView* ActivityView = nullptr;
+    StateDiagramWindow* StateDiagram = nullptr;
+    WaveformWindow* Waves = nullptr;
+    EventListWindow* EventListView = nullptr;
+    BitstreamViewer* BitsViewer = nullptr;
+    SimulatedBoardWindow* BoardView = nullptr;
+    HelpWindow* Manual = nullptr;
+
+    std::unique_ptr<RunController> RunCommands;
+    std::unique_ptr<ProgramFileController> FileCommands;
+    PortTools* PortCommands = nullptr;
+    JtagTools* Jtag = nullptr;
+    std::unique_ptr<MainWindowReporter> Reporter;
+    EngineSubscription Reporting;
+    EngineSubscription ModelFollowing;
+    ListenerList<MainWindowModelListener>::Subscription ModelShown;
+    // What the widgets show of the model; they are built with the commands
+    // as a model starts.
+    CommandStates ShownCommands;
+    int ShownFrame = -1;
+    std::unique_ptr<EditorProgramText> EditorLines;
+    std::unique_ptr<EditorTools> ToolSet;
+    ClassroomTools* Teaching = nullptr;
+    std::uint8_t Language = 0;
+
+    bool ScrollBarByProgram = false;
+    bool FirstShow = true;
+    bool CloseAgreed = false;
+    std::int32_t SyncedFirstLine = -1;
+};
+
+} // namespace scanbench
