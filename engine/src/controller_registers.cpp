@@ -4,7 +4,7 @@ namespace scanbench {
 
 int ControllerRegisters::SelectedFlagBit(std::uint8_t tap) const {
     int bit = 0;
-    while (bit < 7 && ((FlagMask[tap] >> bit) & 1U) == 0) {
+    while (bit < 7 && ((static_cast<unsigned>(FlagMask[tap]) >> bit) & 1U) == 0) {
         ++bit;
     }
     return bit;

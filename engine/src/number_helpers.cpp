@@ -58,7 +58,8 @@ std::string FormatCounter(std::int32_t counter) {
 std::string FormatFlags(std::uint8_t flags) {
     std::string text(9, 'b');
     for (int bit = 0; bit < 8; ++bit) {
-        text[static_cast<std::size_t>(7 - bit)] = ((flags >> bit) & 1U) != 0 ? '1' : '0';
+        text[static_cast<std::size_t>(7 - bit)] =
+            ((static_cast<unsigned>(flags) >> bit) & 1U) != 0 ? '1' : '0';
     }
     return text;
 }

@@ -439,9 +439,9 @@ std::uint32_t Playback::PlayBlock(const EventStore::Run& run) {
     play.ShiftSeen = seen;
     // What LatchOutputs keeps, from the last outputs.
     for (unsigned t = 0; t < 2; ++t) {
-        regs.LastTck[t] = (outputs >> (3 * t)) & 1U;
-        regs.LastTms[t] = (outputs >> (3 * t + 1)) & 1U;
-        regs.LastTx[t] = (outputs >> (3 * t + 2)) & 1U;
+        regs.LastTck[t] = (static_cast<unsigned>(outputs) >> (3 * t)) & 1U;
+        regs.LastTms[t] = (static_cast<unsigned>(outputs) >> (3 * t + 1)) & 1U;
+        regs.LastTx[t] = (static_cast<unsigned>(outputs) >> (3 * t + 2)) & 1U;
     }
     play.LastSoa = (outputs >> 6) & 1U;
     play.LastSob = (outputs >> 7) & 1U;

@@ -24,7 +24,7 @@ PinLevels ChipWiring::InputLevels(std::uint8_t outputs) const {
         levels |= PinBit(pin);
     }
     for (std::size_t i = 0; i < OutputPins.size(); ++i) {
-        if (((outputs >> i) & 1U) == 0 && IsInputPin(OutputPins[i])) {
+        if (((static_cast<unsigned>(outputs) >> i) & 1U) == 0 && IsInputPin(OutputPins[i])) {
             levels &= ~PinBit(OutputPins[i]);
         }
     }

@@ -175,7 +175,7 @@ private:
     // Runs for every edge: inline, like the chips' edges. Returns the
     // outputs with the chain's TDO after the edge.
     std::uint8_t ClockChain(std::uint8_t tap, std::uint8_t lines, std::uint8_t out) {
-        const unsigned levels = lines >> (3 * tap);
+        const unsigned levels = static_cast<unsigned>(lines) >> (3 * tap);
         TapChip* chip = Chains[tap].First;
         TapChip* const end = Chains[tap].End;
         if ((levels & BoardLine::Tck0) != 0) {

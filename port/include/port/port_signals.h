@@ -27,7 +27,8 @@ class SimulatedBoardPort;
     case 17:
         return 0x08;
     default:
-        return (pin >= 2 && pin <= 9) ? static_cast<std::uint8_t>(1U << (pin - 2)) : 0;
+        return (pin >= 2 && pin <= 9) ? static_cast<std::uint8_t>(1U << (pin - 2))
+                                      : std::uint8_t{0};
     }
 }
 
