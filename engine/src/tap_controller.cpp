@@ -13,8 +13,9 @@ constexpr std::array<std::string_view, 16> Mnemonics = {
 } // namespace
 
 void TapController::Init() {
-    for (std::uint8_t i = 0; i < Nodes.size(); ++i) {
-        Nodes[i] = TapNode{Mnemonics[i], NextTapState(i, 1), NextTapState(i, 0), i};
+    for (std::size_t i = 0; i < Nodes.size(); ++i) {
+        const auto state = static_cast<std::uint8_t>(i);
+        Nodes[i] = TapNode{Mnemonics[i], NextTapState(state, 1), NextTapState(state, 0), state};
     }
     Current = 0;
 }
