@@ -1,5 +1,3 @@
-#include "engine/engine.h"
-#include "test_support.h"
 #include "window_logic/dialogs/bitstream_shifter.h"
 
 #include <gtest/gtest.h>
@@ -44,27 +42,20 @@ TEST(TxBits, SpacesSeparateGroupsAndAnyOtherCharacterRefusesTheText) {
     EXPECT_NE(message.find("\"x\" (character 3)"), std::string::npos) << message;
 }
 
-// The views start again at event 0 when the shifter's Reset empties the
-// store; otherwise they would show events that are gone.
-TEST(BitstreamShifter, ResetEmptiesTheStoreAndTellsTheViews) {
-    testing::RecordingReporter reporter;
-    testing::FakeSignalPort port;
-    Engine engine(reporter, port);
-    BitstreamShifter shifter(engine);
-    shifter.ResetBothTaps();
-    (void)shifter.Shift(0, "10110011");
-    const std::uint32_t before = engine.Events().EventCount();
+TEST(ShifterScripts, ShiftLoadsTheCounterThenReceivesOnlyWhileShifting) {
+    const ShifterScript shift = ShiftScript(1, "10110");
+    ASSERT_EQ(shift.Steps.size(), 2U);
+    EXPECT_EQ(shift.Steps[0].Statements, (std::vector<std::string>{"seltap1;", "ld cnt,5d;"}));
+    EXPECT_FALSE(shift.Steps[0].Receives);
+    EXPECT_EQ(shift.Steps[1].Statements, (std::vector<std::string>{"nshf b0h;"}));
+    EXPECT_TRUE(shift.Steps[1].Receives);
+    EXPECT_FALSE(shift.EmptiesStore);
 
-    struct Probe final : ViewListener {
-        void RefreshView(ViewChanges changes) override {
-            Cleared = Cleared || changes.Has(ViewChange::StoreCleared);
-        }
-        bool Cleared = false;
-    } probe;
-    const ViewFeed::Subscription subscription = engine.Views().Subscribe(probe);
-    shifter.Reset(0);
-    EXPECT_TRUE(probe.Cleared);
-    EXPECT_LT(engine.Events().EventCount(), before);
+    // Only the TAP's Reset starts the store afresh.
+    EXPECT_TRUE(ResetTapScript(0).EmptiesStore);
+    EXPECT_FALSE(MoveToScript(0, ShifterDestination::Reset).EmptiesStore);
+    EXPECT_EQ(MoveToScript(0, ShifterDestination::ShiftIr).Steps[0].Statements.back(),
+              "state irshift;");
 }
 
 } // namespace

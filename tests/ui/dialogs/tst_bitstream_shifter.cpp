@@ -140,7 +140,16 @@ void BitstreamShifterTest::resetOfTap1EmptiesTheStoreFirst() {
         QTest::mouseClick(&d.TapButton(1), Qt::LeftButton);
         QCOMPARE(f.Eng().Registers().SelectedTap, std::uint8_t{1});
         QVERIFY(f.Eng().Events().EventCount() > 0);
+        // The views start again at event 0; otherwise they would show events that are gone.
+        struct Probe final : ViewListener {
+            void RefreshView(ViewChanges changes) override {
+                Cleared = Cleared || changes.Has(ViewChange::StoreCleared);
+            }
+            bool Cleared = false;
+        } probe;
+        const ViewFeed::Subscription subscription = f.Eng().Views().Subscribe(probe);
         d.ResetTap();
+        QVERIFY(probe.Cleared);
         const EventStore& store = f.Eng().Events();
         QCOMPARE(store.EventCount(), store.PlayedCount());
         QVERIFY(store.EventCount() > 0);

@@ -32,7 +32,7 @@ BitstreamShifterDialog::BitstreamShifterDialog(Engine& engine, CommandTracker& c
                                                QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      Eng(engine), Commands(commands), Shifter(engine) {
+      Eng(engine), Commands(commands) {
     setObjectName(QStringLiteral("BitStreamShifter"));
     setWindowTitle(QStringLiteral("Bitstream shifter"));
     CentreWhenFirstShown(*this);
@@ -130,18 +130,18 @@ void BitstreamShifterDialog::BuildLayout() {
 
 void BitstreamShifterDialog::ChooseTap(std::uint8_t tap) {
     const CommandScope scope(Commands);
-    Shifter.SelectTap(tap);
+    Play(SelectTapScript(tap));
 }
 
 void BitstreamShifterDialog::ResetTap() {
     const CommandScope scope(Commands);
-    Shifter.Reset(ChosenTap());
+    Play(ResetTapScript(ChosenTap()));
     EnableCommands(true);
 }
 
 void BitstreamShifterDialog::ClockTms(std::uint8_t level) {
     const CommandScope scope(Commands);
-    Shifter.Tms(ChosenTap(), level);
+    Play(TmsScript(ChosenTap(), level));
 }
 
 void BitstreamShifterDialog::MoveToDestination() {
@@ -152,7 +152,7 @@ void BitstreamShifterDialog::MoveToDestination() {
             destination = static_cast<ShifterDestination>(i);
         }
     }
-    Shifter.MoveTo(ChosenTap(), destination);
+    Play(MoveToScript(ChosenTap(), destination));
 }
 
 void BitstreamShifterDialog::ShiftBits() {
@@ -176,8 +176,26 @@ void BitstreamShifterDialog::ShiftBits() {
     }
     Notice->hide();
     Notice->clear();
-    const std::string received = Shifter.Shift(ChosenTap(), tx.Bits);
+    const std::string received = Play(ShiftScript(ChosenTap(), tx.Bits));
     RxFields[ChosenRow(RxRows)]->setText(QString::fromStdString(received));
+}
+
+std::string BitstreamShifterDialog::Play(const ShifterScript& script) {
+    if (script.EmptiesStore) {
+        Eng.Events().Clear();
+        Eng.Views().Notify(ViewChange::StoreCleared);
+    }
+    std::string received;
+    for (const ShifterStep& step : script.Steps) {
+        for (const std::string& statement : step.Statements) {
+            (void)Eng.InterpretLine(statement);
+        }
+        const PlayOptions byHand = PlayOptions::ByHand(step.Receives ? &received : nullptr);
+        while (!Eng.State().AllPlayed()) {
+            Eng.PlayEvent(byHand);
+        }
+    }
+    return received;
 }
 
 std::uint8_t BitstreamShifterDialog::ChosenTap() const {
@@ -218,7 +236,7 @@ void BitstreamShifterDialog::showEvent(QShowEvent* event) {
     Notice->clear();
     Taps[Eng.Registers().SelectedTap == 1 ? 1 : 0]->setChecked(true);
     EnableCommands(false);
-    Shifter.ResetBothTaps();
+    Play(ResetBothTapsScript());
 }
 
 void BitstreamShifterDialog::hideEvent(QHideEvent* event) {
@@ -227,7 +245,7 @@ void BitstreamShifterDialog::hideEvent(QHideEvent* event) {
         return;
     }
     const CommandScope scope(Commands);
-    Shifter.ResetBothTaps();
+    Play(ResetBothTapsScript());
 }
 
 } // namespace scanbench

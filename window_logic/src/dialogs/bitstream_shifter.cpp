@@ -1,7 +1,5 @@
 #include "window_logic/dialogs/bitstream_shifter.h"
 
-#include "engine/engine.h"
-
 #include <array>
 
 namespace scanbench {
@@ -70,64 +68,49 @@ std::string TxRefusal(int row, const TxBits& read) {
            ") is not a bit. Type only 0 and 1; spaces may separate groups.";
 }
 
-void BitstreamShifter::ResetBothTaps() {
-    for (const std::string_view line : {"seltap0;", "serflg0;", "ld cnt,0d;", "rst;", "seltap1;",
-                                        "serflg0;", "ld cnt,0d;", "rst;", "seltap0;"}) {
-        Interpret(line);
-    }
-    PlayAll();
+namespace {
+
+std::string SelectLine(std::uint8_t tap) {
+    return tap == 1 ? "seltap1;" : "seltap0;";
 }
 
-void BitstreamShifter::SelectTap(std::uint8_t tap) {
-    SelectLine(tap);
-    PlayAll();
+// The TAP selected, then `statement`, played as one step.
+ShifterScript OnTap(std::uint8_t tap, std::string statement) {
+    return {false, {{{SelectLine(tap), std::move(statement)}}}};
 }
 
-void BitstreamShifter::Reset(std::uint8_t tap) {
-    Eng.Events().Clear();
-    Eng.Views().Notify(ViewChange::StoreCleared);
-    SelectLine(tap);
-    Interpret("rst;");
-    PlayAll();
+} // namespace
+
+ShifterScript ResetBothTapsScript() {
+    return {false,
+            {{{"seltap0;", "serflg0;", "ld cnt,0d;", "rst;", "seltap1;", "serflg0;", "ld cnt,0d;",
+               "rst;", "seltap0;"}}}};
 }
 
-void BitstreamShifter::Tms(std::uint8_t tap, std::uint8_t level) {
-    SelectLine(tap);
-    Interpret(level == 1 ? "tms1;" : "tms0;");
-    PlayAll();
+ShifterScript SelectTapScript(std::uint8_t tap) {
+    return {false, {{{SelectLine(tap)}}}};
 }
 
-void BitstreamShifter::MoveTo(std::uint8_t tap, ShifterDestination destination) {
+ShifterScript ResetTapScript(std::uint8_t tap) {
+    ShifterScript script = OnTap(tap, "rst;");
+    script.EmptiesStore = true;
+    return script;
+}
+
+ShifterScript TmsScript(std::uint8_t tap, std::uint8_t level) {
+    return OnTap(tap, level == 1 ? "tms1;" : "tms0;");
+}
+
+ShifterScript MoveToScript(std::uint8_t tap, ShifterDestination destination) {
     constexpr std::array<std::string_view, 4> Lines = {"rst;", "state idle;", "state drshift;",
                                                        "state irshift;"};
-    SelectLine(tap);
-    Interpret(Lines[static_cast<std::size_t>(destination)]);
-    PlayAll();
+    return OnTap(tap, std::string(Lines[static_cast<std::size_t>(destination)]));
 }
 
-std::string BitstreamShifter::Shift(std::uint8_t tap, std::string_view bits) {
-    SelectLine(tap);
-    Interpret("ld cnt," + std::to_string(bits.size()) + "d;");
-    PlayAll();
-    std::string received;
-    Interpret("nshf " + BitsToHex(bits) + "h;");
-    PlayAll(&received);
-    return received;
-}
-
-void BitstreamShifter::Interpret(std::string_view line) {
-    (void)Eng.InterpretLine(line);
-}
-
-void BitstreamShifter::SelectLine(std::uint8_t tap) {
-    Interpret(tap == 1 ? "seltap1;" : "seltap0;");
-}
-
-void BitstreamShifter::PlayAll(std::string* received) {
-    const PlayOptions byHand = PlayOptions::ByHand(received);
-    while (!Eng.State().AllPlayed()) {
-        Eng.PlayEvent(byHand);
-    }
+ShifterScript ShiftScript(std::uint8_t tap, std::string_view bits) {
+    ShifterScript script = OnTap(tap, "ld cnt," + std::to_string(bits.size()) + "d;");
+    script.Steps.push_back({{"nshf " + BitsToHex(bits) + "h;"}, true});
+    return script;
 }
 
 } // namespace scanbench

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -59,10 +60,12 @@ private:
     [[nodiscard]] std::uint8_t ChosenTap() const;
     [[nodiscard]] int ChosenRow(const std::array<QRadioButton*, Rows>& rows) const;
     void EnableCommands(bool enabled);
+    // Plays `script` through the engine; the bits its receiving step
+    // received, first received leftmost.
+    std::string Play(const ShifterScript& script);
 
     Engine& Eng;
     CommandTracker& Commands;
-    BitstreamShifter Shifter;
     std::array<QRadioButton*, 2> Taps{};
     std::array<QRadioButton*, 4> Destinations{};
     QPushButton* Tms0Command = nullptr;

@@ -3,10 +3,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scanbench {
-
-class Engine;
 
 // The hexadecimal digits (lower case) of a bit string, four characters per
 // digit, first character most significant, the last group filled up with
@@ -29,35 +28,35 @@ struct TxBits {
 // Where the shifter's State command takes the TAP.
 enum class ShifterDestination : std::uint8_t { Reset, Idle, ShiftDr, ShiftIr };
 
-// Drives one TAP by hand: every command is a few program statements handed
-// to the engine's interpreter, whose events are then all played at once by
-// hand (PlayOptions::ByHand), so the port, the TAP models and the views
-// follow as in a program run. The interpreter's result codes are not
-// looked at: whatever events a statement made are played.
-class BitstreamShifter {
-public:
-    explicit BitstreamShifter(Engine& engine) : Eng(engine) {}
-
-    // Opening and closing: both TAPs reset with counter 0 and flag 0
-    // selected, then TAP 0 selected.
-    void ResetBothTaps();
-    void SelectTap(std::uint8_t tap);
-    // Empties the event store, then resets the TAP.
-    void Reset(std::uint8_t tap);
-    // One TCK clock with TMS at `level` (0 or 1).
-    void Tms(std::uint8_t tap, std::uint8_t level);
-    void MoveTo(std::uint8_t tap, ShifterDestination destination);
-    // Shifts `bits` ("0" and "1") out, leftmost first (the counter is loaded
-    // with their number), and returns the bits received meanwhile, first
-    // received leftmost.
-    [[nodiscard]] std::string Shift(std::uint8_t tap, std::string_view bits);
-
-private:
-    void Interpret(std::string_view line);
-    void SelectLine(std::uint8_t tap);
-    void PlayAll(std::string* received = nullptr);
-
-    Engine& Eng;
+// One part of a shifter command: program statements for the engine's
+// interpreter, whose events are then all played at once by hand
+// (PlayOptions::ByHand), so the port, the TAP models and the views follow as
+// in a program run. The interpreter's result codes are not looked at:
+// whatever events a statement made are played.
+struct ShifterStep {
+    std::vector<std::string> Statements;
+    // The bits received while this step plays are the command's answer.
+    bool Receives = false;
 };
+
+// What one shifter command plays, step by step.
+struct ShifterScript {
+    // The event store is emptied (and the views told) before the first step.
+    bool EmptiesStore = false;
+    std::vector<ShifterStep> Steps;
+};
+
+// Opening and closing: both TAPs reset with counter 0 and flag 0 selected,
+// then TAP 0 selected.
+[[nodiscard]] ShifterScript ResetBothTapsScript();
+[[nodiscard]] ShifterScript SelectTapScript(std::uint8_t tap);
+// Empties the event store, then resets the TAP.
+[[nodiscard]] ShifterScript ResetTapScript(std::uint8_t tap);
+// One TCK clock with TMS at `level` (0 or 1).
+[[nodiscard]] ShifterScript TmsScript(std::uint8_t tap, std::uint8_t level);
+[[nodiscard]] ShifterScript MoveToScript(std::uint8_t tap, ShifterDestination destination);
+// Shifts `bits` ("0" and "1") out, leftmost first, the counter loaded with
+// their number first; the bits received meanwhile are the answer.
+[[nodiscard]] ShifterScript ShiftScript(std::uint8_t tap, std::string_view bits);
 
 } // namespace scanbench
