@@ -27,6 +27,7 @@
 #include "ui/dialogs/search_dialog.h"
 #include "ui/dialogs/setup_dialog.h"
 #include "ui/editor/breakpoint_gutter.h"
+#include "ui/editor/editor_area.h"
 #include "ui/editor/editor_search.h"
 #include "ui/main_window/driver_notice.h"
 #include "ui/main_window/splash_screen.h"
@@ -345,7 +346,7 @@ int main(int argc, char** argv) {
         }
         if (stopAt > 0) {
             bench.Eng.State().Breakpoints.Set(args.value(stopAt + 1).toInt() - 1, true);
-            window.SyncBoxes();
+            window.Area().SyncBoxes();
             window.Runs().Execute();
             while (window.ExecuteTimer().isActive()) {
                 window.Runs().ExecuteTick();

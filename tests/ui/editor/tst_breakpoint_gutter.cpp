@@ -1,5 +1,6 @@
 #include "ui/appearance/window_fonts.h"
 #include "ui/editor/breakpoint_gutter.h"
+#include "ui/editor/editor_area.h"
 #include "ui/editor/program_editor.h"
 #include "ui/main_window/status_line.h"
 #include "ui/views/picture_view.h"
@@ -178,7 +179,7 @@ void BreakpointGutterTest::boxesStandForTheLinesOnScreen() {
 
 void BreakpointGutterTest::clickStoresAllBoxesSyncDoesNot() {
     f->Eng().State().Breakpoints.Set(5, true);
-    W().SyncBoxes();
+    W().Area().SyncBoxes();
     QVERIFY(W().Gutter().Box(6)->isChecked());
     QVERIFY(W().Gutter().BoxSync());
     // A programmatic change while BoxSync is false is not written back.
@@ -221,7 +222,7 @@ void BreakpointGutterTest::clearAllAndOpenClearBreakpointsFarBelow() {
     f->Eng().State().Breakpoints.Set(1, true);
     f->Eng().State().Breakpoints.Set(150, true);
     f->Eng().State().Breakpoints.Set(BreakpointFlags::FlagCount - 1, true);
-    W().SyncBoxes();
+    W().Area().SyncBoxes();
     W().Runs().ClearAllBreakpoints();
     QVERIFY(!Flag(1) && !Flag(150) && !Flag(BreakpointFlags::FlagCount - 1));
     QVERIFY(!W().Gutter().Box(2)->isChecked());
@@ -248,7 +249,7 @@ void BreakpointGutterTest::linesBeyondTheFlaggedRangeKeepNoBreakpoint() {
 
 void BreakpointGutterTest::breakpointStopOffScreenComesIntoViewWithItsBoxMarked() {
     f->Eng().State().Breakpoints.Set(39, true); // line 40, below the screen
-    W().SyncBoxes();
+    W().Area().SyncBoxes();
     QCOMPARE(W().Editor().FirstVisibleLine(), 0);
     f->Execute();
     QCOMPARE(f->CurrentLine(), 39);

@@ -4,14 +4,15 @@
 #include "engine/program_file.h"
 #include "engine/result_codes.h"
 #include "svf/svf_import.h"
+#include "ui/editor/editor_area.h"
 #include "ui/editor/program_editor.h"
 #include "ui/editor/program_file_io.h"
 #include "ui/main_window/command_scope.h"
 #include "ui/main_window/language_text.h"
-#include "ui/main_window/main_window.h"
 #include "ui/main_window/main_window_reporter.h"
 #include "ui/main_window/run_controller.h"
 #include "ui/main_window/user_interaction.h"
+#include "window_logic/main_window/main_window_model.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,33 +40,32 @@ ProgramFileRead ReadOpenedFile(const QString& path) {
 
 } // namespace
 
-ProgramFileController::ProgramFileController(Engine& engine, CommandTracker& commands,
-                                             MainWindow& window, RunController& runs,
-                                             UserInteraction& user)
-    : Eng(engine), Commands(commands), Window(window), Runs(runs), User(user) {}
+ProgramFileController::ProgramFileController(ProgramFileParts parts)
+    : Parts(std::move(parts)), Eng(Parts.Eng), Commands(Parts.Commands), Runs(Parts.Runs),
+      User(Parts.User) {}
 
 bool ProgramFileController::MayDropText() {
-    if (!Window.Editor().document()->isModified()) {
+    if (!Parts.Area.Editor().document()->isModified()) {
         return true;
     }
     // A run at its pace waits for the answer.
     const RunController::TicksHeld held(Runs);
-    return User.AskYesNo(&Window, LanguageText(Window.LanguageIndex(), LangPos::UnsavedText));
+    return User.AskYesNo(&Parts.DialogParent, LanguageText(Parts.Language(), LangPos::UnsavedText));
 }
 
 void ProgramFileController::ShowText(const QString& text) {
-    ProgramEditor& editor = Window.Editor();
-    Window.Reports().TextReplaced();
+    ProgramEditor& editor = Parts.Area.Editor();
+    Parts.Reports.TextReplaced();
     editor.setPlainText(text);
     editor.document()->setModified(false);
     // The text shows from its first line, whatever the old one showed.
     editor.SetFirstVisibleLine(0);
     editor.horizontalScrollBar()->setValue(0);
-    Window.SetScrollBarPosition(0);
+    Parts.Area.SetScrollBarPosition(0);
 }
 
 bool ProgramFileController::ReplaceText(const QString& text) {
-    QTextDocument& document = *Window.Editor().document();
+    QTextDocument& document = *Parts.Area.Editor().document();
     const QString kept = document.toPlainText();
     const bool modified = document.isModified();
     try {
@@ -74,10 +74,11 @@ bool ProgramFileController::ReplaceText(const QString& text) {
     } catch (const std::bad_alloc&) {
         ShowText(kept);
         document.setModified(modified);
-        User.ShowError(&Window, QStringLiteral("The file does not fit into the memory. %1")
-                                    .arg(QString::fromLatin1(
-                                        Status::NotEnoughMemory.data(),
-                                        static_cast<qsizetype>(Status::NotEnoughMemory.size()))));
+        User.ShowError(
+            &Parts.DialogParent,
+            QStringLiteral("The file does not fit into the memory. %1")
+                .arg(QString::fromLatin1(Status::NotEnoughMemory.data(),
+                                         static_cast<qsizetype>(Status::NotEnoughMemory.size()))));
         return false;
     }
 }
@@ -90,23 +91,23 @@ void ProgramFileController::NewProgram() {
         // A new program starts from where an opened one does (start values,
         // an empty store, a reset), so nothing of the old program's run is left.
         Eng.OpenProgram();
-        Window.Model().ProgramCleared();
+        Parts.Model.ProgramCleared();
         FileSession.NewProgram();
-        Window.SyncBoxes();
+        Parts.Area.SyncBoxes();
     }
     // Typing goes on in the editor, whatever the answer.
-    Window.FocusEditor();
+    Parts.Area.FocusEditor();
 }
 
 void ProgramFileController::OpenProgram() {
     const CommandScope scope(Commands);
     if (MayDropText()) {
-        const QString path = User.ChooseFileToOpen(&Window, OpenFolder);
+        const QString path = User.ChooseFileToOpen(&Parts.DialogParent, OpenFolder);
         if (!path.isEmpty()) {
             OpenChosenFile(path);
         }
     }
-    Window.FocusEditor();
+    Parts.Area.FocusEditor();
 }
 
 void ProgramFileController::OpenProgramFile(const QString& path) {
@@ -114,7 +115,7 @@ void ProgramFileController::OpenProgramFile(const QString& path) {
     if (MayDropText()) {
         OpenChosenFile(path);
     }
-    Window.FocusEditor();
+    Parts.Area.FocusEditor();
 }
 
 void ProgramFileController::SetProgramFolder(QString folder,
@@ -148,13 +149,13 @@ void ProgramFileController::RestoreSession(const QString& text, const QString& p
     if (!path.isEmpty()) {
         FileSession.Saved(path.toStdString());
     }
-    Window.Editor().document()->setModified(modified);
+    Parts.Area.Editor().document()->setModified(modified);
 }
 
 void ProgramFileController::OpenChosenFile(const QString& path) {
     const ProgramFileRead read = ReadOpenedFile(path);
     if (!read.Ok) {
-        User.ShowError(&Window, read.Error);
+        User.ShowError(&Parts.DialogParent, read.Error);
         return;
     }
     Runs.StopRun();
@@ -167,8 +168,8 @@ void ProgramFileController::OpenChosenFile(const QString& path) {
         FileSession.ProgramOpened(AbsolutePath(path));
     }
     Eng.OpenProgram();
-    Window.Model().ProgramOpened();
-    Window.SyncBoxes();
+    Parts.Model.ProgramOpened();
+    Parts.Area.SyncBoxes();
     OpenFolder = QFileInfo(path).absolutePath();
     NoteProgramFolder(path);
 }
@@ -177,7 +178,7 @@ void ProgramFileController::LoadStartFile(const QString& path) {
     const CommandScope scope(Commands);
     const ProgramFileRead read = ReadOpenedFile(path);
     if (!read.Ok) {
-        User.ShowError(&Window, read.Error);
+        User.ShowError(&Parts.DialogParent, read.Error);
         return;
     }
     if (!ReplaceText(read.Text)) {
@@ -224,18 +225,18 @@ QString ProgramFileController::ChooseSavePath() {
     if (!suggested.isEmpty() && Shipped(file)) {
         suggested = QDir(ProgramFolder).filePath(QFileInfo(suggested).fileName());
     }
-    return User.ChooseFileToSave(&Window, folder, suggested);
+    return User.ChooseFileToSave(&Parts.DialogParent, folder, suggested);
 }
 
 bool ProgramFileController::WriteProgram(const QString& path) {
-    const QString error = WriteProgramFile(path, ProgramFileBytes(Window.ProgramLines()));
+    const QString error = WriteProgramFile(path, ProgramFileBytes(Parts.Lines));
     if (!error.isEmpty()) {
         // The old file is intact and the text still differs from it.
-        User.ShowError(&Window, error);
+        User.ShowError(&Parts.DialogParent, error);
         return false;
     }
     FileSession.Saved(AbsolutePath(path));
-    Window.Editor().document()->setModified(false);
+    Parts.Area.Editor().document()->setModified(false);
     NoteProgramFolder(path);
     return true;
 }

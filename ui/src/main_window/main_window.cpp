@@ -5,6 +5,7 @@
 #include "ui/appearance/window_colours.h"
 #include "ui/artwork/artwork.h"
 #include "ui/editor/breakpoint_gutter.h"
+#include "ui/editor/editor_area.h"
 #include "ui/editor/editor_program_text.h"
 #include "ui/editor/program_editor.h"
 #include "ui/editor/program_file_controller.h"
@@ -43,9 +44,17 @@ MainWindow::MainWindow(Engine& engine, UserInteraction& user, Workbench bench,
       Tracker(engine, Logic, [this](bool outermost) { CommandEnded(outermost); }) {
     setObjectName(QStringLiteral("Form1"));
     BuildClient();
-    RunCommands = std::make_unique<RunController>(Eng, Logic, Tracker, *this);
-    FileCommands = std::make_unique<ProgramFileController>(Eng, Tracker, *this, *RunCommands, User);
-    Reporter = std::make_unique<MainWindowReporter>(*this, Tracker);
+    Reporter =
+        std::make_unique<MainWindowReporter>(*EditorParts, *StatusBar, *ReadoutBoxes, *ActivityView,
+                                             palette().color(QPalette::Window), Tracker);
+    EditorLines = std::make_unique<EditorProgramText>(
+        *TextEditor, [this](std::int32_t line) { Reporter->ShowLine(line); });
+    RunCommands = std::make_unique<RunController>(
+        Eng, Logic, Tracker, *Reporter, *EditorParts, [this] { RefreshTitleAndTextColour(); },
+        this);
+    FileCommands = std::make_unique<ProgramFileController>(
+        ProgramFileParts{Eng, Tracker, Logic, *EditorParts, *EditorLines, *Reporter, *RunCommands,
+                         User, *this, [this] { return Language; }});
     BuildEventViews();
     PortCommands = new PortTools(Eng, bench, User, *this);
     ToolSet = std::make_unique<EditorTools>(*this, Eng, Tracker, User, Options.ShowSplash);
@@ -54,8 +63,6 @@ MainWindow::MainWindow(Engine& engine, UserInteraction& user, Workbench bench,
     BuildBoardView(bench.Port);
     ConnectEditor();
 
-    EditorLines = std::make_unique<EditorProgramText>(
-        *TextEditor, [this](std::int32_t line) { Reporter->ShowLine(line); });
     Eng.SetProgram(*EditorLines);
     Reporting = Eng.Listen(*Reporter);
     ModelFollowing = Eng.Listen(Logic);
@@ -76,7 +83,7 @@ MainWindow::MainWindow(Engine& engine, UserInteraction& user, Workbench bench,
     TextEditor->moveCursor(QTextCursor::Start);
     TextEditor->SetTextColour(ToQColor(EditableTextColour));
     TextEditor->document()->setModified(false);
-    SyncBoxes();
+    EditorParts->SyncBoxes();
     setWindowTitle(QString::fromStdString(Session().Title(false)));
 }
 
@@ -88,8 +95,6 @@ MainWindow::~MainWindow() {
     // The children outlive this object's members: none of them may call back
     // into the window while they are destroyed.
     TextEditor->disconnect(this);
-    EditorScroll->disconnect(this);
-    Boxes->disconnect(this);
     RunCommands->StopTimers();
 }
 
@@ -157,6 +162,8 @@ void MainWindow::BuildClient() {
     ActivityView = new PictureView(Client);
     ActivityView->setObjectName(QStringLiteral("CircDrwImg"));
     ActivityView->setGeometry(Layout::ActivityIndicator);
+    EditorParts = std::make_unique<EditorArea>(*TextEditor, *EditorFrame, *Boxes, *EditorScroll,
+                                               *StatusBar, Eng.State().Breakpoints);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -196,7 +203,7 @@ void MainWindow::RefreshTitleAndTextColour() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!CloseAgreed && !FileCommands->MayDropText()) {
         event->ignore();
-        FocusEditor();
+        EditorParts->FocusEditor();
         return;
     }
     if (Tracker.InCommand()) {

@@ -4,15 +4,13 @@
 #include "ui/appearance/window_colours.h"
 #include "ui/artwork/artwork.h"
 #include "ui/editor/breakpoint_gutter.h"
+#include "ui/editor/editor_area.h"
 #include "ui/editor/program_editor.h"
 #include "ui/main_window/command_scope.h"
-#include "ui/main_window/main_window.h"
 #include "ui/main_window/readout_panel.h"
 #include "ui/main_window/status_line.h"
 #include "ui/views/messages_window.h"
 #include "ui/views/picture_view.h"
-
-#include <QFrame>
 
 namespace scanbench {
 
@@ -24,9 +22,10 @@ QString FromUtf8(std::string_view text) {
 
 } // namespace
 
-MainWindowReporter::MainWindowReporter(MainWindow& window, const CommandTracker& commands)
-    : Window(window), Commands(commands) {
-    const QColor face = window.palette().color(QPalette::Window);
+MainWindowReporter::MainWindowReporter(EditorArea& editor, StatusLine& status,
+                                       ReadoutPanel& readouts, PictureView& activity,
+                                       const QColor& face, const CommandTracker& commands)
+    : Area(editor), Status(status), Readouts(readouts), Activity(activity), Commands(commands) {
     for (int frame = 0; frame < ActivityFrameCount; ++frame) {
         ActivityFrames[static_cast<std::size_t>(frame)] = ActivityPicture(frame, face);
     }
@@ -110,18 +109,18 @@ void MainWindowReporter::HighlightSelectedTap(std::uint8_t tap) {
 }
 
 void MainWindowReporter::DrawFlagMarkers(const std::array<int, 2>& selectedBits) {
-    Window.Readouts().DrawFlagMarkers(selectedBits);
+    Readouts.DrawFlagMarkers(selectedBits);
 }
 
 void MainWindowReporter::DrawActivity(int frame) {
     if (frame >= 0 && frame < static_cast<int>(ActivityFrames.size())) {
-        Window.ActivityIndicator().SetPicture(ActivityFrames[static_cast<std::size_t>(frame)]);
+        Activity.SetPicture(ActivityFrames[static_cast<std::size_t>(frame)]);
     }
 }
 
 EditorViewUpdates& MainWindowReporter::ViewBatch() {
     if (!ViewUpdates.Pending()) {
-        const ProgramEditor& editor = Window.Editor();
+        const ProgramEditor& editor = Area.Editor();
         ViewUpdates.Begin({editor.FirstVisibleLine(), editor.MaxFirstVisibleLine(),
                            editor.CaretLine(), editor.LastLine(), editor.WholeRows()});
     }
@@ -136,33 +135,32 @@ void MainWindowReporter::RefreshIfIdle() {
 
 void MainWindowReporter::RefreshDisplays() {
     if (Pending.Status) {
-        Window.Status().ShowStatus(Pending.Status->first, Pending.Status->second);
+        Status.ShowStatus(Pending.Status->first, Pending.Status->second);
     }
-    ReadoutPanel& readouts = Window.Readouts();
     for (std::uint8_t tap = 0; tap < 2; ++tap) {
         if (const auto& counter = Pending.Counters[tap]) {
-            readouts.ShowCounter(tap, *counter);
+            Readouts.ShowCounter(tap, *counter);
         }
         if (const auto& flags = Pending.Flags[tap]) {
-            readouts.ShowFlags(tap, *flags);
+            Readouts.ShowFlags(tap, *flags);
         }
     }
     if (Pending.HighlightedTap) {
-        readouts.HighlightTap(*Pending.HighlightedTap);
+        Readouts.HighlightTap(*Pending.HighlightedTap);
     }
     Pending = PendingReadouts{};
     if (ViewUpdates.Pending()) {
         ApplyView(ViewUpdates.Take());
     }
     if (PendingRunningLine) {
-        Window.Editor().SetRunningLine(*PendingRunningLine >= 0
-                                           ? std::optional<std::int32_t>(*PendingRunningLine)
-                                           : std::nullopt);
+        Area.Editor().SetRunningLine(*PendingRunningLine >= 0
+                                         ? std::optional<std::int32_t>(*PendingRunningLine)
+                                         : std::nullopt);
         PendingRunningLine.reset();
     }
     if (PendingHitLine) {
-        Window.Gutter().MarkHit(*PendingHitLine >= 0 ? std::optional<std::int32_t>(*PendingHitLine)
-                                                     : std::nullopt);
+        Area.Gutter().MarkHit(*PendingHitLine >= 0 ? std::optional<std::int32_t>(*PendingHitLine)
+                                                   : std::nullopt);
         PendingHitLine.reset();
     }
     if (LogWindow != nullptr && LogWindow->isVisible()) {
@@ -171,9 +169,9 @@ void MainWindowReporter::RefreshDisplays() {
 }
 
 void MainWindowReporter::ApplyView(const EditorViewUpdates::Outcome& outcome) {
-    ProgramEditor& editor = Window.Editor();
+    ProgramEditor& editor = Area.Editor();
     if (outcome.ScrollBarPosition) {
-        Window.SetScrollBarPosition(*outcome.ScrollBarPosition);
+        Area.SetScrollBarPosition(*outcome.ScrollBarPosition);
     }
     if (outcome.MoveCaret) {
         editor.PutCaretAtLineStart(outcome.CaretLine);
@@ -182,17 +180,17 @@ void MainWindowReporter::ApplyView(const EditorViewUpdates::Outcome& outcome) {
         // Only a batch that showed a line moves the view: one that just took
         // the arrow away leaves it where the editor has it now.
         editor.SetFirstVisibleLine(outcome.FirstLine);
-        Window.ShowCaretPos();
-        Window.SyncBoxes();
+        Area.ShowCaretPos();
+        Area.SyncBoxes();
     }
     switch (outcome.ArrowState) {
     case EditorViewUpdates::Arrow::Unchanged:
         break;
     case EditorViewUpdates::Arrow::Cleared:
-        Window.Gutter().ClearMarkers();
+        Area.Gutter().ClearMarkers();
         break;
     case EditorViewUpdates::Arrow::Drawn:
-        Window.Gutter().ShowArrow(outcome.ArrowRow, ExecArrow);
+        Area.Gutter().ShowArrow(outcome.ArrowRow, ExecArrow);
         break;
     }
 }

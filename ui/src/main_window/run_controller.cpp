@@ -1,7 +1,8 @@
 #include "ui/main_window/run_controller.h"
 
 #include "engine/engine.h"
-#include "ui/main_window/main_window.h"
+#include "ui/editor/editor_area.h"
+#include "ui/main_window/command_scope.h"
 #include "ui/main_window/main_window_reporter.h"
 #include "window_logic/main_window/main_window_model.h"
 
@@ -23,8 +24,10 @@ void Keep(QTimer& timer, bool running) {
 } // namespace
 
 RunController::RunController(Engine& engine, MainWindowModel& model, CommandTracker& commands,
-                             MainWindow& window)
-    : QObject(&window), Eng(engine), Model(model), Commands(commands), Window(window) {
+                             MainWindowReporter& reports, EditorArea& editor,
+                             std::function<void()> housekeeping, QObject* parent)
+    : QObject(parent), Eng(engine), Model(model), Commands(commands), Reports(reports),
+      Area(editor), Housekeeping(std::move(housekeeping)) {
     ExecuteClock = new QTimer(this);
     ExecuteClock->setObjectName(QStringLiteral("Timer1"));
     ExecuteClock->setInterval(1);
@@ -61,19 +64,19 @@ void RunController::Play(std::optional<RunSlice> slice) {
 
 void RunController::EventByEvent() {
     const CommandScope scope(Commands);
-    Window.Reports().ClearBreakpointHit();
+    Reports.ClearBreakpointHit();
     Play(Model.EventByEvent());
 }
 
 void RunController::StepByStep() {
     const CommandScope scope(Commands);
-    Window.Reports().ClearBreakpointHit();
+    Reports.ClearBreakpointHit();
     Play(Model.StepByStep());
 }
 
 void RunController::Execute() {
     const CommandScope scope(Commands);
-    Window.Reports().ClearBreakpointHit();
+    Reports.ClearBreakpointHit();
     Model.Execute();
     Play(std::nullopt);
 }
@@ -86,14 +89,14 @@ void RunController::Pause() {
 
 void RunController::SpeedRun() {
     const CommandScope scope(Commands);
-    Window.Reports().ClearBreakpointHit();
+    Reports.ClearBreakpointHit();
     Play(Model.SpeedRun());
 }
 
 void RunController::Reset() {
     const CommandScope scope(Commands);
     Eng.ResetSimulation();
-    Window.FocusEditor();
+    Area.FocusEditor();
 }
 
 void RunController::ShowExecPoint() {
@@ -106,7 +109,7 @@ void RunController::ShowExecPoint() {
 void RunController::ClearAllBreakpoints() {
     const CommandScope scope(Commands);
     Eng.State().Breakpoints.ClearAll();
-    Window.SyncBoxes();
+    Area.SyncBoxes();
 }
 
 void RunController::ExecuteTick() {
@@ -136,7 +139,7 @@ void RunController::ActivityTick() {
 void RunController::HousekeepingTick() {
     const CommandScope scope(Commands, false);
     Model.HousekeepingTick();
-    Window.RefreshTitleAndTextColour();
+    Housekeeping();
 }
 
 void RunController::FollowModel() {

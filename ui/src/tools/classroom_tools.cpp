@@ -5,6 +5,7 @@
 #include "settings/qt_paths.h"
 #include "settings/settings_store.h"
 #include "ui/appearance/screen_room.h"
+#include "ui/editor/editor_area.h"
 #include "ui/editor/program_editor.h"
 #include "ui/editor/program_file_controller.h"
 #include "ui/main_window/command_scope.h"
@@ -363,7 +364,7 @@ bool ClassroomTools::TakeHandover(const QString& path) {
     for (const std::int32_t line : handover->Breakpoints) {
         flags.Set(line, true);
     }
-    Window.SyncBoxes();
+    Window.Area().SyncBoxes();
     if (const auto pace = PaceAt(handover->Pace)) {
         ChoosePace(*pace);
     }

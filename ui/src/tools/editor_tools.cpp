@@ -5,6 +5,7 @@
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/goto_line_dialog.h"
 #include "ui/editor/breakpoint_gutter.h"
+#include "ui/editor/editor_area.h"
 #include "ui/editor/editor_search.h"
 #include "ui/editor/program_editor.h"
 #include "ui/main_window/command_scope.h"
@@ -39,7 +40,7 @@ EditorTools::EditorTools(MainWindow& window, Engine& engine, CommandTracker& com
     properties.PromptReplace = true;
     properties.ShowReplaceCount = true;
     Searcher = std::make_unique<EditorSearch>(Window.Editor(), properties);
-    connect(Searcher.get(), &EditorSearch::HitSelected, &Window, &MainWindow::ShowCaretPos);
+    connect(Searcher.get(), &EditorSearch::HitSelected, &Window.Area(), &EditorArea::ShowCaretPos);
 
     if (splash) {
         SplashWindow = new SplashScreen;
@@ -68,7 +69,7 @@ void EditorTools::GotoLineCommand() {
     // displays keep following it.
     Window.Model().ClearAboutClicks();
     const int answer = GotoBox->exec();
-    Window.FocusEditor();
+    Window.Area().FocusEditor();
     if (answer != QDialog::Accepted) {
         return;
     }
@@ -93,20 +94,20 @@ void EditorTools::GotoLineCommand() {
     if (editing) {
         editor.setFocus();
     }
-    Window.ShowCaretPos();
+    Window.Area().ShowCaretPos();
     if (!editing) {
         GotoTarget = decision.Line;
         DrawGotoMark();
-        Window.SyncBoxes();
+        Window.Area().SyncBoxes();
     }
 }
 
 void EditorTools::DrawGotoMark() {
     const std::int32_t line = GotoTarget - 1;
     ProgramEditor& editor = Window.Editor();
-    Window.SetScrollBarPosition(line); // a move of the scroll bar clears the gutter picture
+    Window.Area().SetScrollBarPosition(line); // a move of the scroll bar clears the gutter picture
     editor.PutCaretAtLineStart(line);
-    Window.ShowCaretPos();
+    Window.Area().ShowCaretPos();
     Window.Gutter().ShowArrow(editor.CaretLine() - editor.FirstVisibleLine(), GotoArrow);
 }
 

@@ -4,15 +4,37 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
+
+class QWidget;
 
 namespace scanbench {
 
 class CommandTracker;
+class EditorArea;
 class Engine;
-class MainWindow;
+class MainWindowModel;
+class MainWindowReporter;
+class ProgramText;
 class RunController;
 class UserInteraction;
+
+// What the file commands work on: the editor and its program text, the
+// window's model and reports, the runs they stop, the questions they ask
+// (on `dialogParent`, in the interface language `language` gives).
+struct ProgramFileParts {
+    Engine& Eng;
+    CommandTracker& Commands;
+    MainWindowModel& Model;
+    EditorArea& Area;
+    ProgramText& Lines;
+    MainWindowReporter& Reports;
+    RunController& Runs;
+    UserInteraction& User;
+    QWidget& DialogParent;
+    std::function<std::uint8_t()> Language;
+};
 
 // The main window's file commands: New, Open, Save, Save As and the program
 // named on the command line. An SVF file opens as its translation, which
@@ -21,8 +43,7 @@ class UserInteraction;
 // title, command enabling) up to date.
 class ProgramFileController {
 public:
-    ProgramFileController(Engine& engine, CommandTracker& commands, MainWindow& window,
-                          RunController& runs, UserInteraction& user);
+    explicit ProgramFileController(ProgramFileParts parts);
 
     void NewProgram();
     void OpenProgram();
@@ -67,9 +88,9 @@ private:
     // had put back and the user told; false then.
     [[nodiscard]] bool ReplaceText(const QString& text);
 
+    ProgramFileParts Parts;
     Engine& Eng;
     CommandTracker& Commands;
-    MainWindow& Window;
     RunController& Runs;
     UserInteraction& User;
     ProgramSession FileSession;

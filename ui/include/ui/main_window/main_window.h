@@ -25,6 +25,7 @@ namespace scanbench {
 
 class BitstreamViewer;
 class BreakpointGutter;
+class EditorArea;
 class EditorTools;
 class EditorProgramText;
 class EventListWindow;
@@ -86,6 +87,7 @@ public:
     [[nodiscard]] QFrame& EditorPanel() const { return *EditorFrame; }
     [[nodiscard]] QScrollBar& EditorScrollBar() const { return *EditorScroll; }
     [[nodiscard]] BreakpointGutter& Gutter() const { return *Boxes; }
+    [[nodiscard]] EditorArea& Area() const { return *EditorParts; }
     [[nodiscard]] StatusLine& Status() const { return *StatusBar; }
     [[nodiscard]] ReadoutPanel& Readouts() const { return *ReadoutBoxes; }
     [[nodiscard]] PictureView& ActivityIndicator() const { return *ActivityView; }
@@ -121,15 +123,6 @@ public:
     void Paste();
     void Cut();
     void Undo();
-    // Loads the gutter boxes from the breakpoint flags of the lines on screen.
-    void SyncBoxes();
-    // Gives the editor the keyboard focus when it can be typed into (after
-    // the commands and dialogs that took it away).
-    void FocusEditor();
-    // Writes the caret position into the status line.
-    void ShowCaretPos();
-    // Moves the scroll bar without treating it as the user's scroll.
-    void SetScrollBarPosition(int position);
     // The title and the editor's text colour, refreshed every 500 ms.
     void RefreshTitleAndTextColour();
     // Opens the user manual in the desktop's browser, or in a help window of
@@ -169,13 +162,8 @@ private:
     // Shows a view window, non-modally, in front.
     void ShowView(QWidget& view);
 
-    // The editor and its scroll bar.
+    // The editor's text changed.
     void TextChanged();
-    void EditorKeyReleased();
-    void ScrollBarMoved(int position);
-    void BoxesChanged();
-    void EditorUpdateRequest(int dy);
-    void SetScrollBarMaximum(int maximum);
 
     Engine& Eng;
     UserInteraction& User;
@@ -191,6 +179,7 @@ private:
     ProgramEditor* TextEditor = nullptr;
     QScrollBar* EditorScroll = nullptr;
     BreakpointGutter* Boxes = nullptr;
+    std::unique_ptr<EditorArea> EditorParts;
     StatusLine* StatusBar = nullptr;
     PictureView* ActivityView = nullptr;
     StateDiagramWindow* StateDiagram = nullptr;
@@ -217,10 +206,8 @@ private:
     ClassroomTools* Teaching = nullptr;
     std::uint8_t Language = 0;
 
-    bool ScrollBarByProgram = false;
     bool FirstShow = true;
     bool CloseAgreed = false;
-    std::int32_t SyncedFirstLine = -1;
 };
 
 } // namespace scanbench

@@ -15,9 +15,12 @@
 namespace scanbench {
 
 class CommandTracker;
-class MainWindow;
+class EditorArea;
 class MessageLog;
 class MessagesWindow;
+class PictureView;
+class ReadoutPanel;
+class StatusLine;
 
 // Where the run is when a message is shown: CurrentLine and the events played.
 struct LogPlace {
@@ -31,7 +34,9 @@ struct LogPlace {
 // that a run never lays out or repaints the window per event.
 class MainWindowReporter final : public EngineListener {
 public:
-    MainWindowReporter(MainWindow& window, const CommandTracker& commands);
+    // The pictures are drawn on `face`, the window's colour.
+    MainWindowReporter(EditorArea& editor, StatusLine& status, ReadoutPanel& readouts,
+                       PictureView& activity, const QColor& face, const CommandTracker& commands);
 
     void ShowStatus(std::string_view text, StatusColour colour) override;
     // The scroll bar goes to `currentLine`, the caret to the start of editor
@@ -70,7 +75,10 @@ private:
     void ApplyView(const EditorViewUpdates::Outcome& outcome);
     void RefreshIfIdle();
 
-    MainWindow& Window;
+    EditorArea& Area;
+    StatusLine& Status;
+    ReadoutPanel& Readouts;
+    PictureView& Activity;
     const CommandTracker& Commands;
     std::array<QPixmap, 9> ActivityFrames;
     QPixmap ExecArrow;

@@ -6,6 +6,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <optional>
 
 class QTimer;
@@ -13,9 +14,10 @@ class QTimer;
 namespace scanbench {
 
 class CommandTracker;
+class EditorArea;
 class Engine;
-class MainWindow;
 class MainWindowModel;
+class MainWindowReporter;
 
 // The run commands of the main window and the timers that drive them: the
 // Execute timer (1 ms at full pace, one statement per tick), the slice timer
@@ -27,8 +29,10 @@ class MainWindowModel;
 class RunController : public QObject {
     Q_OBJECT
 public:
+    // `housekeeping` runs on every tick of the housekeeping timer.
     RunController(Engine& engine, MainWindowModel& model, CommandTracker& commands,
-                  MainWindow& window);
+                  MainWindowReporter& reports, EditorArea& editor,
+                  std::function<void()> housekeeping, QObject* parent);
 
     void EventByEvent();
     void StepByStep();
@@ -86,7 +90,9 @@ private:
     Engine& Eng;
     MainWindowModel& Model;
     CommandTracker& Commands;
-    MainWindow& Window;
+    MainWindowReporter& Reports;
+    EditorArea& Area;
+    std::function<void()> Housekeeping;
     QTimer* ExecuteClock = nullptr;
     QTimer* SliceClock = nullptr;
     QTimer* ActivityClock = nullptr;
