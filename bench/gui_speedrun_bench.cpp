@@ -20,7 +20,6 @@
 #include "board_window.h"
 #include "port/port_choice.h"
 #include "ui/tools/classroom_tools.h"
-#include "ui/tools/port_tools.h"
 #include "ui/views/event_list_window.h"
 #include "ui/views/messages_window.h"
 #include "ui/views/port_signals_window.h"
@@ -154,7 +153,7 @@ void SpeedRunToTheEnd(scanbench::MainWindow& window) {
 // The view windows of the main window.
 std::vector<QWidget*> ViewWindows(scanbench::MainWindow& window) {
     return {&window.StateDiagrams(), &window.Waveforms(), &window.EventList(),
-            &window.Ports().SignalsWindow(), &window.SimulatedBoard()};
+            &window.PortSignals(), &window.SimulatedBoard()};
 }
 
 // Shows or hides `windows` and lets them paint.

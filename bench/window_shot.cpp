@@ -33,7 +33,7 @@
 #include "ui/main_window/splash_screen.h"
 #include "ui/tools/classroom_tools.h"
 #include "ui/tools/editor_tools.h"
-#include "ui/tools/port_tools.h"
+#include "ui/tools/setup_command.h"
 #include "ui/views/bitstream_viewer.h"
 #include "ui/views/event_list_window.h"
 #include "ui/views/labels_window.h"
@@ -129,7 +129,7 @@ const std::map<QString, Shot>& Shots() {
         {QStringLiteral("board-loopback"), {[](MainWindow& w) {
              scanbench::Settings loopback; // into the tool's scratch store
              loopback.Board = scanbench::BoardKind::Loopback;
-             (void)w.Ports().ApplySettings(loopback);
+             (void)w.Setup().ApplySettings(loopback);
              w.Items().SimulatedBoard->trigger();
              return &AsWidget(w.SimulatedBoard());
          }}},
@@ -138,14 +138,14 @@ const std::map<QString, Shot>& Shots() {
              scanbench::Settings file;
              file.Board = scanbench::BoardChoice(scanbench::BoardKind::File,
                                                  SCANBENCH_DATA_DIR "/boards/m3-board.json");
-             (void)w.Ports().ApplySettings(file);
+             (void)w.Setup().ApplySettings(file);
              w.Items().SimulatedBoard->trigger();
              return &AsWidget(w.SimulatedBoard());
          }}},
         {QStringLiteral("board-interconnect"), {[](MainWindow& w) {
              scanbench::Settings interconnect;
              interconnect.Board = scanbench::BoardKind::Interconnect;
-             (void)w.Ports().ApplySettings(interconnect);
+             (void)w.Setup().ApplySettings(interconnect);
              w.Items().SimulatedBoard->trigger();
              return &AsWidget(w.SimulatedBoard());
          }}},
@@ -157,7 +157,7 @@ const std::map<QString, Shot>& Shots() {
                                {scanbench::NetFaultKind::Short, "N4", "N5"}},
                               std::nullopt,
                               true};
-             (void)w.Ports().ApplySettings(faulty);
+             (void)w.Setup().ApplySettings(faulty);
              w.Items().SimulatedBoard->trigger();
              return &AsWidget(w.SimulatedBoard());
          }}},
@@ -176,16 +176,15 @@ const std::map<QString, Shot>& Shots() {
               return static_cast<QWidget*>(nullptr);
           },
           "LatchDialog"}},
-        {QStringLiteral("port-signals"),
-         {[](MainWindow& w) { return Shown(w.Ports().SignalsWindow()); }}},
+        {QStringLiteral("port-signals"), {[](MainWindow& w) { return Shown(w.PortSignals()); }}},
         {QStringLiteral("parallel-port"), {[](MainWindow& w) {
-             scanbench::ParallelPortTool& tool = w.Ports().PortTool();
+             scanbench::ParallelPortTool& tool = w.ParallelPort();
              tool.TmsBox(0).setChecked(true);
              tool.TxBox(1).setChecked(true);
              return Shown(tool);
          }}},
         {QStringLiteral("shifter"), {[](MainWindow& w) {
-             scanbench::BitstreamShifterDialog& shifter = w.Ports().Shifter();
+             scanbench::BitstreamShifterDialog& shifter = w.Shifter();
              shifter.show();
              shifter.ResetTap();
              shifter.DestinationButton(scanbench::ShifterDestination::ShiftDr).setChecked(true);
@@ -195,7 +194,7 @@ const std::map<QString, Shot>& Shots() {
              return &AsWidget(shifter);
          }}},
         {QStringLiteral("shifter-typo"), {[](MainWindow& w) {
-             scanbench::BitstreamShifterDialog& shifter = w.Ports().Shifter();
+             scanbench::BitstreamShifterDialog& shifter = w.Shifter();
              shifter.show();
              shifter.ResetTap();
              shifter.TxField(0).setText(QStringLiteral("1011 00x1"));
@@ -207,7 +206,7 @@ const std::map<QString, Shot>& Shots() {
              help->ShowManual(QFileInfo(QStringLiteral("docs/scanbench.html")).absoluteFilePath());
              return static_cast<QWidget*>(help);
          }}},
-        {QStringLiteral("setup"), {[](MainWindow& w) { return Shown(w.Ports().Setup()); }}},
+        {QStringLiteral("setup"), {[](MainWindow& w) { return Shown(w.Setup().Dialog()); }}},
         {QStringLiteral("find"),
          {[](MainWindow& w) { return OpenSearch(w, false, QStringLiteral("NSHF"), {}); }}},
         {QStringLiteral("replace"), {[](MainWindow& w) {

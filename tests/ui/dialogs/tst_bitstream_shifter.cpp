@@ -1,7 +1,6 @@
 #include "engine/tap_state.h"
 #include "ui/dialogs/bitstream_shifter_dialog.h"
 #include "ui/main_window/status_line.h"
-#include "ui/tools/port_tools.h"
 #include "window_fixture.h"
 
 #include <QLabel>
@@ -45,7 +44,7 @@ private slots:
 
 void BitstreamShifterTest::openingResetsBothTapsAndOnlyResetIsUsable() {
     WindowFixture f;
-    BitstreamShifterDialog& d = f.Window().Ports().Shifter();
+    BitstreamShifterDialog& d = f.Window().Shifter();
     d.TxField(2).setText(QStringLiteral("111"));
     d.RxField(3).setText(QStringLiteral("000"));
     bool checked = false;
@@ -78,7 +77,7 @@ void BitstreamShifterTest::openingResetsBothTapsAndOnlyResetIsUsable() {
 void BitstreamShifterTest::shiftSendsTheTextAndTheLoopbackReturnsIt() {
     WindowFixture f;
     RecordingViews views(f.Eng().Views());
-    BitstreamShifterDialog& d = f.Window().Ports().Shifter();
+    BitstreamShifterDialog& d = f.Window().Shifter();
     bool checked = false;
     WhenModal(d, [&] {
         d.ResetTap();
@@ -134,7 +133,7 @@ void BitstreamShifterTest::shiftSendsTheTextAndTheLoopbackReturnsIt() {
 
 void BitstreamShifterTest::resetOfTap1EmptiesTheStoreFirst() {
     WindowFixture f;
-    BitstreamShifterDialog& d = f.Window().Ports().Shifter();
+    BitstreamShifterDialog& d = f.Window().Shifter();
     bool checked = false;
     WhenModal(d, [&] {
         QTest::mouseClick(&d.TapButton(1), Qt::LeftButton);
@@ -168,8 +167,8 @@ void BitstreamShifterTest::closingResetsAndRestoresTheRunCommands() {
     f.Window().show();
     f.OpenProgram("RST;\r\nTMS0;\r\nHALT;\r\n");
     f.Window().Runs().StepByStep();
-    WhenModal(f.Window().Ports().Shifter(), [&] {
-        BitstreamShifterDialog& d = f.Window().Ports().Shifter();
+    WhenModal(f.Window().Shifter(), [&] {
+        BitstreamShifterDialog& d = f.Window().Shifter();
         QTest::mouseClick(&d.TapButton(1), Qt::LeftButton);
         d.ResetTap();
         d.ClockTms(0);

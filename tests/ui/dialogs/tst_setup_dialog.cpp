@@ -6,7 +6,7 @@
 #include "settings/qt_paths.h"
 #include "ui/dialogs/setup_dialog.h"
 #include "ui/main_window/status_line.h"
-#include "ui/tools/port_tools.h"
+#include "ui/tools/setup_command.h"
 #include "ui/views/port_signals_window.h"
 #include "window_fixture.h"
 
@@ -57,7 +57,7 @@ private slots:
 
 void SetupDialogTest::pinUsedTwiceIsRefusedAndNothingChanges() {
     WindowFixture f;
-    SetupDialog& d = f.Window().Ports().Setup();
+    SetupDialog& d = f.Window().Setup().Dialog();
     const Settings before = f.Values();
     WhenModal(d, [&] {
         Type(d, Tms0, "6");
@@ -78,7 +78,7 @@ void SetupDialogTest::pinUsedTwiceIsRefusedAndNothingChanges() {
 
 void SetupDialogTest::pinTextThatNamesNoPinIsRefusedNamingTheField() {
     WindowFixture f;
-    SetupDialog& d = f.Window().Ports().Setup();
+    SetupDialog& d = f.Window().Setup().Dialog();
     WhenModal(d, [&] {
         Type(d, Sib, "18");
         ClickOk(d);
@@ -92,7 +92,7 @@ void SetupDialogTest::pinTextThatNamesNoPinIsRefusedNamingTheField() {
 
 void SetupDialogTest::okAppliesSavesReopensThePortAndRelabelsTheHiddenSignalsWindow() {
     WindowFixture f;
-    SetupDialog& d = f.Window().Ports().Setup();
+    SetupDialog& d = f.Window().Setup().Dialog();
     WhenModal(d, [&] {
         QVERIFY(d.PortButton(0).isChecked());
         QVERIFY(d.BoardChoice().isEnabled());
@@ -122,7 +122,7 @@ void SetupDialogTest::okAppliesSavesReopensThePortAndRelabelsTheHiddenSignalsWin
     QCOMPARE(f.Port().Pins().PortBase, 632);
     QCOMPARE(f.Window().Status().StatusText(), QString::fromLatin1(Status::DriverStarted));
 
-    const PortSignalsWindow& w = f.Window().Ports().SignalsWindow();
+    const PortSignalsWindow& w = f.Window().PortSignals();
     QVERIFY(!w.isVisible());
     QCOMPARE(w.PinName(5), QStringLiteral("TAP0 - TMS"));
     QCOMPARE(w.PinName(3), QString());
@@ -147,7 +147,7 @@ void SetupDialogTest::cancelAfterLoadDefaultsKeepsTheSettings() {
     f.Type(QStringLiteral("L1: TMS0;\nJMP L1;"));
     f.Window().Runs().SpeedRun();
     QVERIFY(!f.Window().Model().RefreshWindows());
-    SetupDialog& d = f.Window().Ports().Setup();
+    SetupDialog& d = f.Window().Setup().Dialog();
     WhenModal(d, [&] {
         QVERIFY(f.Window().Model().RefreshWindows());
         QVERIFY(f.Window().Runs().Running());
@@ -173,7 +173,7 @@ void SetupDialogTest::cancelAfterLoadDefaultsKeepsTheSettings() {
 void SetupDialogTest::anotherPortAddressSelectsNoButtonAndIsKept() {
     WindowFixture f;
     f.Values().Pins.PortBase = 0x300;
-    SetupDialog& d = f.Window().Ports().Setup();
+    SetupDialog& d = f.Window().Setup().Dialog();
     WhenModal(d, [&] {
         for (std::size_t lpt = 0; lpt < 3; ++lpt) {
             QVERIFY(!d.PortButton(lpt).isChecked());
@@ -207,7 +207,7 @@ void SetupDialogTest::aPortThatCannotBeOpenedSaysWhyInTheStatusLine() {
                        ? std::make_unique<PpdevPort>(pins.PortBase, std::make_unique<DeniedPpdev>())
                        : OpenPort(kind, pins, board);
         });
-    SetupDialog& d = f.Window().Ports().Setup();
+    SetupDialog& d = f.Window().Setup().Dialog();
     WhenModal(d, [&] {
         d.DeviceChoice().setCurrentIndex(1); // Parallel port (ppdev)
         ClickOk(d);
@@ -224,7 +224,7 @@ void SetupDialogTest::aPortThatCannotBeOpenedSaysWhyInTheStatusLine() {
 void SetupDialogTest::failedSaveKeepsTheDialogOpen() {
     WindowFixture f;
     std::filesystem::create_directories(f.Store().Path()); // the store cannot be written
-    SetupDialog& d = f.Window().Ports().Setup();
+    SetupDialog& d = f.Window().Setup().Dialog();
     WhenModal(d, [&] {
         Type(d, Tms0, "9");
         ClickOk(d);
@@ -238,7 +238,7 @@ void SetupDialogTest::failedSaveKeepsTheDialogOpen() {
 
 void SetupDialogTest::remoteServerFieldsAreCheckedAndSaved() {
     WindowFixture f;
-    SetupDialog& d = f.Window().Ports().Setup();
+    SetupDialog& d = f.Window().Setup().Dialog();
     WhenModal(d, [&] {
         QCOMPARE(d.RemoteHostField().text(), QStringLiteral("127.0.0.1"));
         QCOMPARE(d.RemotePortField().text(), QStringLiteral("3335"));
@@ -265,7 +265,7 @@ void SetupDialogTest::remoteServerFieldsAreCheckedAndSaved() {
 
 void SetupDialogTest::boardFromFileRefusesWhatItCannotUseAndStoresWhatItCan() {
     WindowFixture f; // the loopback board
-    SetupDialog& d = f.Window().Ports().Setup();
+    SetupDialog& d = f.Window().Setup().Dialog();
     const QString good = QStringLiteral(SCANBENCH_DATA_DIR "/boards/m3-board.json");
     const QString bad = f.WriteFile(QStringLiteral("bad.json"), "{\"taps\": {}, \"chips\": {}}");
     WhenModal(d, [&] {

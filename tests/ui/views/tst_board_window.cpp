@@ -1,7 +1,7 @@
 #include "port/port_connection.h"
 #include "ui/dialogs/latch_dialog.h"
 #include "ui/main_window/status_line.h"
-#include "ui/tools/port_tools.h"
+#include "ui/tools/setup_command.h"
 #include "ui/views/board_faults_panel.h"
 #include "ui/views/image_view.h"
 #include "ui/views/pin_panel.h"
@@ -26,7 +26,7 @@ namespace {
 void UseBoard(WindowFixture& f, const BoardChoice& board) {
     Settings settings = f.Values();
     settings.Board = board;
-    QVERIFY(f.Window().Ports().ApplySettings(settings));
+    QVERIFY(f.Window().Setup().ApplySettings(settings));
 }
 
 QByteArray Lesson(const char* name) {

@@ -1,7 +1,6 @@
 #include "port/port_connection.h"
 #include "port/port_registers.h"
 #include "ui/dialogs/parallel_port_tool.h"
-#include "ui/tools/port_tools.h"
 #include "ui/views/port_signals_window.h"
 #include "window_fixture.h"
 
@@ -28,7 +27,7 @@ private slots:
 
 void PortWindowsTest::defaultPinNamesAtTheirRows() {
     WindowFixture f;
-    const PortSignalsWindow& w = f.Window().Ports().SignalsWindow();
+    const PortSignalsWindow& w = f.Window().PortSignals();
     const std::vector<std::pair<int, QString>> named{
         {2, "TAP0 - TX"},  {3, "TAP0 - TMS"}, {4, "TAP0 - TCK"}, {6, "TAP1 - TX"},
         {7, "TAP1 - TMS"}, {8, "TAP1 - TCK"}, {16, "SOA"},       {17, "SOB"},
@@ -47,7 +46,7 @@ void PortWindowsTest::defaultPinNamesAtTheirRows() {
 
 void PortWindowsTest::controlRegisterLevelsShownPerPin() {
     WindowFixture f;
-    PortSignalsWindow& w = f.Window().Ports().SignalsWindow();
+    PortSignalsWindow& w = f.Window().PortSignals();
     PortAccess& port = f.Port().Access();
     const std::uint16_t control = RegisterAddress(888, PortRegister::Control);
     port.PortWriteByte(control, 0x0B);
@@ -64,7 +63,7 @@ void PortWindowsTest::controlRegisterLevelsShownPerPin() {
 
 void PortWindowsTest::levelsFollowTheEngineWhileShown() {
     WindowFixture f;
-    PortSignalsWindow& w = f.Window().Ports().SignalsWindow();
+    PortSignalsWindow& w = f.Window().PortSignals();
     f.OpenProgram("RST;\r\nHALT;\r\n");
     f.Window().Items().PortSignals->trigger();
     QVERIFY(w.isVisible());
@@ -101,8 +100,8 @@ void PortWindowsTest::pulseDrivesTckLowHighLowWithTheOtherBoxes() {
 
 void PortWindowsTest::writeShowsRxThroughTheLoopbackAndInTheSignalsWindow() {
     WindowFixture f;
-    ParallelPortTool& tool = f.Window().Ports().PortTool();
-    PortSignalsWindow& signalsWindow = f.Window().Ports().SignalsWindow();
+    ParallelPortTool& tool = f.Window().ParallelPort();
+    PortSignalsWindow& signalsWindow = f.Window().PortSignals();
     signalsWindow.show();
     tool.TxBox(0).setChecked(true);
     tool.Write();
@@ -125,7 +124,7 @@ void PortWindowsTest::toolPausesARunningProgramAndResetsAfterwards() {
     f.Window().Runs().Execute();
     QVERIFY(f.Window().ExecuteTimer().isActive());
     bool pausedWhileOpen = false;
-    WhenModal(f.Window().Ports().PortTool(),
+    WhenModal(f.Window().ParallelPort(),
               [&] { pausedWhileOpen = !f.Window().ExecuteTimer().isActive(); });
     f.Window().Items().ParallelPort->trigger();
     QVERIFY(pausedWhileOpen);

@@ -16,7 +16,6 @@
 #include "ui/main_window/run_controller.h"
 #include "ui/main_window/status_line.h"
 #include "ui/tools/editor_tools.h"
-#include "ui/tools/port_tools.h"
 #include "ui/views/picture_view.h"
 #include "ui/views/state_diagram_window.h"
 #include "window_logic/main_window/program_session.h"
@@ -56,7 +55,7 @@ MainWindow::MainWindow(Engine& engine, UserInteraction& user, Workbench bench,
         ProgramFileParts{Eng, Tracker, Logic, *EditorParts, *EditorLines, *Reporter, *RunCommands,
                          User, *this, [this] { return Language; }});
     BuildEventViews();
-    PortCommands = new PortTools(Eng, bench, User, *this);
+    BuildPortTools(bench);
     ToolSet = std::make_unique<EditorTools>(*this, Eng, Tracker, User, Options.ShowSplash);
     Teaching = new ClassroomTools(*this, Eng, Tracker, User, bench, Options.Classroom);
     ConnectCommands();

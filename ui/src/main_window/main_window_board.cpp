@@ -3,7 +3,7 @@
 #include "engine/engine.h"
 #include "ui/artwork/artwork.h"
 #include "ui/main_window/main_window.h"
-#include "ui/tools/port_tools.h"
+#include "ui/tools/setup_command.h"
 #include "ui/views/simulated_board_window.h"
 
 #include <QMenu>
@@ -15,7 +15,7 @@ void MainWindow::BuildBoardView(PortConnection& port) {
     BoardView = new SimulatedBoardWindow(port, Eng.Views(), this);
     // Faults chosen in its panel are kept in the settings.
     connect(BoardView, &SimulatedBoardWindow::FaultsChosen, this,
-            [this](const FaultChoice& faults) { (void)Ports().ApplyFaults(faults); });
+            [this](const FaultChoice& faults) { (void)SetupCommands->ApplyFaults(faults); });
 
     const QString caption = QStringLiteral("Simulated board");
     Menu.SimulatedBoard = new QAction(caption, Menu.WindowsMenu);

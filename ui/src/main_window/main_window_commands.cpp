@@ -1,16 +1,21 @@
 #include "engine/engine.h"
+#include "port/port_connection.h"
 #include "settings/qt_paths.h"
+#include "ui/dialogs/bitstream_shifter_dialog.h"
 #include "ui/dialogs/help_window.h"
+#include "ui/dialogs/parallel_port_tool.h"
 #include "ui/editor/program_editor.h"
 #include "ui/editor/program_file_controller.h"
+#include "ui/main_window/driver_notice.h"
 #include "ui/main_window/language_text.h"
 #include "ui/main_window/main_window.h"
 #include "ui/main_window/run_controller.h"
 #include "ui/main_window/user_interaction.h"
 #include "ui/tools/editor_tools.h"
 #include "ui/tools/jtag_tools.h"
-#include "ui/tools/port_tools.h"
+#include "ui/tools/setup_command.h"
 #include "ui/tools/vcd_export.h"
+#include "ui/views/port_signals_window.h"
 #include "ui/views/state_diagram_window.h"
 #include "ui/views/waveform_window.h"
 #include "window_logic/dialogs/help_file.h"
@@ -74,11 +79,12 @@ void MainWindow::ConnectCommands() {
         Jtag->ExportSvf();
     });
 
-    PortTools* ports = PortCommands;
-    on({Menu.PortSignals}, [ports] { ports->ShowPortSignals(); });
-    on({Menu.ParallelPort}, [ports] { ports->RunParallelPort(); });
-    on({Tools.BitstreamShifter, Menu.BitstreamShifter}, [ports] { ports->RunBitstreamShifter(); });
-    on({Tools.Setup, Menu.Setup}, [ports] { ports->RunSetup(); });
+    on({Menu.PortSignals}, [this] { ShowView(*Signals); });
+    on({Menu.ParallelPort},
+       [this] { RunModalTool(*PortTool, ModalToolStart::PauseRun, ModalParts()); });
+    on({Tools.BitstreamShifter, Menu.BitstreamShifter},
+       [this] { RunModalTool(*ShifterWindow, ModalToolStart::Reset, ModalParts()); });
+    on({Tools.Setup, Menu.Setup}, [this] { SetupCommands->Run(); });
 
     EditorTools* tools = ToolSet.get();
     on({Tools.Search, Menu.Search}, [tools] { tools->Search(); });
@@ -95,6 +101,18 @@ void MainWindow::ConnectCommands() {
     auto* windowsKey = new QShortcut(QKeySequence(Qt::Key_F9), this);
     connect(windowsKey, &QShortcut::activated, this,
             [this] { menuBar()->setActiveAction(Menu.WindowsMenu->menuAction()); });
+}
+
+void MainWindow::BuildPortTools(Workbench bench) {
+    Signals = new PortSignalsWindow(bench.Port, Eng.Views(), this);
+    PortTool = new ParallelPortTool(bench.Port.Signals(), Eng.Views(), Tracker, this);
+    ShifterWindow = new BitstreamShifterDialog(Eng, Tracker, this);
+    SetupCommands = new SetupCommand(
+        bench, SetupParts{Eng, Tracker, Logic, *Menu.Notice, *Signals, User}, *this);
+}
+
+ModalToolParts MainWindow::ModalParts() {
+    return {Eng, Tracker, Logic, *RunCommands, *Tools.Reset, *TextEditor};
 }
 
 void MainWindow::ShowView(QWidget& view) {

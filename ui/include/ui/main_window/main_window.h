@@ -7,6 +7,7 @@
 #include "ui/main_window/tool_buttons.h"
 #include "ui/main_window/workbench.h"
 #include "ui/tools/classroom_tools.h"
+#include "ui/tools/modal_tool.h"
 #include "window_logic/main_window/main_window_model.h"
 
 #include <QMainWindow>
@@ -23,6 +24,7 @@ class QTimer;
 
 namespace scanbench {
 
+class BitstreamShifterDialog;
 class BitstreamViewer;
 class BreakpointGutter;
 class EditorArea;
@@ -34,13 +36,15 @@ class Engine;
 class MainWindowReporter;
 class PictureView;
 class JtagTools;
-class PortTools;
+class ParallelPortTool;
+class PortSignalsWindow;
 class ProgramEditor;
 class ProgramFileController;
 class ProgramSession;
 class ProgramText;
 class ReadoutPanel;
 class RunController;
+class SetupCommand;
 class SimulatedBoardWindow;
 class StateDiagramWindow;
 class StatusLine;
@@ -79,7 +83,10 @@ public:
 
     [[nodiscard]] ProgramFileController& Files() const { return *FileCommands; }
     [[nodiscard]] RunController& Runs() const { return *RunCommands; }
-    [[nodiscard]] PortTools& Ports() const { return *PortCommands; }
+    [[nodiscard]] PortSignalsWindow& PortSignals() const { return *Signals; }
+    [[nodiscard]] ParallelPortTool& ParallelPort() const { return *PortTool; }
+    [[nodiscard]] BitstreamShifterDialog& Shifter() const { return *ShifterWindow; }
+    [[nodiscard]] SetupCommand& Setup() const { return *SetupCommands; }
     [[nodiscard]] const ProgramSession& Session() const;
     [[nodiscard]] MainWindowModel& Model() { return Logic; }
 
@@ -151,6 +158,10 @@ private:
     void BuildClient();
     void ConnectCommands();
     void BuildEventViews();
+    // The port signals window, the Parallel Port tool, the Bitstream
+    // shifter and Setup.
+    void BuildPortTools(Workbench bench);
+    [[nodiscard]] ModalToolParts ModalParts();
     // The simulated board window with its menu item and tool button.
     void BuildBoardView(PortConnection& port);
     void ConnectEditor();
@@ -191,7 +202,10 @@ private:
 
     std::unique_ptr<RunController> RunCommands;
     std::unique_ptr<ProgramFileController> FileCommands;
-    PortTools* PortCommands = nullptr;
+    PortSignalsWindow* Signals = nullptr;
+    ParallelPortTool* PortTool = nullptr;
+    BitstreamShifterDialog* ShifterWindow = nullptr;
+    SetupCommand* SetupCommands = nullptr;
     JtagTools* Jtag = nullptr;
     std::unique_ptr<MainWindowReporter> Reporter;
     EngineSubscription Reporting;

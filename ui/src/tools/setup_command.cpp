@@ -1,0 +1,81 @@
+#include "ui/tools/setup_command.h"
+
+#include "engine/engine.h"
+#include "port/port_connection.h"
+#include "settings/qt_paths.h"
+#include "settings/settings.h"
+#include "settings/settings_store.h"
+#include "ui/dialogs/setup_dialog.h"
+#include "ui/main_window/command_scope.h"
+#include "ui/main_window/driver_notice.h"
+#include "ui/main_window/user_interaction.h"
+#include "ui/views/port_signals_window.h"
+#include "window_logic/main_window/main_window_model.h"
+#include "window_logic/main_window/program_session.h"
+
+namespace scanbench {
+
+SetupCommand::SetupCommand(Workbench bench, SetupParts parts, QWidget& parent)
+    : QObject(&parent), Bench(bench), Parts(parts) {
+    Window = new SetupDialog(
+        Bench.Values, [this] { Parts.Model.FollowEveryStep(); }, Parts.User,
+        [this](const Settings& s) { return ApplySettings(s); }, &parent);
+}
+
+void SetupCommand::Run() {
+    Parts.Model.ClearAboutClicks();
+    Window->exec();
+    const CommandScope scope(Parts.Commands);
+    Parts.Signals.RelabelPins();
+    Parts.Signals.RefreshPinLevels();
+}
+
+bool SetupCommand::ApplyFaults(const FaultChoice& faults) {
+    Settings changed = Bench.Values;
+    changed.Faults = faults;
+    return ApplySettings(changed);
+}
+
+bool SetupCommand::ApplySettings(const Settings& confirmed) {
+    const CommandScope scope(Parts.Commands);
+    const Settings before = Bench.Values;
+    Bench.Values = confirmed;
+    Bench.Values.RefreshWindows = Parts.Model.RefreshWindows();
+    Parts.Model.SetSpeedRunAllowed(confirmed.SpeedRun);
+    RunSwitches& switches = Parts.Eng.Switches();
+    switches.ShowZ = confirmed.ShowZ;
+    switches.ActiveMode = confirmed.ActiveMode;
+    if (Bench.Port.Reopen(confirmed.Port, confirmed.Pins, confirmed.Board, confirmed.Remote)) {
+        ShowPortStatus();
+        if (const std::string problem = Bench.Port.Access().Problem();
+            confirmed.Port == PortKind::Board && !problem.empty()) {
+            // A board file that could not be used after all (changed since it was chosen).
+            Parts.Eng.Display().ShowStatus(problem, StatusColour::Red);
+        }
+        Parts.Eng.Views().Notify(ViewChange::PinLevels);
+    }
+    if (!(confirmed.Faults == before.Faults)) {
+        (void)Bench.Port.SetFaults(confirmed.Faults);
+        Parts.Eng.Views().Notify(ViewChange::PinLevels);
+    }
+    // Only what this window changed: another window's Setup saved in between
+    // stays.
+    std::vector<std::string> notices;
+    if (!Bench.Store.SaveSettings(before, Bench.Values, notices)) {
+        Parts.User.ShowError(
+            Window, QStringLiteral("The settings are in use but could not be saved to \"%1\".")
+                        .arg(ToQtPath(Bench.Store.Path())));
+        return false;
+    }
+    return true;
+}
+
+void SetupCommand::ShowPortStatus() {
+    const bool available = Bench.Port.Available();
+    const std::string problem = Bench.Port.Access().Problem();
+    const PortStatusMessage status = PortStatus(available, problem);
+    Parts.Eng.Display().ShowStatus(status.Text, status.Colour);
+    Parts.Notice.ShowPortState(available, problem);
+}
+
+} // namespace scanbench
