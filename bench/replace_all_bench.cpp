@@ -9,7 +9,7 @@
 #include "ui/dialogs/search_dialog.h"
 #include "ui/editor/editor_search.h"
 #include "ui/editor/program_editor.h"
-#include "ui/tools/editor_tools.h"
+#include "ui/editor/search_commands.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -30,7 +30,7 @@ double ReplaceAll(int lines) {
         text += QStringLiteral("NSHF A5h;          // shift eight bits\n");
     }
     window.Editor().setPlainText(text);
-    EditorSearch& search = window.EditingTools().TextSearch();
+    EditorSearch& search = window.Searches().TextSearch();
     search.Properties().PromptReplace = false;
     search.Properties().ShowReplaceCount = false;
     search.StartSearch(true);

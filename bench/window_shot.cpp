@@ -19,6 +19,7 @@
 
 #include "board_window.h"
 #include "ui/appearance/screen_room.h"
+#include "ui/dialogs/about_commands.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/bitstream_shifter_dialog.h"
 #include "ui/dialogs/goto_line_dialog.h"
@@ -29,10 +30,12 @@
 #include "ui/editor/breakpoint_gutter.h"
 #include "ui/editor/editor_area.h"
 #include "ui/editor/editor_search.h"
+#include "ui/editor/goto_line_command.h"
+#include "ui/editor/search_commands.h"
 #include "ui/main_window/driver_notice.h"
+#include "ui/main_window/splash_control.h"
 #include "ui/main_window/splash_screen.h"
 #include "ui/tools/classroom_tools.h"
-#include "ui/tools/editor_tools.h"
 #include "ui/tools/setup_command.h"
 #include "ui/views/bitstream_viewer.h"
 #include "ui/views/event_list_window.h"
@@ -80,7 +83,7 @@ QWidget* Shown(QWidget& widget) {
 
 // Opens a search dialog with `find` (and `with`) typed in.
 QWidget* OpenSearch(MainWindow& window, bool replace, const QString& find, const QString& with) {
-    scanbench::EditorSearch& search = window.EditingTools().TextSearch();
+    scanbench::EditorSearch& search = window.Searches().TextSearch();
     search.StartSearch(replace);
     scanbench::SearchDialog* dialog = search.Dialog();
     dialog->findChild<QLineEdit*>(QStringLiteral("FindText"))->setText(find);
@@ -212,14 +215,12 @@ const std::map<QString, Shot>& Shots() {
         {QStringLiteral("replace"), {[](MainWindow& w) {
              return OpenSearch(w, true, QStringLiteral("TMS0"), QStringLiteral("TMS1"));
          }}},
-        {QStringLiteral("goto"),
-         {[](MainWindow& w) { return Shown(w.EditingTools().GotoDialog()); }}},
+        {QStringLiteral("goto"), {[](MainWindow& w) { return Shown(w.Goto().Dialog()); }}},
         {QStringLiteral("about"), {[](MainWindow& w) {
-             w.EditingTools().AboutBox().SetLanguage(w.LanguageIndex());
-             return Shown(w.EditingTools().AboutBox());
+             w.AboutItems().AboutBox().SetLanguage(w.LanguageIndex());
+             return Shown(w.AboutItems().AboutBox());
          }}},
-        {QStringLiteral("labels"),
-         {[](MainWindow& w) { return Shown(w.EditingTools().Labels()); }}},
+        {QStringLiteral("labels"), {[](MainWindow& w) { return Shown(w.AboutItems().Labels()); }}},
         {QStringLiteral("messages"), {[](MainWindow& w) {
              w.Classroom().ShowMessages();
              return &AsWidget(w.Classroom().MessageView());
@@ -280,7 +281,7 @@ bool ShootPrompt(MainWindow& window, const QString& out) {
         });
     });
     poll.start(10);
-    window.EditingTools().TextSearch().ReplaceNext();
+    window.Searches().TextSearch().ReplaceNext();
     return saved;
 }
 

@@ -2,8 +2,8 @@
 #include "ui/dialogs/search_dialog.h"
 #include "ui/editor/editor_search.h"
 #include "ui/editor/program_editor.h"
+#include "ui/editor/search_commands.h"
 #include "ui/main_window/status_line.h"
-#include "ui/tools/editor_tools.h"
 #include "window_fixture.h"
 
 #include <QCheckBox>
@@ -16,7 +16,7 @@ using namespace scanbench::testing;
 namespace {
 
 EditorSearch& Search(WindowFixture& f) {
-    return f.Window().EditingTools().TextSearch();
+    return f.Window().Searches().TextSearch();
 }
 
 // Presses `key` in the editor and lets the queued dialog request run.

@@ -1,11 +1,14 @@
 #include "modal_driver.h"
+#include "ui/dialogs/about_commands.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/search_dialog.h"
 #include "ui/editor/breakpoint_gutter.h"
 #include "ui/editor/editor_search.h"
+#include "ui/editor/goto_line_command.h"
 #include "ui/editor/program_editor.h"
+#include "ui/editor/search_commands.h"
+#include "ui/main_window/splash_control.h"
 #include "ui/main_window/splash_screen.h"
-#include "ui/tools/editor_tools.h"
 #include "ui/views/labels_window.h"
 #include "window_fixture.h"
 
@@ -146,7 +149,7 @@ void EditorToolsTest::gotoWhileRunningMarksTheLine() {
     f.Window().Runs().StepByStep(); // the editor is locked until a reset
     QVERIFY(f.Window().Editor().isReadOnly());
     Goto(f, AnswerGoto(QStringLiteral("4"), Qt::Key_Return));
-    QCOMPARE(f.Window().EditingTools().GotoLine(), 4);
+    QCOMPARE(f.Window().Goto().Line(), 4);
     QCOMPARE(f.Window().Editor().CaretLine(), 3);
     QCOMPARE(f.Window().Gutter().ArrowRow(), 3 - f.Window().Editor().FirstVisibleLine());
 }
@@ -176,7 +179,7 @@ void EditorToolsTest::editorGetsTheFocusBackAfterCommandsAndDialogs() {
     QCOMPARE(w.focusWidget(), editor);
     for (const bool replace : {false, true}) {
         away();
-        EditorSearch& search = w.EditingTools().TextSearch();
+        EditorSearch& search = w.Searches().TextSearch();
         search.StartSearch(replace);
         search.Dialog()->close();
         QCOMPARE(w.focusWidget(), editor);
@@ -188,7 +191,7 @@ void EditorToolsTest::aboutUnlocksTheLabelsWindow() {
     f.Window().show();
     f.OpenProgram(Program);
     f.Window().Items().German->trigger();
-    AboutDialog& about = f.Window().EditingTools().AboutBox();
+    AboutDialog& about = f.Window().AboutItems().AboutBox();
     const auto openAbout = [&](int doubleClicks) {
         ModalDriver driver;
         driver.Then([&, doubleClicks](QWidget&) {
@@ -209,7 +212,7 @@ void EditorToolsTest::aboutUnlocksTheLabelsWindow() {
     QVERIFY(f.Window().Items().Labels->isVisible());
 
     // The Labels window lists what the latest code check collected.
-    QListWidget& list = f.Window().EditingTools().Labels().List();
+    QListWidget& list = f.Window().AboutItems().Labels().List();
     const auto openLabels = [&] {
         ModalDriver driver;
         driver.Press(Qt::Key_Escape);
@@ -230,8 +233,8 @@ void EditorToolsTest::splashShowsAtStartForItsTime() {
     MainWindowOptions options;
     options.ShowSplash = true;
     WindowFixture f(false, options);
-    const EditorTools& tools = f.Window().EditingTools();
-    QVERIFY(tools.SplashOn() && !tools.Splash()->isVisible());
+    const SplashControl& tools = f.Window().Splash();
+    QVERIFY(tools.On() && !tools.Splash()->isVisible());
     f.Window().show();
     QVERIFY(tools.Splash()->isVisible());
     // Its time is a single shot of a second and a half; here it runs out.
@@ -239,7 +242,7 @@ void EditorToolsTest::splashShowsAtStartForItsTime() {
     QVERIFY(time != nullptr && time->isActive() && time->isSingleShot());
     QCOMPARE(time->interval(), 1500);
     QVERIFY(QMetaObject::invokeMethod(time, "timeout"));
-    QVERIFY(!tools.SplashOn() && !tools.Splash()->isVisible());
+    QVERIFY(!tools.On() && !tools.Splash()->isVisible());
     f.Window().activateWindow(); // later activations show nothing
     QVERIFY(QTest::qWaitForWindowActive(&f.Window()));
     QVERIFY(!tools.Splash()->isVisible());

@@ -4,18 +4,21 @@
 #include "settings/settings.h"
 #include "ui/appearance/window_colours.h"
 #include "ui/artwork/artwork.h"
+#include "ui/dialogs/about_commands.h"
 #include "ui/editor/breakpoint_gutter.h"
 #include "ui/editor/editor_area.h"
 #include "ui/editor/editor_program_text.h"
+#include "ui/editor/goto_line_command.h"
 #include "ui/editor/program_editor.h"
 #include "ui/editor/program_file_controller.h"
+#include "ui/editor/search_commands.h"
 #include "ui/main_window/driver_notice.h"
 #include "ui/main_window/main_layout.h"
 #include "ui/main_window/main_window_reporter.h"
 #include "ui/main_window/readout_panel.h"
 #include "ui/main_window/run_controller.h"
+#include "ui/main_window/splash_control.h"
 #include "ui/main_window/status_line.h"
-#include "ui/tools/editor_tools.h"
 #include "ui/views/picture_view.h"
 #include "ui/views/state_diagram_window.h"
 #include "window_logic/main_window/program_session.h"
@@ -56,7 +59,12 @@ MainWindow::MainWindow(Engine& engine, UserInteraction& user, Workbench bench,
                          User, *this, [this] { return Language; }});
     BuildEventViews();
     BuildPortTools(bench);
-    ToolSet = std::make_unique<EditorTools>(*this, Eng, Tracker, User, Options.ShowSplash);
+    Searching = std::make_unique<SearchCommands>(*EditorParts, Tracker);
+    GotoLine = std::make_unique<GotoLineCommand>(GotoLineParts{
+        *EditorParts, *EditorLines, Logic, Tracker, User, *this, [this] { return Language; }});
+    AboutAndLabels = std::make_unique<AboutCommands>(
+        Logic, *Menu.Labels, Eng.State().Labels, [this] { return Language; }, *this);
+    SplashShown = std::make_unique<SplashControl>(*this, Options.ShowSplash);
     Teaching = new ClassroomTools(*this, Eng, Tracker, User, bench, Options.Classroom);
     ConnectCommands();
     BuildBoardView(bench.Port);

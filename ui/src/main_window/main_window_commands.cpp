@@ -1,17 +1,19 @@
 #include "engine/engine.h"
 #include "port/port_connection.h"
 #include "settings/qt_paths.h"
+#include "ui/dialogs/about_commands.h"
 #include "ui/dialogs/bitstream_shifter_dialog.h"
 #include "ui/dialogs/help_window.h"
 #include "ui/dialogs/parallel_port_tool.h"
+#include "ui/editor/goto_line_command.h"
 #include "ui/editor/program_editor.h"
 #include "ui/editor/program_file_controller.h"
+#include "ui/editor/search_commands.h"
 #include "ui/main_window/driver_notice.h"
 #include "ui/main_window/language_text.h"
 #include "ui/main_window/main_window.h"
 #include "ui/main_window/run_controller.h"
 #include "ui/main_window/user_interaction.h"
-#include "ui/tools/editor_tools.h"
 #include "ui/tools/jtag_tools.h"
 #include "ui/tools/setup_command.h"
 #include "ui/tools/vcd_export.h"
@@ -86,12 +88,14 @@ void MainWindow::ConnectCommands() {
        [this] { RunModalTool(*ShifterWindow, ModalToolStart::Reset, ModalParts()); });
     on({Tools.Setup, Menu.Setup}, [this] { SetupCommands->Run(); });
 
-    EditorTools* tools = ToolSet.get();
-    on({Tools.Search, Menu.Search}, [tools] { tools->Search(); });
-    on({Menu.Replace}, [tools] { tools->Replace(); });
-    on({Tools.GotoLine, Menu.GotoLine}, [tools] { tools->GotoLineCommand(); });
-    on({Tools.About, Menu.About}, [tools] { tools->About(); });
-    on({Menu.Labels}, [tools] { tools->ShowLabels(); });
+    SearchCommands* search = Searching.get();
+    on({Tools.Search, Menu.Search}, [search] { search->Search(); });
+    on({Menu.Replace}, [search] { search->Replace(); });
+    GotoLineCommand* gotoLine = GotoLine.get();
+    on({Tools.GotoLine, Menu.GotoLine}, [gotoLine] { gotoLine->Run(); });
+    AboutCommands* about = AboutAndLabels.get();
+    on({Tools.About, Menu.About}, [about] { about->About(); });
+    on({Menu.Labels}, [about] { about->ShowLabels(); });
     on({Menu.English}, [this] { ChooseLanguage(0); });
     on({Menu.Portuguese}, [this] { ChooseLanguage(1); });
     on({Menu.French}, [this] { ChooseLanguage(2); });

@@ -24,11 +24,12 @@ class QTimer;
 
 namespace scanbench {
 
+class AboutCommands;
 class BitstreamShifterDialog;
 class BitstreamViewer;
 class BreakpointGutter;
 class EditorArea;
-class EditorTools;
+class GotoLineCommand;
 class EditorProgramText;
 class EventListWindow;
 class HelpWindow;
@@ -44,6 +45,8 @@ class ProgramSession;
 class ProgramText;
 class ReadoutPanel;
 class RunController;
+class SearchCommands;
+class SplashControl;
 class SetupCommand;
 class SimulatedBoardWindow;
 class StateDiagramWindow;
@@ -109,7 +112,10 @@ public:
     [[nodiscard]] EventListWindow& EventList() const { return *EventListView; }
     [[nodiscard]] SimulatedBoardWindow& SimulatedBoard() const { return *BoardView; }
     [[nodiscard]] BitstreamViewer& ReceivedBits() const { return *BitsViewer; }
-    [[nodiscard]] EditorTools& EditingTools() const { return *ToolSet; }
+    [[nodiscard]] SearchCommands& Searches() const { return *Searching; }
+    [[nodiscard]] GotoLineCommand& Goto() const { return *GotoLine; }
+    [[nodiscard]] AboutCommands& AboutItems() const { return *AboutAndLabels; }
+    [[nodiscard]] SplashControl& Splash() const { return *SplashShown; }
     [[nodiscard]] ClassroomTools& Classroom() const { return *Teaching; }
     [[nodiscard]] MainWindowReporter& Reports() const { return *Reporter; }
 
@@ -216,7 +222,10 @@ private:
     CommandStates ShownCommands;
     int ShownFrame = -1;
     std::unique_ptr<EditorProgramText> EditorLines;
-    std::unique_ptr<EditorTools> ToolSet;
+    std::unique_ptr<SearchCommands> Searching;
+    std::unique_ptr<GotoLineCommand> GotoLine;
+    std::unique_ptr<AboutCommands> AboutAndLabels;
+    std::unique_ptr<SplashControl> SplashShown;
     ClassroomTools* Teaching = nullptr;
     std::uint8_t Language = 0;
 
