@@ -19,7 +19,7 @@
 #include "bench_support.h"
 #include "board_window.h"
 #include "port/port_choice.h"
-#include "ui/tools/classroom_tools.h"
+#include "ui/tools/messages_tool.h"
 #include "ui/views/event_list_window.h"
 #include "ui/views/messages_window.h"
 #include "ui/views/port_signals_window.h"
@@ -322,8 +322,8 @@ int main(int argc, char** argv) {
         }
         SetOpen(ViewWindows(window), false);
         if (logRounds > 0) {
-            withLog = CompareOpenClosed(bench, paints, logRounds,
-                                        {&window.Classroom().MessageView()}, "log");
+            withLog =
+                CompareOpenClosed(bench, paints, logRounds, {&window.Messages().View()}, "log");
         }
         QApplication::quit();
     });

@@ -35,7 +35,8 @@
 #include "ui/main_window/driver_notice.h"
 #include "ui/main_window/splash_control.h"
 #include "ui/main_window/splash_screen.h"
-#include "ui/tools/classroom_tools.h"
+#include "ui/tools/line_numbers_item.h"
+#include "ui/tools/messages_tool.h"
 #include "ui/tools/setup_command.h"
 #include "ui/views/bitstream_viewer.h"
 #include "ui/views/event_list_window.h"
@@ -222,8 +223,8 @@ const std::map<QString, Shot>& Shots() {
          }}},
         {QStringLiteral("labels"), {[](MainWindow& w) { return Shown(w.AboutItems().Labels()); }}},
         {QStringLiteral("messages"), {[](MainWindow& w) {
-             w.Classroom().ShowMessages();
-             return &AsWidget(w.Classroom().MessageView());
+             w.Messages().Show();
+             return &AsWidget(w.Messages().View());
          }}},
         {QStringLiteral("splash"), {[](MainWindow&) {
              static scanbench::SplashScreen splash;
@@ -333,7 +334,7 @@ int main(int argc, char** argv) {
         window.ChooseLanguage(static_cast<std::uint8_t>(args.value(at + 1).toUInt()));
     }
     if (args.contains(QStringLiteral("--line-numbers"))) {
-        window.Classroom().LineNumbersItem().setChecked(true);
+        window.LineNumbers().Item().setChecked(true);
     }
     const bool allBoxes = args.contains(QStringLiteral("--breakpoints"));
     int result = 1;

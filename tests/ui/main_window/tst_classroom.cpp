@@ -2,7 +2,12 @@
 #include "ui/editor/breakpoint_gutter.h"
 #include "ui/editor/program_editor.h"
 #include "ui/main_window/status_line.h"
-#include "ui/tools/classroom_tools.h"
+#include "ui/tools/examples_menu.h"
+#include "ui/tools/execute_pace_menu.h"
+#include "ui/tools/line_numbers_item.h"
+#include "ui/tools/messages_tool.h"
+#include "ui/tools/session_restart.h"
+#include "ui/tools/zoom_control.h"
 #include "ui/views/messages_window.h"
 #include "window_fixture.h"
 #include "window_logic/main_window/session_handover.h"
@@ -35,7 +40,7 @@ QStringList Captions(const QMenu& menu) {
     return captions;
 }
 
-QStringList LogTexts(ClassroomTools& tools) {
+QStringList LogTexts(MessagesTool& tools) {
     QStringList texts;
     for (std::size_t i = 0; i < tools.Log().Size(); ++i) {
         texts << QString::fromStdString(tools.Log().At(i).Text);
@@ -80,7 +85,7 @@ void ClassroomTest::runningLineFollowsStepByStepAndGoesOnReset() {
     // Line numbers push the text right; the boxes stay where they were.
     const QRect box = f.Window().Gutter().Box(1)->geometry();
     const int textLeft = editor.viewport()->x();
-    f.Window().Classroom().LineNumbersItem().trigger();
+    f.Window().LineNumbers().Item().trigger();
     QVERIFY(editor.LineNumbersShown());
     QVERIFY(editor.viewport()->x() > textLeft);
     QCOMPARE(f.Window().Gutter().Box(1)->geometry(), box);
@@ -91,7 +96,7 @@ void ClassroomTest::breakpointStopAndHaltAreLoggedWithTheirLine() {
     WindowFixture f;
     f.Window().show();
     f.OpenProgram(FourLines);
-    ClassroomTools& tools = f.Window().Classroom();
+    MessagesTool& tools = f.Window().Messages();
     tools.Log().Clear();
     f.Window().Gutter().Box(3)->click(); // line 3: "TMS1;"
     f.Execute();
@@ -103,7 +108,7 @@ void ClassroomTest::breakpointStopAndHaltAreLoggedWithTheirLine() {
     QCOMPARE(f.Window().Status().StatusText(), QStringLiteral("HALT")); // unchanged
     QCOMPARE(LogTexts(tools).last(), QStringLiteral("HALT at line 4"));
 
-    MessagesWindow& view = tools.MessageView();
+    MessagesWindow& view = tools.View();
     view.show();
     QCOMPARE(view.Rows().topLevelItemCount(), static_cast<int>(tools.Log().Size()));
     const QTreeWidgetItem* last = view.Rows().topLevelItem(view.Rows().topLevelItemCount() - 1);
@@ -120,7 +125,7 @@ void ClassroomTest::everyStepIsLoggedAndOnlyRunsCoalesce() {
     WindowFixture f;
     f.Window().show();
     f.OpenProgram("TMS0;\r\nTMS0;\r\nTMS0;\r\nTMS0;\r\nTMS0;\r\nTMS0;\r\nHALT;\r\n");
-    MessageLog& log = f.Window().Classroom().Log();
+    MessageLog& log = f.Window().Messages().Log();
     log.Clear();
     for (int i = 0; i < 3; ++i) {
         f.Window().Runs().StepByStep();
@@ -150,7 +155,7 @@ void ClassroomTest::examplesMenuListsTheFilesAndOpensAsOpenDoes() {
     options.Classroom.Examples = {"/nonexistent/scanbench/examples", examples.path().toStdString()};
     WindowFixture f(false, std::move(options));
     f.Window().show();
-    QMenu& menu = f.Window().Classroom().ExamplesMenu();
+    QMenu& menu = f.Window().Examples().Menu();
     emit menu.aboutToShow();
     QCOMPARE(Captions(menu), (QStringList{"01-a", "02-b", "&Lessons"}));
     const QMenu* lessons = menu.findChild<QMenu*>(QStringLiteral("Lessons1"));
@@ -199,7 +204,7 @@ void ClassroomTest::eventPacePlaysOneEventPerTick() {
     WindowFixture f;
     f.Window().show();
     f.OpenProgram(FourLines);
-    f.Window().Classroom().ChoosePace(ExecutePace::Events20);
+    f.Window().PaceMenu().Choose(ExecutePace::Events20);
     QCOMPARE(f.Window().ExecuteTimer().interval(), 50);
     f.Window().Runs().Execute();
     for (std::uint32_t tick = 1; tick <= 3; ++tick) {
@@ -208,7 +213,7 @@ void ClassroomTest::eventPacePlaysOneEventPerTick() {
     }
     f.Window().Runs().Pause();
     QVERIFY(!f.Window().ExecuteTimer().isActive());
-    f.Window().Classroom().ChoosePace(ExecutePace::FullSpeed);
+    f.Window().PaceMenu().Choose(ExecutePace::FullSpeed);
     QCOMPARE(f.Window().ExecuteTimer().interval(), 1);
 }
 
@@ -225,27 +230,27 @@ void ClassroomTest::zoomRestartHandsTheSessionOver() {
     f.Window().show();
 
     // Only the zooms that fit the screen are offered.
-    ClassroomTools& tools = f.Window().Classroom();
-    tools.UpdateZoomItems();
-    QVERIFY(tools.ZoomItem(100)->isEnabled());
-    QVERIFY(!tools.ZoomItem(150)->isEnabled() && !tools.ZoomItem(200)->isEnabled());
-    tools.ChooseZoom(150);
+    ZoomControl& tools = f.Window().Zoom();
+    tools.UpdateItems();
+    QVERIFY(tools.Item(100)->isEnabled());
+    QVERIFY(!tools.Item(150)->isEnabled() && !tools.Item(200)->isEnabled());
+    tools.Choose(150);
     QVERIFY(launched.isEmpty());
     QCOMPARE(f.Values().Zoom, 100);
-    QVERIFY(tools.ZoomItem(100)->isChecked());
+    QVERIFY(tools.Item(100)->isChecked());
     QCOMPARE(f.Window().Status().StatusText(),
              QStringLiteral("Zoom 150 % does not fit this screen"));
     screen = {{1920, 1050}, 1.0};
-    tools.UpdateZoomItems();
-    QVERIFY(tools.ZoomItem(150)->isEnabled());
+    tools.UpdateItems();
+    QVERIFY(tools.Item(150)->isEnabled());
 
     f.OpenProgram(FourLines, QStringLiteral("lesson.bst"));
     f.Type(QStringLiteral("TMS0;\n"));
     f.Window().Gutter().Box(2)->click();
     const QString text = f.Window().Editor().toPlainText();
-    f.Window().Classroom().ChoosePace(ExecutePace::Statements10);
+    f.Window().PaceMenu().Choose(ExecutePace::Statements10);
     f.Window().Runs().Execute();
-    f.Window().Classroom().ChooseZoom(150);
+    f.Window().Zoom().Choose(150);
     QCOMPARE(launched.size(), 2);
     QCOMPARE(launched[0], QStringLiteral("--handover"));
     QVERIFY(QFile::exists(launched[1]));
@@ -257,7 +262,7 @@ void ClassroomTest::zoomRestartHandsTheSessionOver() {
 
     WindowFixture next;
     next.Window().show();
-    QVERIFY(next.Window().Classroom().TakeHandover(launched[1]));
+    QVERIFY(next.Window().Restart().TakeHandover(launched[1]));
     QVERIFY(!QFile::exists(launched[1]));
     QCOMPARE(next.Window().Editor().toPlainText(), text);
     QVERIFY(next.Window().Editor().document()->isModified());
@@ -266,16 +271,16 @@ void ClassroomTest::zoomRestartHandsTheSessionOver() {
     QVERIFY(!next.Eng().State().Breakpoints.IsSet(0));
     QVERIFY(next.Window().Gutter().Box(2)->isChecked());
     // The pace goes on; the run the restart ended is reported.
-    QCOMPARE(next.Window().Classroom().Pace(), ExecutePace::Statements10);
+    QCOMPARE(next.Window().PaceMenu().Pace(), ExecutePace::Statements10);
     QCOMPARE(next.Window().ExecuteTimer().interval(),
              TimingFor(ExecutePace::Statements10).IntervalMs);
     QCOMPARE(next.Window().Status().StatusText(), QString::fromUtf8(RunStoppedByZoomText.data()));
-    const MessageLog& log = next.Window().Classroom().Log();
+    const MessageLog& log = next.Window().Messages().Log();
     QCOMPARE(log.At(log.Size() - 1).Text, std::string(RunStoppedByZoomText));
 
     // Anything but a handover file is refused and left alone.
     const QString other = next.WriteFile(QStringLiteral("scanbench-handover-x"), "RST;\n");
-    QVERIFY(!next.Window().Classroom().TakeHandover(other));
+    QVERIFY(!next.Window().Restart().TakeHandover(other));
     QVERIFY(QFile::exists(other));
     QCOMPARE(next.User().Errors.size(), 1);
 }
@@ -302,7 +307,7 @@ void ClassroomTest::plantedHandoverFilesAreRefused() {
     };
     int refusals = 0;
     const auto expectRefused = [&](const QString& path) {
-        QVERIFY(!f.Window().Classroom().TakeHandover(path));
+        QVERIFY(!f.Window().Restart().TakeHandover(path));
         QCOMPARE(f.User().Errors.size(), ++refusals);
         QVERIFY(
             f.User().Errors.last().contains(QStringLiteral("not a file Scanbench handed over")));

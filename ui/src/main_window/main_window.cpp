@@ -19,6 +19,12 @@
 #include "ui/main_window/run_controller.h"
 #include "ui/main_window/splash_control.h"
 #include "ui/main_window/status_line.h"
+#include "ui/tools/examples_menu.h"
+#include "ui/tools/execute_pace_menu.h"
+#include "ui/tools/line_numbers_item.h"
+#include "ui/tools/messages_tool.h"
+#include "ui/tools/session_restart.h"
+#include "ui/tools/zoom_control.h"
 #include "ui/views/picture_view.h"
 #include "ui/views/state_diagram_window.h"
 #include "window_logic/main_window/program_session.h"
@@ -65,7 +71,7 @@ MainWindow::MainWindow(Engine& engine, UserInteraction& user, Workbench bench,
     AboutAndLabels = std::make_unique<AboutCommands>(
         Logic, *Menu.Labels, Eng.State().Labels, [this] { return Language; }, *this);
     SplashShown = std::make_unique<SplashControl>(*this, Options.ShowSplash);
-    Teaching = new ClassroomTools(*this, Eng, Tracker, User, bench, Options.Classroom);
+    BuildClassroom(bench);
     ConnectCommands();
     BuildBoardView(bench.Port);
     ConnectEditor();
@@ -98,7 +104,6 @@ MainWindow::~MainWindow() {
     Reporting.Reset();
     ModelFollowing.Reset();
     ModelShown.Reset();
-    Reporter->LogMessagesTo(nullptr, nullptr, {});
     // The children outlive this object's members: none of them may call back
     // into the window while they are destroyed.
     TextEditor->disconnect(this);
@@ -173,6 +178,22 @@ void MainWindow::BuildClient() {
                                                *StatusBar, Eng.State().Breakpoints);
 }
 
+void MainWindow::BuildClassroom(Workbench bench) {
+    const ClassroomOptions& classroom = Options.Classroom;
+    ExampleItems = std::make_unique<ExamplesMenu>(classroom.Examples, *FileCommands, bench,
+                                                  Eng.Display(), Menu, *menuBar());
+    Zooms = std::make_unique<ZoomControl>(
+        classroom, [this] { return Restarts->Relaunch(); }, bench, Eng.Display(), Menu, *menuBar(),
+        *this);
+    LineNumberItem =
+        std::make_unique<LineNumbersItem>(Zooms->ViewMenu(), *TextEditor, bench, Eng.Display());
+    PaceItems = std::make_unique<ExecutePaceMenu>(Menu, *RunCommands, *menuBar());
+    MessagesItems = std::make_unique<MessagesTool>(Eng, *Reporter, Tracker, Menu, *this);
+    Restarts = std::make_unique<SessionRestart>(SessionRestartParts{
+        Tracker, *RunCommands, *EditorParts, *FileCommands, Eng.State().Breakpoints, *PaceItems,
+        Eng.Display(), User, *this, classroom.Relaunch, [this] { CloseWithoutAsking(); }});
+}
+
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     ApplyLanguage(true);
@@ -191,7 +212,7 @@ void MainWindow::FirstShown() {
     const CommandScope scope(Tracker);
     Logic.FirstShown();
     if (!Options.Handover.isEmpty()) {
-        QTimer::singleShot(0, this, [this] { (void)Teaching->TakeHandover(Options.Handover); });
+        QTimer::singleShot(0, this, [this] { (void)Restarts->TakeHandover(Options.Handover); });
     } else if (!Options.StartFile.isEmpty()) {
         // Loaded once the window is on screen, so an error box has a parent to sit on.
         QTimer::singleShot(0, this, [this] { FileCommands->LoadStartFile(Options.StartFile); });

@@ -2,11 +2,11 @@
 
 // Qt: the main window is a QMainWindow.
 #include "engine/engine_listener.h"
+#include "ui/main_window/classroom_options.h"
 #include "ui/main_window/command_scope.h"
 #include "ui/main_window/menu_items.h"
 #include "ui/main_window/tool_buttons.h"
 #include "ui/main_window/workbench.h"
-#include "ui/tools/classroom_tools.h"
 #include "ui/tools/modal_tool.h"
 #include "window_logic/main_window/main_window_model.h"
 
@@ -32,11 +32,15 @@ class EditorArea;
 class GotoLineCommand;
 class EditorProgramText;
 class EventListWindow;
+class ExamplesMenu;
+class ExecutePaceMenu;
 class HelpWindow;
 class Engine;
 class MainWindowReporter;
 class PictureView;
 class JtagTools;
+class LineNumbersItem;
+class MessagesTool;
 class ParallelPortTool;
 class PortSignalsWindow;
 class ProgramEditor;
@@ -46,6 +50,7 @@ class ProgramText;
 class ReadoutPanel;
 class RunController;
 class SearchCommands;
+class SessionRestart;
 class SplashControl;
 class SetupCommand;
 class SimulatedBoardWindow;
@@ -53,6 +58,7 @@ class StateDiagramWindow;
 class StatusLine;
 class UserInteraction;
 class WaveformWindow;
+class ZoomControl;
 
 // What the program tells the main window at start.
 struct MainWindowOptions {
@@ -116,7 +122,12 @@ public:
     [[nodiscard]] GotoLineCommand& Goto() const { return *GotoLine; }
     [[nodiscard]] AboutCommands& AboutItems() const { return *AboutAndLabels; }
     [[nodiscard]] SplashControl& Splash() const { return *SplashShown; }
-    [[nodiscard]] ClassroomTools& Classroom() const { return *Teaching; }
+    [[nodiscard]] ExamplesMenu& Examples() const { return *ExampleItems; }
+    [[nodiscard]] ZoomControl& Zoom() const { return *Zooms; }
+    [[nodiscard]] LineNumbersItem& LineNumbers() const { return *LineNumberItem; }
+    [[nodiscard]] ExecutePaceMenu& PaceMenu() const { return *PaceItems; }
+    [[nodiscard]] MessagesTool& Messages() const { return *MessagesItems; }
+    [[nodiscard]] SessionRestart& Restart() const { return *Restarts; }
     [[nodiscard]] MainWindowReporter& Reports() const { return *Reporter; }
 
     // Closes the window without the question about unsaved text: the text
@@ -164,6 +175,9 @@ private:
     void BuildClient();
     void ConnectCommands();
     void BuildEventViews();
+    // View > Zoom and Line Numbers, Run > Execute Pace, Windows > Messages,
+    // File > Examples and the restart for a new zoom.
+    void BuildClassroom(Workbench bench);
     // The port signals window, the Parallel Port tool, the Bitstream
     // shifter and Setup.
     void BuildPortTools(Workbench bench);
@@ -226,7 +240,14 @@ private:
     std::unique_ptr<GotoLineCommand> GotoLine;
     std::unique_ptr<AboutCommands> AboutAndLabels;
     std::unique_ptr<SplashControl> SplashShown;
-    ClassroomTools* Teaching = nullptr;
+    // Teaching in a room: after the reporter, which logs into the messages
+    // until they are gone.
+    std::unique_ptr<ExamplesMenu> ExampleItems;
+    std::unique_ptr<ZoomControl> Zooms;
+    std::unique_ptr<LineNumbersItem> LineNumberItem;
+    std::unique_ptr<ExecutePaceMenu> PaceItems;
+    std::unique_ptr<MessagesTool> MessagesItems;
+    std::unique_ptr<SessionRestart> Restarts;
     std::uint8_t Language = 0;
 
     bool FirstShow = true;

@@ -79,4 +79,8 @@ inline constexpr const char* DriverErrorNotice =
 // Builds the menus with their shortcuts and start states into `bar`.
 [[nodiscard]] MenuItems BuildMenuItems(QMenuBar& bar, QObject& owner);
 
+// Adds an item named `name` with `text` and `shortcut` to `menu`, enabled or not.
+QAction* AddMenuItem(QMenu& menu, const char* name, const QString& text,
+                     const QKeySequence& shortcut = {}, bool enabled = true);
+
 } // namespace scanbench
