@@ -1,6 +1,6 @@
 #include "ui/editor/editor_area.h"
 
-#include "engine/breakpoint_flags.h"
+#include "engine/program/breakpoint_flags.h"
 #include "ui/editor/breakpoint_gutter.h"
 #include "ui/editor/program_editor.h"
 #include "ui/main_window/status_line.h"

@@ -1,6 +1,6 @@
 #include "ui/editor/goto_line_command.h"
 
-#include "engine/program_text.h"
+#include "engine/program/program_text.h"
 #include "ui/artwork/artwork.h"
 #include "ui/dialogs/goto_line_dialog.h"
 #include "ui/editor/breakpoint_gutter.h"

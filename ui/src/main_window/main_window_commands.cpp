@@ -1,4 +1,4 @@
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "port/port_connection.h"
 #include "settings/qt_paths.h"
 #include "ui/dialogs/about_commands.h"

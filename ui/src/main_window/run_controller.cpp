@@ -1,6 +1,6 @@
 #include "ui/main_window/run_controller.h"
 
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "ui/editor/editor_area.h"
 #include "ui/main_window/command_scope.h"
 #include "ui/main_window/main_window_reporter.h"

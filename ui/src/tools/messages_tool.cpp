@@ -1,6 +1,6 @@
 #include "ui/tools/messages_tool.h"
 
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "ui/main_window/command_scope.h"
 #include "ui/main_window/main_window_reporter.h"
 #include "ui/main_window/menu_items.h"

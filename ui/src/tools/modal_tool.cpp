@@ -1,6 +1,6 @@
 #include "ui/tools/modal_tool.h"
 
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "ui/editor/program_editor.h"
 #include "ui/main_window/command_scope.h"
 #include "ui/main_window/run_controller.h"

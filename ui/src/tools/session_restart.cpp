@@ -1,7 +1,7 @@
 #include "ui/tools/session_restart.h"
 
-#include "engine/breakpoint_flags.h"
-#include "engine/engine_display.h"
+#include "engine/feed/engine_display.h"
+#include "engine/program/breakpoint_flags.h"
 #include "fileio/private_file.h"
 #include "settings/qt_paths.h"
 #include "ui/editor/editor_area.h"

@@ -1,6 +1,6 @@
 #include "ui/tools/setup_command.h"
 
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "port/port_connection.h"
 #include "settings/qt_paths.h"
 #include "settings/settings.h"

@@ -1,6 +1,6 @@
 #include "ui/tools/view_values.h"
 
-#include "engine/engine_display.h"
+#include "engine/feed/engine_display.h"
 #include "settings/settings_store.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "ui/tools/zoom_control.h"
 
-#include "engine/engine_display.h"
+#include "engine/feed/engine_display.h"
 #include "settings/settings.h"
 #include "ui/appearance/screen_room.h"
 #include "ui/main_window/menu_items.h"
