@@ -59,7 +59,7 @@ const QByteArray Program = "START: RST;\r\nNOP;\r\nloop : NOP;\r\nJMP START;\r\n
 } // namespace
 
 // Interface languages, goto line, About and the Labels window.
-class EditorToolsTest : public QObject {
+class EditorCommandsTest : public QObject {
     Q_OBJECT
 private slots:
     void languagesSetCaptionsAndQuestions();
@@ -71,7 +71,7 @@ private slots:
     void splashShowsAtStartForItsTime();
 };
 
-void EditorToolsTest::languagesSetCaptionsAndQuestions() {
+void EditorCommandsTest::languagesSetCaptionsAndQuestions() {
     WindowFixture f;
     f.Window().show();
     QCOMPARE(Caption(f, "File1"), QStringLiteral("File")); // no "&File" from the first display
@@ -106,7 +106,7 @@ void EditorToolsTest::languagesSetCaptionsAndQuestions() {
     QCOMPARE(changes.size(), 2);
 }
 
-void EditorToolsTest::gotoLine_data() {
+void EditorCommandsTest::gotoLine_data() {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("caretLine");
@@ -122,7 +122,7 @@ void EditorToolsTest::gotoLine_data() {
                                   << "Error! Line number not found :(";
 }
 
-void EditorToolsTest::gotoLine() {
+void EditorCommandsTest::gotoLine() {
     QFETCH(QString, entry);
     QFETCH(int, key);
     QFETCH(int, caretLine);
@@ -142,7 +142,7 @@ void EditorToolsTest::gotoLine() {
     QVERIFY(!f.Window().Gutter().ArrowRow()); // no arrow while editing
 }
 
-void EditorToolsTest::gotoWhileRunningMarksTheLine() {
+void EditorCommandsTest::gotoWhileRunningMarksTheLine() {
     WindowFixture f;
     f.Window().show();
     f.OpenProgram(Program);
@@ -154,7 +154,7 @@ void EditorToolsTest::gotoWhileRunningMarksTheLine() {
     QCOMPARE(f.Window().Gutter().ArrowRow(), 3 - f.Window().Editor().FirstVisibleLine());
 }
 
-void EditorToolsTest::editorGetsTheFocusBackAfterCommandsAndDialogs() {
+void EditorCommandsTest::editorGetsTheFocusBackAfterCommandsAndDialogs() {
     WindowFixture f;
     MainWindow& w = f.Window();
     w.show();
@@ -186,7 +186,7 @@ void EditorToolsTest::editorGetsTheFocusBackAfterCommandsAndDialogs() {
     }
 }
 
-void EditorToolsTest::aboutUnlocksTheLabelsWindow() {
+void EditorCommandsTest::aboutUnlocksTheLabelsWindow() {
     WindowFixture f;
     f.Window().show();
     f.OpenProgram(Program);
@@ -229,7 +229,7 @@ void EditorToolsTest::aboutUnlocksTheLabelsWindow() {
     QCOMPARE(list.item(1)->text(), QStringLiteral("LOOP ")); // the blank belongs to the name
 }
 
-void EditorToolsTest::splashShowsAtStartForItsTime() {
+void EditorCommandsTest::splashShowsAtStartForItsTime() {
     MainWindowOptions options;
     options.ShowSplash = true;
     WindowFixture f(false, options);
@@ -248,5 +248,5 @@ void EditorToolsTest::splashShowsAtStartForItsTime() {
     QVERIFY(!tools.Splash()->isVisible());
 }
 
-QTEST_MAIN(EditorToolsTest)
-#include "tst_editor_tools.moc"
+QTEST_MAIN(EditorCommandsTest)
+#include "tst_editor_commands.moc"
