@@ -1,6 +1,7 @@
 // scanbench-run: runs a test program without a window and prints where it
 // ended. `scanbench-run --help` describes the command line.
 #include "cli/headless_run.h"
+#include "cli/run_board.h"
 #include "cli/runner_options.h"
 #include "cli/runner_program.h"
 #include "cli/serve_board.h"
@@ -43,13 +44,18 @@ int Run(int argc, char** argv) {
         std::cout << program->Text;
         return std::cout.flush() ? 0 : RunnerExit::Usage;
     }
+    // An SVF file runs on the board chosen; a program may name its own.
+    RunnerOptions run = options;
+    if (!program->Svf && !ChooseRunBoard(run, program->Text, ShippedBoardsFolder(), std::cerr)) {
+        return RunnerExit::Usage;
+    }
     Settings settings;
     std::vector<std::string> notices;
     (void)SettingsStore::ForCurrentUser().LoadSettings(settings, notices);
     for (const std::string& notice : notices) {
         std::cerr << "scanbench-run: " << notice << "\n";
     }
-    return RunHeadless(options, settings, program->Text, std::cout, std::cerr,
+    return RunHeadless(run, settings, program->Text, std::cout, std::cerr,
                        program->Svf ? &*program->Svf : nullptr);
 }
 

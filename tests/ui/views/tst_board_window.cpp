@@ -76,7 +76,37 @@ private slots:
     void pinListFollowsABoardFileAndFlipsItsSwitches();
     void anOutputPinInExtestOffersItsLatchForTheNextScan();
     void faultsPanelPutsFaultsOnTheNetsAndKeepsThemInTheSettings();
+    void aProgramRunsOnTheBoardItNamesAndNewGoesBackToSetups();
 };
+
+// A lesson written for the interconnect board runs on it, Setup's choice
+// kept; a program without a Board line goes back to Setup's board, and one
+// typed in counts when a run starts from the first line.
+void BoardWindowTest::aProgramRunsOnTheBoardItNamesAndNewGoesBackToSetups() {
+    WindowFixture f;
+    UseBoard(f, BoardKind::Demo);
+    SimulatedBoardWindow& w = OpenBoardWindow(f);
+    QVERIFY(w.NetDrawing().Nets().empty());
+    f.OpenProgram(Lesson("08-walking-ones.bst"));
+    QCOMPARE(f.Port().Board(), BoardChoice(BoardKind::Interconnect));
+    QCOMPARE(f.Values().Board, BoardChoice(BoardKind::Demo));
+    QCOMPARE(f.Window().Status().StatusText(),
+             QStringLiteral("This program is written for the interconnect board: it runs on it; "
+                            "Setup keeps your board for other programs"));
+    QCOMPARE(w.NetDrawing().Nets().size(), std::size_t{8});
+    f.Execute();
+    QCOMPARE(f.Eng().Registers().Flags[0], std::uint8_t{0}); // ALLGOOD on a healthy board
+
+    f.Window().Files().NewProgram();
+    QCOMPARE(f.Port().Board(), BoardChoice(BoardKind::Demo));
+    QVERIFY(w.NetDrawing().Nets().empty());
+    QCOMPARE(f.Window().Status().StatusText(),
+             QStringLiteral("This program names no board: it runs on the board chosen in Setup"));
+
+    f.Type(QStringLiteral("// Board: interconnect\nRST;\n"));
+    f.Window().Runs().StepByStep();
+    QCOMPARE(f.Port().Board(), BoardChoice(BoardKind::Interconnect));
+}
 
 void BoardWindowTest::onAnotherBoardItSaysSoAndFollowsSetup() {
     WindowFixture f; // the loopback board

@@ -92,6 +92,7 @@ void ProgramFileController::NewProgram() {
         Eng.OpenProgram();
         Window.Model().ProgramCleared();
         FileSession.NewProgram();
+        Window.FollowProgramBoard(true);
         Window.SyncBoxes();
     }
     // Typing goes on in the editor, whatever the answer.
@@ -149,6 +150,7 @@ void ProgramFileController::RestoreSession(const QString& text, const QString& p
         FileSession.Saved(path.toStdString());
     }
     Window.Editor().document()->setModified(modified);
+    Window.FollowProgramBoard(true);
 }
 
 void ProgramFileController::OpenChosenFile(const QString& path) {
@@ -168,6 +170,7 @@ void ProgramFileController::OpenChosenFile(const QString& path) {
     }
     Eng.OpenProgram();
     Window.Model().ProgramOpened();
+    Window.FollowProgramBoard(true);
     Window.SyncBoxes();
     OpenFolder = QFileInfo(path).absolutePath();
     NoteProgramFolder(path);
@@ -189,6 +192,7 @@ void ProgramFileController::LoadStartFile(const QString& path) {
         // The text now belongs to the file, as after saving it there.
         FileSession.Saved(AbsolutePath(path));
     }
+    Window.FollowProgramBoard(true);
 }
 
 void ProgramFileController::SaveProgram() {

@@ -62,20 +62,30 @@ void RunController::Play(std::optional<RunSlice> slice) {
 void RunController::EventByEvent() {
     const CommandScope scope(Commands);
     Window.Reports().ClearBreakpointHit();
+    FollowProgramBoardAtStart();
     Play(Model.EventByEvent());
 }
 
 void RunController::StepByStep() {
     const CommandScope scope(Commands);
     Window.Reports().ClearBreakpointHit();
+    FollowProgramBoardAtStart();
     Play(Model.StepByStep());
 }
 
 void RunController::Execute() {
     const CommandScope scope(Commands);
     Window.Reports().ClearBreakpointHit();
+    FollowProgramBoardAtStart();
     Model.Execute();
     Play(std::nullopt);
+}
+
+void RunController::FollowProgramBoardAtStart() {
+    // Before the code check the run has not begun: the board may still change.
+    if (!Eng.State().Run.CodeChecked) {
+        Window.FollowProgramBoard(false);
+    }
 }
 
 void RunController::Pause() {
@@ -87,6 +97,7 @@ void RunController::Pause() {
 void RunController::SpeedRun() {
     const CommandScope scope(Commands);
     Window.Reports().ClearBreakpointHit();
+    FollowProgramBoardAtStart();
     Play(Model.SpeedRun());
 }
 

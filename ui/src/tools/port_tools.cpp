@@ -67,7 +67,8 @@ bool PortTools::ApplySettings(const Settings& confirmed) {
     RunSwitches& switches = Eng.Switches();
     switches.ShowZ = confirmed.ShowZ;
     switches.ActiveMode = confirmed.ActiveMode;
-    if (Bench.Port.Reopen(confirmed.Port, confirmed.Pins, confirmed.Board, confirmed.Remote)) {
+    if (Bench.Port.Reopen(confirmed.Port, confirmed.Pins, ProgramBoard.value_or(confirmed.Board),
+                          confirmed.Remote)) {
         ShowPortStatus();
         if (const std::string problem = Bench.Port.Access().Problem();
             confirmed.Port == PortKind::Board && !problem.empty()) {
@@ -90,6 +91,24 @@ bool PortTools::ApplySettings(const Settings& confirmed) {
         return false;
     }
     return true;
+}
+
+PortTools::BoardInUse PortTools::UseProgramBoard(std::optional<BoardChoice> board) {
+    const Settings& setup = Bench.Values;
+    if (setup.Port != PortKind::Board) {
+        return {};
+    }
+    ProgramBoard = std::move(board);
+    const BoardChoice before = Bench.Port.Board();
+    if (!Bench.Port.Reopen(setup.Port, setup.Pins, ProgramBoard.value_or(setup.Board),
+                           setup.Remote)) {
+        return {};
+    }
+    // As after Setup: the notice, the board window and the pin levels follow.
+    BoardInUse now{!(Bench.Port.Board() == before), Bench.Port.Access().Problem()};
+    Window.Items().Notice->ShowPortState(Bench.Port.Available(), now.Problem);
+    Eng.Views().Notify(ViewChange::PinLevels);
+    return now;
 }
 
 void PortTools::ShowPortStatus() {

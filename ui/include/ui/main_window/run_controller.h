@@ -82,6 +82,9 @@ private:
     // Plays the slice the model asked for, if any, and tells the model how
     // it ended; the engine hears whether a continuous run goes on.
     void Play(std::optional<RunSlice> slice);
+    // A run that starts from the program's first line runs on the board the
+    // program names.
+    void FollowProgramBoardAtStart();
 
     Engine& Eng;
     MainWindowModel& Model;

@@ -1,9 +1,13 @@
 #pragma once
 
 // Qt: it owns the port windows, the shifter and the Setup dialog.
+#include "port/port_choice.h"
 #include "ui/main_window/workbench.h"
 
 #include <QObject>
+
+#include <optional>
+#include <string>
 
 class QDialog;
 
@@ -42,6 +46,15 @@ public:
     bool ApplySettings(const Settings& confirmed);
     // The settings in effect with other faults for the simulated board.
     bool ApplyFaults(const FaultChoice& faults);
+    // The simulated board carries `board`, the one the program in the
+    // window names, instead of Setup's (nothing: Setup's again), until the
+    // next call; the settings stay. Nothing changes while the port is not
+    // the simulated board.
+    struct BoardInUse {
+        bool Changed = false; // another board than before
+        std::string Problem;  // why the board cannot be used (a board file)
+    };
+    BoardInUse UseProgramBoard(std::optional<BoardChoice> board);
 
     [[nodiscard]] PortSignalsWindow& SignalsWindow() const { return *Signals; }
     [[nodiscard]] ParallelPortTool& PortTool() const { return *Tool; }
@@ -62,6 +75,7 @@ private:
     ParallelPortTool* Tool = nullptr;
     BitstreamShifterDialog* ShifterWindow = nullptr;
     SetupDialog* SetupWindow = nullptr;
+    std::optional<BoardChoice> ProgramBoard; // the board the program names, over Setup's
 };
 
 } // namespace scanbench

@@ -1,0 +1,40 @@
+// A program that names its board in a Board line runs on it: the window
+// puts that board in for it, and Setup's board back for any other program.
+#include "engine/engine.h"
+#include "port/program_board.h"
+#include "ui/editor/program_editor.h"
+#include "ui/main_window/main_window.h"
+#include "ui/tools/port_tools.h"
+#include "window_logic/main_window/program_board_use.h"
+#include "window_logic/main_window/program_session.h"
+
+#include <system_error>
+
+namespace scanbench {
+
+void MainWindow::FollowProgramBoard(bool opened) {
+    const ProgramSession& session = Session();
+    const auto isFolder = [](const std::filesystem::path& path) {
+        std::error_code error;
+        return std::filesystem::is_directory(path, error);
+    };
+    const BoardFileSearch search{
+        session.ProgNamed() ? std::filesystem::path(session.ProgFile()).parent_path()
+                            : std::filesystem::path(),
+        ChooseExamplesFolder(Options.Boards, isFolder).value_or(std::filesystem::path()),
+        [](const std::filesystem::path& path) {
+            std::error_code error;
+            return std::filesystem::is_regular_file(path, error);
+        }};
+    const std::optional<NamedBoard> named =
+        ProgramBoard(TextEditor->toPlainText().toStdString(), search);
+    const PortTools::BoardInUse use = PortCommands->UseProgramBoard(WindowBoard(named));
+    if (const std::optional<BoardNews> news = ProgramBoardNews(named, opened, use.Changed)) {
+        Eng.Display().ShowStatus(news->Text, news->Colour);
+    }
+    if (!use.Problem.empty()) {
+        Eng.Display().ShowStatus(use.Problem, StatusColour::Red);
+    }
+}
+
+} // namespace scanbench
