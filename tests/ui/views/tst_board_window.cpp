@@ -77,6 +77,7 @@ private slots:
     void anOutputPinInExtestOffersItsLatchForTheNextScan();
     void faultsPanelPutsFaultsOnTheNetsAndKeepsThemInTheSettings();
     void aProgramRunsOnTheBoardItNamesAndNewGoesBackToSetups();
+    void aBoardFileNamedByTheProgramKeepsItsSwitchesForTheRun();
 };
 
 // A lesson written for the interconnect board runs on it, Setup's choice
@@ -106,6 +107,23 @@ void BoardWindowTest::aProgramRunsOnTheBoardItNamesAndNewGoesBackToSetups() {
     f.Type(QStringLiteral("// Board: interconnect\nRST;\n"));
     f.Window().Runs().StepByStep();
     QCOMPARE(f.Port().Board(), BoardChoice(BoardKind::Interconnect));
+}
+
+// Lesson 7's board file, found next to the lesson, keeps the switch the
+// student set when the run starts.
+void BoardWindowTest::aBoardFileNamedByTheProgramKeepsItsSwitchesForTheRun() {
+    WindowFixture f;
+    QFile board(QStringLiteral(SCANBENCH_DATA_DIR "/boards/your-own-chip.json"));
+    QVERIFY(board.open(QIODevice::ReadOnly));
+    const QString copy =
+        f.WriteFile(QStringLiteral("your-own-chip.json"),
+                    board.readAll().replace("../bsdl/", SCANBENCH_DATA_DIR "/bsdl/"));
+    f.OpenProgram(Lesson("07-your-own-chip.bst"), QStringLiteral("07.bst"));
+    QCOMPARE(f.Port().Board(), BoardChoice(BoardKind::File, copy.toStdString()));
+    ChipBoard& chips = *f.Port().Access().Chips();
+    chips.SetSwitch(*chips.FindSwitch("KEY0"), 1);
+    f.Execute();
+    QCOMPARE(f.Eng().Registers().Flags[0], std::uint8_t{0}); // KEY0 read as set
 }
 
 void BoardWindowTest::onAnotherBoardItSaysSoAndFollowsSetup() {

@@ -100,8 +100,11 @@ PortTools::BoardInUse PortTools::UseProgramBoard(std::optional<BoardChoice> boar
     }
     ProgramBoard = std::move(board);
     const BoardChoice before = Bench.Port.Board();
-    if (!Bench.Port.Reopen(setup.Port, setup.Pins, ProgramBoard.value_or(setup.Board),
-                           setup.Remote)) {
+    const BoardChoice wanted = ProgramBoard.value_or(setup.Board);
+    // The board in use stays as it is, with the switches the user set on
+    // it: a board file is not read again.
+    if ((Bench.Port.Kind() == setup.Port && before == wanted) ||
+        !Bench.Port.Reopen(setup.Port, setup.Pins, wanted, setup.Remote)) {
         return {};
     }
     // As after Setup: the notice, the board window and the pin levels follow.
