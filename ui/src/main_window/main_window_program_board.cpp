@@ -8,9 +8,31 @@
 #include "window_logic/main_window/program_board_use.h"
 #include "window_logic/main_window/program_session.h"
 
+#include <QTextBlock>
+#include <QTextDocument>
+
 #include <system_error>
 
 namespace scanbench {
+
+namespace {
+
+// The program's text up to its first statement, where a Board line may
+// stand: a long program is not copied whole for it.
+std::string LeadingLines(const QTextDocument& document) {
+    std::string text;
+    for (QTextBlock block = document.firstBlock(); block.isValid(); block = block.next()) {
+        text += block.text().toStdString() + "\n";
+        const QString line = block.text().trimmed();
+        if (!line.isEmpty() && !line.startsWith(QLatin1String("//")) &&
+            !line.startsWith(QLatin1Char('!'))) {
+            break;
+        }
+    }
+    return text;
+}
+
+} // namespace
 
 void MainWindow::FollowProgramBoard(bool opened) {
     const ProgramSession& session = Session();
@@ -27,7 +49,7 @@ void MainWindow::FollowProgramBoard(bool opened) {
             return std::filesystem::is_regular_file(path, error);
         }};
     const std::optional<NamedBoard> named =
-        ProgramBoard(TextEditor->toPlainText().toStdString(), search);
+        ProgramBoard(LeadingLines(*TextEditor->document()), search);
     const PortTools::BoardInUse use = PortCommands->UseProgramBoard(WindowBoard(named));
     if (const std::optional<BoardNews> news = ProgramBoardNews(named, opened, use.Changed)) {
         Eng.Display().ShowStatus(news->Text, news->Colour);
