@@ -44,16 +44,18 @@ int Run(int argc, char** argv) {
         std::cout << program->Text;
         return std::cout.flush() ? 0 : RunnerExit::Usage;
     }
-    // An SVF file runs on the board chosen; a program may name its own.
-    RunnerOptions run = options;
-    if (!program->Svf && !ChooseRunBoard(run, program->Text, ShippedBoardsFolder(), std::cerr)) {
-        return RunnerExit::Usage;
-    }
     Settings settings;
     std::vector<std::string> notices;
     (void)SettingsStore::ForCurrentUser().LoadSettings(settings, notices);
     for (const std::string& notice : notices) {
         std::cerr << "scanbench-run: " << notice << "\n";
+    }
+    // A program may name the simulated board it runs on; an SVF file runs on
+    // the board chosen, and a real port has no board to choose.
+    RunnerOptions run = options;
+    if (!program->Svf && options.Port.value_or(settings.Port) == PortKind::Board &&
+        !ChooseRunBoard(run, program->Text, ShippedBoardsFolder(), std::cerr)) {
+        return RunnerExit::Usage;
     }
     return RunHeadless(run, settings, program->Text, std::cout, std::cerr,
                        program->Svf ? &*program->Svf : nullptr);
