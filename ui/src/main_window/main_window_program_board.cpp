@@ -51,6 +51,9 @@ void MainWindow::FollowProgramBoard(bool opened) {
     const std::optional<NamedBoard> named =
         ProgramBoard(LeadingLines(*TextEditor->document()), search);
     const PortTools::BoardInUse use = PortCommands->UseProgramBoard(WindowBoard(named));
+    if (!use.Simulated) {
+        return; // a real port or a remote server: no board to choose, nothing to tell
+    }
     if (const std::optional<BoardNews> news = ProgramBoardNews(named, opened, use.Changed)) {
         Eng.Display().ShowStatus(news->Text, news->Colour);
     }

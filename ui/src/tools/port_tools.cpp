@@ -94,21 +94,22 @@ bool PortTools::ApplySettings(const Settings& confirmed) {
 }
 
 PortTools::BoardInUse PortTools::UseProgramBoard(std::optional<BoardChoice> board) {
+    // Kept for a Setup that brings the simulated board back.
+    ProgramBoard = std::move(board);
     const Settings& setup = Bench.Values;
     if (setup.Port != PortKind::Board) {
         return {};
     }
-    ProgramBoard = std::move(board);
     const BoardChoice before = Bench.Port.Board();
     const BoardChoice wanted = ProgramBoard.value_or(setup.Board);
     // The board in use stays as it is, with the switches the user set on
     // it: a board file is not read again.
     if ((Bench.Port.Kind() == setup.Port && before == wanted) ||
         !Bench.Port.Reopen(setup.Port, setup.Pins, wanted, setup.Remote)) {
-        return {};
+        return {true, false, {}};
     }
     // As after Setup: the notice, the board window and the pin levels follow.
-    BoardInUse now{!(Bench.Port.Board() == before), Bench.Port.Access().Problem()};
+    BoardInUse now{true, !(Bench.Port.Board() == before), Bench.Port.Access().Problem()};
     Window.Items().Notice->ShowPortState(Bench.Port.Available(), now.Problem);
     Eng.Views().Notify(ViewChange::PinLevels);
     return now;

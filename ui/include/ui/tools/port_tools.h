@@ -48,11 +48,12 @@ public:
     bool ApplyFaults(const FaultChoice& faults);
     // The simulated board carries `board`, the one the program in the
     // window names, instead of Setup's (nothing: Setup's again), until the
-    // next call; the settings stay. Nothing changes while the port is not
-    // the simulated board.
+    // next call; the settings stay. While the port is not the simulated
+    // board nothing changes until Setup brings it back.
     struct BoardInUse {
-        bool Changed = false; // another board than before
-        std::string Problem;  // why the board cannot be used (a board file)
+        bool Simulated = false; // the port is the simulated board
+        bool Changed = false;   // another board than before
+        std::string Problem;    // why the board cannot be used (a board file)
     };
     BoardInUse UseProgramBoard(std::optional<BoardChoice> board);
 
