@@ -2,8 +2,8 @@
 // is built and the main window shown; the program runs until the main window
 // closes, and the port is released on the way out.
 
-#include "engine/engine.h"
-#include "engine/result_codes.h"
+#include "engine/interpreter/result_codes.h"
+#include "engine/run/engine.h"
 #include "port/open_port.h"
 #include "port/port_connection.h"
 #include "settings/settings_store.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "port/port_connection.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"

@@ -2,9 +2,9 @@
 // 1,000,000: 2,000,002 events per statement) and how many bytes the store
 // holds per event. Prints medians over several repetitions.
 #include "bench_support.h"
-#include "engine/engine.h"
-#include "engine/engine_listener.h"
-#include "engine/signal_port.h"
+#include "engine/feed/engine_listener.h"
+#include "engine/feed/signal_port.h"
+#include "engine/run/engine.h"
 
 #include <cstdlib>
 #include <iostream>

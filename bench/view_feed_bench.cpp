@@ -5,8 +5,8 @@
 //
 //   scanbench_view_feed_bench [bits] [pairs]   (defaults: 10,000,000 bits, 5 pairs)
 #include "bench_support.h"
-#include "engine/engine.h"
-#include "engine/engine_listener.h"
+#include "engine/feed/engine_listener.h"
+#include "engine/run/engine.h"
 #include "port/open_port.h"
 #include "port/port_signals.h"
 

@@ -5,7 +5,7 @@
 #include "cli/runner_options.h"
 #include "cli/runner_program.h"
 #include "cli/serve_board.h"
-#include "engine/result_codes.h"
+#include "engine/interpreter/result_codes.h"
 #include "settings/settings_store.h"
 
 #include <clocale>

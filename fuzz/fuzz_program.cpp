@@ -1,9 +1,9 @@
 // Fuzzes the program text path: line splitting, the code check, the line
 // fetch, the interpreter and playback, with a small event budget so that
 // counters in the input cannot ask for unbounded memory.
-#include "engine/engine.h"
-#include "engine/engine_listener.h"
-#include "engine/signal_port.h"
+#include "engine/feed/engine_listener.h"
+#include "engine/feed/signal_port.h"
+#include "engine/run/engine.h"
 
 #include <cstddef>
 #include <cstdint>

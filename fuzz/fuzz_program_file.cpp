@@ -1,7 +1,7 @@
 // Fuzzes the reading of program files, as the window's Open and the runner
 // take them: the checks that refuse a file and the conversion to the editor's
 // text, which must end every line in LF alone and keep every other byte.
-#include "engine/program_file.h"
+#include "engine/program/program_file.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -2,10 +2,10 @@
 // with a line inside the text, or becomes a program that the engine runs
 // without an error of the language (an unknown statement, a label not
 // found); only running out of its small event budget may stop it.
-#include "engine/engine.h"
-#include "engine/engine_listener.h"
-#include "engine/result_codes.h"
-#include "engine/signal_port.h"
+#include "engine/feed/engine_listener.h"
+#include "engine/feed/signal_port.h"
+#include "engine/interpreter/result_codes.h"
+#include "engine/run/engine.h"
 #include "svf/svf_import.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "cli/board_report.h"
 
 #include "board/chip_board.h"
-#include "engine/tap_state.h"
+#include "engine/tap/tap_state.h"
 
 #include <bitset>
 

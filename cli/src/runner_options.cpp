@@ -1,6 +1,6 @@
 #include "cli/runner_options.h"
 
-#include "engine/text_helpers.h"
+#include "engine/program/text_helpers.h"
 #include "port/host_port.h"
 #include "svf/svf_import.h"
 

@@ -1,6 +1,6 @@
 #include "cli/runner_program.h"
 
-#include "engine/program_file.h"
+#include "engine/program/program_file.h"
 
 #include <filesystem>
 

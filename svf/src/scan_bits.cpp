@@ -1,6 +1,6 @@
 #include "scan_bits.h"
 
-#include "engine/number_helpers.h"
+#include "engine/program/number_helpers.h"
 
 #include <algorithm>
 

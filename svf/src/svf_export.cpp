@@ -1,7 +1,7 @@
 #include "svf/svf_export.h"
 
-#include "engine/engine_state.h"
-#include "engine/packed_event.h"
+#include "engine/events/packed_event.h"
+#include "engine/run/engine_state.h"
 
 #include <algorithm>
 #include <array>

@@ -5,8 +5,8 @@
 // together, svf_import_scans.cpp the scans and svf_import_moves.cpp the moves
 // of the TAP.
 
-#include "engine/program_file.h"
-#include "engine/tap_state.h"
+#include "engine/program/program_file.h"
+#include "engine/tap/tap_state.h"
 #include "scan_bits.h"
 #include "svf/svf_import.h"
 #include "svf/svf_reader.h"

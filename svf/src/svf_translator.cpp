@@ -1,6 +1,6 @@
 #include "svf/svf_translator.h"
 
-#include "engine/tap_state.h"
+#include "engine/tap/tap_state.h"
 #include "tap_paths.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "svf_values.h"
 
-#include "engine/tap_state.h"
+#include "engine/tap/tap_state.h"
 
 #include <charconv>
 #include <cmath>

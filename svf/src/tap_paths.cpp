@@ -1,7 +1,7 @@
 #include "tap_paths.h"
 
-#include "engine/tap_controller.h"
-#include "engine/tms_paths.h"
+#include "engine/tap/tap_controller.h"
+#include "engine/tap/tms_paths.h"
 
 namespace scanbench {
 

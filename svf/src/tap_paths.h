@@ -1,13 +1,13 @@
 #pragma once
 
-#include "engine/tap_state.h"
+#include "engine/tap/tap_state.h"
 
 #include <cstdint>
 #include <vector>
 
 namespace scanbench {
 
-// The TAP states by the numbers the engine gives them (engine/tap_state.h),
+// The TAP states by the numbers the engine gives them (engine/tap/tap_state.h),
 // short-named for the SVF translations, which use them as plain numbers.
 namespace TapPaths {
 [[nodiscard]] constexpr std::uint8_t Number(TapState state) {

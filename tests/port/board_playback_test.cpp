@@ -2,9 +2,9 @@
 // the runner uses: a run of events played in one go must leave what single
 // steps leave, down to the value change dump.
 
-#include "engine/engine.h"
-#include "engine/engine_listener.h"
-#include "engine/vcd_writer.h"
+#include "engine/events/vcd_writer.h"
+#include "engine/feed/engine_listener.h"
+#include "engine/run/engine.h"
 #include "port/port_signals.h"
 #include "port/simulated_board_port.h"
 

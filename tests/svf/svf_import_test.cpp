@@ -1,7 +1,7 @@
 // SVF files as programs: the statements they become, what is refused with
 // its line, and what the programs do when they run.
 
-#include "engine/line_fetch.h"
+#include "engine/program/line_fetch.h"
 #include "svf/svf_import.h"
 #include "test_support.h"
 

@@ -1,4 +1,4 @@
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "test_support.h"
 #include "window_logic/dialogs/bitstream_shifter.h"
 

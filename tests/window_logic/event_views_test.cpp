@@ -1,4 +1,4 @@
-#include "engine/event_store.h"
+#include "engine/events/event_store.h"
 #include "window_logic/views/event_list_rows.h"
 #include "window_logic/views/received_bits.h"
 

@@ -1,4 +1,4 @@
-#include "engine/tap_controller.h"
+#include "engine/tap/tap_controller.h"
 #include "window_logic/views/state_diagram_layout.h"
 
 #include <gtest/gtest.h>

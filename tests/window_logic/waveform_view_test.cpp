@@ -1,4 +1,4 @@
-#include "engine/event_store.h"
+#include "engine/events/event_store.h"
 #include "window_logic/views/waveform_geometry.h"
 #include "window_logic/views/waveform_traces.h"
 

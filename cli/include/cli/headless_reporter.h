@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/engine_listener.h"
+#include "engine/feed/engine_listener.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/signal_port.h"
+#include "engine/feed/signal_port.h"
 #include "port/pin_settings.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/playback_observer.h"
-#include "engine/view_listener.h"
+#include "engine/feed/view_listener.h"
+#include "engine/run/playback_observer.h"
 #include "svf/svf_translator.h"
 
 #include <cstdint>

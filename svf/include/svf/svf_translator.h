@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/bit_string.h"
+#include "engine/interpreter/bit_string.h"
 #include "svf/svf_problem.h"
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "engine/tap_state.h"
+#include "engine/tap/tap_state.h"
 #include "ui/dialogs/bitstream_shifter_dialog.h"
 #include "ui/main_window/status_line.h"
 #include "ui/tools/port_tools.h"

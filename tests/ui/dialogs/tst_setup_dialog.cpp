@@ -1,5 +1,5 @@
 #include "board/chip_board.h"
-#include "engine/result_codes.h"
+#include "engine/interpreter/result_codes.h"
 #include "port/open_port.h"
 #include "port/port_connection.h"
 #include "port/ppdev_port.h"

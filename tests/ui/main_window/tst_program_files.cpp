@@ -1,4 +1,4 @@
-#include "engine/program_file.h"
+#include "engine/program/program_file.h"
 #include "fault_injection.h"
 #include "ui/editor/program_editor.h"
 #include "ui/editor/program_file_io.h"

@@ -1,4 +1,4 @@
-#include "engine/result_codes.h"
+#include "engine/interpreter/result_codes.h"
 #include "ui/editor/breakpoint_gutter.h"
 #include "ui/editor/program_editor.h"
 #include "ui/main_window/readout_panel.h"

@@ -1,5 +1,5 @@
 #include "cli/headless_run.h"
-#include "engine/result_codes.h"
+#include "engine/interpreter/result_codes.h"
 #include "ui/editor/program_editor.h"
 #include "ui/main_window/status_line.h"
 #include "ui/tools/vcd_export.h"

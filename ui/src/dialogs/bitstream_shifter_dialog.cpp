@@ -1,6 +1,6 @@
 #include "ui/dialogs/bitstream_shifter_dialog.h"
 
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "ui/appearance/window_placement.h"
 #include "ui/main_window/command_scope.h"
 

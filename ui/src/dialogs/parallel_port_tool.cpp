@@ -1,7 +1,7 @@
 #include "ui/dialogs/parallel_port_tool.h"
 
-#include "engine/signal_port.h"
-#include "engine/view_feed.h"
+#include "engine/feed/signal_port.h"
+#include "engine/feed/view_feed.h"
 #include "ui/appearance/window_placement.h"
 #include "ui/artwork/brand_art.h"
 #include "ui/main_window/command_scope.h"

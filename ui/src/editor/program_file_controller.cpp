@@ -1,8 +1,8 @@
 #include "ui/editor/program_file_controller.h"
 
-#include "engine/engine.h"
-#include "engine/program_file.h"
-#include "engine/result_codes.h"
+#include "engine/interpreter/result_codes.h"
+#include "engine/program/program_file.h"
+#include "engine/run/engine.h"
 #include "svf/svf_import.h"
 #include "ui/editor/program_editor.h"
 #include "ui/editor/program_file_io.h"

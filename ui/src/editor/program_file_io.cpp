@@ -1,7 +1,7 @@
 #include "ui/editor/program_file_io.h"
 
-#include "engine/program_file.h"
-#include "engine/result_codes.h"
+#include "engine/interpreter/result_codes.h"
+#include "engine/program/program_file.h"
 #include "fileio/write_file.h"
 #include "settings/qt_paths.h"
 #include "svf/svf_import.h"

@@ -1,6 +1,6 @@
 #include "ui/main_window/command_scope.h"
 
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "window_logic/main_window/main_window_model.h"
 
 namespace scanbench {

@@ -1,6 +1,6 @@
 #include "ui/main_window/main_window.h"
 
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "settings/settings.h"
 #include "ui/appearance/window_colours.h"
 #include "ui/artwork/artwork.h"

@@ -1,6 +1,6 @@
 // The main window's simulated board window: the item in the Windows menu,
 // after the waveforms, and the tool button beside theirs.
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "ui/artwork/artwork.h"
 #include "ui/main_window/main_window.h"
 #include "ui/tools/port_tools.h"

@@ -1,4 +1,4 @@
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "settings/qt_paths.h"
 #include "ui/dialogs/help_window.h"
 #include "ui/editor/program_editor.h"

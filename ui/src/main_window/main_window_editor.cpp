@@ -1,4 +1,4 @@
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "ui/editor/breakpoint_gutter.h"
 #include "ui/editor/editor_program_text.h"
 #include "ui/editor/program_editor.h"

@@ -1,6 +1,6 @@
 // The main window's commands that open the event list and the received
 // bitstream viewer.
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "ui/editor/program_editor.h"
 #include "ui/main_window/main_window.h"
 #include "ui/main_window/run_controller.h"

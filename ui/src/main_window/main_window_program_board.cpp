@@ -1,6 +1,6 @@
 // A program that names its board in a Board line runs on it: the window
 // puts that board in for it, and Setup's board back for any other program.
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "port/program_board.h"
 #include "ui/editor/program_editor.h"
 #include "ui/main_window/main_window.h"

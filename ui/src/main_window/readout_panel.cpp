@@ -1,6 +1,6 @@
 #include "ui/main_window/readout_panel.h"
 
-#include "engine/status_colour.h"
+#include "engine/feed/status_colour.h"
 #include "ui/appearance/window_colours.h"
 #include "ui/appearance/window_fonts.h"
 #include "ui/artwork/artwork.h"

@@ -1,6 +1,6 @@
 #include "ui/main_window/run_controller.h"
 
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "ui/main_window/main_window.h"
 #include "ui/main_window/main_window_reporter.h"
 #include "window_logic/main_window/main_window_model.h"

@@ -1,6 +1,6 @@
 #include "ui/tools/classroom_tools.h"
 
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "fileio/private_file.h"
 #include "settings/qt_paths.h"
 #include "settings/settings_store.h"

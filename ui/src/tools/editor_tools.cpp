@@ -1,6 +1,6 @@
 #include "ui/tools/editor_tools.h"
 
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "ui/artwork/artwork.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/goto_line_dialog.h"

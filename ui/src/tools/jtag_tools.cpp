@@ -1,7 +1,7 @@
 #include "ui/tools/jtag_tools.h"
 
 #include "board/demo_board.h"
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "ui/tools/export_file.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "ui/tools/port_tools.h"
 
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "port/port_connection.h"
 #include "settings/qt_paths.h"
 #include "settings/settings.h"

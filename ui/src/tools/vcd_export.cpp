@@ -1,7 +1,7 @@
 #include "ui/tools/vcd_export.h"
 
-#include "engine/engine.h"
-#include "engine/vcd_writer.h"
+#include "engine/events/vcd_writer.h"
+#include "engine/run/engine.h"
 #include "ui/tools/export_file.h"
 
 #include <QApplication>

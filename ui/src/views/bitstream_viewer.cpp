@@ -1,6 +1,6 @@
 #include "ui/views/bitstream_viewer.h"
 
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 #include "ui/appearance/window_colours.h"
 #include "ui/appearance/window_placement.h"
 #include "ui/views/bit_line_field.h"

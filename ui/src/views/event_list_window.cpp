@@ -1,7 +1,7 @@
 #include "ui/views/event_list_window.h"
 
-#include "engine/engine.h"
-#include "engine/event_export.h"
+#include "engine/events/event_export.h"
+#include "engine/run/engine.h"
 #include "ui/appearance/courier_font.h"
 #include "ui/appearance/window_placement.h"
 #include "ui/main_window/user_interaction.h"

@@ -1,6 +1,6 @@
 #include "ui/views/labels_window.h"
 
-#include "engine/label_table.h"
+#include "engine/program/label_table.h"
 
 #include <QListWidget>
 #include <QVBoxLayout>

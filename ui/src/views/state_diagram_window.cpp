@@ -1,6 +1,6 @@
 #include "ui/views/state_diagram_window.h"
 
-#include "engine/tap_models.h"
+#include "engine/tap/tap_models.h"
 #include "ui/views/image_view.h"
 #include "window_logic/views/state_diagram_layout.h"
 

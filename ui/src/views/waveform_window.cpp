@@ -1,6 +1,6 @@
 #include "ui/views/waveform_window.h"
 
-#include "engine/engine_state.h"
+#include "engine/run/engine_state.h"
 #include "ui/artwork/waveform_pictures.h"
 #include "ui/views/image_view.h"
 #include "window_logic/views/waveform_geometry.h"

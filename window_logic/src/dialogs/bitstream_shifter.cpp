@@ -1,6 +1,6 @@
 #include "window_logic/dialogs/bitstream_shifter.h"
 
-#include "engine/engine.h"
+#include "engine/run/engine.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "window_logic/main_window/program_session.h"
 
-#include "engine/result_codes.h"
+#include "engine/interpreter/result_codes.h"
 
 namespace scanbench {
 

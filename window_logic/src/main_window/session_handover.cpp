@@ -1,6 +1,6 @@
 #include "window_logic/main_window/session_handover.h"
 
-#include "engine/breakpoint_flags.h"
+#include "engine/program/breakpoint_flags.h"
 #include "window_logic/main_window/execute_pace.h"
 
 #include <charconv>

@@ -1,6 +1,6 @@
 #include "window_logic/views/event_list_rows.h"
 
-#include "engine/event_store.h"
+#include "engine/events/event_store.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "window_logic/views/received_bits.h"
 
-#include "engine/event_store.h"
+#include "engine/events/event_store.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "window_logic/views/waveform_traces.h"
 
-#include "engine/event_store.h"
+#include "engine/events/event_store.h"
 
 namespace scanbench {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/program_text.h"
+#include "engine/program/program_text.h"
 
 #include <QMetaObject>
 

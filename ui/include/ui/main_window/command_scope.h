@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/view_feed.h"
+#include "engine/feed/view_feed.h"
 
 #include <functional>
 

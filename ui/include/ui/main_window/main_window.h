@@ -1,7 +1,7 @@
 #pragma once
 
 // Qt: the main window is a QMainWindow.
-#include "engine/engine_listener.h"
+#include "engine/feed/engine_listener.h"
 #include "ui/main_window/command_scope.h"
 #include "ui/main_window/menu_items.h"
 #include "ui/main_window/tool_buttons.h"

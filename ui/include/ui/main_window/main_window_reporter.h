@@ -1,7 +1,7 @@
 #pragma once
 
 // Qt: it holds the pictures and texts the main window shows.
-#include "engine/engine_listener.h"
+#include "engine/feed/engine_listener.h"
 #include "window_logic/editor/editor_view_updates.h"
 
 #include <QPixmap>

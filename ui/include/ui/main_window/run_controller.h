@@ -1,7 +1,7 @@
 #pragma once
 
 // Qt: the run timers are QTimers.
-#include "engine/run_control.h"
+#include "engine/run/run_control.h"
 #include "window_logic/main_window/execute_pace.h"
 
 #include <QObject>

@@ -4,9 +4,9 @@
 #include "bitbang/board_bitbang_target.h"
 #include "bitbang/remote_bitbang_session.h"
 #include "board/chip_board.h"
-#include "engine/listener_list.h"
-#include "engine/playback_observer.h"
-#include "engine/view_feed.h"
+#include "engine/feed/listener_list.h"
+#include "engine/feed/view_feed.h"
+#include "engine/run/playback_observer.h"
 #include "svf/svf_export.h"
 
 #include <QObject>

@@ -1,7 +1,7 @@
 #pragma once
 
 // Qt: the event list is a top-level QWidget.
-#include "engine/view_feed.h"
+#include "engine/feed/view_feed.h"
 #include "ui/tools/export_file.h"
 
 #include <QWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
 // Qt: a window of labels.
-#include "engine/view_feed.h"
+#include "engine/feed/view_feed.h"
 
 #include <QWidget>
 

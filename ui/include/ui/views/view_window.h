@@ -1,7 +1,7 @@
 #pragma once
 
 // Qt: a view window is a top-level QWidget.
-#include "engine/view_feed.h"
+#include "engine/feed/view_feed.h"
 
 #include <QAction>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/breakpoint_flags.h"
+#include "engine/program/breakpoint_flags.h"
 
 #include <array>
 #include <cstdint>

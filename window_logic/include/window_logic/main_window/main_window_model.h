@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/engine_listener.h"
-#include "engine/listener_list.h"
-#include "engine/run_control.h"
+#include "engine/feed/engine_listener.h"
+#include "engine/feed/listener_list.h"
+#include "engine/run/run_control.h"
 #include "window_logic/main_window/command_states.h"
 #include "window_logic/main_window/execute_pace.h"
 

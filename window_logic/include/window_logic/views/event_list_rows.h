@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/packed_event.h"
+#include "engine/events/packed_event.h"
 
 #include <cstdint>
 #include <string>

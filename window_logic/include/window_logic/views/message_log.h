@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/status_colour.h"
+#include "engine/feed/status_colour.h"
 
 #include <cstdint>
 #include <deque>

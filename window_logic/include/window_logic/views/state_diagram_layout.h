@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/tap_state.h"
+#include "engine/tap/tap_state.h"
 
 #include <array>
 #include <cstdint>
