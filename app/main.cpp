@@ -175,6 +175,7 @@ int main(int argc, char** argv) {
     options.SourceDocDir = SCANBENCH_SOURCE_DOC_DIR;
     options.ShowSplash = options.Handover.isEmpty(); // a restart shows the window at once
     options.Classroom.Examples = {SCANBENCH_INSTALLED_EXAMPLES_DIR, SCANBENCH_SOURCE_EXAMPLES_DIR};
+    options.Boards = {SCANBENCH_INSTALLED_BOARDS_DIR, SCANBENCH_SOURCE_BOARDS_DIR};
     options.Classroom.ShownZoom = zoom.Shown;
     options.Classroom.Relaunch = [userScale, userScaleSet](const QStringList& args) {
         return Relaunch(args, userScale, userScaleSet);

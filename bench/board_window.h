@@ -21,7 +21,7 @@ namespace scanbench::bench {
 // lives in a temporary folder, so nothing the tools do reaches the user's.
 struct BoardWindow {
     explicit BoardWindow(const QString& program, bool speedRun = true, bool portAvailable = true,
-                         int shownZoom = 100)
+                         int shownZoom = 100, ExampleFolders boards = {})
         : Store(std::filesystem::path(Scratch.path().toStdString()) / "kzt.json",
                 FileTypeRegistrar(Scratch.path().toStdString(), FileTypeRegistrar::NoTools())),
           Port(Values.Port, Values.Pins, Values.Board), Eng(Port.Signals()) {
@@ -30,6 +30,7 @@ struct BoardWindow {
         options.StartFile = program;
         options.PortAvailable = portAvailable;
         options.Classroom.ShownZoom = shownZoom;
+        options.Boards = std::move(boards); // where a program's Board line finds a board file
         Window = std::make_unique<MainWindow>(Eng, User, Workbench{Values, Store, Port},
                                               std::move(options));
     }

@@ -320,7 +320,8 @@ int main(int argc, char** argv) {
     }
     const int steps = args.size() > 3 ? args[3].toInt() : 0;
     const bool noDriver = args.contains(QStringLiteral("--no-driver"));
-    scanbench::bench::BoardWindow bench(args[1], true, !noDriver, zoom.Shown);
+    scanbench::bench::BoardWindow bench(args[1], true, !noDriver, zoom.Shown,
+                                        {{}, SCANBENCH_DATA_DIR "/boards"});
     MainWindow& window = *bench.Window;
     window.show();
     if (zoom.Fitted()) {

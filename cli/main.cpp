@@ -1,6 +1,7 @@
 // scanbench-run: runs a test program without a window and prints where it
 // ended. `scanbench-run --help` describes the command line.
 #include "cli/headless_run.h"
+#include "cli/run_board.h"
 #include "cli/runner_options.h"
 #include "cli/runner_program.h"
 #include "cli/serve_board.h"
@@ -49,7 +50,14 @@ int Run(int argc, char** argv) {
     for (const std::string& notice : notices) {
         std::cerr << "scanbench-run: " << notice << "\n";
     }
-    return RunHeadless(options, settings, program->Text, std::cout, std::cerr,
+    // A program may name the simulated board it runs on; an SVF file runs on
+    // the board chosen, and a real port has no board to choose.
+    RunnerOptions run = options;
+    if (!program->Svf && options.Port.value_or(settings.Port) == PortKind::Board &&
+        !ChooseRunBoard(run, program->Text, ShippedBoardsFolder(), std::cerr)) {
+        return RunnerExit::Usage;
+    }
+    return RunHeadless(run, settings, program->Text, std::cout, std::cerr,
                        program->Svf ? &*program->Svf : nullptr);
 }
 

@@ -17,7 +17,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 for target in fuzz_program fuzz_program_file fuzz_runner_options fuzz_switch_settings \
     fuzz_chip_board fuzz_bsdl fuzz_board_file fuzz_settings_document fuzz_file_writer \
     fuzz_pin_mapping fuzz_setup_pins fuzz_editor_search fuzz_remote_bitbang \
-    fuzz_session_handover fuzz_svf_import fuzz_net_faults; do
+    fuzz_session_handover fuzz_svf_import fuzz_net_faults fuzz_program_board; do
     corpus="build-fuzz/corpus/$target"
     mkdir -p "$corpus"
     seeds=()

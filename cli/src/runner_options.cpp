@@ -53,7 +53,8 @@ std::string Refusal(std::string_view option, std::string_view takes, const std::
 // Every option that takes a value, in the order of the usage.
 constexpr OptionSpec ValueOptions[] = {
     {"board", "demo|interconnect|loopback|open|FILE.json",
-     "what the simulated board carries: a built-in board or a board file",
+     "what the simulated board carries: a built-in board or a board file (default: the board "
+     "the program names, else the stored setting)",
      [](RunnerOptions& o, const std::string& v) -> std::optional<std::string> {
          if (const std::optional<BoardKind> kind = ParseBoardKind(v);
              kind && *kind != BoardKind::File) {
@@ -223,7 +224,12 @@ const OptionSpec* OptionWithoutValue(const std::vector<std::string>& arguments) 
 std::string HelpText() {
     std::string text = RunnerUsage();
     text += "\nRuns a Scanbench test program without a window and prints where it ended.\n"
-            "Options override the stored settings for this run only.\n\nOptions:\n";
+            "Options override the stored settings for this run only.\n\n"
+            "A program may name the board it is written for in a comment line of its\n"
+            "leading comments: \"// Board: interconnect\" (a built-in board) or\n"
+            "\"// Board: NAME.json\" (a board file next to the program, else among the\n"
+            "boards that ship with Scanbench). It runs on that board unless --board\n"
+            "is given; standard error says which board was used.\n\nOptions:\n";
     const auto line = [&text](std::string left, std::string_view help) {
         left.resize(std::max<std::size_t>(left.size() + 2, 30), ' ');
         text += "  " + left + std::string(help) + "\n";

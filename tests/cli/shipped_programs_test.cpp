@@ -1,16 +1,16 @@
 // Every program shipped in examples/ and examples/lessons/ states its good
-// result in its header, and reaches it on the default board, or on the board
-// file it names (a path from the top of the source tree):
+// result in its header, and reaches it as the runner runs it without
+// --board: on the default board, or on the board its Board line names:
 //
 //   // Result: HALT at ALLGOOD, flags TAP0 00000000b, U3 leds 10000000b
 //   // Switches: U1=0x5A,SIA=1          (only where the program needs them)
-//   // Board: data/boards/NAME.json     (only where it needs a board file)
 //
 // "HALT at LABEL" is the first HALT at or below the label; each flags or
 // leds clause names a TAP's flags or a chip's LEDs at the end. The
 // switches are set before the run, as the runner's --switches does.
 
 #include "cli/headless_run.h"
+#include "cli/run_board.h"
 #include "cli/runner_options.h"
 #include "cli/runner_program.h"
 
@@ -41,7 +41,6 @@ struct PromisedResult {
     std::string Label;
     std::vector<ShownValue> Expected;
     std::string Switches;
-    std::string Board;
 };
 
 std::vector<fs::path> ShippedPrograms() {
@@ -80,10 +79,8 @@ std::optional<PromisedResult> Promise(const std::vector<std::string>& lines) {
     static const std::regex flags(R"(TAP([01]) ([01]{8})b)");
     static const std::regex leds(R"((U[1-3]) leds ([01]{8})b)");
     static const std::regex switches(R"(^// Switches: (\S+)$)");
-    static const std::regex board(R"(^// Board: (\S+)$)");
     std::optional<PromisedResult> promise;
     std::string switchList;
-    std::string boardFile;
     for (const std::string& line : lines) {
         std::smatch m;
         if (std::regex_match(line, m, result)) {
@@ -102,13 +99,10 @@ std::optional<PromisedResult> Promise(const std::vector<std::string>& lines) {
             }
         } else if (std::regex_match(line, m, switches)) {
             switchList = m[1];
-        } else if (std::regex_match(line, m, board)) {
-            boardFile = m[1];
         }
     }
     if (promise) {
         promise->Switches = switchList;
-        promise->Board = boardFile;
     }
     return promise;
 }
@@ -138,6 +132,24 @@ std::string OutputLine(const std::string& output, const std::string& start) {
     return {};
 }
 
+// Runs `text`, read from `path`, as scanbench-run does with `arguments`
+// before the program file: on the board the program names unless --board
+// is among them.
+int RunAsTheRunner(std::vector<std::string> arguments, const fs::path& path,
+                   const std::string& text, std::ostream& out, std::ostream& err) {
+    arguments.push_back(path.string());
+    const ParsedRunnerCommandLine parsed = ParseRunnerOptions(arguments);
+    if (!std::holds_alternative<RunnerOptions>(parsed)) {
+        err << "the command line was refused";
+        return RunnerExit::Usage;
+    }
+    RunnerOptions options = std::get<RunnerOptions>(parsed);
+    if (!ChooseRunBoard(options, text, ShippedBoardsFolder(), err)) {
+        return RunnerExit::Usage;
+    }
+    return RunHeadless(options, Settings{}, text, out, err);
+}
+
 // The line the interconnect lesson `lesson` ends at on the interconnect
 // board with `fault`, and the line its header gives `label`.
 struct Diagnosis {
@@ -154,11 +166,9 @@ Diagnosis RunWithFault(const std::string& lesson, const std::string& fault,
     if (!text) {
         return {0, 0, problems.str()};
     }
-    const ParsedRunnerCommandLine parsed = ParseRunnerOptions(
-        {"--board", "interconnect", "--fault", fault, "--max-steps", "1000000", path.string()});
     std::ostringstream out;
     std::ostringstream err;
-    (void)RunHeadless(std::get<RunnerOptions>(parsed), Settings{}, *text, out, err);
+    (void)RunAsTheRunner({"--fault", fault, "--max-steps", "1000000"}, path, *text, out, err);
     Diagnosis diagnosis{0, HaltLineAt(Lines(*text), label), out.str() + err.str()};
     if (OutputLine(diagnosis.Output, "end: ") == "end: halt") {
         diagnosis.Ended = std::stoul(OutputLine(diagnosis.Output, "line: ").substr(6));
@@ -201,7 +211,7 @@ TEST(ShippedPrograms, InterconnectLessonsNameEachFault) {
     }
 }
 
-TEST(ShippedPrograms, EachReachesTheGoodHaltItsHeaderStatesOnTheDefaultBoard) {
+TEST(ShippedPrograms, EachReachesTheGoodHaltItsHeaderStatesAsTheRunnerRunsIt) {
     const std::vector<fs::path> programs = ShippedPrograms();
     ASSERT_GE(programs.size(), 10U) << "the examples were not found in " SCANBENCH_EXAMPLES_DIR;
     for (const fs::path& path : programs) {
@@ -215,20 +225,13 @@ TEST(ShippedPrograms, EachReachesTheGoodHaltItsHeaderStatesOnTheDefaultBoard) {
         const std::size_t haltLine = HaltLineAt(lines, promise->Label);
         ASSERT_NE(haltLine, 0U) << "no HALT at or below " << promise->Label;
 
-        std::vector<std::string> arguments{"--max-steps", "1000000", path.string()};
+        std::vector<std::string> arguments{"--max-steps", "1000000"};
         if (!promise->Switches.empty()) {
             arguments.insert(arguments.begin(), {"--switches", promise->Switches});
         }
-        if (!promise->Board.empty()) {
-            const fs::path file = fs::path(SCANBENCH_SOURCE_DIR) / promise->Board;
-            ASSERT_TRUE(fs::is_regular_file(file)) << file;
-            arguments.insert(arguments.begin(), {"--board", file.string()});
-        }
-        const ParsedRunnerCommandLine parsed = ParseRunnerOptions(arguments);
-        ASSERT_TRUE(std::holds_alternative<RunnerOptions>(parsed));
         std::ostringstream out;
         std::ostringstream err;
-        const int code = RunHeadless(std::get<RunnerOptions>(parsed), Settings{}, *text, out, err);
+        const int code = RunAsTheRunner(arguments, path, *text, out, err);
         const std::string output = out.str();
         EXPECT_EQ(code, RunnerExit::Halt) << output << err.str();
         EXPECT_EQ(OutputLine(output, "end: "), "end: halt") << output;

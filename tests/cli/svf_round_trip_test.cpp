@@ -7,12 +7,14 @@
 #include "board/chip_board.h"
 #include "cli/board_report.h"
 #include "cli/headless_reporter.h"
+#include "cli/run_board.h"
 #include "cli/switch_settings.h"
 #include "engine/events/packed_event.h"
 #include "engine/program/program_file.h"
 #include "engine/run/engine.h"
 #include "port/open_port.h"
 #include "port/port_signals.h"
+#include "port/program_board.h"
 #include "svf/svf_export.h"
 #include "svf/svf_import.h"
 
@@ -41,20 +43,21 @@ std::vector<fs::path> ShippedPrograms() {
     return programs;
 }
 
-// The board and switches a program's header asks for ("// Switches:
-// U3=0x0F", "// Board: data/boards/NAME.json"); the demo board otherwise.
+// The board and switches a program's header asks for ("// Board:
+// interconnect", "// Switches: U3=0x0F"); the demo board otherwise.
 struct Bench {
     BoardChoice Board = BoardKind::Demo;
     std::vector<SwitchSetting> Switches;
 };
 
-Bench BenchFromHeader(const std::string& text) {
+Bench BenchFromHeader(const std::string& text, const fs::path& path) {
     Bench bench;
-    std::smatch match;
-    if (std::regex_search(text, match, std::regex("(^|\n)// Board: ([^ \r\n]+)"))) {
-        bench.Board = BoardChoice(BoardKind::File,
-                                  (fs::path(SCANBENCH_SOURCE_DIR) / match[2].str()).string());
+    const BoardFileSearch search{path.parent_path(), ShippedBoardsFolder(),
+                                 [](const fs::path& file) { return fs::is_regular_file(file); }};
+    if (const std::optional<NamedBoard> named = ProgramBoard(text, search)) {
+        bench.Board = std::get<BoardChoice>(*named);
     }
+    std::smatch match;
     if (std::regex_search(text, match, std::regex("(^|\n)// Switches: ([^ \r\n]+)"))) {
         auto parsed = ParseSwitchSettings(match[2].str());
         if (auto* switches = std::get_if<std::vector<SwitchSetting>>(&parsed)) {
@@ -188,7 +191,7 @@ TEST(SvfRoundTrip, EveryShippedProgramComesBackThroughSvf) {
     for (const fs::path& path : programs) {
         const ProgramFileContents file = LoadProgramFile(path);
         ASSERT_TRUE(file.Accepted()) << path;
-        const Bench bench = BenchFromHeader(file.Text);
+        const Bench bench = BenchFromHeader(file.Text, path);
         const RunResult original = RunOnBoard(file.Text, bench);
         EXPECT_TRUE(original.Halted) << path;
         for (std::uint8_t tap = 0; tap < 2; ++tap) {

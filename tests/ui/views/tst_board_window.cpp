@@ -76,7 +76,55 @@ private slots:
     void pinListFollowsABoardFileAndFlipsItsSwitches();
     void anOutputPinInExtestOffersItsLatchForTheNextScan();
     void faultsPanelPutsFaultsOnTheNetsAndKeepsThemInTheSettings();
+    void aProgramRunsOnTheBoardItNamesAndNewGoesBackToSetups();
+    void aBoardFileNamedByTheProgramKeepsItsSwitchesForTheRun();
 };
+
+// A lesson written for the interconnect board runs on it, Setup's choice
+// kept; a program without a Board line goes back to Setup's board, and one
+// typed in counts when a run starts from the first line.
+void BoardWindowTest::aProgramRunsOnTheBoardItNamesAndNewGoesBackToSetups() {
+    WindowFixture f;
+    UseBoard(f, BoardKind::Demo);
+    SimulatedBoardWindow& w = OpenBoardWindow(f);
+    QVERIFY(w.NetDrawing().Nets().empty());
+    f.OpenProgram(Lesson("08-walking-ones.bst"));
+    QCOMPARE(f.Port().Board(), BoardChoice(BoardKind::Interconnect));
+    QCOMPARE(f.Values().Board, BoardChoice(BoardKind::Demo));
+    QCOMPARE(f.Window().Status().StatusText(),
+             QStringLiteral("This program is written for the interconnect board: it runs on it; "
+                            "Setup keeps your board for other programs"));
+    QCOMPARE(w.NetDrawing().Nets().size(), std::size_t{8});
+    f.Execute();
+    QCOMPARE(f.Eng().Registers().Flags[0], std::uint8_t{0}); // ALLGOOD on a healthy board
+
+    f.Window().Files().NewProgram();
+    QCOMPARE(f.Port().Board(), BoardChoice(BoardKind::Demo));
+    QVERIFY(w.NetDrawing().Nets().empty());
+    QCOMPARE(f.Window().Status().StatusText(),
+             QStringLiteral("This program names no board: it runs on the board chosen in Setup"));
+
+    f.Type(QStringLiteral("// Board: interconnect\nRST;\n"));
+    f.Window().Runs().StepByStep();
+    QCOMPARE(f.Port().Board(), BoardChoice(BoardKind::Interconnect));
+}
+
+// Lesson 7's board file, found next to the lesson, keeps the switch the
+// student set when the run starts.
+void BoardWindowTest::aBoardFileNamedByTheProgramKeepsItsSwitchesForTheRun() {
+    WindowFixture f;
+    QFile board(QStringLiteral(SCANBENCH_DATA_DIR "/boards/your-own-chip.json"));
+    QVERIFY(board.open(QIODevice::ReadOnly));
+    const QString copy =
+        f.WriteFile(QStringLiteral("your-own-chip.json"),
+                    board.readAll().replace("../bsdl/", SCANBENCH_DATA_DIR "/bsdl/"));
+    f.OpenProgram(Lesson("07-your-own-chip.bst"), QStringLiteral("07.bst"));
+    QCOMPARE(f.Port().Board(), BoardChoice(BoardKind::File, copy.toStdString()));
+    ChipBoard& chips = *f.Port().Access().Chips();
+    chips.SetSwitch(*chips.FindSwitch("KEY0"), 1);
+    f.Execute();
+    QCOMPARE(f.Eng().Registers().Flags[0], std::uint8_t{0}); // KEY0 read as set
+}
 
 void BoardWindowTest::onAnotherBoardItSaysSoAndFollowsSetup() {
     WindowFixture f; // the loopback board

@@ -93,6 +93,7 @@ void ProgramFileController::NewProgram() {
         Eng.OpenProgram();
         Parts.Model.ProgramCleared();
         FileSession.NewProgram();
+        Parts.FollowProgramBoard(true);
         Parts.Area.SyncBoxes();
     }
     // Typing goes on in the editor, whatever the answer.
@@ -150,6 +151,7 @@ void ProgramFileController::RestoreSession(const QString& text, const QString& p
         FileSession.Saved(path.toStdString());
     }
     Parts.Area.Editor().document()->setModified(modified);
+    Parts.FollowProgramBoard(true);
 }
 
 void ProgramFileController::OpenChosenFile(const QString& path) {
@@ -169,6 +171,7 @@ void ProgramFileController::OpenChosenFile(const QString& path) {
     }
     Eng.OpenProgram();
     Parts.Model.ProgramOpened();
+    Parts.FollowProgramBoard(true);
     Parts.Area.SyncBoxes();
     OpenFolder = QFileInfo(path).absolutePath();
     NoteProgramFolder(path);
@@ -190,6 +193,7 @@ void ProgramFileController::LoadStartFile(const QString& path) {
         // The text now belongs to the file, as after saving it there.
         FileSession.Saved(AbsolutePath(path));
     }
+    Parts.FollowProgramBoard(true);
 }
 
 void ProgramFileController::SaveProgram() {

@@ -59,10 +59,10 @@ MainWindow::MainWindow(Engine& engine, UserInteraction& user, Workbench bench,
         *TextEditor, [this](std::int32_t line) { Reporter->ShowLine(line); });
     RunCommands = std::make_unique<RunController>(
         Eng, Logic, Tracker, *Reporter, *EditorParts, [this] { RefreshTitleAndTextColour(); },
-        this);
-    FileCommands = std::make_unique<ProgramFileController>(
-        ProgramFileParts{Eng, Tracker, Logic, *EditorParts, *EditorLines, *Reporter, *RunCommands,
-                         User, *this, [this] { return Language; }});
+        [this] { FollowProgramBoard(false); }, this);
+    FileCommands = std::make_unique<ProgramFileController>(ProgramFileParts{
+        Eng, Tracker, Logic, *EditorParts, *EditorLines, *Reporter, *RunCommands, User, *this,
+        [this] { return Language; }, [this](bool opened) { FollowProgramBoard(opened); }});
     BuildEventViews();
     BuildPortTools(bench);
     Searching = std::make_unique<SearchCommands>(*EditorParts, Tracker);

@@ -25,9 +25,11 @@ void Keep(QTimer& timer, bool running) {
 
 RunController::RunController(Engine& engine, MainWindowModel& model, CommandTracker& commands,
                              MainWindowReporter& reports, EditorArea& editor,
-                             std::function<void()> housekeeping, QObject* parent)
+                             std::function<void()> housekeeping,
+                             std::function<void()> followProgramBoard, QObject* parent)
     : QObject(parent), Eng(engine), Model(model), Commands(commands), Reports(reports),
-      Area(editor), Housekeeping(std::move(housekeeping)) {
+      Area(editor), Housekeeping(std::move(housekeeping)),
+      FollowProgramBoard(std::move(followProgramBoard)) {
     ExecuteClock = new QTimer(this);
     ExecuteClock->setObjectName(QStringLiteral("Timer1"));
     ExecuteClock->setInterval(1);
@@ -65,20 +67,30 @@ void RunController::Play(std::optional<RunSlice> slice) {
 void RunController::EventByEvent() {
     const CommandScope scope(Commands);
     Reports.ClearBreakpointHit();
+    FollowProgramBoardAtStart();
     Play(Model.EventByEvent());
 }
 
 void RunController::StepByStep() {
     const CommandScope scope(Commands);
     Reports.ClearBreakpointHit();
+    FollowProgramBoardAtStart();
     Play(Model.StepByStep());
 }
 
 void RunController::Execute() {
     const CommandScope scope(Commands);
     Reports.ClearBreakpointHit();
+    FollowProgramBoardAtStart();
     Model.Execute();
     Play(std::nullopt);
+}
+
+void RunController::FollowProgramBoardAtStart() {
+    // Before the code check the run has not begun: the board may still change.
+    if (!Eng.State().Run.CodeChecked) {
+        FollowProgramBoard();
+    }
 }
 
 void RunController::Pause() {
@@ -90,6 +102,7 @@ void RunController::Pause() {
 void RunController::SpeedRun() {
     const CommandScope scope(Commands);
     Reports.ClearBreakpointHit();
+    FollowProgramBoardAtStart();
     Play(Model.SpeedRun());
 }
 

@@ -45,7 +45,8 @@ bool SetupCommand::ApplySettings(const Settings& confirmed) {
     RunSwitches& switches = Parts.Eng.Switches();
     switches.ShowZ = confirmed.ShowZ;
     switches.ActiveMode = confirmed.ActiveMode;
-    if (Bench.Port.Reopen(confirmed.Port, confirmed.Pins, confirmed.Board, confirmed.Remote)) {
+    if (Bench.Port.Reopen(confirmed.Port, confirmed.Pins, ProgramBoard.value_or(confirmed.Board),
+                          confirmed.Remote)) {
         ShowPortStatus();
         if (const std::string problem = Bench.Port.Access().Problem();
             confirmed.Port == PortKind::Board && !problem.empty()) {
@@ -68,6 +69,28 @@ bool SetupCommand::ApplySettings(const Settings& confirmed) {
         return false;
     }
     return true;
+}
+
+SetupCommand::BoardInUse SetupCommand::UseProgramBoard(std::optional<BoardChoice> board) {
+    // Kept for a Setup that brings the simulated board back.
+    ProgramBoard = std::move(board);
+    const Settings& setup = Bench.Values;
+    if (setup.Port != PortKind::Board) {
+        return {};
+    }
+    const BoardChoice before = Bench.Port.Board();
+    const BoardChoice wanted = ProgramBoard.value_or(setup.Board);
+    // The board in use stays as it is, with the switches the user set on
+    // it: a board file is not read again.
+    if ((Bench.Port.Kind() == setup.Port && before == wanted) ||
+        !Bench.Port.Reopen(setup.Port, setup.Pins, wanted, setup.Remote)) {
+        return {true, false, {}};
+    }
+    // As after Setup: the notice, the board window and the pin levels follow.
+    BoardInUse now{true, !(Bench.Port.Board() == before), Bench.Port.Access().Problem()};
+    Parts.Notice.ShowPortState(Bench.Port.Available(), now.Problem);
+    Parts.Eng.Views().Notify(ViewChange::PinLevels);
+    return now;
 }
 
 void SetupCommand::ShowPortStatus() {

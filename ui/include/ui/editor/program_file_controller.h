@@ -34,6 +34,9 @@ struct ProgramFileParts {
     UserInteraction& User;
     QWidget& DialogParent;
     std::function<std::uint8_t()> Language;
+    // Puts in the board the program in the editor names (Setup's when it
+    // names none); true: the program was just opened.
+    std::function<void(bool opened)> FollowProgramBoard;
 };
 
 // The main window's file commands: New, Open, Save, Save As and the program

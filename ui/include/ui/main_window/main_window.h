@@ -72,6 +72,8 @@ struct MainWindowOptions {
     QString Handover;                      // a session handed over by a restart, loaded
                                            // instead of StartFile
     ClassroomOptions Classroom;            // the examples' folders, the restart
+    ExampleFolders Boards;                 // the shipped boards' folders, looked for as
+                                           // the examples' are
 };
 
 // The main window: program editor with its breakpoint gutter and scroll bar,
@@ -162,6 +164,10 @@ public:
 
     // Brings every display up to date with what the engine reported.
     void RefreshDisplays();
+    // The program in the editor, just `opened` or about to run from its
+    // first line, runs on the board its Board line names, or on Setup's
+    // board when it names none; the status line and the log tell.
+    void FollowProgramBoard(bool opened);
 
 signals:
     // The interface language changed; views show their captions in it.

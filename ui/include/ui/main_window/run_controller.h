@@ -29,10 +29,13 @@ class MainWindowReporter;
 class RunController : public QObject {
     Q_OBJECT
 public:
-    // `housekeeping` runs on every tick of the housekeeping timer.
+    // `housekeeping` runs on every tick of the housekeeping timer;
+    // `followProgramBoard` before a run starts from the program's first line,
+    // to put in the board the program names.
     RunController(Engine& engine, MainWindowModel& model, CommandTracker& commands,
                   MainWindowReporter& reports, EditorArea& editor,
-                  std::function<void()> housekeeping, QObject* parent);
+                  std::function<void()> housekeeping, std::function<void()> followProgramBoard,
+                  QObject* parent);
 
     void EventByEvent();
     void StepByStep();
@@ -86,6 +89,9 @@ private:
     // Plays the slice the model asked for, if any, and tells the model how
     // it ended; the engine hears whether a continuous run goes on.
     void Play(std::optional<RunSlice> slice);
+    // A run that starts from the program's first line runs on the board the
+    // program names.
+    void FollowProgramBoardAtStart();
 
     Engine& Eng;
     MainWindowModel& Model;
@@ -93,6 +99,7 @@ private:
     MainWindowReporter& Reports;
     EditorArea& Area;
     std::function<void()> Housekeeping;
+    std::function<void()> FollowProgramBoard;
     QTimer* ExecuteClock = nullptr;
     QTimer* SliceClock = nullptr;
     QTimer* ActivityClock = nullptr;

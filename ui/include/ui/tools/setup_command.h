@@ -1,9 +1,13 @@
 #pragma once
 
 // Qt: it owns the Setup dialog.
+#include "port/port_choice.h"
 #include "ui/main_window/workbench.h"
 
 #include <QObject>
+
+#include <optional>
+#include <string>
 
 class QWidget;
 
@@ -45,6 +49,16 @@ public:
     bool ApplySettings(const Settings& confirmed);
     // The settings in effect with other faults for the simulated board.
     bool ApplyFaults(const FaultChoice& faults);
+    // The simulated board carries `board`, the one the program in the
+    // window names, instead of Setup's (nothing: Setup's again), until the
+    // next call; the settings stay. While the port is not the simulated
+    // board nothing changes until Setup brings it back.
+    struct BoardInUse {
+        bool Simulated = false; // the port is the simulated board
+        bool Changed = false;   // another board than before
+        std::string Problem;    // why the board cannot be used (a board file)
+    };
+    BoardInUse UseProgramBoard(std::optional<BoardChoice> board);
 
     [[nodiscard]] SetupDialog& Dialog() const { return *Window; }
 
@@ -54,6 +68,7 @@ private:
     Workbench Bench;
     SetupParts Parts;
     SetupDialog* Window = nullptr;
+    std::optional<BoardChoice> ProgramBoard; // the board the program names, over Setup's
 };
 
 } // namespace scanbench
