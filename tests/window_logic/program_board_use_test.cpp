@@ -15,12 +15,10 @@ TEST(ProgramBoardUse, TellsANamedBoardOnOpeningAndAChangeOrAProblemOnAnyStart) {
     EXPECT_EQ(WindowBoard(file), BoardChoice(BoardKind::File, "/home/me/boards/mine.json"));
     EXPECT_EQ(WindowBoard(broken), std::nullopt) << "Setup's board stays";
     EXPECT_EQ(ProgramBoardNews(file, true, false)->Text,
-              "This program is written for the board file mine.json: it runs on it; Setup keeps "
-              "your board for other programs");
+              "The program's board: the board file mine.json");
     EXPECT_FALSE(ProgramBoardNews(file, false, false)) << "a run start on the board in use";
     EXPECT_FALSE(ProgramBoardNews(none, true, false)) << "a program without a Board line";
-    EXPECT_EQ(ProgramBoardNews(none, false, true)->Text,
-              "This program names no board: it runs on the board chosen in Setup");
+    EXPECT_EQ(ProgramBoardNews(none, false, true)->Text, "Setup's board: the program names none");
     const std::optional<BoardNews> problem = ProgramBoardNews(broken, false, false);
     ASSERT_TRUE(problem);
     EXPECT_EQ(problem->Colour, StatusColour::Red);

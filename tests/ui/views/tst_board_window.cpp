@@ -92,8 +92,7 @@ void BoardWindowTest::aProgramRunsOnTheBoardItNamesAndNewGoesBackToSetups() {
     QCOMPARE(f.Port().Board(), BoardChoice(BoardKind::Interconnect));
     QCOMPARE(f.Values().Board, BoardChoice(BoardKind::Demo));
     QCOMPARE(f.Window().Status().StatusText(),
-             QStringLiteral("This program is written for the interconnect board: it runs on it; "
-                            "Setup keeps your board for other programs"));
+             QStringLiteral("The program's board: the interconnect board"));
     QCOMPARE(w.NetDrawing().Nets().size(), std::size_t{8});
     f.Execute();
     QCOMPARE(f.Eng().Registers().Flags[0], std::uint8_t{0}); // ALLGOOD on a healthy board
@@ -102,7 +101,7 @@ void BoardWindowTest::aProgramRunsOnTheBoardItNamesAndNewGoesBackToSetups() {
     QCOMPARE(f.Port().Board(), BoardChoice(BoardKind::Demo));
     QVERIFY(w.NetDrawing().Nets().empty());
     QCOMPARE(f.Window().Status().StatusText(),
-             QStringLiteral("This program names no board: it runs on the board chosen in Setup"));
+             QStringLiteral("Setup's board: the program names none"));
 
     f.Type(QStringLiteral("// Board: interconnect\nRST;\n"));
     f.Window().Runs().StepByStep();

@@ -27,13 +27,12 @@ std::optional<BoardNews> ProgramBoardNews(const std::optional<NamedBoard>& named
     if (const std::optional<BoardChoice> board = WindowBoard(named)) {
         BoardChoice shown = *board; // a board file by its name alone
         shown.File = std::filesystem::path(shown.File).filename().string();
-        return BoardNews{"This program is written for " + BoardDescription(shown) +
-                         ": it runs on it; Setup keeps your board for other programs"};
+        return BoardNews{"The program's board: " + BoardDescription(shown)};
     }
     if (!changed) {
         return std::nullopt;
     }
-    return BoardNews{"This program names no board: it runs on the board chosen in Setup"};
+    return BoardNews{"Setup's board: the program names none"};
 }
 
 } // namespace scanbench
