@@ -96,10 +96,13 @@ void BoardWindowTest::aProgramRunsOnTheBoardItNamesAndNewGoesBackToSetups() {
     QCOMPARE(w.NetDrawing().Nets().size(), std::size_t{8});
     f.Execute();
     QCOMPARE(f.Eng().Registers().Flags[0], std::uint8_t{0}); // ALLGOOD on a healthy board
+    UseBoard(f, BoardKind::Loopback);                        // Setup's choice is for other programs
+    QCOMPARE(f.Port().Board(), BoardChoice(BoardKind::Interconnect));
+    QVERIFY(f.Window().Status().StatusText().startsWith(
+        QStringLiteral("The program's board stays: the interconnect board")));
 
     f.Window().Files().NewProgram();
-    QCOMPARE(f.Port().Board(), BoardChoice(BoardKind::Demo));
-    QVERIFY(w.NetDrawing().Nets().empty());
+    QCOMPARE(f.Port().Board(), BoardChoice(BoardKind::Loopback));
     QCOMPARE(f.Window().Status().StatusText(),
              QStringLiteral("Setup's board: the program names none"));
 

@@ -11,6 +11,7 @@
 #include "ui/main_window/user_interaction.h"
 #include "ui/views/port_signals_window.h"
 #include "window_logic/main_window/main_window_model.h"
+#include "window_logic/main_window/program_board_use.h"
 #include "window_logic/main_window/program_session.h"
 
 namespace scanbench {
@@ -54,6 +55,10 @@ bool SetupCommand::ApplySettings(const Settings& confirmed) {
             Parts.Eng.Display().ShowStatus(problem, StatusColour::Red);
         }
         Parts.Eng.Views().Notify(ViewChange::PinLevels);
+    }
+    if (ProgramBoard && confirmed.Port == PortKind::Board && !(confirmed.Board == before.Board)) {
+        const BoardNews news = ProgramBoardStays(*ProgramBoard);
+        Parts.Eng.Display().ShowStatus(news.Text, news.Colour);
     }
     if (!(confirmed.Faults == before.Faults)) {
         (void)Bench.Port.SetFaults(confirmed.Faults);

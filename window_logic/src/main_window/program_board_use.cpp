@@ -4,6 +4,16 @@
 
 namespace scanbench {
 
+namespace {
+
+// A board file by its name alone.
+std::string ShortDescription(BoardChoice board) {
+    board.File = std::filesystem::path(board.File).filename().string();
+    return BoardDescription(board);
+}
+
+} // namespace
+
 std::optional<BoardChoice> WindowBoard(const std::optional<NamedBoard>& named) {
     if (const BoardChoice* board = named ? std::get_if<BoardChoice>(&*named) : nullptr) {
         return *board;
@@ -25,14 +35,17 @@ std::optional<BoardNews> ProgramBoardNews(const std::optional<NamedBoard>& named
         return std::nullopt;
     }
     if (const std::optional<BoardChoice> board = WindowBoard(named)) {
-        BoardChoice shown = *board; // a board file by its name alone
-        shown.File = std::filesystem::path(shown.File).filename().string();
-        return BoardNews{"The program's board: " + BoardDescription(shown)};
+        return BoardNews{"The program's board: " + ShortDescription(*board)};
     }
     if (!changed) {
         return std::nullopt;
     }
     return BoardNews{"Setup's board: the program names none"};
+}
+
+BoardNews ProgramBoardStays(const BoardChoice& programs) {
+    return BoardNews{"The program's board stays: " + ShortDescription(programs) +
+                     "; Setup's is for programs that name none"};
 }
 
 } // namespace scanbench

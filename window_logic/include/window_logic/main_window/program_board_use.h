@@ -27,4 +27,9 @@ struct BoardNews {
 [[nodiscard]] std::optional<BoardNews> ProgramBoardNews(const std::optional<NamedBoard>& named,
                                                         bool opened, bool changed);
 
+// The news when Setup confirms another board while the program in the window
+// names `programs`: the program keeps running on its own, and Setup's choice
+// is for the programs that name none.
+[[nodiscard]] BoardNews ProgramBoardStays(const BoardChoice& programs);
+
 } // namespace scanbench
