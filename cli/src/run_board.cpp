@@ -24,10 +24,7 @@ bool ChooseRunBoard(RunnerOptions& options, std::string_view programText,
     if (folder.empty()) {
         folder = "."; // a program named without its folder is in the working folder
     }
-    const BoardFileSearch search{folder, shippedBoards, [](const std::filesystem::path& file) {
-                                     std::error_code error;
-                                     return std::filesystem::is_regular_file(file, error);
-                                 }};
+    const BoardFileSearch search{folder, shippedBoards};
     const NamedBoard named = ResolveBoardLine(*line, search);
     const auto* board = std::get_if<BoardChoice>(&named);
     const std::string lineText = "line " + std::to_string(line->Line);

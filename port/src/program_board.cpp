@@ -1,27 +1,13 @@
 #include "port/program_board.h"
 
+#include "engine/program/text_helpers.h"
+
 #include <algorithm>
+#include <system_error>
 
 namespace scanbench {
 
 namespace {
-
-constexpr std::string_view Blanks = " \t\r";
-
-std::string_view Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(Blanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
-}
-
-bool StartsIgnoringCase(std::string_view text, std::string_view start) {
-    return text.size() >= start.size() &&
-           std::ranges::equal(text.substr(0, start.size()), start, [](char a, char b) {
-               return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-           });
-}
 
 // The text of a comment line after its "//" or "!"; nothing for a statement.
 std::optional<std::string_view> CommentText(std::string_view line) {
@@ -36,9 +22,8 @@ std::optional<std::string_view> CommentText(std::string_view line) {
 
 // "NAME.json", in any letter case.
 bool IsBoardFileName(std::string_view name) {
-    constexpr std::string_view Extension = ".json";
-    return name.size() > Extension.size() &&
-           StartsIgnoringCase(name.substr(name.size() - Extension.size()), Extension);
+    constexpr std::string_view Extension = ".JSON";
+    return name.size() > Extension.size() && ToUpperAscii(name).ends_with(Extension);
 }
 
 std::string Quoted(const std::filesystem::path& path) {
@@ -47,24 +32,30 @@ std::string Quoted(const std::filesystem::path& path) {
 
 } // namespace
 
+bool IsLeadingLine(std::string_view line) {
+    line = TrimBlanks(line);
+    return line.empty() || CommentText(line).has_value();
+}
+
+bool IsRegularFile(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
 std::optional<ProgramBoardLine> FindBoardLine(std::string_view text) {
-    constexpr std::string_view Key = "board:";
+    constexpr std::string_view Key = "BOARD:";
     std::int32_t number = 0;
     while (!text.empty()) {
         const std::size_t end = std::min(text.find('\n'), text.size());
-        const std::string_view line = Trimmed(text.substr(0, end));
+        const std::string_view line = TrimBlanks(text.substr(0, end));
         text.remove_prefix(std::min(end + 1, text.size()));
         ++number;
-        if (line.empty()) {
-            continue;
-        }
-        const std::optional<std::string_view> comment = CommentText(line);
-        if (!comment) {
+        if (!IsLeadingLine(line)) {
             return std::nullopt; // the first statement ends the leading comments
         }
-        const std::string_view said = Trimmed(*comment);
-        if (StartsIgnoringCase(said, Key)) {
-            return ProgramBoardLine{number, std::string(Trimmed(said.substr(Key.size())))};
+        const std::string_view said = TrimBlanks(CommentText(line).value_or(std::string_view()));
+        if (ToUpperAscii(said.substr(0, Key.size())) == Key) {
+            return ProgramBoardLine{number, std::string(TrimBlanks(said.substr(Key.size())))};
         }
     }
     return std::nullopt;

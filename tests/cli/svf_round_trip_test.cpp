@@ -52,8 +52,7 @@ struct Bench {
 
 Bench BenchFromHeader(const std::string& text, const fs::path& path) {
     Bench bench;
-    const BoardFileSearch search{path.parent_path(), ShippedBoardsFolder(),
-                                 [](const fs::path& file) { return fs::is_regular_file(file); }};
+    const BoardFileSearch search{path.parent_path(), ShippedBoardsFolder()};
     if (const std::optional<NamedBoard> named = ProgramBoard(text, search)) {
         bench.Board = std::get<BoardChoice>(*named);
     }

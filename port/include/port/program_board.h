@@ -20,17 +20,23 @@ struct ProgramBoardLine {
     std::string Name;      // as written, without the blanks around it
 };
 
+// Whether `line` is blank or a comment, as the lines before a program's
+// first statement are, where a Board line may stand.
+[[nodiscard]] bool IsLeadingLine(std::string_view line);
+
 // The first Board line among the comment and blank lines before the
 // program's first statement; nothing when there is none there.
 [[nodiscard]] std::optional<ProgramBoardLine> FindBoardLine(std::string_view text);
 
 // Where a Board line's file is looked for, in this order: the program's own
 // folder (empty for a program never saved), then the folder of the boards
-// that ship with Scanbench.
+// that ship with Scanbench. `IsFile` tells whether a regular file stands at
+// a path (the file system's answer unless a test gives another).
+[[nodiscard]] bool IsRegularFile(const std::filesystem::path& path);
 struct BoardFileSearch {
     std::filesystem::path ProgramFolder;
     std::filesystem::path ShippedBoards;
-    std::function<bool(const std::filesystem::path&)> IsFile;
+    std::function<bool(const std::filesystem::path&)> IsFile = IsRegularFile;
 };
 
 // Why a Board line cannot be used, naming its line and, for a board file,

@@ -22,10 +22,9 @@ namespace {
 std::string LeadingLines(const QTextDocument& document) {
     std::string text;
     for (QTextBlock block = document.firstBlock(); block.isValid(); block = block.next()) {
-        text += block.text().toStdString() + "\n";
-        const QString line = block.text().trimmed();
-        if (!line.isEmpty() && !line.startsWith(QLatin1String("//")) &&
-            !line.startsWith(QLatin1Char('!'))) {
+        const std::string line = block.text().toStdString();
+        text += line + "\n";
+        if (!IsLeadingLine(line)) {
             break;
         }
     }
@@ -43,11 +42,7 @@ void MainWindow::FollowProgramBoard(bool opened) {
     const BoardFileSearch search{
         session.ProgNamed() ? std::filesystem::path(session.ProgFile()).parent_path()
                             : std::filesystem::path(),
-        ChooseExamplesFolder(Options.Boards, isFolder).value_or(std::filesystem::path()),
-        [](const std::filesystem::path& path) {
-            std::error_code error;
-            return std::filesystem::is_regular_file(path, error);
-        }};
+        ChooseExamplesFolder(Options.Boards, isFolder).value_or(std::filesystem::path())};
     const std::optional<NamedBoard> named =
         ProgramBoard(LeadingLines(*TextEditor->document()), search);
     const SetupCommand::BoardInUse use = SetupCommands->UseProgramBoard(WindowBoard(named));
